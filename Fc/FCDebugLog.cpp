@@ -1,0 +1,97 @@
+#include "Fc/FCDebugLog.h"
+
+#include <cstdarg>
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+FCDebugLog*& InstanceSlot()
+{
+    // Built on first use, so that static registrations that log before main
+    // never meet an unconstructed log.
+    static FCDebugLog log("DebugLog.txt", FCDebugLog::kBoth);
+    static FCDebugLog* instance = &log;
+    return instance;
+}
+} // namespace
+
+FCDebugLog::FCDebugLog(const std::string& fileName, std::uint32_t mode) : mode(mode)
+{
+    if (mode == kFile || mode == kBoth)
+    {
+        fileHandle = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    }
+}
+
+FCDebugLog::~FCDebugLog()
+{
+    if (fileHandle >= 0)
+    {
+        ::close(fileHandle);
+    }
+    if (InstanceSlot() == this)
+    {
+        InstanceSlot() = nullptr;
+    }
+}
+
+FCDebugLog* FCDebugLog::GetInstance() { return InstanceSlot(); }
+
+FCDebugLog* FCDebugLog::SetInstance(FCDebugLog* log)
+{
+    FCDebugLog* previous = InstanceSlot();
+    InstanceSlot() = log;
+    return previous;
+}
+
+const char* FCDebugLog::BaseName(const char* path)
+{
+    const char* base = path;
+    for (const char* p = path; *p != '\0'; ++p)
+    {
+        if (*p == '/' || *p == '\\')
+        {
+            base = p + 1;
+        }
+    }
+    return base;
+}
+
+void FCDebugLog::Printf(const char* format, ...)
+{
+    if (mode == kOff)
+    {
+        return;
+    }
+    char buffer[kMessageLimit + 1];
+    va_list args;
+    va_start(args, format);
+    const int wanted = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (wanted < 0)
+    {
+        return;
+    }
+    WriteText(buffer, std::min<std::size_t>(static_cast<std::size_t>(wanted), kMessageLimit));
+}
+
+void FCDebugLog::PrintLocation(const char* sourcePath, std::int32_t line)
+{
+    Printf("%s[%d]: ", BaseName(sourcePath), static_cast<int>(line));
+}
+
+void FCDebugLog::WriteText(const char* text, std::size_t length)
+{
+    if ((mode == kFile || mode == kBoth) && fileHandle >= 0)
+    {
+        // A failed write loses the line; the log never reports failure.
+        [[maybe_unused]] const ssize_t written = ::write(fileHandle, text, length);
+    }
+    if (mode == kDebugger || mode == kBoth)
+    {
+        std::fwrite(text, 1, length, stderr);
+    }
+}

@@ -8,13 +8,16 @@
 
 namespace
 {
-FCDebugLog*& InstanceSlot()
+struct InstanceState
 {
-    // Built on first use, so that static registrations that log before main
-    // never meet an unconstructed log.
-    static FCDebugLog log("DebugLog.txt", FCDebugLog::kBoth);
-    static FCDebugLog* instance = &log;
-    return instance;
+    FCDebugLog* log = nullptr;
+    bool chosen = false; // set once a log was installed or the default was built
+};
+
+InstanceState& State()
+{
+    static InstanceState state;
+    return state;
 }
 } // namespace
 
@@ -32,18 +35,33 @@ FCDebugLog::~FCDebugLog()
     {
         ::close(fileHandle);
     }
-    if (InstanceSlot() == this)
+    if (State().log == this)
     {
-        InstanceSlot() = nullptr;
+        State().log = nullptr;
     }
 }
 
-FCDebugLog* FCDebugLog::GetInstance() { return InstanceSlot(); }
+FCDebugLog* FCDebugLog::GetInstance()
+{
+    InstanceState& state = State();
+    if (!state.chosen)
+    {
+        // Built on first use, so that static registrations that log before main
+        // never meet an unconstructed log; never built when a program installs
+        // its own first, so tools and tests leave no stray "DebugLog.txt".
+        static FCDebugLog defaultLog("DebugLog.txt", kBoth);
+        state.log = &defaultLog;
+        state.chosen = true;
+    }
+    return state.log;
+}
 
 FCDebugLog* FCDebugLog::SetInstance(FCDebugLog* log)
 {
-    FCDebugLog* previous = InstanceSlot();
-    InstanceSlot() = log;
+    InstanceState& state = State();
+    FCDebugLog* previous = state.chosen ? state.log : nullptr;
+    state.log = log;
+    state.chosen = true;
     return previous;
 }
 

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Free helpers for the working directory, directories, file probes and
+// directory listings. Every path may use the program's backslashes, forward
+// slashes or both; ToHostPath is the one place that turns them into a path
+// the host understands.
+
+using FCStringList = std::vector<std::string>;
+
+// Flags of ListFiles.
+inline constexpr std::uint8_t kListFiles = 2;
+inline constexpr std::uint8_t kListDirectories = 4;
+
+// The program's path ("\Database\x.bin", "Resources\settings.dat",
+// "/tmp/a\b") as a host path. When the exact path does not exist, each
+// component that is absent is matched case-insensitively (ASCII) against its
+// folder, as the original platform's file system did; components that match
+// nothing are kept as given, so a path to be created still resolves its
+// existing folders.
+std::string ToHostPath(const std::string& path);
+
+// The process's current directory, without a trailing separator.
+std::string GetWorkingDirectory();
+
+bool DirectoryExists(const std::string& path);
+
+// Creates one directory; its parent must exist.
+bool MakeDirectory(const std::string& path);
+
+// True for an existing entry that is not a directory.
+bool FileExists(const std::string& path);
+
+// True for an existing file that can be opened for writing.
+bool IsFileWritable(const std::string& path);
+
+// Names (not paths) of the entries of directory matching pattern ("*.*" when
+// empty; '*' and '?' wildcards, case-insensitive), files when flags has
+// kListFiles, directories (with "." and "..") when it has kListDirectories.
+// An empty directory means the working directory. Sorted by name so that
+// every caller sees the same order on every host.
+std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std::string& pattern,
+                                        std::uint8_t flags);
+
+// An empty list with room for reserve entries (none when below 1).
+std::unique_ptr<FCStringList> MakeStringList(std::int16_t reserve);

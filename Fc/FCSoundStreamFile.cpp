@@ -1,0 +1,3 @@
+#include "Fc/FCSoundStreamFile.h"
+
+FCSoundStreamFile::~FCSoundStreamFile() = default;

@@ -1,0 +1,59 @@
+#include "Ui/UIDisplayObject.h"
+
+#include "Fc/FCClassRegistry.h"
+#include "Ui/UILayoutCodec.h"
+
+FC_REGISTER_CLASS(UIDisplayObject);
+
+UIDisplayObject::UIDisplayObject()
+{
+    typeCode = kClassCode;
+}
+
+UIDisplayObject::UIDisplayObject(std::uint16_t newId) : UIDisplayObject()
+{
+    id = newId;
+}
+
+UIDisplayObject::UIDisplayObject(const UIDisplayObject& other)
+    : UIObject(other), stateMask(other.stateMask)
+{
+}
+
+UIDisplayObject::~UIDisplayObject() = default;
+
+std::string UIDisplayObject::GetClassName() const { return "UIDisplayObject"; }
+std::string UIDisplayObject::GetTypeName() const { return "UIDisplayObject"; }
+FCObject* UIDisplayObject::Clone() const { return new UIDisplayObject(*this); }
+FCObject* UIDisplayObject::CreateNew() const { return new UIDisplayObject(); }
+
+bool UIDisplayObject::Load(FCFile& file)
+{
+    UIDisplayObjectRecord record;
+    if (!UILayoutCodec::Read(file, record))
+        return false;
+    Apply(record);
+    return true;
+}
+
+void UIDisplayObject::Apply(const UIDisplayObjectRecord& record)
+{
+    const UIObjectRecord& object = record.object;
+    id = object.id;
+    x = object.x;
+    y = object.y;
+    sizeMode = object.sizeMode;
+    width = object.width;
+    height = object.height;
+    zOrder = object.zOrder;
+    defaultFocus = object.defaultFocus;
+    alignFlags = object.alignFlags;
+    visible = 1;
+    stateMask = record.stateMask;
+}
+
+void UIDisplayObject::Invalidate() { AddScreenRectToPage(); }
+
+void UIDisplayObject::Draw(FCImageBuffer*, const FCRect&) {}
+
+bool UIDisplayObject::HitTest(FCPoint) { return false; }

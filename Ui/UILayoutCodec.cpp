@@ -1,0 +1,438 @@
+#include "Ui/UILayoutCodec.h"
+
+#include "Fc/FCBytes.h"
+#include "Fc/FCDebugLog.h"
+#include "Fc/FCFile.h"
+
+#include <array>
+#include <cstring>
+#include <utility>
+
+namespace
+{
+bool Failed(bool& ok)
+{
+    ok = false;
+    return false;
+}
+
+struct KindEntry
+{
+    std::string_view name;
+    UILayoutCodec::PayloadKind kind;
+};
+
+// Classes whose whole stored form the tools know. Controls listed here carry
+// nothing after the common sections.
+constexpr std::array kKinds{
+    KindEntry{"UIObject", UILayoutCodec::PayloadKind::kObject},
+    KindEntry{"UIDisplayObject", UILayoutCodec::PayloadKind::kDisplayObject},
+    KindEntry{"UIMovie", UILayoutCodec::PayloadKind::kDisplayObject},
+    KindEntry{"UIFill", UILayoutCodec::PayloadKind::kFill},
+    KindEntry{"UIBorder", UILayoutCodec::PayloadKind::kFill},
+    KindEntry{"UIImage", UILayoutCodec::PayloadKind::kImage},
+    KindEntry{"UIText", UILayoutCodec::PayloadKind::kText},
+    KindEntry{"UIControl", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIWindow", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIDialog", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIGroup", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIScrollFrame", UILayoutCodec::PayloadKind::kControl},
+};
+} // namespace
+
+// --- Reader ---------------------------------------------------------------
+
+bool UILayoutCodec::Reader::U8(std::uint8_t& value)
+{
+    return (ok && file.ReadU8(value)) || Failed(ok);
+}
+
+bool UILayoutCodec::Reader::U16(std::uint16_t& value)
+{
+    return (ok && file.ReadU16(value)) || Failed(ok);
+}
+
+bool UILayoutCodec::Reader::I16(std::int16_t& value)
+{
+    return (ok && file.ReadI16(value)) || Failed(ok);
+}
+
+bool UILayoutCodec::Reader::U32(std::uint32_t& value)
+{
+    return (ok && file.ReadU32(value)) || Failed(ok);
+}
+
+bool UILayoutCodec::Reader::I32(std::int32_t& value)
+{
+    return (ok && file.ReadI32(value)) || Failed(ok);
+}
+
+bool UILayoutCodec::Reader::String(std::string& value)
+{
+    value.clear();
+    std::uint16_t count = 0;
+    if (!U16(count))
+        return false;
+    std::string bytes(count, '\0');
+    if (count != 0 && !file.Read(bytes.data(), count))
+        return Failed(ok);
+    value.assign(bytes.c_str(), std::strlen(bytes.c_str()));
+    return true;
+}
+
+bool UILayoutCodec::Reader::Attributes(UITextAttributesRecord& value)
+{
+    value.codes.clear();
+    for (;;)
+    {
+        std::uint16_t code = 0;
+        if (!U16(code))
+            return false;
+        if (static_cast<std::int16_t>(code) < 0)
+        {
+            value.end = code;
+            return true;
+        }
+        if (value.codes.size() >= kMaxAttributes)
+        {
+            FC_LOG("Too many text attributes\n");
+            return Failed(ok);
+        }
+        value.codes.push_back(code);
+    }
+}
+
+// --- Writer ---------------------------------------------------------------
+
+bool UILayoutCodec::Writer::U8(std::uint8_t value)
+{
+    out.push_back(value);
+    return true;
+}
+
+bool UILayoutCodec::Writer::U16(std::uint16_t value)
+{
+    std::uint8_t bytes[2];
+    FCBytes::WriteU16(bytes, value);
+    out.insert(out.end(), bytes, bytes + 2);
+    return true;
+}
+
+bool UILayoutCodec::Writer::I16(std::int16_t value)
+{
+    return U16(static_cast<std::uint16_t>(value));
+}
+
+bool UILayoutCodec::Writer::U32(std::uint32_t value)
+{
+    std::uint8_t bytes[4];
+    FCBytes::WriteU32(bytes, value);
+    out.insert(out.end(), bytes, bytes + 4);
+    return true;
+}
+
+bool UILayoutCodec::Writer::I32(std::int32_t value)
+{
+    return U32(static_cast<std::uint32_t>(value));
+}
+
+bool UILayoutCodec::Writer::String(std::string_view value)
+{
+    // Readers stop at the first NUL, so an embedded one would lose the rest.
+    if (value.size() >= 0xFFFF || value.find('\0') != std::string_view::npos)
+        return false;
+    U16(static_cast<std::uint16_t>(value.size() + 1));
+    out.insert(out.end(), value.begin(), value.end());
+    out.push_back(0);
+    return true;
+}
+
+bool UILayoutCodec::Writer::Attributes(const UITextAttributesRecord& value)
+{
+    if (static_cast<std::int16_t>(value.end) >= 0)
+        return false;
+    for (std::uint16_t code : value.codes)
+    {
+        if (static_cast<std::int16_t>(code) < 0)
+            return false;
+        U16(code);
+    }
+    return U16(value.end);
+}
+
+// --- Sections -------------------------------------------------------------
+
+void UILayoutCodec::LogShortRecord(FCFile& file)
+{
+    FC_LOG("Layout record cut short or bad near offset %u\n", static_cast<unsigned>(file.Tell()));
+}
+
+bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
+{
+    Reader reader(file);
+    std::string name;
+    for (;;)
+    {
+        if (!reader.String(name))
+        {
+            LogShortRecord(file);
+            return false;
+        }
+        if (name == kEndDisplayObjects)
+            break;
+        if (name == kMouseOverMessage)
+        {
+            std::uint16_t message = 0;
+            if (!reader.U16(message))
+            {
+                LogShortRecord(file);
+                return false;
+            }
+            sink.OnMouseOverMessage(message);
+        }
+        else if (!sink.OnDisplayObject(name, file))
+            return false;
+    }
+
+    // Only a positive event has an id after it; 0 and negatives end the list.
+    for (;;)
+    {
+        UISoundRecord sound;
+        if (!reader.I16(sound.event))
+        {
+            LogShortRecord(file);
+            return false;
+        }
+        if (sound.event <= 0)
+        {
+            sink.OnSoundsEnd(sound.event);
+            break;
+        }
+        if (!reader.U16(sound.soundId))
+        {
+            LogShortRecord(file);
+            return false;
+        }
+        sink.OnSound(sound.event, sound.soundId);
+    }
+
+    for (;;)
+    {
+        if (!reader.String(name))
+        {
+            LogShortRecord(file);
+            return false;
+        }
+        if (name == kEndChildren)
+            return true;
+        if (!sink.OnChild(name, file))
+            return false;
+    }
+}
+
+UILayoutCodec::PayloadKind UILayoutCodec::KindOf(std::string_view className)
+{
+    for (const KindEntry& entry : kKinds)
+        if (entry.name == className)
+            return entry.kind;
+    return PayloadKind::kUnknown;
+}
+
+// --- Trees ----------------------------------------------------------------
+
+namespace
+{
+bool PayloadFits(UILayoutCodec::PayloadKind kind, const UILayoutPayload& payload)
+{
+    using K = UILayoutCodec::PayloadKind;
+    switch (kind)
+    {
+    case K::kObject:
+    case K::kControl:
+        return std::holds_alternative<UIObjectRecord>(payload);
+    case K::kDisplayObject:
+        return std::holds_alternative<UIDisplayObjectRecord>(payload);
+    case K::kFill:
+        return std::holds_alternative<UIFillRecord>(payload);
+    case K::kImage:
+        return std::holds_alternative<UIImageRecord>(payload);
+    case K::kText:
+        return std::holds_alternative<UITextRecord>(payload);
+    case K::kUnknown:
+        break;
+    }
+    return false;
+}
+} // namespace
+
+bool UILayoutCodec::WriteNode(Bytes& out, const UILayoutNode& node)
+{
+    return WriteNodeAt(out, node, 0);
+}
+
+bool UILayoutCodec::WriteNodeAt(Bytes& out, const UILayoutNode& node, int depth)
+{
+    if (depth >= kMaxDepth)
+        return false;
+    const PayloadKind kind = KindOf(node.className);
+    if (kind != PayloadKind::kUnknown &&
+        (!PayloadFits(kind, node.payload) || node.isControl != (kind == PayloadKind::kControl)))
+        return false;
+    Writer writer(out);
+    if (!writer.String(node.className))
+        return false;
+    const bool payloadOk =
+        std::visit([&](const auto& record) { return Transfer(writer, record); }, node.payload);
+    if (!payloadOk)
+        return false;
+    if (!node.isControl)
+        return true;
+
+    for (const UILayoutNode& item : node.displayItems)
+    {
+        if (item.className == kMouseOverMessage)
+        {
+            writer.String(kMouseOverMessage);
+            writer.U16(item.mouseOverMessage);
+        }
+        else if (item.className == kEndDisplayObjects || !WriteNodeAt(out, item, depth + 1))
+            return false;
+    }
+    writer.String(kEndDisplayObjects);
+
+    for (const UISoundRecord& sound : node.sounds)
+    {
+        // A non-positive event would end the list early and leave its id
+        // to be read as a class name.
+        if (sound.event <= 0)
+            return false;
+        Transfer(writer, sound);
+    }
+    if (node.soundEnd > 0)
+        return false;
+    writer.I16(node.soundEnd);
+
+    for (const UILayoutNode& child : node.children)
+        if (child.className == kEndChildren || !WriteNodeAt(out, child, depth + 1))
+            return false;
+    writer.String(kEndChildren);
+    out.insert(out.end(), node.tail.begin(), node.tail.end());
+    return true;
+}
+
+UILayoutCodec::Bytes UILayoutCodec::WriteFile(const UILayoutNode& root, bool* ok)
+{
+    Bytes out;
+    const bool written = WriteNode(out, root);
+    if (ok)
+        *ok = written;
+    if (!written)
+        out.clear();
+    return out;
+}
+
+class UILayoutCodec::TreeSink : public UILayoutCodec::SectionSink
+{
+public:
+    TreeSink(UILayoutNode& target, int nodeDepth) : node(target), depth(nodeDepth) {}
+
+    bool OnDisplayObject(const std::string& className, FCFile& file) override
+    {
+        UILayoutNode item;
+        item.className = className;
+        if (!Load(item, file))
+            return false;
+        if (item.isControl)
+        {
+            FC_LOG("Control %s among display objects\n", className.c_str());
+            return false;
+        }
+        node.displayItems.push_back(std::move(item));
+        return true;
+    }
+    void OnMouseOverMessage(std::uint16_t message) override
+    {
+        UILayoutNode item;
+        item.className = std::string(UILayoutCodec::kMouseOverMessage);
+        item.mouseOverMessage = message;
+        node.displayItems.push_back(std::move(item));
+    }
+    void OnSound(std::int16_t event, std::uint16_t soundId) override
+    {
+        node.sounds.push_back({event, soundId});
+    }
+    void OnSoundsEnd(std::int16_t event) override { node.soundEnd = event; }
+    bool OnChild(const std::string& className, FCFile& file) override
+    {
+        UILayoutNode child;
+        child.className = className;
+        if (!Load(child, file))
+            return false;
+        if (!child.isControl)
+        {
+            FC_LOG("%s is not a control\n", className.c_str());
+            return false;
+        }
+        node.children.push_back(std::move(child));
+        return true;
+    }
+
+    bool Load(UILayoutNode& target, FCFile& file)
+    {
+        return UILayoutCodec::ReadNodeAt(file, target, depth + 1);
+    }
+
+    UILayoutNode& node;
+    int depth;
+};
+
+bool UILayoutCodec::ReadNode(FCFile& file, UILayoutNode& node)
+{
+    Reader reader(file);
+    node = UILayoutNode{};
+    if (!reader.String(node.className))
+    {
+        LogShortRecord(file);
+        return false;
+    }
+    return ReadNodeAt(file, node, 0);
+}
+
+bool UILayoutCodec::ReadNodeAt(FCFile& file, UILayoutNode& node, int depth)
+{
+    if (depth >= kMaxDepth)
+    {
+        FC_LOG("Layout nested too deeply\n");
+        return false;
+    }
+    bool ok = false;
+    switch (KindOf(node.className))
+    {
+    case PayloadKind::kUnknown:
+        FC_LOG("Unknown layout class: %s\n", node.className.c_str());
+        return false;
+    case PayloadKind::kObject:
+        ok = Read(file, node.payload.emplace<UIObjectRecord>());
+        break;
+    case PayloadKind::kControl:
+        node.isControl = true;
+        ok = Read(file, node.payload.emplace<UIObjectRecord>());
+        break;
+    case PayloadKind::kDisplayObject:
+        ok = Read(file, node.payload.emplace<UIDisplayObjectRecord>());
+        break;
+    case PayloadKind::kFill:
+        ok = Read(file, node.payload.emplace<UIFillRecord>());
+        break;
+    case PayloadKind::kImage:
+        ok = Read(file, node.payload.emplace<UIImageRecord>());
+        break;
+    case PayloadKind::kText:
+        ok = Read(file, node.payload.emplace<UITextRecord>());
+        break;
+    }
+    if (!ok || !node.isControl)
+        return ok;
+    TreeSink sink(node, depth);
+    return ReadControlSections(file, sink);
+}

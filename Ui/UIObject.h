@@ -1,0 +1,117 @@
+#pragma once
+
+#include "Fc/FCObject.h"
+#include "Fc/FCPoint.h"
+#include "Fc/FCRect.h"
+
+#include <cstdint>
+#include <string>
+
+class FCFile;
+class UIControl;
+
+// Base of every widget element, control or display object: identity, place
+// inside the parent, stacking order, visibility and alignment. Reports its
+// screen rectangle to the current display page when it must be redrawn.
+class UIObject : public FCObject
+{
+public:
+    static constexpr std::uint16_t kClassCode = 100;
+
+    // Alignment flags.
+    static constexpr std::uint16_t kAlignLeft = 0x01;
+    static constexpr std::uint16_t kAlignBottom = 0x02;
+    static constexpr std::uint16_t kAlignTop = 0x04;
+    static constexpr std::uint16_t kAlignRight = 0x08;
+    static constexpr std::uint16_t kAlignCentreY = 0x10;
+    static constexpr std::uint16_t kAlignCentreX = 0x20;
+    static constexpr std::uint16_t kAlignKeepInside = 0x40;
+
+    // Size modes.
+    static constexpr std::int32_t kSizeOwn = 0;
+    static constexpr std::int32_t kSizeParent = 1;
+    static constexpr std::int32_t kSizeContent = 2;
+
+    UIObject();
+    explicit UIObject(std::uint16_t newId);
+    UIObject(std::uint16_t newId, FCPoint position, FCPoint size, std::uint16_t newZOrder);
+    // The copy keeps the parent pointer; its focus and activation bytes start clear.
+    UIObject(const UIObject& other);
+    UIObject& operator=(const UIObject&) = delete;
+    ~UIObject() override;
+
+    // 1: Update with the first 32-bit word of data; 3: Invalidate.
+    void HandleMessage(std::int16_t messageId, void* data) override;
+    std::string GetClassName() const override;
+    std::string GetTypeName() const override;
+    FCObject* Clone() const override;
+    FCObject* CreateNew() const override;
+    // The 25-byte element record of a layout file.
+    bool Load(FCFile& file) override;
+
+    // Size mode 1 follows the parent ((0, 0) without one); others the own size.
+    virtual FCPoint GetSize() const;
+    // No redraw is requested.
+    virtual void SetSize(std::int32_t newWidth, std::int32_t newHeight);
+    virtual void SetSize(FCPoint size);
+    // Adds the screen rectangle to the current display page when the element
+    // and all its ancestors are visible.
+    virtual void Invalidate();
+    virtual void Update(std::uint32_t tick);
+    virtual void Activate();
+
+    // Position relative to the parent after alignment; the screen is the
+    // reference when there is no parent.
+    FCPoint GetPosition() const;
+    void SetPosition(FCPoint position);
+    void SetPositionXY(std::int32_t newX, std::int32_t newY);
+    FCPoint GetAbsolutePosition() const;
+    FCRect GetScreenRect() const;
+    std::int32_t GetWidth() const { return GetSize().x; }
+    std::int32_t GetHeight() const { return GetSize().y; }
+    // The stored position, before alignment.
+    FCPoint GetStoredPosition() const { return FCPoint(x, y); }
+
+    std::uint16_t GetId() const { return id; }
+    void SetId(std::uint16_t newId) { id = newId; }
+    std::uint16_t GetZOrder() const { return zOrder; }
+    void SetZOrder(std::uint16_t newZOrder) { zOrder = newZOrder; }
+    bool IsLessByZOrder(const UIObject& other) const { return zOrder < other.zOrder; }
+
+    // True when this element and every ancestor is shown.
+    bool IsVisible() const;
+    std::uint8_t GetVisibleFlag() const { return visible; }
+    void SetVisible(std::uint8_t show);
+
+    std::uint16_t GetAlignFlags() const { return alignFlags; }
+    void AddAlignFlags(std::uint16_t flags) { alignFlags |= flags; }
+    void SetAlignFlags(std::uint16_t flags) { alignFlags = flags; }
+    std::int32_t GetSizeMode() const { return sizeMode; }
+    void SetSizeMode(std::int32_t mode) { sizeMode = mode; }
+
+    UIControl* GetParent() const { return parent; }
+    void SetParent(UIControl* newParent) { parent = newParent; }
+
+    std::uint8_t GetDefaultFocus() const { return defaultFocus; }
+    void SetDefaultFocus(std::uint8_t value) { defaultFocus = value; }
+    std::uint8_t IsActivated() const { return activated; }
+
+protected:
+    // Sets every field: visible, alignment top-left, own size, no parent.
+    void Init(std::uint16_t newId, FCPoint position, FCPoint size, std::uint16_t newZOrder);
+    // The element rectangle that Invalidate reports, without the visibility test.
+    void AddScreenRectToPage() const;
+
+    std::uint16_t id = 0;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t zOrder = 100;
+    std::uint8_t visible = 1;
+    std::uint16_t alignFlags = 5;
+    std::int32_t sizeMode = kSizeOwn;
+    UIControl* parent = nullptr;
+    std::uint8_t defaultFocus = 0;
+    std::uint8_t activated = 0;
+};

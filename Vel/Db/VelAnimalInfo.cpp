@@ -1,0 +1,5 @@
+#include "Vel/Db/VelAnimalInfo.h"
+
+#include "Fc/FCClassRegistry.h"
+
+FC_REGISTER_CLASS(VelAnimalInfo);

@@ -1,0 +1,5 @@
+#include "Vel/Db/VelClassLevelInfo.h"
+
+#include "Fc/FCClassRegistry.h"
+
+FC_REGISTER_CLASS(VelClassLevelInfo);

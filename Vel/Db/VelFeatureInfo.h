@@ -1,0 +1,48 @@
+#pragma once
+
+#include "Vel/Db/VelRecord.h"
+
+#include <cstdint>
+#include <string>
+
+// A special feature whose name and text take a value (table 275, keyed by
+// feature id).
+class VelFeatureInfo : public VelRecord<VelFeatureInfo>
+{
+public:
+    static constexpr const char* kClassName = "VelFeatureInfo";
+
+    // Kinds: how the value is shown and used.
+    static constexpr std::uint16_t kKindGrantsFeat = 1;
+    static constexpr std::uint16_t kKindAbilityModifier = 3;
+    static constexpr std::uint16_t kKindItem = 4;
+    static constexpr std::uint16_t kKindEnemy = 5;
+    // Format kind whose text takes the value twice.
+    static constexpr std::uint16_t kFormatTwice = 2;
+
+    // The name with the value shown as the kind wants; a negative value
+    // leaves the name as it is.
+    std::string FormatName(std::int32_t value) const;
+    // The text filled in with the value (twice for kFormatTwice); a negative
+    // value leaves the text as it is.
+    std::string FormatText(std::int32_t value) const;
+
+    template <class V> void Fields(V& v)
+    {
+        v("name", name);
+        v("formatKind", formatKind);
+        v("kind", kind);
+        v("text", text);
+        v("firstFlag", firstFlag);
+        v("secondFlag", secondFlag);
+    }
+
+    // For the kinds other than 3, 4 and 5 it may take the value.
+    std::string name;
+    std::uint16_t formatKind = 0;
+    std::uint16_t kind = 0;
+    // At most two integer conversions.
+    std::string text;
+    std::uint8_t firstFlag = 0;
+    std::uint8_t secondFlag = 0;
+};

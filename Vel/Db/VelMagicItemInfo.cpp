@@ -1,0 +1,11 @@
+#include "Vel/Db/VelMagicItemInfo.h"
+
+#include "Fc/FCClassRegistry.h"
+#include "Vel/Db/VelUpperFirst.h"
+
+FC_REGISTER_CLASS(VelMagicItemInfo);
+
+void VelMagicItemInfo::AfterLoad()
+{
+    VelUpperFirst(name);
+}

@@ -1,0 +1,5 @@
+#include "Vel/Db/VelRaceSkillInfo.h"
+
+#include "Fc/FCClassRegistry.h"
+
+FC_REGISTER_CLASS(VelRaceSkillInfo);

@@ -1,0 +1,5 @@
+#include "Vel/Db/VelSizeInfo.h"
+
+#include "Fc/FCClassRegistry.h"
+
+FC_REGISTER_CLASS(VelSizeInfo);

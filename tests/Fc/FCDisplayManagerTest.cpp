@@ -1,0 +1,128 @@
+#include "Fc/FCDisplayManager.h"
+#include "Fc/FCDisplayPageStack.h"
+#include "Fc/FCDoubleBuffer.h"
+#include "Fc/FCImageBuffer.h"
+#include "support/MemoryDisplayManager.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+// The current page's lists as (has second list, first count, second count).
+struct PageState
+{
+    bool twoLists;
+    std::size_t firstCount;
+    std::size_t secondCount;
+};
+
+PageState Current()
+{
+    FCDoubleBuffer* page = FCDisplayPageStack::GetCurrent();
+    EXPECT_NE(page, nullptr);
+    if (page == nullptr)
+    {
+        return {false, 0, 0};
+    }
+    return {page->HasTwoLists(), page->GetFirst()->GetCount(),
+            page->HasTwoLists() ? page->GetSecond()->GetCount() : 0};
+}
+} // namespace
+
+TEST(FCDisplayManagerTest, ConstructionPushesOneWindowedPageAndDestructionPopsAll)
+{
+    {
+        MemoryDisplayManager display;
+        EXPECT_EQ(FCDisplayManager::GetInstance(), &display);
+        EXPECT_FALSE(display.IsFullScreen());
+        EXPECT_EQ(FCDisplayPageStack::GetCount(), 1);
+        EXPECT_FALSE(Current().twoLists);
+
+        auto* own = new FCDoubleBuffer(false);
+        EXPECT_TRUE(FCDisplayManager::PushPage(own));
+        own->Release();
+        EXPECT_EQ(FCDisplayPageStack::GetCount(), 2);
+    }
+    EXPECT_EQ(FCDisplayManager::GetInstance(), nullptr);
+    EXPECT_EQ(FCDisplayPageStack::GetCount(), 0);
+    EXPECT_EQ(FCDisplayManager::PopPage(), nullptr);
+    EXPECT_EQ(FCDisplayManager::GetBackBuffer(), nullptr);
+    EXPECT_EQ(FCDisplayManager::GetPrimaryBuffer(), nullptr);
+}
+
+TEST(FCDisplayManagerTest, SwitchingModeRebuildsEveryPageOnceAndDropsPendingAreas)
+{
+    MemoryDisplayManager display;
+    auto* own = new FCDoubleBuffer(false);
+    FCDisplayManager::PushPage(own);
+
+    FCDisplayPageStack::Invalidate(FCRect(0, 0, 10, 10));
+    EXPECT_TRUE(display.SetFullScreen());
+    EXPECT_TRUE(display.IsFullScreen());
+    EXPECT_TRUE(own->HasTwoLists());
+    EXPECT_TRUE(FCDisplayPageStack::GetPage(0)->HasTwoLists());
+    EXPECT_EQ(own->GetFirst()->GetCount(), 0u) << "the rebuild drops pending areas";
+
+    // A second switch to the same mode must not rebuild (and so not drop) again.
+    FCDisplayPageStack::Invalidate(FCRect(0, 0, 10, 10));
+    EXPECT_TRUE(display.SetFullScreen());
+    EXPECT_EQ(own->GetFirst()->GetCount(), 1u);
+    EXPECT_EQ(own->GetSecond()->GetCount(), 1u);
+
+    EXPECT_TRUE(display.SetWindowed());
+    EXPECT_FALSE(own->HasTwoLists());
+    EXPECT_EQ(own->GetFirst()->GetCount(), 0u);
+    FCDisplayPageStack::Invalidate(FCRect(0, 0, 10, 10));
+    EXPECT_TRUE(display.SetWindowed());
+    EXPECT_EQ(own->GetFirst()->GetCount(), 1u);
+
+    FCDisplayManager::PopPage();
+    own->Release();
+}
+
+TEST(FCDisplayManagerTest, InvalidateScreenMarksTheWholeScreenOnlyInFullScreen)
+{
+    MemoryDisplayManager display(FCFormat565, 640, 480);
+    display.InvalidateScreen();
+    EXPECT_EQ(Current().firstCount, 0u);
+    display.SetFullScreen();
+    display.InvalidateScreen();
+    const PageState state = Current();
+    EXPECT_EQ(state.firstCount, 1u);
+    EXPECT_EQ(state.secondCount, 1u);
+    EXPECT_EQ(FCDisplayPageStack::GetCurrent()->GetFirst()->GetRects()[0], FCRect(0, 0, 640, 480));
+}
+
+TEST(FCDisplayManagerTest, MemoryBuffersUseTheScreenFormat)
+{
+    for (const FCPixelFormat* format : {&FCFormat565, &FCFormat555})
+    {
+        MemoryDisplayManager display(*format, 32, 16);
+        FCImageBuffer* back = FCDisplayManager::GetBackBuffer();
+        ASSERT_NE(back, nullptr);
+        EXPECT_EQ(back, display.Back());
+        EXPECT_EQ(FCDisplayManager::GetPrimaryBuffer(), display.Primary());
+        EXPECT_NE(back, FCDisplayManager::GetPrimaryBuffer());
+        EXPECT_EQ(back->GetFormat(), *format);
+        EXPECT_EQ(back->GetWidth(), 32);
+        EXPECT_EQ(back->GetPitch(), 64);
+        EXPECT_EQ(display.GetSize(), FCPoint(32, 16));
+
+        FCImageBuffer* extra = display.CreateImageBuffer(3, 2);
+        ASSERT_NE(extra, nullptr);
+        EXPECT_EQ(extra->GetFormat(), *format);
+        extra->Release();
+    }
+}
+
+TEST(FCDisplayManagerTest, FlipShowsTheBackBufferOnThePrimary)
+{
+    MemoryDisplayManager display(FCFormat565, 4, 4);
+    display.Back()->FillRect(0xF800, FCRect(1, 1, 3, 2));
+    EXPECT_EQ(display.Primary()->GetPixel(1, 1, FCFormat565), 0u);
+    display.Flip();
+    EXPECT_EQ(display.flipCount, 1);
+    EXPECT_EQ(display.Primary()->GetPixel(1, 1, FCFormat565), 0xF800u);
+    EXPECT_EQ(display.Primary()->GetPixel(2, 1, FCFormat565), 0xF800u);
+    EXPECT_EQ(display.Primary()->GetPixel(3, 1, FCFormat565), 0u);
+}

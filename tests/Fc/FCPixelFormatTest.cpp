@@ -1,0 +1,85 @@
+#include "Fc/FCPixelFormat.h"
+
+#include "support/DbMemoryFile.h"
+#include "support/QuietLog.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace
+{
+std::vector<std::uint8_t> FormatBytes(std::initializer_list<std::uint16_t> fields)
+{
+    std::vector<std::uint8_t> bytes;
+    for (std::uint16_t f : fields)
+    {
+        bytes.push_back(static_cast<std::uint8_t>(f));
+        bytes.push_back(static_cast<std::uint8_t>(f >> 8));
+    }
+    return bytes;
+}
+} // namespace
+
+TEST(FCPixelFormatTest, MasksFollowChannelWidthsWithZeroWidthAllOnes)
+{
+    const FCPixelFormat f(16, 5, 6, 0, 11, 5, 0);
+    EXPECT_EQ(f.redMask, 0x1Fu);
+    EXPECT_EQ(f.greenMask, 0x3Fu);
+    EXPECT_EQ(f.blueMask, 0xFFFFFFFFu);
+    EXPECT_EQ(FCFormatRGB24.redMask, 0xFFu);
+}
+
+TEST(FCPixelFormatTest, ConstructorTakesRedGreenBlueIntoFieldsStoredRedBlueGreen)
+{
+    // Widths and shifts all distinct, so a swapped field shows.
+    const FCPixelFormat f(32, 1, 2, 3, 4, 5, 6);
+    EXPECT_EQ(f.bitsPerPixel, 32);
+    EXPECT_EQ(f.redBits, 1);
+    EXPECT_EQ(f.greenBits, 2);
+    EXPECT_EQ(f.blueBits, 3);
+    EXPECT_EQ(f.redShift, 4);
+    EXPECT_EQ(f.greenShift, 5);
+    EXPECT_EQ(f.blueShift, 6);
+}
+
+TEST(FCPixelFormatTest, EqualityIgnoresMasksButNotShifts)
+{
+    FCPixelFormat a = FCFormat565;
+    a.redMask = 0;
+    EXPECT_TRUE(a == FCFormat565);
+    EXPECT_FALSE(FCFormatRGB24 == FCFormatBGR24);
+    EXPECT_TRUE(FCFormatRGB24 != FCFormatBGR24);
+    EXPECT_NE(FCFormat555, FCFormat565);
+}
+
+TEST(FCPixelFormatTest, ReadTakesSevenFieldsInRedGreenBlueOrderAndRecomputesMasks)
+{
+    DbMemoryFile file(FormatBytes({16, 5, 6, 5, 11, 5, 0}));
+    FCPixelFormat f;
+    ASSERT_TRUE(f.Read(file));
+    EXPECT_EQ(f, FCFormat565);
+    EXPECT_EQ(f.greenMask, 0x3Fu);
+    EXPECT_EQ(f.redMask, 0x1Fu);
+}
+
+TEST(FCPixelFormatTest, ReadRefusesShortOrUnusableDataAndKeepsTheFormat)
+{
+    QuietLog quiet;
+    const std::vector<std::uint8_t> cases[] = {
+        {},
+        {16, 0, 5, 0, 6, 0, 5, 0, 11, 0, 5, 0, 0}, // 13 bytes
+        FormatBytes({12, 4, 4, 4, 8, 4, 0}),       // unknown depth
+        FormatBytes({16, 5, 6, 5, 40, 5, 0}),      // shift beyond the pixel
+        FormatBytes({16, 9, 6, 5, 11, 5, 0}),      // red reaches bit 20 of 16
+        FormatBytes({32, 0xFFFF, 8, 8, 0, 8, 16}), // absurd width
+    };
+    for (const auto& bytes : cases)
+    {
+        DbMemoryFile file(bytes);
+        FCPixelFormat f = FCFormat555;
+        EXPECT_FALSE(f.Read(file)) << bytes.size() << " bytes";
+        EXPECT_EQ(f, FCFormat555);
+        EXPECT_EQ(f.greenMask, 0x1Fu);
+    }
+}

@@ -1,0 +1,554 @@
+#include "Fc/FCImageBuffer.h"
+#include "Fc/FCSoundChannel.h"
+#include "Ui/UIControl.h"
+#include "Ui/UIFill.h"
+#include "Ui/UIMessages.h"
+#include "support/QuietLog.h"
+#include "support/UiHarness.h"
+#include "support/UiTestControls.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct ObjectRelease
+{
+    void operator()(FCRefCounted* object) const { object->Release(); }
+};
+template <class T>
+using Owned = std::unique_ptr<T, ObjectRelease>;
+
+// ---- display-object selection by state mask ----
+
+std::uint16_t AnswerZero(UIControl*, UIControl*) { return 0; }
+std::uint16_t AnswerOne(UIControl*, UIControl*) { return 1; }
+
+struct MaskCase
+{
+    const char* name;
+    std::uint32_t mask;
+    std::function<void(UIControl&)> setUp;
+    bool drawn;
+};
+
+void Nothing(UIControl&) {}
+void Select(UIControl& c) { c.SetSelectedFlag(1); }
+void Over(UIControl& c) { c.SetMouseOver(1); }
+void Disable(UIControl& c) { c.SetEnabled(0); }
+void OwnIdsOff(UIControl& c) { c.SetControlFlags(c.GetControlFlags() & ~UIControl::kOwnMessageIds); }
+void Highlight(UIControl& c) { c.SetHighlighted(1); }
+void Dragging(UIControl& c) { c.SetDragging(1); }
+void Accepting(UIControl& c)
+{
+    c.SetAcceptDropCallback(AnswerOne);
+    c.UpdateAcceptDropState(nullptr);
+}
+void DropOntoZero(UIControl& c)
+{
+    c.SetDropOntoCallback(AnswerZero);
+    c.UpdateDropOntoState(nullptr);
+}
+void DropOntoOne(UIControl& c)
+{
+    c.SetDropOntoCallback(AnswerOne);
+    c.UpdateDropOntoState(nullptr);
+}
+void StateDown(UIControl& c) { c.SetState(64); }
+
+class UIControlMask : public ::testing::TestWithParam<MaskCase>
+{
+};
+
+TEST_P(UIControlMask, SelectsDisplayObjectsByFlagsAndState)
+{
+    const MaskCase& c = GetParam();
+    UIControl control;
+    c.setUp(control);
+    EXPECT_EQ(control.IsMaskSelected(c.mask), c.drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UIControlMask,
+    ::testing::Values(MaskCase{"AlwaysPlain", 0xFFF, Nothing, true},
+                      MaskCase{"AlwaysSelectedDisabled", 0xFFF, [](UIControl& c) { Select(c); Disable(c); }, true},
+                      MaskCase{"EmptyMask", 0, Nothing, true},
+                      MaskCase{"SelectedWhenSelected", 0x200, Select, true},
+                      MaskCase{"SelectedWhenNot", 0x200, Nothing, false},
+                      MaskCase{"SetBitWinsWhenSelected", 0x201, Select, true},
+                      MaskCase{"SetBitWinsWhenNot", 0x201, Nothing, false},
+                      MaskCase{"UnselectedWhenNot", 0x001, Nothing, true},
+                      MaskCase{"UnselectedWhenSelected", 0x001, Select, false},
+                      MaskCase{"OverWhenOver", 0x400, Over, true},
+                      MaskCase{"OverWhenNot", 0x400, Nothing, false},
+                      MaskCase{"NotOverWhenOver", 0x800, Over, false},
+                      MaskCase{"OverBeatsNotOver", 0xC00, Over, true},
+                      MaskCase{"EnabledByDefault", 0x004, Nothing, true},
+                      MaskCase{"DisabledWhenEnabled", 0x002, Nothing, false},
+                      MaskCase{"DisabledWhenDisabled", 0x002, Disable, true},
+                      MaskCase{"OwnIdsByDefault", 0x008, Nothing, true},
+                      MaskCase{"WrappedIds", 0x010, OwnIdsOff, true},
+                      MaskCase{"WrappedIdsWhenOwn", 0x010, Nothing, false},
+                      MaskCase{"Highlighted", 0x10000, Highlight, true},
+                      MaskCase{"NotHighlighted", 0x20000, Nothing, true},
+                      MaskCase{"NotHighlightedWhenIs", 0x20000, Highlight, false},
+                      MaskCase{"DraggedWhenNot", 0x1000, Nothing, false},
+                      MaskCase{"DraggedWhenIs", 0x1000, Dragging, true},
+                      MaskCase{"AcceptingWhenNoAnswer", 0x2000, Nothing, false},
+                      MaskCase{"AcceptingWhenAccepting", 0x2000, Accepting, true},
+                      MaskCase{"DropOntoYes", 0x4000, DropOntoZero, true},
+                      MaskCase{"DropOntoYesDefault", 0x4000, Nothing, false},
+                      MaskCase{"DropOntoOne", 0x8000, DropOntoOne, true},
+                      MaskCase{"DropOntoYesBeatsOne", 0xC000, DropOntoOne, false},
+                      MaskCase{"UpStateInUp", 0x020, Nothing, true},
+                      MaskCase{"DownStateInUp", 0x040, Nothing, false},
+                      MaskCase{"DownStateInDown", 0x040, StateDown, true},
+                      MaskCase{"EitherState", 0x060, StateDown, true},
+                      MaskCase{"AllTestsMustPass", 0x600, Select, false},
+                      MaskCase{"AllTestsPass", 0x600, [](UIControl& c) { Select(c); Over(c); }, true}),
+    [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
+
+// ---- children, z-order, drawing and hit tests ----
+
+FCImageBuffer* NewScreen()
+{
+    FCImageBuffer* screen = FCImageBuffer::Create(100, 100, FCFormat565);
+    screen->Clear(0);
+    return screen;
+}
+
+std::uint16_t PixelOf(FCImageBuffer* buffer, std::int32_t x, std::int32_t y)
+{
+    return static_cast<std::uint16_t>(buffer->GetPixel(x, y, FCFormat565));
+}
+
+TEST(UIControlChildren, EqualZOrderKeepsInsertionOrderForDrawingAndHits)
+{
+    Owned<UIControl> root(new UIControl(1));
+    root->SetSize(100, 100);
+    auto* first = new SwatchControl(2, FCRect(10, 10, 50, 50), 0x1111);
+    auto* second = new SwatchControl(3, FCRect(30, 30, 70, 70), 0x2222);
+    auto* low = new SwatchControl(4, FCRect(0, 0, 100, 100), 0x3333);
+    low->SetZOrder(50);
+    root->AddChild(first);
+    root->AddChild(second);
+    root->AddChild(low);
+    EXPECT_EQ(root->IndexOfChild(low), 0u);
+    EXPECT_EQ(root->IndexOfChild(first), 1u);
+    EXPECT_EQ(root->IndexOfChild(second), 2u);
+
+    Owned<FCImageBuffer> screen(NewScreen());
+    root->Draw(screen.get(), FCRect(0, 0, 100, 100));
+    EXPECT_EQ(PixelOf(screen.get(), 40, 40), 0x2222) << "the later of two equal z-orders is on top";
+    EXPECT_EQ(PixelOf(screen.get(), 15, 15), 0x1111);
+    EXPECT_EQ(PixelOf(screen.get(), 90, 90), 0x3333);
+    EXPECT_EQ(root->FindControlAt(FCPoint(40, 40), true), second);
+    EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), true), first);
+}
+
+TEST(UIControlDraw, IsClippedToItsRectangleAndTheClipAndSkipsHiddenControls)
+{
+    Owned<UIControl> root(new UIControl(1));
+    root->SetPositionXY(20, 20);
+    root->SetSize(40, 40);
+    auto* big = new SwatchControl(2, FCRect(-20, -20, 80, 80), 0x1234);
+    root->AddChild(big);
+    auto* hidden = new SwatchControl(3, FCRect(0, 0, 40, 40), 0x4321);
+    hidden->SetVisible(0);
+    root->AddChild(hidden);
+
+    Owned<FCImageBuffer> screen(NewScreen());
+    root->Draw(screen.get(), FCRect(0, 0, 45, 100));
+    EXPECT_EQ(PixelOf(screen.get(), 19, 30), 0) << "outside the parent";
+    EXPECT_EQ(PixelOf(screen.get(), 20, 30), 0x1234);
+    EXPECT_EQ(PixelOf(screen.get(), 44, 30), 0x1234);
+    EXPECT_EQ(PixelOf(screen.get(), 45, 30), 0) << "outside the clip";
+    EXPECT_EQ(PixelOf(screen.get(), 30, 60), 0) << "outside the parent";
+    EXPECT_EQ(hidden->drawCount, 1);
+}
+
+TEST(UIControlHit, TransparentAndDisabledControls)
+{
+    Owned<UIControl> root(new UIControl(1));
+    root->SetSize(100, 100);
+    auto* panel = new UIControl(2);
+    panel->SetSize(60, 60);
+    panel->SetMouseTransparent(1);
+    root->AddChild(panel);
+    auto* button = new UIControl(3);
+    button->SetPositionXY(10, 10);
+    button->SetSize(10, 10);
+    panel->AddChild(button);
+
+    EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), true), button);
+    EXPECT_EQ(root->FindControlAt(FCPoint(40, 40), true), root.get()) << "the panel itself is never hit";
+    button->SetEnabled(0);
+    EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), true), root.get());
+    EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), false), button);
+    EXPECT_FALSE(root->HitTest(FCPoint(100, 50), false)) << "right edge is outside";
+    EXPECT_TRUE(root->HitTest(FCPoint(0, 0), false));
+}
+
+TEST(UIControlHit, PreciseHitsGoThroughTheSelectedDisplayObjects)
+{
+    Owned<UIControl> control(new UIControl(1));
+    control->SetSize(100, 100);
+    control->SetInputFlags(UIControl::kPreciseHit);
+    auto* fill = new UIFill(10, 0xFFFF);
+    fill->SetPositionXY(0, 0);
+    fill->SetSize(50, 100);
+    control->AddDisplayObject(fill, 0xFFF);
+    auto* selectedOnly = new UIFill(11, 0xFFFF);
+    selectedOnly->SetPositionXY(50, 0);
+    selectedOnly->SetSize(50, 100);
+    control->AddDisplayObject(selectedOnly, 0x200);
+
+    EXPECT_TRUE(control->HitTest(FCPoint(10, 10), true));
+    EXPECT_FALSE(control->HitTest(FCPoint(60, 10), true)) << "its object is not drawn while unselected";
+    control->SetSelectedFlag(1);
+    EXPECT_TRUE(control->HitTest(FCPoint(60, 10), true));
+
+    // Children's display objects count too.
+    Owned<UIControl> outer(new UIControl(2));
+    outer->SetSize(100, 100);
+    outer->SetInputFlags(UIControl::kPreciseHit);
+    auto* inner = new UIControl(3);
+    inner->SetSize(100, 100);
+    auto* dot = new UIFill(12, 0xFFFF);
+    dot->SetPositionXY(5, 5);
+    dot->SetSize(2, 2);
+    inner->AddDisplayObject(dot, 0);
+    outer->AddChild(inner);
+    EXPECT_TRUE(outer->HitTest(FCPoint(6, 6), true));
+    EXPECT_FALSE(outer->HitTest(FCPoint(8, 8), true));
+}
+
+TEST(UIControlSize, ContentSizeIsTheExtentOfTheDisplayObjects)
+{
+    Owned<UIControl> control(new UIControl(1));
+    control->SetSize(5, 5);
+    control->SetSizeMode(UIObject::kSizeContent);
+    EXPECT_EQ(control->GetSize(), FCPoint(0, 0));
+    auto* a = new UIFill(1, 0);
+    a->SetPositionXY(10, 2);
+    a->SetSize(20, 3);
+    control->AddDisplayObject(a, 0);
+    auto* b = new UIFill(2, 0);
+    b->SetPositionXY(0, 30);
+    b->SetSize(4, 4);
+    control->AddDisplayObject(b, 0);
+    auto* followsParent = new UIFill(3, 0);
+    followsParent->SetSize(500, 500);
+    followsParent->SetSizeMode(UIObject::kSizeParent);
+    control->AddDisplayObject(followsParent, 0);
+    EXPECT_EQ(control->GetSize(), FCPoint(30, 34));
+}
+
+// ---- lookups ----
+
+TEST(UIControlLookup, FindsDepthFirstAndAnswersEmptyWithoutCollections)
+{
+    Owned<UIControl> root(new UIControl(1));
+    EXPECT_EQ(root->GetChildCount(), 0u);
+    EXPECT_FALSE(root->RemoveAllChildren());
+    EXPECT_EQ(root->IndexOfChild(root.get()), 0xFFFFFFFFu);
+    EXPECT_EQ(root->FindDisplayObject(1), nullptr);
+    EXPECT_EQ(root->FindDisplayObjectByClass(202), nullptr);
+    root->SetChildEnabled(9, 0); // no such child: nothing happens
+
+    auto* a = new UIControl(10);
+    auto* a1 = new UIControl(5);
+    a->AddChild(a1);
+    auto* b = new UIControl(5);
+    root->AddChild(a);
+    root->AddChild(b);
+    EXPECT_EQ(root->FindDescendant(5), a1) << "a child's subtree comes before the next sibling";
+    EXPECT_EQ(root->FindChild(5), b);
+    EXPECT_TRUE(root->ContainsDescendant(a1));
+    EXPECT_FALSE(root->ContainsDescendant(root.get()));
+
+    Owned<UIControl> stranger(new UIControl(5));
+    EXPECT_FALSE(root->RemoveChild(stranger.get()));
+    EXPECT_TRUE(root->RemoveChild(b));
+    EXPECT_EQ(root->FindChild(5), nullptr);
+    EXPECT_TRUE(root->RemoveAllChildren());
+    EXPECT_EQ(root->GetChildCount(), 0u);
+}
+
+TEST(UIControlLookup, DefaultFocusIsSearchedFromTheTopChild)
+{
+    Owned<UIControl> root(new UIControl(1));
+    auto* first = new UIControl(2);
+    auto* nested = new UIControl(3);
+    nested->SetDefaultFocus(1);
+    first->AddChild(nested);
+    auto* second = new UIControl(4);
+    root->AddChild(first);
+    root->AddChild(second);
+    EXPECT_EQ(root->FindDefaultFocus(), nested);
+    second->SetDefaultFocus(1);
+    EXPECT_EQ(root->FindDefaultFocus(), second);
+}
+
+TEST(UIControlCopy, ClonesChildrenAndDisplayObjectsWithoutDoublingCounts)
+{
+    Owned<UIControl> original(new UIControl(1));
+    original->SetClickMode(1);
+    original->SetSound(UIControl::kSoundClick, 44);
+    original->SetMouseOverMessage(9);
+    auto* child = new UIControl(2);
+    original->AddChild(child);
+    original->AddDisplayObject(new UIFill(3, 0x1234), 0x400);
+
+    Owned<UIControl> copy(static_cast<UIControl*>(original->Clone()));
+    ASSERT_EQ(copy->GetChildCount(), 1u);
+    EXPECT_NE(copy->GetChildAt(0), child);
+    EXPECT_EQ(copy->GetChildAt(0)->GetParent(), copy.get());
+    ASSERT_NE(copy->FindDisplayObject(3), nullptr);
+    EXPECT_EQ(copy->FindDisplayObject(3)->GetParent(), copy.get());
+    EXPECT_EQ(copy->GetMouseOverCount(), 1);
+    EXPECT_EQ(copy->GetClickMode(), 1u);
+    EXPECT_EQ(copy->GetSound(UIControl::kSoundClick), 44);
+    EXPECT_EQ(copy->GetMouseOverMessage(), 9);
+}
+
+// ---- pointer handling and messages (through the window manager) ----
+
+struct PointerScene
+{
+    PointerScene()
+    {
+        window = new RecordingControl(1);
+        window->SetSize(200, 200);
+        button = new RecordingControl(2);
+        button->SetPositionXY(10, 10);
+        button->SetSize(50, 20);
+        window->AddChild(button);
+        ui.Manager().PushWindow(window, 0);
+        window->Release(); // the stack holds it
+    }
+    UiHarness ui;
+    RecordingControl* window = nullptr;
+    RecordingControl* button = nullptr;
+};
+
+TEST(UIControlPointer, ClickOnReleaseNeedsTheReleaseInside)
+{
+    PointerScene s;
+    s.ui.Press(20, 20, UIMessage::kModShift);
+    EXPECT_TRUE(s.button->IsPressed());
+    EXPECT_EQ(s.ui.Manager().GetCapture(), s.button);
+    s.ui.Release(21, 21, UIMessage::kModControl);
+    ASSERT_EQ(s.window->Count(UIMessage::kClicked), 1);
+    const UIEvent& click = s.window->events.back();
+    EXPECT_EQ(click.sender, s.button);
+    EXPECT_EQ(click.GetPoint(), FCPoint(21, 21));
+    EXPECT_EQ(click.param1, UIMessage::kModControl) << "modifiers of the release that caused it";
+    EXPECT_FALSE(s.button->IsPressed());
+    EXPECT_EQ(s.ui.Manager().GetCapture(), nullptr);
+
+    s.ui.Press(20, 20);
+    s.ui.Release(150, 150);
+    EXPECT_EQ(s.window->Count(UIMessage::kClicked), 1) << "released outside: no click";
+    EXPECT_FALSE(s.button->IsPressed());
+}
+
+TEST(UIControlPointer, ClickAndChangeModes)
+{
+    PointerScene s;
+    s.button->SetClickMode(UIControl::kOnPress);
+    s.button->SetChangeMode(UIControl::kOnPress);
+    s.ui.Press(20, 20, UIMessage::kModShift);
+    EXPECT_EQ(s.window->Types(), (std::vector<std::uint16_t>{UIMessage::kFocusGained, UIMessage::kChanged,
+                                                             UIMessage::kClicked}));
+    EXPECT_EQ(s.window->events.back().param1, UIMessage::kModShift);
+    s.ui.Release(20, 20);
+    EXPECT_EQ(s.window->events.size(), 3u);
+
+    s.button->SetClickMode(UIControl::kNever);
+    s.button->SetChangeMode(UIControl::kOnRelease);
+    s.ui.Press(20, 20);
+    s.ui.Release(20, 20);
+    EXPECT_EQ(s.window->Count(UIMessage::kChanged), 2);
+    EXPECT_EQ(s.window->Count(UIMessage::kClicked), 1);
+}
+
+TEST(UIControlMessages, WithoutOwnIdsTheFourSelectionMessagesAreWrapped)
+{
+    PointerScene s;
+    s.button->SetControlFlags(s.button->GetControlFlags() & ~UIControl::kOwnMessageIds);
+    s.ui.Click(20, 20);
+    s.ui.DoubleClick(20, 20);
+    s.button->RequestSelect(1, 77);
+    s.button->SetSelectedFlag(1);
+    s.button->RequestSelect(1, 78);
+
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> seen;
+    for (const UIEvent& e : s.window->events)
+        if (e.type == UIMessage::kWrapped || (e.type >= 1000 && e.type <= 1003))
+            seen.emplace_back(e.type, e.innerId);
+    const std::vector<std::pair<std::uint16_t, std::uint16_t>> expected = {
+        {UIMessage::kWrapped, UIMessage::kClicked},
+        {UIMessage::kWrapped, UIMessage::kDoubleClicked},
+        {UIMessage::kWrapped, UIMessage::kChanged},
+        {UIMessage::kWrapped, UIMessage::kDeselect}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(s.window->events.back().param1, 78u);
+    EXPECT_EQ(s.window->events.back().GetPoint(), FCPoint(10, 10)) << "a programmatic select carries the position";
+
+    // A copy keeps what it wraps.
+    UIEvent copy(s.window->events.back());
+    EXPECT_EQ(copy.innerId, UIMessage::kDeselect);
+}
+
+TEST(UIControlMessages, SelectRequestsWithOwnIds)
+{
+    PointerScene s;
+    s.button->RequestSelect(0, 5);
+    EXPECT_TRUE(s.window->events.empty()) << "not selected, no select: nothing";
+    s.button->RequestSelect(1, 5);
+    s.button->SetSelectedFlag(1);
+    s.button->RequestSelect(0, 6);
+    EXPECT_EQ(s.window->Types(), (std::vector<std::uint16_t>{UIMessage::kChanged, UIMessage::kDeselect}));
+}
+
+TEST(UIControlMessages, BubbleUntilAHandlerAnswersAndIgnoreNullSenders)
+{
+    struct Taker : RecordingControl
+    {
+        bool HandleNotify(UIEvent& event) override
+        {
+            RecordingControl::HandleNotify(event);
+            return event.type == UIMessage::kClicked;
+        }
+    };
+    Owned<RecordingControl> top(new RecordingControl(1));
+    auto* taker = new Taker;
+    top->AddChild(taker);
+    auto* leaf = new UIControl(3);
+    taker->AddChild(leaf);
+
+    UIEvent click(leaf, UIMessage::kClicked);
+    EXPECT_TRUE(leaf->SendToParent(click));
+    EXPECT_EQ(top->events.size(), 1u) << "the bubbling reached the top once";
+    EXPECT_EQ(taker->events.size(), 1u);
+
+    // A drag message without a sender is not taken as one: it bubbles on.
+    UIEvent forged(nullptr, UIMessage::kDragStarted, FCPoint(0, 0), reinterpret_cast<std::uintptr_t>(leaf), 0);
+    EXPECT_FALSE(taker->UIControl::HandleNotify(forged));
+    EXPECT_EQ(taker->GetDraggedChild(), nullptr);
+    EXPECT_FALSE(top->SendMessageToParent(UIMessage::kClicked)) << "no parent: false";
+}
+
+TEST(UIControlSounds, ClickAndEnterSoundsUseChannelSix)
+{
+    QuietLog quiet; // the fake channels log that the ids have no samples
+    PointerScene s;
+    s.button->SetSound(UIControl::kSoundClick, 31);
+    s.button->SetSound(UIControl::kSoundEnter, 32);
+    s.button->SetSound(UIControl::kSoundSelect, 33);
+    s.button->SetSound(172, 99); // not a sound event
+    FakeSoundManager& sound = s.ui.Devices().sound;
+
+    s.ui.Move(20, 20);
+    ASSERT_EQ(sound.requests.size(), 1u);
+    EXPECT_EQ(sound.requests[0].what, "32");
+    EXPECT_EQ(sound.requests[0].channel, 6);
+    EXPECT_EQ(sound.requests[0].volume, 64);
+    EXPECT_EQ(sound.requests[0].pan, 64);
+    EXPECT_FALSE(sound.requests[0].loop);
+
+    // The sample is not in the resource table, so mark the channel busy by hand.
+    sound.Channel(6)->status = FCSoundChannel::kPlaying;
+    s.ui.Move(150, 150);
+    s.ui.Move(20, 20);
+    EXPECT_EQ(sound.requests.size(), 1u) << "channel 6 is still playing: no enter sound";
+
+    s.ui.Click(20, 20);
+    s.button->SetSelected(1);
+    ASSERT_EQ(sound.requests.size(), 3u);
+    EXPECT_EQ(sound.requests[1].what, "31");
+    EXPECT_EQ(sound.requests[2].what, "33");
+    s.button->SetSelected(0);
+    EXPECT_EQ(sound.requests.size(), 3u);
+}
+
+TEST(UIControlPointer, EnterAndLeaveMessages)
+{
+    PointerScene s;
+    s.ui.Move(20, 20);
+    s.ui.Move(150, 150);
+    EXPECT_TRUE(s.window->events.empty()) << "nothing asked for";
+
+    s.button->SetInputFlags(UIControl::kReportEnterLeave);
+    s.button->SetMouseOverMessage(77);
+    s.ui.Move(20, 20);
+    EXPECT_EQ(s.ui.Manager().GetHover(), s.button);
+    EXPECT_EQ(s.button->GetControlFlags() & UIControl::kMouseOver, UIControl::kMouseOver);
+    s.ui.Move(150, 150);
+    EXPECT_EQ(s.window->Types(), (std::vector<std::uint16_t>{UIMessage::kMouseEntered, UIMessage::kMouseOverEntered,
+                                                             UIMessage::kMouseLeft, UIMessage::kMouseOverLeft}));
+    EXPECT_EQ(s.window->events[1].param1, 77u);
+    EXPECT_EQ(s.window->events[3].param1, 77u);
+}
+
+TEST(UIControlFocus, GainAndLossAreReportedWithTheNewFocus)
+{
+    PointerScene s;
+    auto* other = new UIControl(3);
+    other->SetPositionXY(100, 100);
+    other->SetSize(20, 20);
+    s.window->AddChild(other);
+
+    s.ui.Press(20, 20);
+    EXPECT_TRUE(s.button->IsFocused());
+    s.ui.Release(20, 20);
+    s.ui.Press(110, 110);
+    EXPECT_FALSE(s.button->IsFocused());
+    EXPECT_TRUE(other->IsFocused());
+    ASSERT_EQ(s.window->Count(UIMessage::kFocusLost), 1);
+    for (const UIEvent& e : s.window->events)
+    {
+        if (e.type == UIMessage::kFocusLost)
+        {
+            EXPECT_EQ(e.param1, reinterpret_cast<std::uintptr_t>(other));
+        }
+    }
+}
+
+TEST(UIControlRepeat, ATickClearsPressedBeforeTheClickAndReadsTheKeyboard)
+{
+    PointerScene s;
+    s.ui.Devices().keyboard.Press(0x10);
+    s.ui.Devices().keyboard.Press(0x11);
+    s.button->SetPressed(1);
+    s.button->OnTimer(8101);
+    EXPECT_TRUE(s.window->events.empty()) << "only the repeat timer counts";
+
+    s.button->OnTimer(UIControl::kRepeatTimerId);
+    ASSERT_EQ(s.window->Count(UIMessage::kClicked), 1);
+    EXPECT_FALSE(s.window->pressedWhenNotified.back());
+    EXPECT_EQ(s.window->events.back().param1, UIMessage::kModShift | UIMessage::kModControl);
+
+    s.button->SetEnabled(0);
+    s.button->OnTimer(UIControl::kRepeatTimerId);
+    EXPECT_EQ(s.window->Count(UIMessage::kClicked), 1) << "a disabled control does not repeat";
+}
+
+TEST(UIControlUpdate, ReachesEveryChild)
+{
+    Owned<RecordingControl> root(new RecordingControl(1));
+    auto* child = new RecordingControl(2);
+    auto* grandchild = new RecordingControl(3);
+    child->AddChild(grandchild);
+    root->AddChild(child);
+    std::uint32_t tick = 42;
+    root->HandleMessage(UIMessage::kUpdate, &tick);
+    EXPECT_EQ(grandchild->updates, std::vector<std::uint32_t>{42});
+}
+
+} // namespace

@@ -1,0 +1,394 @@
+#include "Ui/UILayoutCodec.h"
+
+#include "Fc/FCBytes.h"
+#include "Vel/Db/VelMemoryFile.h"
+#include "support/LayoutBytes.h"
+#include "support/QuietLog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace
+{
+using Bytes = std::vector<std::uint8_t>;
+
+void PutString(Bytes& out, const std::string& text, int extraCount = 0)
+{
+    const std::uint16_t count = static_cast<std::uint16_t>(text.size() + 1 + extraCount);
+    out.push_back(static_cast<std::uint8_t>(count));
+    out.push_back(static_cast<std::uint8_t>(count >> 8));
+    out.insert(out.end(), text.begin(), text.end());
+    out.push_back(0);
+    out.insert(out.end(), static_cast<std::size_t>(extraCount), 0);
+}
+
+void PutI16(Bytes& out, std::int16_t value)
+{
+    out.push_back(static_cast<std::uint8_t>(value));
+    out.push_back(static_cast<std::uint8_t>(static_cast<std::uint16_t>(value) >> 8));
+}
+
+// The start of a control by hand: class name and a default element record.
+void PutControlHead(Bytes& out, const std::string& className = "UIControl")
+{
+    PutString(out, className);
+    UILayoutCodec::Write(out, UIObjectRecord{});
+}
+
+bool ReadTree(const Bytes& bytes, UILayoutNode& node)
+{
+    VelMemoryFile file(bytes);
+    return UILayoutCodec::ReadNode(file, node);
+}
+
+// Records what the section walk hands over; display objects are plain ones.
+class RecordingSink : public UILayoutCodec::SectionSink
+{
+public:
+    bool OnDisplayObject(const std::string& className, FCFile& file) override
+    {
+        calls.push_back("display " + className);
+        UIDisplayObjectRecord record;
+        return className == "UIDisplayObject" && UILayoutCodec::Read(file, record);
+    }
+    void OnMouseOverMessage(std::uint16_t message) override { calls.push_back("over " + std::to_string(message)); }
+    void OnSound(std::int16_t event, std::uint16_t soundId) override
+    {
+        calls.push_back("sound " + std::to_string(event) + " " + std::to_string(soundId));
+    }
+    void OnSoundsEnd(std::int16_t event) override { calls.push_back("end sounds " + std::to_string(event)); }
+    bool OnChild(const std::string& className, FCFile&) override
+    {
+        calls.push_back("child " + className);
+        return false;
+    }
+
+    std::vector<std::string> calls;
+};
+
+UILayoutNode RichTree()
+{
+    using namespace LayoutBytes;
+    UILayoutNode root = Control(Element(7, -3, 4, 300, 200));
+    root.displayItems.push_back(Fill(Element(1, 0, 0, 10, 10, 1), 0x200, 1, 2, 3));
+    root.displayItems.push_back(MouseOver(40));
+    root.displayItems.push_back(Fill(Element(2, 1, 1, 8, 8), 0xFFF, 250, 128, 0, "UIBorder"));
+    root.displayItems.push_back(Image(Element(3, 5, 5, 0, 0, 2), 0x20, 12, 3));
+    root.displayItems.push_back(Text(Element(4, 0, 20, 100, 14), 0x4, "caf\xE9", 2, {0, 10, 22}, 9));
+    root.displayItems.push_back(Plain(Element(5, 0, 0, 0, 0, 2), 0xFFF, "UIMovie"));
+    root.displayItems.push_back(MouseOver(41));
+    root.sounds = {{170, 3}, {171, 4}};
+    UILayoutNode child = Control(Element(110, 10, 10, 50, 20), "UIGroup");
+    child.children.push_back(Control(Element(111, 1, 1, 5, 5)));
+    root.children.push_back(child);
+    root.children.push_back(Control(Element(112, 60, 10, 50, 20)));
+    return root;
+}
+} // namespace
+
+TEST(UILayoutCodecTest, BareControlIsSeventyThreeBytes)
+{
+    Bytes expected;
+    PutString(expected, "UIControl");
+    expected.resize(expected.size() + 25);
+    std::uint8_t* element = expected.data() + 12;
+    FCBytes::WriteU16(element + 20, 100); // zOrder
+    FCBytes::WriteU16(element + 23, 5);   // alignFlags
+    PutString(expected, "EndDisplayObjects");
+    PutI16(expected, 0);
+    PutString(expected, "EndChildren");
+
+    const Bytes written = LayoutBytes::Write(LayoutBytes::Control(UIObjectRecord{}));
+    EXPECT_EQ(written.size(), 73u);
+    EXPECT_EQ(written, expected);
+}
+
+TEST(UILayoutCodecTest, ElementRecordKeepsTheStoredOffsets)
+{
+    UIObjectRecord element;
+    element.id = 0x0102;
+    element.x = 0x03040506;
+    element.y = -2;
+    element.sizeMode = -1;
+    element.width = 0x0708090A;
+    element.height = 0x0B0C0D0E;
+    element.zOrder = 0x0F10;
+    element.defaultFocus = 0x11;
+    element.alignFlags = 0x1213;
+    Bytes out;
+    ASSERT_TRUE(UILayoutCodec::Write(out, element));
+    ASSERT_EQ(out.size(), UILayoutCodec::kObjectRecordSize);
+    EXPECT_EQ(FCBytes::ReadU16(&out[0]), 0x0102);
+    EXPECT_EQ(FCBytes::ReadI32(&out[2]), 0x03040506);
+    EXPECT_EQ(FCBytes::ReadI32(&out[6]), -2);
+    EXPECT_EQ(FCBytes::ReadI16(&out[10]), -1);
+    EXPECT_EQ(FCBytes::ReadI32(&out[12]), 0x0708090A);
+    EXPECT_EQ(FCBytes::ReadI32(&out[16]), 0x0B0C0D0E);
+    EXPECT_EQ(FCBytes::ReadU16(&out[20]), 0x0F10);
+    EXPECT_EQ(out[22], 0x11);
+    EXPECT_EQ(FCBytes::ReadU16(&out[23]), 0x1213);
+
+    VelMemoryFile file(out);
+    UIObjectRecord back;
+    ASSERT_TRUE(UILayoutCodec::Read(file, back));
+    EXPECT_EQ(back.x, element.x);
+    EXPECT_EQ(back.sizeMode, -1);
+    EXPECT_EQ(back.alignFlags, 0x1213);
+}
+
+TEST(UILayoutCodecTest, DisplayPayloadSizes)
+{
+    // Payload bytes after the class name for each display-object record.
+    struct Case
+    {
+        UILayoutNode node;
+        std::size_t payloadSize;
+    };
+    using namespace LayoutBytes;
+    const std::vector<Case> cases = {
+        {Plain(Element(1, 0, 0, 1, 1), 0xFFF, "UIDisplayObject"), 25 + 4},
+        {Fill(Element(1, 0, 0, 1, 1), 0xFFF, 1, 2, 3), 25 + 4 + 3},
+        {Image(Element(1, 0, 0, 1, 1), 0xFFF, 5, 6), 25 + 4 + 4},
+        // id, string (2 + "ab" + NUL), font, two codes and the end marker
+        {Text(Element(1, 0, 0, 1, 1), 0xFFF, "ab", 3, {1, 2}), 25 + 4 + 2 + 5 + 2 + 6},
+    };
+    for (const Case& c : cases)
+    {
+        Bytes out;
+        ASSERT_TRUE(UILayoutCodec::WriteNode(out, c.node)) << c.node.className;
+        EXPECT_EQ(out.size(), 2 + c.node.className.size() + 1 + c.payloadSize) << c.node.className;
+    }
+}
+
+TEST(UILayoutCodecTest, TreeReadsBackAsWritten)
+{
+    const UILayoutNode tree = RichTree();
+    const Bytes bytes = LayoutBytes::Write(tree);
+    ASSERT_FALSE(bytes.empty());
+    UILayoutNode back;
+    ASSERT_TRUE(ReadTree(bytes, back));
+    EXPECT_EQ(LayoutBytes::Write(back), bytes);
+
+    ASSERT_EQ(back.displayItems.size(), 7u);
+    EXPECT_EQ(back.displayItems[1].mouseOverMessage, 40);
+    const auto& text = std::get<UITextRecord>(back.displayItems[4].payload);
+    EXPECT_EQ(text.content.text, "caf\xE9");
+    EXPECT_EQ(text.content.stringId, 9);
+    EXPECT_EQ(text.attributes.codes, (std::vector<std::uint16_t>{0, 10, 22}));
+    const auto& fill = std::get<UIFillRecord>(back.displayItems[0].payload);
+    EXPECT_EQ(fill.base.object.sizeMode, 1);
+    EXPECT_EQ(fill.base.stateMask, 0x200u);
+    EXPECT_EQ(fill.blue, 3);
+    ASSERT_EQ(back.sounds.size(), 2u);
+    EXPECT_EQ(back.sounds[1].soundId, 4);
+    ASSERT_EQ(back.children.size(), 2u);
+    EXPECT_EQ(back.children[0].className, "UIGroup");
+    ASSERT_EQ(back.children[0].children.size(), 1u);
+    EXPECT_EQ(std::get<UIObjectRecord>(back.children[0].children[0].payload).id, 111);
+}
+
+TEST(UILayoutCodecTest, EveryTruncationFailsCleanly)
+{
+    QuietLog quiet;
+    const Bytes bytes = LayoutBytes::Write(RichTree());
+    for (std::size_t length = 0; length < bytes.size(); ++length)
+    {
+        UILayoutNode back;
+        EXPECT_FALSE(ReadTree(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)), back))
+            << "cut at " << length;
+    }
+}
+
+TEST(UILayoutCodecTest, SectionWalkFollowsTheKeywords)
+{
+    Bytes bytes;
+    PutString(bytes, "UIMouseOverMessage");
+    PutI16(bytes, 5);
+    PutString(bytes, "UIDisplayObject");
+    UILayoutCodec::Write(bytes, UIDisplayObjectRecord{});
+    PutString(bytes, "UIMouseOverMessage");
+    PutI16(bytes, 6);
+    // A longer name that starts with a keyword is a class name.
+    PutString(bytes, "EndDisplayObjectsX");
+
+    VelMemoryFile first(bytes);
+    RecordingSink sink;
+    EXPECT_FALSE(UILayoutCodec::ReadControlSections(first, sink));
+    EXPECT_EQ(sink.calls, (std::vector<std::string>{"over 5", "display UIDisplayObject", "over 6",
+                                                    "display EndDisplayObjectsX"}));
+
+    // Sounds end at the first event that is not positive, -1 as well as 0;
+    // "EndChildren" followed by more text is a child's class name.
+    Bytes sections;
+    PutString(sections, "EndDisplayObjects");
+    PutI16(sections, 170);
+    PutI16(sections, 9);
+    PutI16(sections, -1);
+    PutString(sections, "EndChildrenToo");
+    VelMemoryFile second(sections);
+    RecordingSink sink2;
+    EXPECT_FALSE(UILayoutCodec::ReadControlSections(second, sink2));
+    EXPECT_EQ(sink2.calls, (std::vector<std::string>{"sound 170 9", "end sounds -1", "child EndChildrenToo"}));
+
+    // A keyword stored with a longer count still ends at its NUL.
+    Bytes padded;
+    PutString(padded, "EndDisplayObjects");
+    PutI16(padded, 0);
+    PutString(padded, "EndChildren", 3);
+    VelMemoryFile third(padded);
+    RecordingSink sink3;
+    EXPECT_TRUE(UILayoutCodec::ReadControlSections(third, sink3));
+    EXPECT_TRUE(third.IsEof());
+}
+
+TEST(UILayoutCodecTest, NegativeSoundEndReadsBack)
+{
+    UILayoutNode root = LayoutBytes::Control(UIObjectRecord{});
+    root.sounds = {{175, 2}};
+    root.soundEnd = -1;
+    root.children.push_back(LayoutBytes::Control(LayoutBytes::Element(3, 0, 0, 1, 1)));
+    UILayoutNode back;
+    ASSERT_TRUE(ReadTree(LayoutBytes::Write(root), back));
+    EXPECT_EQ(back.soundEnd, -1);
+    ASSERT_EQ(back.children.size(), 1u);
+    EXPECT_EQ(std::get<UIObjectRecord>(back.children[0].payload).id, 3);
+}
+
+TEST(UILayoutCodecTest, TreeReaderRefusesBadStructure)
+{
+    QuietLog quiet;
+    struct Case
+    {
+        const char* what;
+        Bytes bytes;
+    };
+    std::vector<Case> cases;
+    {
+        Bytes b;
+        PutString(b, "UINoSuchClass");
+        UILayoutCodec::Write(b, UIObjectRecord{});
+        cases.push_back({"unknown class", b});
+    }
+    {
+        Bytes b;
+        PutControlHead(b);
+        PutString(b, "UIControl"); // a control among display objects
+        UILayoutCodec::Write(b, UIObjectRecord{});
+        PutString(b, "EndDisplayObjects");
+        PutI16(b, 0);
+        PutString(b, "EndChildren");
+        cases.push_back({"control as display object", b});
+    }
+    {
+        Bytes b;
+        PutControlHead(b);
+        PutString(b, "EndDisplayObjects");
+        PutI16(b, 0);
+        PutString(b, "UIFill"); // a display object among children
+        UILayoutCodec::Write(b, UIFillRecord{});
+        PutString(b, "EndChildren");
+        cases.push_back({"display object as child", b});
+    }
+    {
+        Bytes b;
+        PutString(b, "UIText");
+        UILayoutCodec::Write(b, UIDisplayObjectRecord{});
+        UILayoutCodec::Write(b, UITextContentRecord{});
+        for (std::size_t i = 0; i <= UILayoutCodec::kMaxAttributes; ++i)
+            PutI16(b, 1);
+        PutI16(b, -1);
+        cases.push_back({"endless attribute list", b});
+    }
+    {
+        Bytes b;
+        const int depth = UILayoutCodec::kMaxDepth + 1;
+        for (int i = 0; i < depth; ++i)
+        {
+            PutControlHead(b);
+            PutString(b, "EndDisplayObjects");
+            PutI16(b, 0);
+        }
+        for (int i = 0; i < depth; ++i)
+            PutString(b, "EndChildren");
+        cases.push_back({"nested too deeply", b});
+    }
+    {
+        Bytes b;
+        PutString(b, "UIText");
+        UILayoutCodec::Write(b, UIDisplayObjectRecord{});
+        PutI16(b, 0);        // string id
+        PutI16(b, -1);       // a string count of 65535 with nothing after it
+        cases.push_back({"string count beyond the data", b});
+    }
+    for (const Case& c : cases)
+    {
+        UILayoutNode node;
+        EXPECT_FALSE(ReadTree(c.bytes, node)) << c.what;
+    }
+}
+
+TEST(UILayoutCodecTest, WriterRefusesWhatCannotReadBack)
+{
+    using namespace LayoutBytes;
+    struct Case
+    {
+        const char* what;
+        UILayoutNode node;
+    };
+    std::vector<Case> cases;
+    cases.push_back({"NUL inside a text", Text(Element(1, 0, 0, 1, 1), 0xFFF, std::string("a\0b", 3), 0)});
+    {
+        UILayoutNode node = Control(UIObjectRecord{});
+        node.sounds = {{0, 5}};
+        cases.push_back({"sound event 0 inside the list", node});
+    }
+    {
+        UILayoutNode node = Control(UIObjectRecord{});
+        node.soundEnd = 3;
+        cases.push_back({"positive sound end", node});
+    }
+    {
+        UILayoutNode node = Fill(UIObjectRecord{}, 0xFFF, 0, 0, 0);
+        node.payload = UIObjectRecord{};
+        cases.push_back({"payload of another class", node});
+    }
+    {
+        UILayoutNode node = Control(UIObjectRecord{});
+        node.children.push_back(Control(UIObjectRecord{}, "EndChildren"));
+        cases.push_back({"child named like the end keyword", node});
+    }
+    {
+        UILayoutNode node = Text(UIObjectRecord{}, 0xFFF, "x", 0);
+        std::get<UITextRecord>(node.payload).attributes.codes.push_back(0x8000);
+        cases.push_back({"negative attribute code", node});
+    }
+    {
+        UILayoutNode node = Control(UIObjectRecord{});
+        for (int i = 0; i < UILayoutCodec::kMaxDepth; ++i)
+        {
+            UILayoutNode parent = Control(UIObjectRecord{});
+            parent.children.push_back(std::move(node));
+            node = std::move(parent);
+        }
+        cases.push_back({"nested too deeply", node});
+    }
+    for (const Case& c : cases)
+    {
+        bool ok = true;
+        const Bytes bytes = UILayoutCodec::WriteFile(c.node, &ok);
+        EXPECT_FALSE(ok) << c.what;
+        EXPECT_TRUE(bytes.empty()) << c.what;
+    }
+}
+
+TEST(UILayoutCodecTest, KindsOfKnownClasses)
+{
+    using K = UILayoutCodec::PayloadKind;
+    EXPECT_EQ(UILayoutCodec::KindOf("UIBorder"), K::kFill);
+    EXPECT_EQ(UILayoutCodec::KindOf("UIMovie"), K::kDisplayObject);
+    EXPECT_EQ(UILayoutCodec::KindOf("UIGroup"), K::kControl);
+    EXPECT_EQ(UILayoutCodec::KindOf("UIControlX"), K::kUnknown);
+    EXPECT_EQ(UILayoutCodec::KindOf("uicontrol"), K::kUnknown);
+}

@@ -254,8 +254,8 @@ FCRect FCImageSet::GetFrameRect(std::int16_t frame, std::uint32_t flags) const
     const auto height = static_cast<std::int32_t>(f->height);
     const auto offsetX = static_cast<std::int32_t>(f->offsetX);
     const auto offsetY = static_cast<std::int32_t>(f->offsetY);
-    const std::int32_t left = (flags & kImageSetFlipX) ? fullWidth - width - offsetX : offsetX;
-    const std::int32_t top = (flags & kImageSetFlipY) ? fullHeight - height - offsetY : offsetY;
+    const std::int32_t left = (flags & kDrawMirrorFrameX) ? fullWidth - width - offsetX : offsetX;
+    const std::int32_t top = (flags & kDrawMirrorFrameY) ? fullHeight - height - offsetY : offsetY;
     return FCRect(left, top, left + width, top + height);
 }
 
@@ -277,9 +277,9 @@ bool FCImageSet::DrawFrame(std::int16_t frame, FCImageBuffer& target, FCPoint po
         return false;
 
     const std::int32_t left =
-        (flags & kImageSetAnyX) ? drawn.right - visible.right : visible.left - drawn.left;
+        (flags & kDrawMirrorXMask) ? drawn.right - visible.right : visible.left - drawn.left;
     const std::int32_t top =
-        (flags & kImageSetAnyY) ? drawn.bottom - visible.bottom : visible.top - drawn.top;
+        (flags & kDrawMirrorYMask) ? drawn.bottom - visible.bottom : visible.top - drawn.top;
     const FCRect source(left, top, left + (visible.right - visible.left),
                         top + (visible.bottom - visible.top));
 
@@ -288,9 +288,9 @@ bool FCImageSet::DrawFrame(std::int16_t frame, FCImageBuffer& target, FCPoint po
     if (!pixels)
         return false;
     const std::int32_t pitch = target.GetPitch();
-    const bool mirrored = (flags & kImageSetAnyMirror) != 0;
-    const bool mirrorX = (flags & kImageSetAnyX) != 0;
-    const bool mirrorY = (flags & kImageSetAnyY) != 0;
+    const bool mirrored = (flags & kDrawMirrorMask) != 0;
+    const bool mirrorX = (flags & kDrawMirrorXMask) != 0;
+    const bool mirrorY = (flags & kDrawMirrorYMask) != 0;
     if (f->hasTransparency)
     {
         if (mirrored)
@@ -321,10 +321,10 @@ bool FCImageSet::HitTestFrame(FCPoint q, std::int16_t frame, FCPoint position,
     if (!f->hasTransparency || !GetFramePixels(*f))
         return true;
     const FCPoint inside(q.x - drawn.left, q.y - drawn.top);
-    if (!(flags & kImageSetAnyMirror))
+    if (!(flags & kDrawMirrorMask))
         return !IsKeyPixel(*f, inside, colourKey);
-    return !IsKeyPixelMirrored(*f, inside, drawn, colourKey, (flags & kImageSetAnyX) != 0,
-                               (flags & kImageSetAnyY) != 0);
+    return !IsKeyPixelMirrored(*f, inside, drawn, colourKey, (flags & kDrawMirrorXMask) != 0,
+                               (flags & kDrawMirrorYMask) != 0);
 }
 
 void FCImageSet::SetColourKey(std::uint32_t key, bool)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Fc/FCImageFrame.h"
-#include "Fc/FCImageSetDrawFlags.h"
+#include "Fc/FCDrawFlags.h"
 #include "Fc/FCPalette.h"
 #include "Fc/FCPixelFormat.h"
 #include "Fc/FCPoint.h"

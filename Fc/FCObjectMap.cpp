@@ -12,11 +12,11 @@ FCObjectMapOf<Key>::~FCObjectMapOf()
 template <typename Key>
 std::uint16_t FCObjectMapOf<Key>::Insert(FCObject* object, const Key& key)
 {
-    auto found = elements.find(key);
-    if (found == elements.end())
+    // One tree search: databases insert thousands of records at start-up.
+    auto [found, inserted] = elements.try_emplace(key, object);
+    if (inserted)
     {
         FCOwnership::Adopt(object, ownershipMode);
-        elements.emplace(key, object);
         return 0;
     }
     FCObject* old = found->second;

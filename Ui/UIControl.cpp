@@ -22,8 +22,7 @@ constexpr std::int32_t kSoundChannel = 6;
 
 // Holds a reference for the length of a call that may make the last owner
 // let go of the object.
-template <class T>
-class Hold
+template <class T> class Hold
 {
 public:
     explicit Hold(T* held) : object(held)
@@ -43,17 +42,20 @@ private:
     T* object;
 };
 
-template <class T>
-void InsertByZOrder(std::vector<T*>& list, T* object)
+template <class T> void InsertByZOrder(std::vector<T*>& list, T* object)
 {
     // After every element of lower or equal z-order, so equal ones keep
     // their insertion order.
-    auto at = std::upper_bound(list.begin(), list.end(), object->GetZOrder(),
-                               [](std::uint16_t z, const T* other) { return z < other->GetZOrder(); });
+    auto at =
+        std::upper_bound(list.begin(), list.end(), object->GetZOrder(),
+                         [](std::uint16_t z, const T* other) { return z < other->GetZOrder(); });
     list.insert(at, object);
 }
 
-UIWindowManager* Manager() { return UIWindowManager::GetInstance(); }
+UIWindowManager* Manager()
+{
+    return UIWindowManager::GetInstance();
+}
 } // namespace
 
 UIControl::UIControl()
@@ -124,10 +126,22 @@ UIControl::~UIControl()
     }
 }
 
-std::string UIControl::GetClassName() const { return "UIControl"; }
-std::string UIControl::GetTypeName() const { return "UIControl"; }
-FCObject* UIControl::Clone() const { return new UIControl(*this); }
-FCObject* UIControl::CreateNew() const { return new UIControl(); }
+std::string UIControl::GetClassName() const
+{
+    return "UIControl";
+}
+std::string UIControl::GetTypeName() const
+{
+    return "UIControl";
+}
+FCObject* UIControl::Clone() const
+{
+    return new UIControl(*this);
+}
+FCObject* UIControl::CreateNew() const
+{
+    return new UIControl();
+}
 
 namespace
 {
@@ -157,7 +171,10 @@ public:
     {
         control.SetMouseOverMessage(static_cast<std::int16_t>(message));
     }
-    void OnSound(std::int16_t soundEvent, std::uint16_t soundId) override { control.SetSound(soundEvent, soundId); }
+    void OnSound(std::int16_t soundEvent, std::uint16_t soundId) override
+    {
+        control.SetSound(soundEvent, soundId);
+    }
     bool OnChild(const std::string& className, FCFile& file) override
     {
         FCObject* object = FCClassRegistry::LoadObject(className, file);
@@ -410,7 +427,8 @@ bool UIControl::IsMaskSelected(std::uint32_t mask) const
         return true;
     // A "set" bit and its "clear" partner: the clear test applies only when
     // the set bit is absent from the mask.
-    auto pairPasses = [mask](std::uint32_t setBit, std::uint32_t clearBit, bool isSet) {
+    auto pairPasses = [mask](std::uint32_t setBit, std::uint32_t clearBit, bool isSet)
+    {
         if (mask & setBit)
             return isSet;
         if (mask & clearBit)
@@ -429,8 +447,10 @@ bool UIControl::IsMaskSelected(std::uint32_t mask) const
     }
     else if ((mask & 0x8000) && dropOntoState != 1)
         return false;
-    return pairPasses(0x400, 0x800, flags & kMouseOver) && pairPasses(0x200, 0x001, flags & kSelected) &&
-           pairPasses(0x004, 0x002, flags & kEnabled) && pairPasses(0x008, 0x010, flags & kOwnMessageIds) &&
+    return pairPasses(0x400, 0x800, flags & kMouseOver) &&
+           pairPasses(0x200, 0x001, flags & kSelected) &&
+           pairPasses(0x004, 0x002, flags & kEnabled) &&
+           pairPasses(0x008, 0x010, flags & kOwnMessageIds) &&
            pairPasses(0x10000, 0x20000, flags & kHighlighted) &&
            (!(mask & 0x1E0) || (state & mask) != 0);
 }
@@ -443,10 +463,22 @@ void SetBit(std::uint32_t& flags, std::uint32_t bit, std::uint8_t on)
 }
 } // namespace
 
-void UIControl::SetEnabled(std::uint8_t enable) { SetBit(controlFlags, kEnabled, enable); }
-void UIControl::SetSelectedFlag(std::uint8_t select) { SetBit(controlFlags, kSelected, select); }
-void UIControl::SetMouseOver(std::uint8_t over) { SetBit(controlFlags, kMouseOver, over); }
-void UIControl::SetPressed(std::uint8_t press) { SetBit(controlFlags, kPressed, press); }
+void UIControl::SetEnabled(std::uint8_t enable)
+{
+    SetBit(controlFlags, kEnabled, enable);
+}
+void UIControl::SetSelectedFlag(std::uint8_t select)
+{
+    SetBit(controlFlags, kSelected, select);
+}
+void UIControl::SetMouseOver(std::uint8_t over)
+{
+    SetBit(controlFlags, kMouseOver, over);
+}
+void UIControl::SetPressed(std::uint8_t press)
+{
+    SetBit(controlFlags, kPressed, press);
+}
 
 void UIControl::SetHighlighted(std::uint8_t highlight)
 {
@@ -638,7 +670,10 @@ void UIControl::SetState(std::uint32_t newState)
     Invalidate();
 }
 
-void UIControl::SetFocused(std::uint8_t focused) { SetBit(controlFlags, kFocused, focused); }
+void UIControl::SetFocused(std::uint8_t focused)
+{
+    SetBit(controlFlags, kFocused, focused);
+}
 
 void UIControl::SetDragging(std::uint8_t dragging)
 {
@@ -659,14 +694,21 @@ std::uint16_t UIControl::QueryAcceptDrop(UIControl* dragged)
 
 void UIControl::SendDropMessage(UIControl* dragged, FCPoint point)
 {
-    UIEvent event(this, UIMessage::kDroppedOnto, point, reinterpret_cast<std::uintptr_t>(dragged), 0);
+    UIEvent event(this, UIMessage::kDroppedOnto, point, reinterpret_cast<std::uintptr_t>(dragged),
+                  0);
     SendToParent(event);
 }
 
 void UIControl::OnDropRefused(UIControl*) {}
 
-void UIControl::UpdateAcceptDropState(UIControl* dragged) { acceptDropState = QueryAcceptDrop(dragged); }
-void UIControl::ClearAcceptDropState() { acceptDropState = kNoAnswer; }
+void UIControl::UpdateAcceptDropState(UIControl* dragged)
+{
+    acceptDropState = QueryAcceptDrop(dragged);
+}
+void UIControl::ClearAcceptDropState()
+{
+    acceptDropState = kNoAnswer;
+}
 
 UIControl* UIControl::CreateDragObject()
 {
@@ -702,7 +744,8 @@ void UIControl::BeginDrag(FCPoint point)
         previous->Release();
     if (container)
     {
-        UIEvent started(this, UIMessage::kDragStarted, point, reinterpret_cast<std::uintptr_t>(this), 0);
+        UIEvent started(this, UIMessage::kDragStarted, point,
+                        reinterpret_cast<std::uintptr_t>(this), 0);
         container->HandleNotify(started);
     }
     if (UIWindowManager* manager = Manager())
@@ -759,8 +802,14 @@ std::uint16_t UIControl::QueryDropOnto(UIControl* target)
 }
 
 void UIControl::OnDroppedOnto(UIControl*) {}
-void UIControl::UpdateDropOntoState(UIControl* target) { dropOntoState = QueryDropOnto(target); }
-void UIControl::ClearDropOntoState() { dropOntoState = kDropOntoNoAnswer; }
+void UIControl::UpdateDropOntoState(UIControl* target)
+{
+    dropOntoState = QueryDropOnto(target);
+}
+void UIControl::ClearDropOntoState()
+{
+    dropOntoState = kDropOntoNoAnswer;
+}
 
 void UIControl::Draw(FCImageBuffer* target, const FCRect& clip)
 {
@@ -827,8 +876,8 @@ void UIControl::OnMouseMove(UIEvent& event)
         return;
     if (dragFlags & kDraggable)
     {
-        const std::int64_t travel = std::llabs(std::int64_t{event.x} - pressX) +
-                                    std::llabs(std::int64_t{event.y} - pressY);
+        const std::int64_t travel =
+            std::llabs(std::int64_t{event.x} - pressX) + std::llabs(std::int64_t{event.y} - pressY);
         if (static_cast<std::int16_t>(travel) > dragThreshold)
         {
             tracking = 0;
@@ -847,9 +896,18 @@ void UIControl::OnRepeat(UIEvent& event)
         NotifyClicked(event);
 }
 
-bool UIControl::OnKeyDown(UIEvent&) { return false; }
-bool UIControl::OnKeyUp(UIEvent&) { return false; }
-bool UIControl::OnChar(UIEvent&) { return false; }
+bool UIControl::OnKeyDown(UIEvent&)
+{
+    return false;
+}
+bool UIControl::OnKeyUp(UIEvent&)
+{
+    return false;
+}
+bool UIControl::OnChar(UIEvent&)
+{
+    return false;
+}
 
 void UIControl::OnTimer(std::uint16_t timerId)
 {
@@ -878,7 +936,8 @@ bool UIControl::OnGetFocus()
 bool UIControl::OnLoseFocus(UIControl* newFocus)
 {
     SetFocused(0);
-    UIEvent lost(this, UIMessage::kFocusLost, FCPoint(0, 0), reinterpret_cast<std::uintptr_t>(newFocus), 0);
+    UIEvent lost(this, UIMessage::kFocusLost, FCPoint(0, 0),
+                 reinterpret_cast<std::uintptr_t>(newFocus), 0);
     SendToParent(lost);
     return true;
 }
@@ -889,14 +948,16 @@ void UIControl::OnMouseEnter()
     if (mouseOverCount)
         Invalidate();
     if (enterSound)
-        if (FCSoundManager* sound = FCSoundManager::GetInstance(); sound && !sound->IsPlaying(kSoundChannel))
+        if (FCSoundManager* sound = FCSoundManager::GetInstance();
+            sound && !sound->IsPlaying(kSoundChannel))
             PlaySound(enterSound);
     if (inputFlags & kReportEnterLeave)
         SendMessageToParent(UIMessage::kMouseEntered);
     if (mouseOverMessage > 0)
     {
         UIEvent entered(this, UIMessage::kMouseOverEntered, FCPoint(0, 0),
-                        static_cast<std::uintptr_t>(static_cast<std::intptr_t>(mouseOverMessage)), 0);
+                        static_cast<std::uintptr_t>(static_cast<std::intptr_t>(mouseOverMessage)),
+                        0);
         SendToParent(entered);
     }
 }
@@ -922,7 +983,10 @@ bool UIControl::NotifyClicked(UIEvent& event)
     return SendAs(event, UIMessage::kClicked);
 }
 
-bool UIControl::NotifyChanged(UIEvent& event) { return SendAs(event, UIMessage::kChanged); }
+bool UIControl::NotifyChanged(UIEvent& event)
+{
+    return SendAs(event, UIMessage::kChanged);
+}
 
 void UIControl::SetSelected(std::uint8_t select)
 {
@@ -958,9 +1022,10 @@ bool UIControl::HandleNotify(UIEvent& event)
             {
                 if (dragFlags & kHideDraggedChild)
                     child->SetVisible(1);
-                const bool remove = event.type == UIMessage::kDragAccepted
-                                        ? (dragFlags & kRemoveOnAccept) != 0
-                                        : (dragFlags & kRemoveOnDropOutside) && !HitTest(event.GetPoint(), true);
+                const bool remove =
+                    event.type == UIMessage::kDragAccepted
+                        ? (dragFlags & kRemoveOnAccept) != 0
+                        : (dragFlags & kRemoveOnDropOutside) && !HitTest(event.GetPoint(), true);
                 if (remove)
                 {
                     RemoveDraggedChild();

@@ -35,8 +35,14 @@ constexpr std::array kKinds{
     KindEntry{"UIControl", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"UIWindow", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"UIDialog", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIMessageDialog", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIFileDialog", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"UIGroup", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"UIScrollFrame", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIGroupScrollFrame", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIComboBox", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UINumberScroll", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIMovieControl", UILayoutCodec::PayloadKind::kControl},
 };
 } // namespace
 

@@ -10,6 +10,9 @@
 
 class FCFile;
 
+// Payload records of the stored widget classes, fields in stored order. The
+// codec below reads and writes them.
+
 // The 25-byte element record that starts every payload.
 struct UIObjectRecord
 {

@@ -79,10 +79,22 @@ void UIObject::HandleMessage(std::int16_t messageId, void* data)
         Invalidate();
 }
 
-std::string UIObject::GetClassName() const { return "UIObject"; }
-std::string UIObject::GetTypeName() const { return "UIObject"; }
-FCObject* UIObject::Clone() const { return new UIObject(*this); }
-FCObject* UIObject::CreateNew() const { return new UIObject(); }
+std::string UIObject::GetClassName() const
+{
+    return "UIObject";
+}
+std::string UIObject::GetTypeName() const
+{
+    return "UIObject";
+}
+FCObject* UIObject::Clone() const
+{
+    return new UIObject(*this);
+}
+FCObject* UIObject::CreateNew() const
+{
+    return new UIObject();
+}
 
 bool UIObject::Load(FCFile& file)
 {
@@ -115,7 +127,10 @@ void UIObject::SetSize(std::int32_t newWidth, std::int32_t newHeight)
     height = newHeight;
 }
 
-void UIObject::SetSize(FCPoint size) { SetSize(size.x, size.y); }
+void UIObject::SetSize(FCPoint size)
+{
+    SetSize(size.x, size.y);
+}
 
 void UIObject::Invalidate()
 {
@@ -131,10 +146,18 @@ void UIObject::AddScreenRectToPage() const
 
 void UIObject::Update(std::uint32_t) {}
 
-void UIObject::Activate() { activated = 1; }
+void UIObject::Activate()
+{
+    activated = 1;
+}
 
 FCPoint UIObject::GetPosition() const
 {
+    // Most elements sit at their stored place; skip the size queries then.
+    constexpr std::uint16_t kMoving =
+        kAlignBottom | kAlignRight | kAlignCentreY | kAlignCentreX | kAlignKeepInside;
+    if (!(alignFlags & kMoving))
+        return FCPoint(x, y);
     FCPoint reference(0, 0);
     if (parent)
         reference = parent->GetSize();
@@ -171,7 +194,10 @@ FCPoint UIObject::GetPosition() const
     return FCPoint(px, py);
 }
 
-void UIObject::SetPosition(FCPoint position) { SetPositionXY(position.x, position.y); }
+void UIObject::SetPosition(FCPoint position)
+{
+    SetPositionXY(position.x, position.y);
+}
 
 void UIObject::SetPositionXY(std::int32_t newX, std::int32_t newY)
 {

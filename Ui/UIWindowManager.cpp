@@ -95,7 +95,10 @@ UIWindowManager::~UIWindowManager()
         g_windowManager = nullptr;
 }
 
-UIWindowManager* UIWindowManager::GetInstance() { return g_windowManager; }
+UIWindowManager* UIWindowManager::GetInstance()
+{
+    return g_windowManager;
+}
 
 void UIWindowManager::HandleMessage(std::int16_t messageId, void* data)
 {
@@ -116,9 +119,10 @@ void UIWindowManager::HandleMessage(std::int16_t messageId, void* data)
         if (!data)
             break;
         const auto* words = static_cast<const std::uint32_t*>(data);
-        UIEvent event(nullptr, type,
-                      FCPoint(static_cast<std::int32_t>(words[0]), static_cast<std::int32_t>(words[1])),
-                      words[2], 0);
+        UIEvent event(
+            nullptr, type,
+            FCPoint(static_cast<std::int32_t>(words[0]), static_cast<std::int32_t>(words[1])),
+            words[2], 0);
         if (type == UIMessage::kMouseDown)
             OnMouseDown(event);
         else if (type == UIMessage::kMouseUp)
@@ -208,7 +212,8 @@ UIControl* UIWindowManager::PressTarget(UIEvent& event, bool bringToFront)
     if (!window)
         return nullptr;
     Hold holdWindow(window);
-    if (bringToFront && (window->GetDragFlags() & (UIDragRecord::kMovable | UIDragRecord::kDraggable)))
+    if (bringToFront &&
+        (window->GetDragFlags() & (UIDragRecord::kMovable | UIDragRecord::kDraggable)))
         BringToFront(window);
     UIControl* control = window->FindControlAt(event.GetPoint(), true);
     SetFocus(control);
@@ -289,7 +294,8 @@ void UIWindowManager::OnMouseMove(UIEvent& event)
 
 void UIWindowManager::OnKey(UIEvent& event)
 {
-    auto deliver = [&event](UIControl* control) {
+    auto deliver = [&event](UIControl* control)
+    {
         if (event.type == UIMessage::kKeyDown)
             control->OnKeyDown(event);
         else if (event.type == UIMessage::kKeyUp)
@@ -336,9 +342,15 @@ void UIWindowManager::ClearFocus()
         old->SetFocused(0);
 }
 
-UIControl* UIWindowManager::SetCapture(UIControl* control) { return std::exchange(capture, control); }
+UIControl* UIWindowManager::SetCapture(UIControl* control)
+{
+    return std::exchange(capture, control);
+}
 
-void UIWindowManager::ReleaseCapture() { capture = nullptr; }
+void UIWindowManager::ReleaseCapture()
+{
+    capture = nullptr;
+}
 
 void UIWindowManager::SetHover(UIControl* control)
 {
@@ -443,7 +455,10 @@ bool UIWindowManager::IsOpen(const UIControl* window) const
     return window && std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
-UIControl* UIWindowManager::GetTopWindow() const { return windows.empty() ? nullptr : windows.front(); }
+UIControl* UIWindowManager::GetTopWindow() const
+{
+    return windows.empty() ? nullptr : windows.front();
+}
 
 UIControl* UIWindowManager::GetWindow(std::uint32_t index) const
 {
@@ -535,7 +550,10 @@ void UIWindowManager::AddKeyListener(UIControl* control)
     keyListeners.push_back(control);
 }
 
-void UIWindowManager::ClearKeyListeners() { ReleaseAll(keyListeners); }
+void UIWindowManager::ClearKeyListeners()
+{
+    ReleaseAll(keyListeners);
+}
 
 void UIWindowManager::AddPendingRemoval(UIControl* control)
 {

@@ -116,12 +116,13 @@ std::vector<std::uint8_t> ImageSetFile(const std::vector<Frame>& frames, std::ui
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
-UIObjectRecord Element(std::uint16_t id, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
-                       std::int16_t sizeMode = 0)
+UIObjectRecord Element(std::uint16_t id, std::int32_t x, std::int32_t y, std::int32_t w,
+                       std::int32_t h, std::int16_t sizeMode = 0)
 {
     UIObjectRecord r;
     r.id = id;
@@ -141,7 +142,8 @@ UILayoutNode Node(const char* className, UILayoutPayload payload)
     return node;
 }
 
-UILayoutNode Fill(std::uint16_t id, std::uint8_t r, std::uint8_t g, std::uint8_t b, const char* cls = "UIFill")
+UILayoutNode Fill(std::uint16_t id, std::uint8_t r, std::uint8_t g, std::uint8_t b,
+                  const char* cls = "UIFill")
 {
     UIFillRecord record;
     record.base.object = Element(id, 0, 0, 0, 0, 1);
@@ -151,7 +153,8 @@ UILayoutNode Fill(std::uint16_t id, std::uint8_t r, std::uint8_t g, std::uint8_t
     return Node(cls, record);
 }
 
-UILayoutNode Control(std::uint16_t id, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h)
+UILayoutNode Control(std::uint16_t id, std::int32_t x, std::int32_t y, std::int32_t w,
+                     std::int32_t h)
 {
     UILayoutNode node = Node("UIControl", Element(id, x, y, w, h));
     node.isControl = true;
@@ -287,8 +290,14 @@ void Repaint(benchmark::State& state, const FCRect& area)
     }
 }
 
-void BM_FullRepaint(benchmark::State& state) { Repaint(state, FCRect(0, 0, 800, 600)); }
-void BM_SmallRepaint(benchmark::State& state) { Repaint(state, FCRect(300, 200, 364, 232)); }
+void BM_FullRepaint(benchmark::State& state)
+{
+    Repaint(state, FCRect(0, 0, 800, 600));
+}
+void BM_SmallRepaint(benchmark::State& state)
+{
+    Repaint(state, FCRect(300, 200, 364, 232));
+}
 
 BENCHMARK(BM_OpaqueBlit);
 BENCHMARK(BM_LoadScreen);

@@ -20,9 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FCImageSet* set = LoadImageSet(file);
     if (!set)
         return 0;
-    const std::uint32_t flagSets[] = {0, kImageSetMirrorX, kImageSetFlipX,
-                                      kImageSetMirrorY | kImageSetFlipX,
-                                      kImageSetFlipY | kImageSetMirrorX};
+    const std::uint32_t flagSets[] = {0, kDrawMirrorX, kDrawMirrorFrameX,
+                                      kDrawMirrorY | kDrawMirrorFrameX,
+                                      kDrawMirrorFrameY | kDrawMirrorX};
     const std::int16_t frames = set->GetFrameCount() < 16 ? set->GetFrameCount() : 16;
     for (std::int16_t frame = -1; frame <= frames; ++frame)
     {

@@ -331,11 +331,11 @@ TEST(FCImageSetTest, FrameRectMovesOnlyForTheFlipFlags)
     };
     const Case cases[] = {
         {0, FCRect(5, 4, 15, 10)},
-        {kImageSetMirrorX, FCRect(5, 4, 15, 10)},
-        {kImageSetFlipX, FCRect(25, 4, 35, 10)},
-        {kImageSetMirrorY, FCRect(5, 4, 15, 10)},
-        {kImageSetFlipY, FCRect(5, 20, 15, 26)},
-        {kImageSetFlipX | kImageSetFlipY, FCRect(25, 20, 35, 26)},
+        {kDrawMirrorX, FCRect(5, 4, 15, 10)},
+        {kDrawMirrorFrameX, FCRect(25, 4, 35, 10)},
+        {kDrawMirrorY, FCRect(5, 4, 15, 10)},
+        {kDrawMirrorFrameY, FCRect(5, 20, 15, 26)},
+        {kDrawMirrorFrameX | kDrawMirrorFrameY, FCRect(25, 20, 35, 26)},
     };
     for (const Case& c : cases)
     {
@@ -370,14 +370,14 @@ TEST(FCImageSetTest, DrawsFramesPixelExact)
          ThreeByTwo(),
          {1, 0},
          all,
-         kImageSetMirrorX,
+         kDrawMirrorX,
          {B, 0x103, 0x102, 0x101, B, B},
          {B, 0x203, 0x202, 0x201, B, B}},
         {"mirrored top to bottom",
          ThreeByTwo(),
          {0, 0},
          all,
-         kImageSetMirrorY,
+         kDrawMirrorY,
          {0x201, 0x202, 0x203, B, B, B},
          {0x101, 0x102, 0x103, B, B, B}},
         // Nominal width 5, stored at 1: flipped, the stored pixels sit at 1 again
@@ -386,7 +386,7 @@ TEST(FCImageSetTest, DrawsFramesPixelExact)
          ThreeByTwo(5, 0),
          {0, 0},
          all,
-         kImageSetFlipX,
+         kDrawMirrorFrameX,
          {B, B, 0x103, 0x102, 0x101, B},
          {B, B, 0x203, 0x202, 0x201, B}},
         {"clipped on the left",
@@ -402,7 +402,7 @@ TEST(FCImageSetTest, DrawsFramesPixelExact)
          ThreeByTwo(),
          {0, 0},
          FCRect(0, 0, 1, 2),
-         kImageSetMirrorX,
+         kDrawMirrorX,
          {0x103, B, B, B, B, B},
          {0x203, B, B, B, B, B}},
         {"keyed",
@@ -416,7 +416,7 @@ TEST(FCImageSetTest, DrawsFramesPixelExact)
          keyed,
          {0, 0},
          all,
-         kImageSetMirrorX,
+         kDrawMirrorX,
          {0x103, B, 0x101, B, B, B},
          {0x203, 0x202, 0x201, B, B, B}},
         {"partly outside the buffer",
@@ -467,12 +467,12 @@ TEST(FCImageSetTest, PalettisedFramesDrawThroughThePalette)
     EXPECT_EQ(Row(*target, 0), (std::vector<std::uint16_t>{0xF800, B, B}));
     BufferPtr target555 = Target(3, 1, FCFormat555);
     EXPECT_TRUE(
-        set->DrawFrame(0, *target555, FCPoint(0, 0), target555->GetBounds(), kImageSetMirrorX));
+        set->DrawFrame(0, *target555, FCPoint(0, 0), target555->GetBounds(), kDrawMirrorX));
     EXPECT_EQ(Row(*target555, 0), (std::vector<std::uint16_t>{B, 0x7C00, B}));
     // Hit testing compares palette indices with the key index.
     EXPECT_TRUE(set->HitTestFrame(FCPoint(0, 0), 0, FCPoint(0, 0), 0));
     EXPECT_FALSE(set->HitTestFrame(FCPoint(1, 0), 0, FCPoint(0, 0), 0));
-    EXPECT_FALSE(set->HitTestFrame(FCPoint(0, 0), 0, FCPoint(0, 0), kImageSetMirrorX));
+    EXPECT_FALSE(set->HitTestFrame(FCPoint(0, 0), 0, FCPoint(0, 0), kDrawMirrorX));
 }
 
 TEST(FCImageSetTest, SixteenBitSetDrawnIntoFiveFiveFiveIsConvertedWithItsKey)
@@ -542,18 +542,18 @@ TEST(FCImageSetTest, HitTesting)
         {"key pixel stays in the middle when mirrored",
          set.get(),
          {12, 20},
-         kImageSetMirrorX,
+         kDrawMirrorX,
          false},
         {"mirrored top to bottom, key now on the second row",
          set.get(),
          {12, 21},
-         kImageSetMirrorY,
+         kDrawMirrorY,
          false},
-        {"mirrored top to bottom, first row solid", set.get(), {12, 20}, kImageSetMirrorY, true},
+        {"mirrored top to bottom, first row solid", set.get(), {12, 20}, kDrawMirrorY, true},
         // Flipped, the stored pixels move to columns 2..4 of the nominal frame.
-        {"flipped, old place is empty", set.get(), {11, 20}, kImageSetFlipX, false},
-        {"flipped, new place solid", set.get(), {14, 20}, kImageSetFlipX, true},
-        {"flipped, key in the middle", set.get(), {13, 20}, kImageSetFlipX, false},
+        {"flipped, old place is empty", set.get(), {11, 20}, kDrawMirrorFrameX, false},
+        {"flipped, new place solid", set.get(), {14, 20}, kDrawMirrorFrameX, true},
+        {"flipped, key in the middle", set.get(), {13, 20}, kDrawMirrorFrameX, false},
     };
     for (const Case& c : cases)
     {

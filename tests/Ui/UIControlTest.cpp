@@ -1,6 +1,6 @@
+#include "Ui/UIControl.h"
 #include "Fc/FCImageBuffer.h"
 #include "Fc/FCSoundChannel.h"
-#include "Ui/UIControl.h"
 #include "Ui/UIFill.h"
 #include "Ui/UIMessages.h"
 #include "support/QuietLog.h"
@@ -20,13 +20,18 @@ struct ObjectRelease
 {
     void operator()(FCRefCounted* object) const { object->Release(); }
 };
-template <class T>
-using Owned = std::unique_ptr<T, ObjectRelease>;
+template <class T> using Owned = std::unique_ptr<T, ObjectRelease>;
 
 // ---- display-object selection by state mask ----
 
-std::uint16_t AnswerZero(UIControl*, UIControl*) { return 0; }
-std::uint16_t AnswerOne(UIControl*, UIControl*) { return 1; }
+std::uint16_t AnswerZero(UIControl*, UIControl*)
+{
+    return 0;
+}
+std::uint16_t AnswerOne(UIControl*, UIControl*)
+{
+    return 1;
+}
 
 struct MaskCase
 {
@@ -37,12 +42,30 @@ struct MaskCase
 };
 
 void Nothing(UIControl&) {}
-void Select(UIControl& c) { c.SetSelectedFlag(1); }
-void Over(UIControl& c) { c.SetMouseOver(1); }
-void Disable(UIControl& c) { c.SetEnabled(0); }
-void OwnIdsOff(UIControl& c) { c.SetControlFlags(c.GetControlFlags() & ~UIControl::kOwnMessageIds); }
-void Highlight(UIControl& c) { c.SetHighlighted(1); }
-void Dragging(UIControl& c) { c.SetDragging(1); }
+void Select(UIControl& c)
+{
+    c.SetSelectedFlag(1);
+}
+void Over(UIControl& c)
+{
+    c.SetMouseOver(1);
+}
+void Disable(UIControl& c)
+{
+    c.SetEnabled(0);
+}
+void OwnIdsOff(UIControl& c)
+{
+    c.SetControlFlags(c.GetControlFlags() & ~UIControl::kOwnMessageIds);
+}
+void Highlight(UIControl& c)
+{
+    c.SetHighlighted(1);
+}
+void Dragging(UIControl& c)
+{
+    c.SetDragging(1);
+}
 void Accepting(UIControl& c)
 {
     c.SetAcceptDropCallback(AnswerOne);
@@ -58,7 +81,10 @@ void DropOntoOne(UIControl& c)
     c.SetDropOntoCallback(AnswerOne);
     c.UpdateDropOntoState(nullptr);
 }
-void StateDown(UIControl& c) { c.SetState(64); }
+void StateDown(UIControl& c)
+{
+    c.SetState(64);
+}
 
 class UIControlMask : public ::testing::TestWithParam<MaskCase>
 {
@@ -75,7 +101,13 @@ TEST_P(UIControlMask, SelectsDisplayObjectsByFlagsAndState)
 INSTANTIATE_TEST_SUITE_P(
     Table, UIControlMask,
     ::testing::Values(MaskCase{"AlwaysPlain", 0xFFF, Nothing, true},
-                      MaskCase{"AlwaysSelectedDisabled", 0xFFF, [](UIControl& c) { Select(c); Disable(c); }, true},
+                      MaskCase{"AlwaysSelectedDisabled", 0xFFF,
+                               [](UIControl& c)
+                               {
+                                   Select(c);
+                                   Disable(c);
+                               },
+                               true},
                       MaskCase{"EmptyMask", 0, Nothing, true},
                       MaskCase{"SelectedWhenSelected", 0x200, Select, true},
                       MaskCase{"SelectedWhenNot", 0x200, Nothing, false},
@@ -109,7 +141,13 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{"DownStateInDown", 0x040, StateDown, true},
                       MaskCase{"EitherState", 0x060, StateDown, true},
                       MaskCase{"AllTestsMustPass", 0x600, Select, false},
-                      MaskCase{"AllTestsPass", 0x600, [](UIControl& c) { Select(c); Over(c); }, true}),
+                      MaskCase{"AllTestsPass", 0x600,
+                               [](UIControl& c)
+                               {
+                                   Select(c);
+                                   Over(c);
+                               },
+                               true}),
     [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
 
 // ---- children, z-order, drawing and hit tests ----
@@ -185,7 +223,8 @@ TEST(UIControlHit, TransparentAndDisabledControls)
     panel->AddChild(button);
 
     EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), true), button);
-    EXPECT_EQ(root->FindControlAt(FCPoint(40, 40), true), root.get()) << "the panel itself is never hit";
+    EXPECT_EQ(root->FindControlAt(FCPoint(40, 40), true), root.get())
+        << "the panel itself is never hit";
     button->SetEnabled(0);
     EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), true), root.get());
     EXPECT_EQ(root->FindControlAt(FCPoint(15, 15), false), button);
@@ -208,7 +247,8 @@ TEST(UIControlHit, PreciseHitsGoThroughTheSelectedDisplayObjects)
     control->AddDisplayObject(selectedOnly, 0x200);
 
     EXPECT_TRUE(control->HitTest(FCPoint(10, 10), true));
-    EXPECT_FALSE(control->HitTest(FCPoint(60, 10), true)) << "its object is not drawn while unselected";
+    EXPECT_FALSE(control->HitTest(FCPoint(60, 10), true))
+        << "its object is not drawn while unselected";
     control->SetSelectedFlag(1);
     EXPECT_TRUE(control->HitTest(FCPoint(60, 10), true));
 
@@ -363,8 +403,9 @@ TEST(UIControlPointer, ClickAndChangeModes)
     s.button->SetClickMode(UIControl::kOnPress);
     s.button->SetChangeMode(UIControl::kOnPress);
     s.ui.Press(20, 20, UIMessage::kModShift);
-    EXPECT_EQ(s.window->Types(), (std::vector<std::uint16_t>{UIMessage::kFocusGained, UIMessage::kChanged,
-                                                             UIMessage::kClicked}));
+    EXPECT_EQ(s.window->Types(),
+              (std::vector<std::uint16_t>{UIMessage::kFocusGained, UIMessage::kChanged,
+                                          UIMessage::kClicked}));
     EXPECT_EQ(s.window->events.back().param1, UIMessage::kModShift);
     s.ui.Release(20, 20);
     EXPECT_EQ(s.window->events.size(), 3u);
@@ -398,7 +439,8 @@ TEST(UIControlMessages, WithoutOwnIdsTheFourSelectionMessagesAreWrapped)
         {UIMessage::kWrapped, UIMessage::kDeselect}};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(s.window->events.back().param1, 78u);
-    EXPECT_EQ(s.window->events.back().GetPoint(), FCPoint(10, 10)) << "a programmatic select carries the position";
+    EXPECT_EQ(s.window->events.back().GetPoint(), FCPoint(10, 10))
+        << "a programmatic select carries the position";
 
     // A copy keeps what it wraps.
     UIEvent copy(s.window->events.back());
@@ -413,7 +455,8 @@ TEST(UIControlMessages, SelectRequestsWithOwnIds)
     s.button->RequestSelect(1, 5);
     s.button->SetSelectedFlag(1);
     s.button->RequestSelect(0, 6);
-    EXPECT_EQ(s.window->Types(), (std::vector<std::uint16_t>{UIMessage::kChanged, UIMessage::kDeselect}));
+    EXPECT_EQ(s.window->Types(),
+              (std::vector<std::uint16_t>{UIMessage::kChanged, UIMessage::kDeselect}));
 }
 
 TEST(UIControlMessages, BubbleUntilAHandlerAnswersAndIgnoreNullSenders)
@@ -438,7 +481,8 @@ TEST(UIControlMessages, BubbleUntilAHandlerAnswersAndIgnoreNullSenders)
     EXPECT_EQ(taker->events.size(), 1u);
 
     // A drag message without a sender is not taken as one: it bubbles on.
-    UIEvent forged(nullptr, UIMessage::kDragStarted, FCPoint(0, 0), reinterpret_cast<std::uintptr_t>(leaf), 0);
+    UIEvent forged(nullptr, UIMessage::kDragStarted, FCPoint(0, 0),
+                   reinterpret_cast<std::uintptr_t>(leaf), 0);
     EXPECT_FALSE(taker->UIControl::HandleNotify(forged));
     EXPECT_EQ(taker->GetDraggedChild(), nullptr);
     EXPECT_FALSE(top->SendMessageToParent(UIMessage::kClicked)) << "no parent: false";
@@ -490,8 +534,9 @@ TEST(UIControlPointer, EnterAndLeaveMessages)
     EXPECT_EQ(s.ui.Manager().GetHover(), s.button);
     EXPECT_EQ(s.button->GetControlFlags() & UIControl::kMouseOver, UIControl::kMouseOver);
     s.ui.Move(150, 150);
-    EXPECT_EQ(s.window->Types(), (std::vector<std::uint16_t>{UIMessage::kMouseEntered, UIMessage::kMouseOverEntered,
-                                                             UIMessage::kMouseLeft, UIMessage::kMouseOverLeft}));
+    EXPECT_EQ(s.window->Types(),
+              (std::vector<std::uint16_t>{UIMessage::kMouseEntered, UIMessage::kMouseOverEntered,
+                                          UIMessage::kMouseLeft, UIMessage::kMouseOverLeft}));
     EXPECT_EQ(s.window->events[1].param1, 77u);
     EXPECT_EQ(s.window->events[3].param1, 77u);
 }

@@ -5,7 +5,6 @@
 #include "Ui/UIMovie.h"
 #include "Ui/UIText.h"
 
-#include "Fc/FCClassRegistry.h"
 #include "Fc/FCDirtyRectList.h"
 #include "Fc/FCDisplayPageStack.h"
 #include "Fc/FCDoubleBuffer.h"
@@ -360,27 +359,4 @@ TEST(UIDisplayObjectTest, HiddenDisplayObjectStillReportsItsArea)
     fill.Invalidate();
     ASSERT_EQ(page->GetFirst()->GetCount(), before + 1);
     EXPECT_EQ(page->GetFirst()->GetRects().back(), FCRect(70, 70, 74, 74));
-}
-
-TEST(UIDisplayObjectTest, ClassCodesAndNames)
-{
-    struct Case
-    {
-        const char* name;
-        std::uint16_t code;
-    };
-    const Case cases[] = {{"UIDisplayObject", 200}, {"UIFill", 202}, {"UIBorder", 206},
-                          {"UIImage", 204},         {"UIText", 210}, {"UIMovie", 212}};
-    for (const Case& c : cases)
-    {
-        Owned<FCObject> object(FCClassRegistry::CreateByName(c.name));
-        ASSERT_TRUE(object) << c.name;
-        EXPECT_EQ(object->GetTypeCode(), c.code) << c.name;
-        EXPECT_EQ(object->GetClassName(), c.name);
-        auto* display = dynamic_cast<UIDisplayObject*>(object.get());
-        ASSERT_NE(display, nullptr) << c.name;
-        EXPECT_EQ(display->GetStateMask(), 0xFFFu) << c.name;
-        Owned<FCObject> clone(object->Clone());
-        EXPECT_EQ(clone->GetClassName(), c.name);
-    }
 }

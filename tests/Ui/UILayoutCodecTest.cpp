@@ -243,19 +243,6 @@ TEST(UILayoutCodecTest, SectionWalkFollowsTheKeywords)
     EXPECT_TRUE(third.IsEof());
 }
 
-TEST(UILayoutCodecTest, NegativeSoundEndReadsBack)
-{
-    UILayoutNode root = LayoutBytes::Control(UIObjectRecord{});
-    root.sounds = {{175, 2}};
-    root.soundEnd = -1;
-    root.children.push_back(LayoutBytes::Control(LayoutBytes::Element(3, 0, 0, 1, 1)));
-    UILayoutNode back;
-    ASSERT_TRUE(ReadTree(LayoutBytes::Write(root), back));
-    EXPECT_EQ(back.soundEnd, -1);
-    ASSERT_EQ(back.children.size(), 1u);
-    EXPECT_EQ(std::get<UIObjectRecord>(back.children[0].payload).id, 3);
-}
-
 TEST(UILayoutCodecTest, TreeReaderRefusesBadStructure)
 {
     QuietLog quiet;
@@ -381,14 +368,4 @@ TEST(UILayoutCodecTest, WriterRefusesWhatCannotReadBack)
         EXPECT_FALSE(ok) << c.what;
         EXPECT_TRUE(bytes.empty()) << c.what;
     }
-}
-
-TEST(UILayoutCodecTest, KindsOfKnownClasses)
-{
-    using K = UILayoutCodec::PayloadKind;
-    EXPECT_EQ(UILayoutCodec::KindOf("UIBorder"), K::kFill);
-    EXPECT_EQ(UILayoutCodec::KindOf("UIMovie"), K::kDisplayObject);
-    EXPECT_EQ(UILayoutCodec::KindOf("UIGroup"), K::kControl);
-    EXPECT_EQ(UILayoutCodec::KindOf("UIControlX"), K::kUnknown);
-    EXPECT_EQ(UILayoutCodec::KindOf("uicontrol"), K::kUnknown);
 }

@@ -1,8 +1,8 @@
+#include "Ui/UIObject.h"
 #include "Fc/FCDirtyRectList.h"
 #include "Fc/FCDisplayPageStack.h"
 #include "Fc/FCDoubleBuffer.h"
 #include "Ui/UIControl.h"
-#include "Ui/UIObject.h"
 #include "support/MemoryDisplayManager.h"
 
 #include <gtest/gtest.h>
@@ -42,8 +42,7 @@ struct ObjectRelease
 {
     void operator()(FCRefCounted* object) const { object->Release(); }
 };
-template <class T>
-using Owned = std::unique_ptr<T, ObjectRelease>;
+template <class T> using Owned = std::unique_ptr<T, ObjectRelease>;
 
 struct AlignCase
 {

@@ -1,9 +1,9 @@
+#include "Ui/UIWindowManager.h"
 #include "Fc/FCDisplayPageStack.h"
 #include "Fc/FCDoubleBuffer.h"
 #include "Fc/FCSystem.h"
 #include "Ui/UIControl.h"
 #include "Ui/UIMessages.h"
-#include "Ui/UIWindowManager.h"
 #include "support/QuietLog.h"
 #include "support/ResourceFixture.h"
 #include "support/UiHarness.h"
@@ -23,21 +23,25 @@ std::vector<std::uint8_t> WindowLayout(std::uint16_t id, std::int32_t width, std
 {
     std::vector<std::uint8_t> b;
     auto u8 = [&b](std::uint8_t v) { b.push_back(v); };
-    auto u16 = [&](std::uint16_t v) {
+    auto u16 = [&](std::uint16_t v)
+    {
         u8(static_cast<std::uint8_t>(v));
         u8(static_cast<std::uint8_t>(v >> 8));
     };
-    auto i32 = [&](std::int32_t v) {
+    auto i32 = [&](std::int32_t v)
+    {
         u16(static_cast<std::uint16_t>(v));
         u16(static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) >> 16));
     };
-    auto str = [&](const std::string& s) {
+    auto str = [&](const std::string& s)
+    {
         u16(static_cast<std::uint16_t>(s.size() + 1));
         for (char c : s)
             u8(static_cast<std::uint8_t>(c));
         u8(0);
     };
-    auto element = [&](std::uint16_t elementId, std::int32_t w, std::int32_t h, std::uint8_t focus) {
+    auto element = [&](std::uint16_t elementId, std::int32_t w, std::int32_t h, std::uint8_t focus)
+    {
         u16(elementId);
         i32(0);
         i32(0);
@@ -128,7 +132,8 @@ TEST(UIWindowManagerFocus, RefusedFocusStaysButThePressStillArrives)
 
     ui.Click(10, 10);
     ASSERT_EQ(ui.Manager().GetFocus(), field);
-    EXPECT_EQ(ui.Manager().SetFocus(field), field) << "setting the same focus again gives that control";
+    EXPECT_EQ(ui.Manager().SetFocus(field), field)
+        << "setting the same focus again gives that control";
 
     ui.Press(120, 120);
     EXPECT_EQ(ui.Manager().GetFocus(), field);
@@ -152,7 +157,8 @@ TEST(UIWindowManagerPointer, DoubleClickSequenceGivesOneClickAndOneDoubleClick)
     for (std::uint16_t type : window->Types())
         if (type == UIMessage::kClicked || type == UIMessage::kDoubleClicked)
             messages.push_back(type);
-    EXPECT_EQ(messages, (std::vector<std::uint16_t>{UIMessage::kClicked, UIMessage::kDoubleClicked}));
+    EXPECT_EQ(messages,
+              (std::vector<std::uint16_t>{UIMessage::kClicked, UIMessage::kDoubleClicked}));
 }
 
 TEST(UIWindowManagerPointer, CaptureGetsMovesAndTheReleaseAwayFromTheControl)
@@ -180,7 +186,8 @@ TEST(UIWindowManagerPointer, CaptureGetsMovesAndTheReleaseAwayFromTheControl)
     EXPECT_EQ(window->Count(UIMessage::kClicked), 0);
     EXPECT_EQ(ui.Manager().GetCapture(), nullptr);
     ui.Move(350, 350);
-    EXPECT_EQ(thumb->moves.size(), 1u) << "without the capture moves go to the control under the pointer";
+    EXPECT_EQ(thumb->moves.size(), 1u)
+        << "without the capture moves go to the control under the pointer";
 }
 
 TEST(UIWindowManagerRepeat, HeldButtonRepeatsAfter650AndThenEvery150)
@@ -253,13 +260,17 @@ TEST(UIWindowManagerKeys, FocusFirstThenListenersWithoutRepeats)
 {
     struct KeyLog : RecordingControl
     {
-        KeyLog(std::uint16_t newId, std::vector<std::string>& shared) : RecordingControl(newId), log(shared) {}
+        KeyLog(std::uint16_t newId, std::vector<std::string>& shared)
+            : RecordingControl(newId), log(shared)
+        {
+        }
         bool OnKeyDown(UIEvent& e) override { return Note("down", e); }
         bool OnKeyUp(UIEvent& e) override { return Note("up", e); }
         bool OnChar(UIEvent& e) override { return Note("char", e); }
         bool Note(const char* what, UIEvent& e)
         {
-            log.push_back(std::to_string(GetId()) + what + std::to_string(e.param1) + "/" + std::to_string(e.param2));
+            log.push_back(std::to_string(GetId()) + what + std::to_string(e.param1) + "/" +
+                          std::to_string(e.param2));
             return true;
         }
         std::vector<std::string>& log;
@@ -276,14 +287,16 @@ TEST(UIWindowManagerKeys, FocusFirstThenListenersWithoutRepeats)
     ui.Manager().AddKeyListener(field);
 
     ui.Key(UIMessage::kKeyDown, 65, 9);
-    EXPECT_EQ(log, (std::vector<std::string>{"4down65/9", "3down65/9"})) << "no focus: the listeners in order";
+    EXPECT_EQ(log, (std::vector<std::string>{"4down65/9", "3down65/9"}))
+        << "no focus: the listeners in order";
     ui.Click(5, 5);
     log.clear();
     ui.Key(UIMessage::kKeyDown, 66, 1);
     ui.Key(UIMessage::kChar, 98, 1);
     ui.Key(UIMessage::kKeyUp, 66, 2);
     ui.Key(UIMessage::kRightDown, 0, 0);
-    EXPECT_EQ(log, (std::vector<std::string>{"3down66/1", "4down66/1", "3char98/1", "4char98/1", "3up66/2", "4up66/2"}));
+    EXPECT_EQ(log, (std::vector<std::string>{"3down66/1", "4down66/1", "3char98/1", "4char98/1",
+                                             "3up66/2", "4up66/2"}));
 }
 
 TEST(UIWindowManagerScreens, SwitchInsideAHandlerWaitsForTheEventToEnd)
@@ -421,9 +434,18 @@ TEST(UIWindowManagerDrag, AMovableWindowFollowsThePointer)
 
 // ---- drag and drop ----
 
-std::uint16_t Accept(UIControl*, UIControl*) { return UIDragRecord::kAccept; }
-std::uint16_t Refuse(UIControl*, UIControl*) { return UIDragRecord::kRefuse; }
-std::uint16_t MayDrop(UIControl*, UIControl*) { return UIDragRecord::kDropYes; }
+std::uint16_t Accept(UIControl*, UIControl*)
+{
+    return UIDragRecord::kAccept;
+}
+std::uint16_t Refuse(UIControl*, UIControl*)
+{
+    return UIDragRecord::kRefuse;
+}
+std::uint16_t MayDrop(UIControl*, UIControl*)
+{
+    return UIDragRecord::kDropYes;
+}
 
 struct DragScene
 {
@@ -489,15 +511,18 @@ TEST(UIWindowManagerDrag, StartingADragTellsTheContainerAndPushesADragObject)
     }
     EXPECT_EQ(s.list->GetDraggedChild(), s.row);
     EXPECT_FALSE(s.row->IsVisible()) << "the container hides the dragged row";
-    EXPECT_EQ(s.ui.Manager().WindowAt(56, 15), s.screen) << "the drag object is never the window under the pointer";
+    EXPECT_EQ(s.ui.Manager().WindowAt(56, 15), s.screen)
+        << "the drag object is never the window under the pointer";
 }
 
 TEST(UIWindowManagerDrag, AnAcceptedDropIsReportedAndRemovesTheRow)
 {
     DragScene s(UIDragRecord::kHideDraggedChild | UIDragRecord::kRemoveOnAccept);
     s.row->SetDropOntoCallback(MayDrop);
+    s.row->SetInputFlags(UIControl::kAutoRepeat);
     s.target->SetAcceptDropCallback(Accept);
     s.ui.Press(50, 10);
+    ASSERT_EQ(FCSystem::GetTimerCount(), 1u);
     s.ui.Move(50, 40);
     s.ui.Move(500, 100);
     EXPECT_EQ(s.ui.Manager().GetDropTarget(), s.target);
@@ -520,6 +545,7 @@ TEST(UIWindowManagerDrag, AnAcceptedDropIsReportedAndRemovesTheRow)
     EXPECT_EQ(s.target->GetAcceptDropState(), UIDragRecord::kNoAnswer);
     EXPECT_EQ(s.ui.Manager().GetCapture(), nullptr);
     EXPECT_FALSE(s.row->IsPressed());
+    EXPECT_EQ(FCSystem::GetTimerCount(), 0u) << "the release ended the press's repeat too";
 }
 
 TEST(UIWindowManagerDrag, WithoutTheDraggedObjectsConsentTheDropIsCancelled)
@@ -666,7 +692,8 @@ TEST(UIWindowManagerPaint, RepaintsOnlyTheDirtyRectanglesBottomUp)
     ui.ClearDirty();
     FCDisplayPageStack::Invalidate(FCRect(190, 190, 210, 205));
     ui.Paint();
-    EXPECT_EQ(ui.Pixel(195, 195), UiHarness::Rgb(255, 0, 0)) << "the top window over the bottom one";
+    EXPECT_EQ(ui.Pixel(195, 195), UiHarness::Rgb(255, 0, 0))
+        << "the top window over the bottom one";
     EXPECT_EQ(ui.Pixel(205, 195), UiHarness::Rgb(0, 0, 255));
     EXPECT_EQ(ui.Pixel(189, 195), 0) << "left of the dirty area: untouched";
     EXPECT_EQ(ui.Pixel(195, 205), 0) << "below the dirty area: untouched";

@@ -20,7 +20,8 @@ namespace
 {
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t length, std::uint32_t crc = 0)
 {
-    static const std::array<std::uint32_t, 256> table = [] {
+    static const std::array<std::uint32_t, 256> table = []
+    {
         std::array<std::uint32_t, 256> t{};
         for (std::uint32_t n = 0; n < 256; ++n)
         {
@@ -43,7 +44,8 @@ void PutU32Big(std::vector<std::uint8_t>& out, std::uint32_t value)
         out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& body)
+void PutChunk(std::vector<std::uint8_t>& out, const char* type,
+              const std::vector<std::uint8_t>& body)
 {
     PutU32Big(out, static_cast<std::uint32_t>(body.size()));
     std::vector<std::uint8_t> typed(type, type + 4);
@@ -54,7 +56,8 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
 
 // A PNG with stored (uncompressed) deflate blocks: only for looking at a
 // failed test's screen, so size does not matter and no codec is needed.
-std::vector<std::uint8_t> EncodePng(std::int32_t width, std::int32_t height, const std::vector<std::uint8_t>& rgbRows)
+std::vector<std::uint8_t> EncodePng(std::int32_t width, std::int32_t height,
+                                    const std::vector<std::uint8_t>& rgbRows)
 {
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<std::uint8_t> header;
@@ -112,7 +115,8 @@ UiHarness::~UiHarness()
     {
         const char* base = std::getenv("STAVELORN_BINARY_DIR");
         const std::filesystem::path dir =
-            std::filesystem::path(base ? base : std::filesystem::temp_directory_path().string()) / "ui-failures";
+            std::filesystem::path(base ? base : std::filesystem::temp_directory_path().string()) /
+            "ui-failures";
         std::error_code ignored;
         std::filesystem::create_directories(dir, ignored);
         std::string name = std::string(test->test_suite_name()) + "." + test->name() + ".png";
@@ -141,7 +145,8 @@ UIControl* UiHarness::Open(const std::string& name, bool modal)
 
 void UiHarness::Pointer(std::uint16_t type, std::int32_t x, std::int32_t y, std::uint32_t modifiers)
 {
-    std::uint32_t words[3] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y), modifiers};
+    std::uint32_t words[3] = {static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y),
+                              modifiers};
     manager->HandleMessage(static_cast<std::int16_t>(type), words);
 }
 
@@ -207,7 +212,8 @@ std::uint16_t UiHarness::Pixel(std::int32_t x, std::int32_t y) const
     FCImageBuffer* back = Back();
     if (!back || x < 0 || y < 0 || x >= back->GetWidth() || y >= back->GetHeight())
         return 0;
-    const std::uint8_t* p = back->GetPixels() + static_cast<std::ptrdiff_t>(y) * back->GetPitch() + 2 * x;
+    const std::uint8_t* p =
+        back->GetPixels() + static_cast<std::ptrdiff_t>(y) * back->GetPitch() + 2 * x;
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
@@ -247,7 +253,10 @@ void UiHarness::RecreateManager()
     manager = std::make_unique<UIWindowManager>();
 }
 
-FCImageBuffer* UiHarness::Back() const { return FCDisplayManager::GetBackBuffer(); }
+FCImageBuffer* UiHarness::Back() const
+{
+    return FCDisplayManager::GetBackBuffer();
+}
 
 bool UiHarness::SavePng(const std::string& path) const
 {
@@ -255,7 +264,8 @@ bool UiHarness::SavePng(const std::string& path) const
     if (!back || back->GetWidth() <= 0 || back->GetHeight() <= 0)
         return false;
     std::vector<std::uint8_t> rows;
-    rows.reserve(static_cast<std::size_t>(back->GetHeight()) * (1 + 3 * static_cast<std::size_t>(back->GetWidth())));
+    rows.reserve(static_cast<std::size_t>(back->GetHeight()) *
+                 (1 + 3 * static_cast<std::size_t>(back->GetWidth())));
     for (std::int32_t y = 0; y < back->GetHeight(); ++y)
     {
         rows.push_back(0); // no filter

@@ -37,7 +37,11 @@ public:
     void Release(std::int32_t x, std::int32_t y, std::uint32_t modifiers = 0);
     void DoubleClick(std::int32_t x, std::int32_t y, std::uint32_t modifiers = 0);
     void Move(std::int32_t x, std::int32_t y, std::uint32_t modifiers = 0);
-    void Click(std::int32_t x, std::int32_t y) { Press(x, y); Release(x, y); }
+    void Click(std::int32_t x, std::int32_t y)
+    {
+        Press(x, y);
+        Release(x, y);
+    }
     void Key(std::uint16_t type, std::uint32_t code, std::uint32_t second = 0);
 
     void Update(std::uint32_t tick = 0);

@@ -16,13 +16,15 @@
 namespace
 {
 constexpr std::array<const char*, 10> kParts = {
-    "VelCharacterClass", "VelCharacterSkill",  "VelCharacterFeat",  "VelCharacterSpell",
-    "VelCharacterLanguage", "VelCharacterItem", "VelCharacterEquip", "VelEntityFeature",
-    "VelCharacterFeature", "VelCharacterAnimal"};
+    "VelCharacterClass",    "VelCharacterSkill", "VelCharacterFeat",  "VelCharacterSpell",
+    "VelCharacterLanguage", "VelCharacterItem",  "VelCharacterEquip", "VelEntityFeature",
+    "VelCharacterFeature",  "VelCharacterAnimal"};
 
 std::string TempPath(const char* suffix)
 {
-    return (std::filesystem::temp_directory_path() / ("fuzz-parts-" + std::to_string(::getpid()) + suffix)).string();
+    return (std::filesystem::temp_directory_path() /
+            ("fuzz-parts-" + std::to_string(::getpid()) + suffix))
+        .string();
 }
 
 const std::string& InputPath()

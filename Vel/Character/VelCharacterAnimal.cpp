@@ -39,8 +39,8 @@ VelCharacterAnimal::VelCharacterAnimal(std::uint16_t animalId, std::uint16_t sec
 }
 
 VelCharacterAnimal::VelCharacterAnimal(const VelCharacterAnimal& other)
-    : VelEntity(other), animalId(other.animalId), secondKey(other.secondKey), text(other.text), owner(other.owner),
-      kind(other.kind)
+    : VelEntity(other), animalId(other.animalId), secondKey(other.secondKey), text(other.text),
+      owner(other.owner), kind(other.kind)
 {
     for (std::uint32_t i = 0; i < other.features.GetCount(); ++i)
     {
@@ -71,11 +71,13 @@ VelEntityFeature* VelCharacterAnimal::AddFamiliarFeature(const VelFamiliarFeatur
     return feature;
 }
 
-bool VelCharacterAnimal::HasFeatureOfKind(std::uint16_t featureKind, std::uint16_t featureValue) const
+bool VelCharacterAnimal::HasFeatureOfKind(std::uint16_t featureKind,
+                                          std::uint16_t featureValue) const
 {
     for (std::uint32_t i = 0; i < features.GetCount(); ++i)
     {
-        const auto* feature = static_cast<const VelEntityFeature*>(features.GetAt(static_cast<std::int32_t>(i)));
+        const auto* feature =
+            dynamic_cast<const VelEntityFeature*>(features.GetAt(static_cast<std::int32_t>(i)));
         if (!feature || static_cast<std::uint16_t>(feature->value) != featureValue)
         {
             continue;
@@ -155,8 +157,10 @@ bool VelCharacterAnimal::IsLess(const FCObject& other) const
     {
         return GetClassName() < other.GetClassName();
     }
-    const auto key = [](const VelCharacterAnimal& a) {
-        return std::pair(static_cast<std::int16_t>(a.animalId), static_cast<std::int16_t>(a.secondKey));
+    const auto key = [](const VelCharacterAnimal& a)
+    {
+        return std::pair(static_cast<std::int16_t>(a.animalId),
+                         static_cast<std::int16_t>(a.secondKey));
     };
     return key(*this) < key(*that);
 }

@@ -7,7 +7,10 @@
 
 FC_REGISTER_CLASS(VelCharacterClass);
 
-VelCharacterClass::VelCharacterClass(std::uint16_t classId, std::uint16_t level) : classId(classId), level(level) {}
+VelCharacterClass::VelCharacterClass(std::uint16_t classId, std::uint16_t level)
+    : classId(classId), level(level)
+{
+}
 
 VelCharacterClass::~VelCharacterClass() = default;
 

@@ -45,9 +45,9 @@ public:
     // Class bonus feats not used yet.
     std::uint16_t bonusFeats = 0;
     // By spell level 0 to 9.
-    std::array<std::int16_t, kSpellLevelCount> spellsPerDay{kNoSpells, kNoSpells, kNoSpells, kNoSpells,
-                                                            kNoSpells, kNoSpells, kNoSpells, kNoSpells,
-                                                            kNoSpells, kNoSpells};
+    std::array<std::int16_t, kSpellLevelCount> spellsPerDay{
+        kNoSpells, kNoSpells, kNoSpells, kNoSpells, kNoSpells,
+        kNoSpells, kNoSpells, kNoSpells, kNoSpells, kNoSpells};
     std::array<std::uint16_t, kSpellLevelCount> spellsChosen{};
     std::array<std::uint16_t, kSpellLevelCount> spellsKnown{};
     std::uint8_t formerMember = 0;

@@ -3,6 +3,10 @@
 #include "Fc/FCArchive.h"
 #include "Fc/FCClassRegistry.h"
 #include "Fc/FCDebugLog.h"
+#include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelEquipRules.h"
 
 #include <algorithm>
 
@@ -10,8 +14,20 @@ FC_REGISTER_CLASS(VelCharacterEquip);
 
 namespace
 {
-// The hand-use code of the one weapon the set holds.
-std::uint16_t HeldWeaponHandCode(const VelCharacter*, std::uint16_t) { return 0; }
+// The hand-use code of the one weapon the set holds; 0 (no grip of its own)
+// when the key names no owned weapon.
+std::uint16_t HeldWeaponHandCode(const VelCharacter* character, std::uint16_t itemKey)
+{
+    const VelCharacterItem* entry = character ? character->FindItem(itemKey) : nullptr;
+    const auto* weapon =
+        entry ? dynamic_cast<const VelWeaponInfo*>(entry->GetHeldObject()) : nullptr;
+    if (!weapon)
+    {
+        FC_LOG("Hand holds item %u, which is no owned weapon\n", static_cast<unsigned>(itemKey));
+        return 0;
+    }
+    return GetWeaponHandCode(character, weapon);
+}
 } // namespace
 
 VelCharacterEquip::~VelCharacterEquip() = default;
@@ -28,7 +44,8 @@ void VelCharacterEquip::SetSlot(std::int16_t slot, std::uint16_t itemKey)
 
 bool VelCharacterEquip::IsEmpty() const
 {
-    return std::all_of(slots.begin(), slots.end(), [](std::uint16_t key) { return key == kEmptySlot; });
+    return std::all_of(slots.begin(), slots.end(),
+                       [](std::uint16_t key) { return key == kEmptySlot; });
 }
 
 bool VelCharacterEquip::HoldsItem(std::uint16_t itemKey) const
@@ -70,12 +87,18 @@ bool VelCharacterEquip::IsModeAllowed(std::int16_t mode) const
 {
     switch (mode)
     {
-    case kOneHand: return (allowedModes & (kAllowsOneHand | kBothHandsEmpty)) != 0;
-    case kAnyGrip: return true;
-    case kTwoHands: return (allowedModes & kAllowsTwoHands) != 0;
-    case kTwoHandsAlt: return (allowedModes & kAllowsTwoHandsAlt) != 0;
-    case kTwoWeapons: return (allowedModes & kBothHandsFull) != 0;
-    default: return true;
+    case kOneHand:
+        return (allowedModes & (kAllowsOneHand | kBothHandsEmpty)) != 0;
+    case kAnyGrip:
+        return true;
+    case kTwoHands:
+        return (allowedModes & kAllowsTwoHands) != 0;
+    case kTwoHandsAlt:
+        return (allowedModes & kAllowsTwoHandsAlt) != 0;
+    case kTwoWeapons:
+        return (allowedModes & kBothHandsFull) != 0;
+    default:
+        return true;
     }
 }
 

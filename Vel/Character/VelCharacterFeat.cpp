@@ -53,14 +53,16 @@ std::string ChoiceText(const VelFeatInfo& feat, std::uint16_t choice, std::uint1
             return school->name;
         }
         return {};
-    case kChoiceNumber: return "(" + std::to_string(choice) + ")";
-    default: return {};
+    case kChoiceNumber:
+        return "(" + std::to_string(choice) + ")";
+    default:
+        return {};
     }
 }
 } // namespace
 
-VelCharacterFeat::VelCharacterFeat(std::uint16_t featId, std::uint16_t choice, std::uint16_t secondChoice,
-                                   std::uint16_t classId)
+VelCharacterFeat::VelCharacterFeat(std::uint16_t featId, std::uint16_t choice,
+                                   std::uint16_t secondChoice, std::uint16_t classId)
     : featId(featId), choice(choice), secondChoice(secondChoice), classId(classId)
 {
 }
@@ -115,10 +117,11 @@ bool VelCharacterFeat::IsLess(const FCObject& other) const
     {
         return GetClassName() < other.GetClassName();
     }
-    const auto key = [](const VelCharacterFeat& f) {
+    const auto key = [](const VelCharacterFeat& f)
+    {
         return std::tuple(static_cast<std::int16_t>(f.featId), static_cast<std::int16_t>(f.classId),
-                          static_cast<std::int16_t>(f.choice), static_cast<std::int16_t>(f.secondChoice),
-                          (f.flags & kBonusFeat) != 0);
+                          static_cast<std::int16_t>(f.choice),
+                          static_cast<std::int16_t>(f.secondChoice), (f.flags & kBonusFeat) != 0);
     };
     return key(*this) < key(*that);
 }

@@ -36,9 +36,12 @@ float VelCharacterSkill::GetRanks(std::int16_t column, std::int32_t kind) const
     const Column& entry = columns[static_cast<std::size_t>(column)];
     switch (kind)
     {
-    case kClassRanks: return entry.classRanks;
-    case kCrossClassRanks: return entry.crossClassRanks;
-    default: return 0.0f;
+    case kClassRanks:
+        return entry.classRanks;
+    case kCrossClassRanks:
+        return entry.crossClassRanks;
+    default:
+        return 0.0f;
     }
 }
 
@@ -142,8 +145,10 @@ bool VelCharacterSkill::IsLess(const FCObject& other) const
     {
         return GetClassName() < other.GetClassName();
     }
-    const auto key = [](const VelCharacterSkill& s) {
-        return std::pair(static_cast<std::int16_t>(s.skillId), static_cast<std::int16_t>(s.subSkillId));
+    const auto key = [](const VelCharacterSkill& s)
+    {
+        return std::pair(static_cast<std::int16_t>(s.skillId),
+                         static_cast<std::int16_t>(s.subSkillId));
     };
     return key(*this) < key(*that);
 }

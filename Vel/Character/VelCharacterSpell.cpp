@@ -7,7 +7,8 @@
 
 FC_REGISTER_CLASS(VelCharacterSpell);
 
-VelCharacterSpell::VelCharacterSpell(std::uint16_t spellId, std::uint16_t classId) : spellId(spellId), classId(classId)
+VelCharacterSpell::VelCharacterSpell(std::uint16_t spellId, std::uint16_t classId)
+    : spellId(spellId), classId(classId)
 {
 }
 
@@ -40,7 +41,8 @@ bool VelCharacterSpell::IsLess(const FCObject& other) const
         return GetClassName() < other.GetClassName();
     }
     const auto key = [](const VelCharacterSpell& s) {
-        return std::pair(static_cast<std::int16_t>(s.spellId), static_cast<std::int16_t>(s.classId));
+        return std::pair(static_cast<std::int16_t>(s.spellId),
+                         static_cast<std::int16_t>(s.classId));
     };
     return key(*this) < key(*that);
 }

@@ -1,5 +1,9 @@
 #include "Vel/Rules/VelEquipRules.h"
 
+#include "Fc/FCDebugLog.h"
+#include "Vel/Character/VelCharacter.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelRaceInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 
 std::uint16_t GetWeaponHandCodeForSize(std::uint16_t sizeId, const VelWeaponInfo& weapon)
@@ -12,9 +16,12 @@ std::uint16_t GetWeaponHandCodeForSize(std::uint16_t sizeId, const VelWeaponInfo
     {
         switch (weapon.handedness)
         {
-        case 2: return 2;
-        case 3: return 6;
-        default: return 1;
+        case 2:
+            return 2;
+        case 3:
+            return 6;
+        default:
+            return 1;
         }
     }
     if (weaponSize == raceSize)
@@ -28,4 +35,17 @@ std::uint16_t GetWeaponHandCodeForSize(std::uint16_t sizeId, const VelWeaponInfo
     return 0;
 }
 
-std::uint16_t GetWeaponHandCode(const VelCharacter*, const VelWeaponInfo*) { return 0; }
+std::uint16_t GetWeaponHandCode(const VelCharacter* character, const VelWeaponInfo* weapon)
+{
+    if (!character || !weapon)
+    {
+        return 0;
+    }
+    const VelRaceInfo* race = VelDatabase::FindRace(character->raceId);
+    if (!race)
+    {
+        FC_LOG("No race %u for a weapon's grip\n", static_cast<unsigned>(character->raceId));
+        return 0;
+    }
+    return GetWeaponHandCodeForSize(race->sizeId, *weapon);
+}

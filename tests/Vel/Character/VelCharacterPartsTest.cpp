@@ -1,4 +1,5 @@
 #include "Fc/FCClassRegistry.h"
+#include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"
@@ -16,11 +17,14 @@
 #include "Vel/Db/VelFamiliarFeatureInfo.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
+#include "Vel/Db/VelGoodsInfo.h"
+#include "Vel/Db/VelRaceInfo.h"
 #include "Vel/Db/VelSchoolInfo.h"
 #include "Vel/Db/VelSkillInfo.h"
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSubSkillInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelEquipRules.h"
 #include "support/DbFixture.h"
 #include "support/QuietLog.h"
 
@@ -33,8 +37,7 @@
 
 namespace
 {
-template <class T>
-std::unique_ptr<T, void (*)(T*)> Owned(T* object)
+template <class T> std::unique_ptr<T, void (*)(T*)> Owned(T* object)
 {
     return {object, [](T* o) { o->Release(); }};
 }
@@ -50,8 +53,8 @@ struct OrderCase
     bool bBeforeA;
 };
 
-VelCharacterFeat* Feat(std::uint16_t id, std::uint16_t choice, std::uint16_t second, std::uint16_t classId,
-                       std::uint32_t flags = 0)
+VelCharacterFeat* Feat(std::uint16_t id, std::uint16_t choice, std::uint16_t second,
+                       std::uint16_t classId, std::uint32_t flags = 0)
 {
     auto* feat = new VelCharacterFeat(id, choice, second, classId);
     feat->flags = flags;
@@ -61,50 +64,58 @@ VelCharacterFeat* Feat(std::uint16_t id, std::uint16_t choice, std::uint16_t sec
 TEST(PartOrderTest, IsLessComparesSignedKeysInTurn)
 {
     const std::vector<OrderCase> cases = {
-        {"skill id first", [] { return new VelCharacterSkill(1, 9); }, [] { return new VelCharacterSkill(2, 0); },
-         true, false},
-        {"then sub-skill", [] { return new VelCharacterSkill(2, 1); }, [] { return new VelCharacterSkill(2, 3); },
-         true, false},
+        {"skill id first", [] { return new VelCharacterSkill(1, 9); },
+         [] { return new VelCharacterSkill(2, 0); }, true, false},
+        {"then sub-skill", [] { return new VelCharacterSkill(2, 1); },
+         [] { return new VelCharacterSkill(2, 3); }, true, false},
         {"no sub-skill is -1", [] { return new VelCharacterSkill(2, 0xFFFF); },
          [] { return new VelCharacterSkill(2, 0); }, true, false},
         {"skill ranks do not count",
-         [] {
+         []
+         {
              auto* s = new VelCharacterSkill(2, 1);
              s->SetRanks(0, VelCharacterSkill::kClassRanks, 4.0f);
              return s;
          },
          [] { return new VelCharacterSkill(2, 1); }, false, false},
-        {"feat id first", [] { return Feat(3, 9, 9, 9); }, [] { return Feat(4, 0, 0, 0); }, true, false},
-        {"class before choice", [] { return Feat(4, 9, 0, 1); }, [] { return Feat(4, 0, 0, 2); }, true, false},
-        {"then choice", [] { return Feat(4, 1, 9, 1); }, [] { return Feat(4, 2, 0, 1); }, true, false},
-        {"then second choice", [] { return Feat(4, 1, 1, 1); }, [] { return Feat(4, 1, 2, 1); }, true, false},
-        {"no choice is -1", [] { return Feat(4, 0xFFFF, 0, 1); }, [] { return Feat(4, 0, 0, 1); }, true, false},
+        {"feat id first", [] { return Feat(3, 9, 9, 9); }, [] { return Feat(4, 0, 0, 0); }, true,
+         false},
+        {"class before choice", [] { return Feat(4, 9, 0, 1); }, [] { return Feat(4, 0, 0, 2); },
+         true, false},
+        {"then choice", [] { return Feat(4, 1, 9, 1); }, [] { return Feat(4, 2, 0, 1); }, true,
+         false},
+        {"then second choice", [] { return Feat(4, 1, 1, 1); }, [] { return Feat(4, 1, 2, 1); },
+         true, false},
+        {"no choice is -1", [] { return Feat(4, 0xFFFF, 0, 1); }, [] { return Feat(4, 0, 0, 1); },
+         true, false},
         {"plain before bonus", [] { return Feat(4, 1, 1, 1); },
          [] { return Feat(4, 1, 1, 1, VelCharacterFeat::kBonusFeat); }, true, false},
         {"other flags do not count", [] { return Feat(4, 1, 1, 1, VelCharacterFeat::kFixed); },
          [] { return Feat(4, 1, 1, 1); }, false, false},
         {"count does not count",
-         [] {
+         []
+         {
              auto* f = Feat(4, 1, 1, 1);
              f->count = 3;
              return f;
          },
          [] { return Feat(4, 1, 1, 1); }, false, false},
-        {"spell id first", [] { return new VelCharacterSpell(5, 9); }, [] { return new VelCharacterSpell(6, 1); },
-         true, false},
-        {"then class", [] { return new VelCharacterSpell(6, 1); }, [] { return new VelCharacterSpell(6, 2); },
-         true, false},
+        {"spell id first", [] { return new VelCharacterSpell(5, 9); },
+         [] { return new VelCharacterSpell(6, 1); }, true, false},
+        {"then class", [] { return new VelCharacterSpell(6, 1); },
+         [] { return new VelCharacterSpell(6, 2); }, true, false},
         {"spell id 0x8000 is negative", [] { return new VelCharacterSpell(0x8000, 0); },
          [] { return new VelCharacterSpell(0x7FFF, 0); }, true, false},
         {"spell level does not count",
-         [] {
+         []
+         {
              auto* s = new VelCharacterSpell(6, 1);
              s->spellLevel = 3;
              return s;
          },
          [] { return new VelCharacterSpell(6, 1); }, false, false},
-        {"animal id first", [] { return new VelCharacterAnimal(1, 9); }, [] { return new VelCharacterAnimal(2, 0); },
-         true, false},
+        {"animal id first", [] { return new VelCharacterAnimal(1, 9); },
+         [] { return new VelCharacterAnimal(2, 0); }, true, false},
         {"then second key", [] { return new VelCharacterAnimal(2, 0xFFFF); },
          [] { return new VelCharacterAnimal(2, 0); }, true, false},
     };
@@ -121,9 +132,9 @@ TEST(PartOrderTest, IsLessComparesSignedKeysInTurn)
 TEST(PartOrderTest, UnorderedPartsAreNeverLess)
 {
     const std::vector<std::function<FCObject*()>> makers = {
-        [] { return new VelCharacterClass(1, 1); }, [] { return new VelCharacterLanguage(1); },
+        [] { return new VelCharacterClass(1, 1); },      [] { return new VelCharacterLanguage(1); },
         [] { return new VelCharacterItem(1, nullptr); }, [] { return new VelCharacterEquip(); },
-        [] { return new VelEntityFeature(); }, [] { return new VelCharacterFeature(); }};
+        [] { return new VelEntityFeature(); },           [] { return new VelCharacterFeature(); }};
     for (const auto& make : makers)
     {
         auto a = Owned(make());
@@ -141,9 +152,10 @@ TEST(PartOrderTest, UnorderedPartsAreNeverLess)
 
 TEST(PartRegistryTest, EveryPartIsCreatedByItsName)
 {
-    for (const char* name : {"VelCharacterClass", "VelCharacterSkill", "VelCharacterFeat", "VelCharacterSpell",
-                             "VelCharacterLanguage", "VelCharacterItem", "VelCharacterEquip", "VelEntityFeature",
-                             "VelCharacterFeature", "VelCharacterAnimal"})
+    for (const char* name :
+         {"VelCharacterClass", "VelCharacterSkill", "VelCharacterFeat", "VelCharacterSpell",
+          "VelCharacterLanguage", "VelCharacterItem", "VelCharacterEquip", "VelEntityFeature",
+          "VelCharacterFeature", "VelCharacterAnimal"})
     {
         SCOPED_TRACE(name);
         auto part = Owned(FCClassRegistry::CreateByName(name));
@@ -267,7 +279,8 @@ protected:
         pottery.name = "Pottery";
         db.Section(VelDatabase::kTagSubSkill).Add(4, pottery).EndSection();
 
-        const auto feat = [](const char* name, const char* display, std::uint16_t kind) {
+        const auto feat = [](const char* name, const char* display, std::uint16_t kind)
+        {
             VelFeatInfo f;
             f.name = name;
             f.displayName = display;
@@ -296,7 +309,8 @@ protected:
         light.displayName = "Light";
         db.Section(VelDatabase::kTagSpell).Add(20, light).EndSection();
 
-        const auto feature = [](const char* text, std::uint16_t kind) {
+        const auto feature = [](const char* text, std::uint16_t kind)
+        {
             VelFeatureInfo f;
             f.text = text;
             f.kind = kind;
@@ -533,36 +547,6 @@ TEST_F(PartNamesTest, AnimalCloneHasFeaturesOfItsOwn)
 
 // ---- equipment modes -------------------------------------------------------
 
-TEST(EquipModeTest, ModesNeedTheirFlags)
-{
-    struct Case
-    {
-        std::uint32_t flags;
-        std::vector<std::int16_t> allowed; // of modes 0 to 4
-    };
-    for (const Case& c : std::vector<Case>{
-             {0x10, {0, 1}},
-             {0x08, {1, 4}},
-             {0x01, {0, 1}},
-             {0x02, {1, 2}},
-             {0x03, {0, 1, 2}},
-             {0x06, {1, 2, 3}},
-             {0x00, {1}},
-         })
-    {
-        VelCharacterEquip equip;
-        equip.allowedModes = c.flags;
-        for (std::int16_t mode = 0; mode <= 4; ++mode)
-        {
-            SCOPED_TRACE(testing::Message() << "flags " << c.flags << " mode " << mode);
-            const bool expected = std::find(c.allowed.begin(), c.allowed.end(), mode) != c.allowed.end();
-            EXPECT_EQ(equip.IsModeAllowed(mode), expected);
-        }
-        EXPECT_TRUE(equip.IsModeAllowed(-1));
-        EXPECT_TRUE(equip.IsModeAllowed(5));
-    }
-}
-
 TEST(EquipModeTest, SlotsAreChecked)
 {
     QuietLog quiet;
@@ -576,5 +560,101 @@ TEST(EquipModeTest, SlotsAreChecked)
     EXPECT_FALSE(equip.HoldsItem(5));
     equip.SetSlot(1, VelCharacterEquip::kEmptySlot);
     EXPECT_TRUE(equip.IsEmpty());
+}
+
+class EquipUpdateTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        VelRaceInfo human;
+        human.sizeId = 4;
+        db.Section(VelDatabase::kTagRace).Add(1, human).EndSection();
+        const auto weapon = [](std::int16_t size, std::uint16_t handedness)
+        {
+            VelWeaponInfo w;
+            w.size = size;
+            w.handedness = handedness;
+            return w;
+        };
+        db.Section(VelDatabase::kTagItem)
+            .Add(1, weapon(1, 1)) // light: one hand (1)
+            .Add(2, weapon(2, 2)) // one or two hands (3)
+            .Add(3, weapon(3, 2)) // two hands (2)
+            .Add(4, weapon(3, 3)) // two hands, the other grip (6)
+            .Add(5, weapon(4, 1)) // too large (0)
+            .Add(6, VelGoodsInfo())
+            .EndSection();
+        ASSERT_TRUE(db.Load());
+        character.raceId = 1;
+        for (std::uint16_t id = 1; id <= 6; ++id)
+        {
+            // Item keys 0 to 5 hold records 1 to 6.
+            ASSERT_NE(character.AddItem(VelDatabase::FindItem(id)), nullptr);
+        }
+    }
+
+    DbFixture db;
+    VelCharacter character;
+};
+
+TEST_F(EquipUpdateTest, GripFallsBackToTheDefaultOfWhatTheHandsHold)
+{
+    constexpr std::uint16_t none = VelCharacterEquip::kEmptySlot;
+    struct Case
+    {
+        const char* what;
+        std::uint16_t first;
+        std::uint16_t second;
+        std::int16_t grip;
+        std::uint32_t flags;
+        bool wasAllowed;
+        std::int16_t gripAfter;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"empty, one hand", none, none, 0, 0x10, true, 0},
+             {"empty, two hands", none, none, 2, 0x10, false, 0},
+             {"two items", 0, 1, 0, 0x08, false, 4},
+             {"two items, any grip", 0, 1, 1, 0x08, true, 1},
+             {"light weapon", 0, none, 4, 0x01, false, 0},
+             {"light weapon in the second hand", none, 0, 2, 0x01, false, 0},
+             {"versatile weapon", 1, none, 2, 0x03, true, 2},
+             {"versatile weapon, two weapons", 1, none, 4, 0x03, false, 0},
+             {"two-handed weapon", 2, none, 0, 0x02, false, 2},
+             {"other two-handed grip", 3, none, 0, 0x06, false, 3},
+             {"other two-handed grip kept", 3, none, 2, 0x06, true, 2},
+             {"too large", 4, none, 0, 0x00, false, 0},
+             {"goods are no weapon", 5, none, 3, 0x00, false, 0},
+             {"no such item", 40, none, 1, 0x00, true, 1},
+             {"a grip past the known ones", 0, 1, 7, 0x08, true, 7},
+             {"a negative grip", none, none, -1, 0x10, true, -1},
+         })
+    {
+        SCOPED_TRACE(c.what);
+        QuietLog quiet;
+        VelCharacterEquip equip;
+        equip.SetSlot(0, c.first);
+        equip.SetSlot(1, c.second);
+        equip.gripMode = c.grip;
+        EXPECT_EQ(equip.UpdateModes(&character), c.wasAllowed);
+        EXPECT_EQ(equip.allowedModes, c.flags);
+        EXPECT_EQ(equip.gripMode, c.gripAfter);
+    }
+}
+
+TEST_F(EquipUpdateTest, WithoutACharacterOrRaceNoWeaponFits)
+{
+    QuietLog quiet;
+    VelCharacterEquip equip;
+    equip.SetSlot(0, 0);
+    EXPECT_FALSE(equip.UpdateModes(nullptr));
+    EXPECT_EQ(equip.allowedModes, 0u);
+    character.raceId = 9;
+    equip.UpdateModes(&character);
+    EXPECT_EQ(equip.allowedModes, 0u);
+    EXPECT_EQ(GetWeaponHandCode(&character, VelDatabase::FindItem<VelWeaponInfo>(1)), 0);
+    character.raceId = 1;
+    EXPECT_EQ(GetWeaponHandCode(&character, VelDatabase::FindItem<VelWeaponInfo>(1)), 1);
+    EXPECT_EQ(GetWeaponHandCode(&character, nullptr), 0);
 }
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fc/FCBlockAllocator.h"
 #include "Fc/FCObject.h"
 
 #include <compare>
@@ -24,7 +25,7 @@ template <typename Key>
 class FCObjectMapOf
 {
 public:
-    using Container = std::map<Key, FCObject*>;
+    using Container = std::map<Key, FCObject*, std::less<Key>, FCBlockAllocator<std::pair<const Key, FCObject*>>>;
     // A position in the map; stays valid until its own element is removed.
     using Cursor = typename Container::iterator;
 

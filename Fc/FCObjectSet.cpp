@@ -9,7 +9,11 @@ std::uint16_t FCObjectSet::Insert(FCObject* object)
 {
     if (!object)
         return kRefused;
-    if (!elements.insert(object).second)
+    // Records mostly arrive in order: the end is tried first (one
+    // comparison), and only then the tree is searched.
+    const std::size_t countBefore = elements.size();
+    elements.insert(elements.end(), object);
+    if (elements.size() == countBefore)
         return kRefused;
     FCOwnership::Adopt(object, ownershipMode);
     return 0;

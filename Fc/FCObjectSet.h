@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fc/FCBlockAllocator.h"
 #include "Fc/FCObject.h"
 
 #include <cstdint>
@@ -17,7 +18,7 @@ public:
     {
         bool operator()(const FCObject* a, const FCObject* b) const { return a->IsLess(*b); }
     };
-    using Container = std::set<FCObject*, Order>;
+    using Container = std::set<FCObject*, Order, FCBlockAllocator<FCObject*>>;
     // A position in the set; stays valid until its own element is removed.
     using Cursor = Container::iterator;
 

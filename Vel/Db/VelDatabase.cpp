@@ -199,9 +199,22 @@ enum class RecordResult : std::uint8_t
 struct ClassCache
 {
     std::string lastName;
+    // lastName as a file stores it: count, text, NUL. Any bytes equal to
+    // these read back as lastName.
+    std::vector<std::uint8_t> storedName;
     const VelInfo* prototype = nullptr;
     bool belongsToTable = false;
     std::string name; // read buffer, reused so that reading a name allocates nothing
+
+    void Remember(const std::string& className)
+    {
+        lastName = className;
+        // A name that was read back is never longer than the 16-bit count allows.
+        storedName.resize(2);
+        FCBytes::WriteU16(storedName.data(), static_cast<std::uint16_t>(className.size() + 1));
+        storedName.insert(storedName.end(), className.begin(), className.end());
+        storedName.push_back(0);
+    }
 };
 
 // Reads one record object: the class name, then the clone's Load data.
@@ -209,13 +222,19 @@ RecordResult ReadRecord(FCFile& file, VelFieldReader& reader, const TagEntry& en
                         VelInfo*& record)
 {
     record = nullptr;
-    reader("className", cache.name);
-    if (!reader.IsOk())
+    // The usual case, the class of the record before, is recognised in
+    // place without reading the name.
+    const bool sameClass = cache.prototype && reader.SkipBytes(cache.storedName);
+    if (!sameClass)
     {
-        FC_LOG("Table %u: short record class name\n", static_cast<unsigned>(entry.tag));
-        return RecordResult::kFailed;
+        reader("className", cache.name);
+        if (!reader.IsOk())
+        {
+            FC_LOG("Table %u: short record class name\n", static_cast<unsigned>(entry.tag));
+            return RecordResult::kFailed;
+        }
     }
-    if (!cache.prototype || cache.name != cache.lastName)
+    if (!sameClass && (!cache.prototype || cache.name != cache.lastName))
     {
         cache.prototype = dynamic_cast<const VelInfo*>(FCClassRegistry::Find(cache.name));
         if (!cache.prototype)
@@ -225,7 +244,7 @@ RecordResult ReadRecord(FCFile& file, VelFieldReader& reader, const TagEntry& en
                    cache.name.c_str());
             return RecordResult::kFailed;
         }
-        cache.lastName = cache.name;
+        cache.Remember(cache.name);
         cache.belongsToTable = IsClassOfTable(entry, cache.name);
     }
     const std::string& className = cache.lastName;
@@ -327,9 +346,10 @@ bool ParseStream(FCFile& file, std::string_view fileName)
     {
         return ParseSections(file, fileName);
     }
-    std::vector<std::uint8_t> bytes(size - start);
-    bytes.resize(file.ReadSome(bytes.data(), static_cast<std::uint32_t>(bytes.size())));
-    VelMemoryFile memory(std::move(bytes));
+    // Not zeroed first: the read fills it, and only what it read is used.
+    auto bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size - start);
+    const std::uint32_t count = file.ReadSome(bytes.get(), size - start);
+    VelMemoryFile memory(std::move(bytes), count);
     const bool complete = ParseSections(memory, fileName);
     // Leave the file where the reading stopped, as a stream reader would.
     file.SeekTo(start + memory.Tell());

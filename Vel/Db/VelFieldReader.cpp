@@ -4,14 +4,6 @@
 #include "Fc/FCFile.h"
 
 #include <cstring>
-#include <typeinfo>
-
-// An exact type test: cheaper than a cast on every record, and a class
-// derived from the memory file simply takes the general path.
-VelFieldReader::VelFieldReader(FCFile& file)
-    : file(file), memory(typeid(file) == typeid(VelMemoryFile) ? static_cast<VelMemoryFile*>(&file) : nullptr)
-{
-}
 
 const std::uint8_t* VelFieldReader::TakeSlowly(std::uint32_t count, std::uint8_t* scratch)
 {

@@ -7,7 +7,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
 #include <string>
+#include <typeinfo>
 
 class FCFile;
 
@@ -17,7 +20,13 @@ class FCFile;
 class VelFieldReader
 {
 public:
-    explicit VelFieldReader(FCFile& file);
+    // An exact type test: cheaper than a cast on every record (each record
+    // makes its own reader), and a class derived from the memory file
+    // simply takes the general path.
+    explicit VelFieldReader(FCFile& file)
+        : file(file), memory(typeid(file) == typeid(VelMemoryFile) ? static_cast<VelMemoryFile*>(&file) : nullptr)
+    {
+    }
 
     // Numbers are decoded inline: a database has tens of thousands of them.
     void operator()(const char*, std::uint8_t& value)
@@ -81,6 +90,20 @@ public:
         }
     }
 
+    // Consumes the next bytes if they are exactly these and already in
+    // memory; otherwise (also for a file read as a stream, or a failed
+    // reader) consumes nothing and returns false.
+    bool SkipBytes(std::span<const std::uint8_t> bytes)
+    {
+        if (!ok || !memory || memory->GetUnreadCount() < bytes.size() ||
+            (!bytes.empty() && std::memcmp(memory->GetUnread(), bytes.data(), bytes.size()) != 0))
+        {
+            return false;
+        }
+        memory->Consume(static_cast<std::uint32_t>(bytes.size()));
+        return true;
+    }
+
     bool IsOk() const { return ok; }
 
 private:
@@ -89,11 +112,12 @@ private:
     // into scratch.
     const std::uint8_t* Take(std::uint32_t count, std::uint8_t* scratch)
     {
-        if (ok && memory && memory->GetUnreadCount() >= count)
+        if (ok && memory)
         {
-            const std::uint8_t* bytes = memory->GetUnread();
-            memory->Skip(count);
-            return bytes;
+            if (const std::uint8_t* bytes = memory->Consume(count))
+            {
+                return bytes;
+            }
         }
         return TakeSlowly(count, scratch);
     }

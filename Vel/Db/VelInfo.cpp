@@ -1,6 +1,12 @@
 #include "Vel/Db/VelInfo.h"
 
+#include "Fc/FCBlockPool.h"
+
 VelInfo::~VelInfo() = default;
+
+void* VelInfo::operator new(std::size_t size) { return FCBlockPool::Allocate(size); }
+
+void VelInfo::operator delete(void* block, std::size_t size) { FCBlockPool::Free(block, size); }
 
 bool VelInfo::Load(FCFile&) { return true; }
 

@@ -2,6 +2,7 @@
 
 #include "Fc/FCObject.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +20,11 @@ public:
     VelInfo(const VelInfo&) = default;
     VelInfo& operator=(const VelInfo&) = default;
     ~VelInfo() override;
+
+    // A database makes and frees its records by the thousand: they come
+    // from the block pool rather than the general allocator.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size);
 
     // The base reads nothing; every record class reads its own fields.
     bool Load(FCFile& file) override;

@@ -3,13 +3,21 @@
 #include <algorithm>
 #include <cstring>
 
-VelMemoryFile::VelMemoryFile(std::vector<std::uint8_t> bytes) : data(std::move(bytes)) {}
+VelMemoryFile::VelMemoryFile(std::vector<std::uint8_t> bytes)
+    : data(std::move(bytes)), content(data.data()), size(static_cast<std::uint32_t>(data.size()))
+{
+}
 
-bool VelMemoryFile::IsEof() { return !open || position >= data.size(); }
+VelMemoryFile::VelMemoryFile(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t count)
+    : block(std::move(bytes)), content(block.get()), size(block ? count : 0)
+{
+}
+
+bool VelMemoryFile::IsEof() { return !open || position >= size; }
 
 std::uint32_t VelMemoryFile::Tell() { return open ? position : 0; }
 
-std::uint32_t VelMemoryFile::GetSize() { return open ? static_cast<std::uint32_t>(data.size()) : kInvalidPosition; }
+std::uint32_t VelMemoryFile::GetSize() { return open ? size : kInvalidPosition; }
 
 bool VelMemoryFile::SetSize(std::uint32_t) { return false; }
 
@@ -24,7 +32,7 @@ std::uint32_t VelMemoryFile::Seek(std::int32_t offset, std::uint32_t origin)
     {
     case kFromStart: target = static_cast<std::uint32_t>(offset); break;
     case kFromCurrent: target = static_cast<std::int64_t>(position) + offset; break;
-    case kFromEnd: target = static_cast<std::int64_t>(data.size()) + offset; break;
+    case kFromEnd: target = static_cast<std::int64_t>(size) + offset; break;
     default: return kInvalidPosition;
     }
     if (target < 0 || target > 0xFFFFFFFFLL)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fc/FCBlockPool.h"
 #include "Vel/Db/VelFieldDump.h"
 #include "Vel/Db/VelFieldReader.h"
 #include "Vel/Db/VelFieldVisitor.h"
@@ -38,7 +39,12 @@ class VelRecord : public Base
 public:
     std::string GetClassName() const override { return Derived::kClassName; }
     std::string GetTypeName() const override { return Derived::kClassName; }
-    FCObject* Clone() const override { return new Derived(Self()); }
+    FCObject* Clone() const override
+    {
+        // Records come from the block pool (VelInfo::operator new).
+        static_assert(alignof(Derived) <= FCBlockPool::kGranule);
+        return new Derived(Self());
+    }
     FCObject* CreateNew() const override { return new Derived(); }
 
     bool Load(FCFile& file) override

@@ -128,54 +128,50 @@ bool FCResourceManager::ReadSections(FCFile& file)
 
 bool FCResourceManager::ReadSection(FCFile& file, std::int16_t tag)
 {
+    bool (FCResourceManager::*readRecord)(FCFile&, std::uint16_t) = nullptr;
     switch (tag)
     {
     case kTagImageSets:
-        return ReadImageSets(file);
+        readRecord = &FCResourceManager::ReadImageSet;
+        break;
     case kTagAnimations:
-        return ReadAnimations(file);
+        readRecord = &FCResourceManager::ReadAnimation;
+        break;
     case kTagSounds:
-        return ReadSounds(file);
+        readRecord = &FCResourceManager::ReadSound;
+        break;
     case kTagTexts:
-        return ReadTexts(file);
+        readRecord = &FCResourceManager::ReadText;
+        break;
     case kTagFonts:
-        return ReadFonts(file);
+        readRecord = &FCResourceManager::ReadFont;
+        break;
     default:
         // Its records cannot be skipped without knowing their form, and
         // reading them as tags would go on out of step.
         FC_LOG("Unknown asset index section %d; reading stopped\n", static_cast<int>(tag));
         return false;
     }
-}
-
-bool FCResourceManager::ReadImageSets(FCFile& file)
-{
+    // Records follow one another until an id of 0.
     for (;;)
     {
         std::uint16_t id = 0;
-        if (!ReadRecordId(file, kTagImageSets, id))
+        if (!ReadRecordId(file, tag, id))
             return false;
         if (id == 0)
             return true;
-        std::string fileName;
-        if (!FCArchive::ReadString(file, fileName))
+        if (!(this->*readRecord)(file, id))
             return false;
-        imageSetRecords[id] = std::make_unique<FCImageSetRecord>(id, std::move(fileName));
     }
 }
 
-bool FCResourceManager::ReadAnimations(FCFile& file)
+bool FCResourceManager::ReadImageSet(FCFile& file, std::uint16_t id)
 {
-    for (;;)
-    {
-        std::uint16_t id = 0;
-        if (!ReadRecordId(file, kTagAnimations, id))
-            return false;
-        if (id == 0)
-            return true;
-        if (!ReadAnimation(file, id))
-            return false;
-    }
+    std::string fileName;
+    if (!FCArchive::ReadString(file, fileName))
+        return false;
+    imageSetRecords[id] = std::make_unique<FCImageSetRecord>(id, std::move(fileName));
+    return true;
 }
 
 bool FCResourceManager::ReadAnimation(FCFile& file, std::uint16_t id)
@@ -237,63 +233,42 @@ bool FCResourceManager::ReadAnimation(FCFile& file, std::uint16_t id)
     return true;
 }
 
-bool FCResourceManager::ReadSounds(FCFile& file)
+bool FCResourceManager::ReadSound(FCFile& file, std::uint16_t id)
 {
-    for (;;)
-    {
-        std::uint16_t id = 0;
-        if (!ReadRecordId(file, kTagSounds, id))
-            return false;
-        if (id == 0)
-            return true;
-        std::string fileName;
-        if (!FCArchive::ReadString(file, fileName))
-            return false;
-        // A missing or unreadable sound only loses that sound.
-        FCFileSection soundFile;
-        if (!OpenSoundFile(soundFile, fileName))
-            continue;
-        auto sample = FCCountedRef<FCSoundSample>::Adopt(new FCSoundSample());
-        const bool loaded = sample->Load(soundFile);
-        soundFile.Close();
-        if (loaded)
-            sounds[id] = std::move(sample);
-    }
+    std::string fileName;
+    if (!FCArchive::ReadString(file, fileName))
+        return false;
+    // A missing or unreadable sound only loses that sound.
+    FCFileSection soundFile;
+    if (!OpenSoundFile(soundFile, fileName))
+        return true;
+    auto sample = FCCountedRef<FCSoundSample>::Adopt(new FCSoundSample());
+    const bool loaded = sample->Load(soundFile);
+    soundFile.Close();
+    if (loaded)
+        sounds[id] = std::move(sample);
+    return true;
 }
 
-bool FCResourceManager::ReadTexts(FCFile& file)
+bool FCResourceManager::ReadText(FCFile& file, std::uint16_t id)
 {
-    for (;;)
-    {
-        std::uint16_t id = 0;
-        if (!ReadRecordId(file, kTagTexts, id))
-            return false;
-        if (id == 0)
-            return true;
-        std::string text;
-        if (!FCArchive::ReadString(file, text))
-            return false;
-        texts[id] = std::move(text);
-    }
+    std::string text;
+    if (!FCArchive::ReadString(file, text))
+        return false;
+    texts[id] = std::move(text);
+    return true;
 }
 
-bool FCResourceManager::ReadFonts(FCFile& file)
+bool FCResourceManager::ReadFont(FCFile& file, std::uint16_t id)
 {
-    for (;;)
+    std::array<std::uint16_t, FCFont::kVariantCount> setIds{};
+    for (std::uint16_t& setId : setIds)
     {
-        std::uint16_t id = 0;
-        if (!ReadRecordId(file, kTagFonts, id))
+        if (!ReadField(file, setId, id))
             return false;
-        if (id == 0)
-            return true;
-        std::array<std::uint16_t, FCFont::kVariantCount> setIds{};
-        for (std::uint16_t& setId : setIds)
-        {
-            if (!ReadField(file, setId, id))
-                return false;
-        }
-        fonts[id] = FCCountedRef<FCFont>::Adopt(new FCFont(setIds));
     }
+    fonts[id] = FCCountedRef<FCFont>::Adopt(new FCFont(setIds));
+    return true;
 }
 
 FCImageSet* FCResourceManager::GetImageSet(std::uint16_t id)

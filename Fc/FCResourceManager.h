@@ -101,12 +101,12 @@ protected:
     FCImageBuffer* DoLoadImage(const std::string& name, const std::string* directory, bool useCache);
 
 private:
-    bool ReadImageSets(FCFile& file);
-    bool ReadAnimations(FCFile& file);
+    // Each reads the rest of one record after its id.
+    bool ReadImageSet(FCFile& file, std::uint16_t id);
     bool ReadAnimation(FCFile& file, std::uint16_t id);
-    bool ReadSounds(FCFile& file);
-    bool ReadTexts(FCFile& file);
-    bool ReadFonts(FCFile& file);
+    bool ReadSound(FCFile& file, std::uint16_t id);
+    bool ReadText(FCFile& file, std::uint16_t id);
+    bool ReadFont(FCFile& file, std::uint16_t id);
 
     std::map<std::uint16_t, std::unique_ptr<FCImageSetRecord>> imageSetRecords;
     std::map<std::string, FCCountedRef<FCImageBuffer>> imageCache;

@@ -1,9 +1,7 @@
 #pragma once
 
-// Reusable pieces of the blit benchmarks: a realistic 800 x 600 16-bit
-// picture with a screen to draw it on, and a console reporter that keeps
-// each benchmark's time so that a program can print ratios to a baseline
-// measured in the same run. Include it from any bench/*.cpp.
+// The blit baseline of the drawing benchmarks: a realistic 800 x 600 16-bit
+// picture with a screen to draw it on. Include it from any bench/*.cpp.
 
 #include "Fc/FCImageBuffer.h"
 #include "Fc/FCPixelFormat.h"
@@ -13,9 +11,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <map>
-#include <string>
-#include <vector>
 
 namespace BlitBaseline
 {
@@ -91,28 +86,5 @@ private:
     FCImageBuffer* picture;
     FCImageBuffer* screen;
     double keyFraction = 0;
-};
-
-// Prints as the console reporter does and remembers the real time per
-// iteration (ns) of each benchmark by name.
-class TimeReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    // 0 when the benchmark did not run (filtered out or failed).
-    double TimeOf(const std::string& name) const
-    {
-        const auto it = times.find(name);
-        return it == times.end() ? 0.0 : it->second;
-    }
-
-private:
-    std::map<std::string, double> times;
 };
 } // namespace BlitBaseline

@@ -9,13 +9,13 @@
 #include "Fc/FCObject.h"
 #include "Fc/FCObjectVector.h"
 
+#include "RatioReporter.h"
+#include "support/TempFolder.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <map>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -52,11 +52,11 @@ constexpr int kContainers = 4;
 constexpr int kPerContainer = 25000;
 constexpr int kObjects = kContainers * kPerContainer;
 
-std::string ArchivePath()
+// In a folder of its own that goes away with the program.
+const std::string& ArchivePath()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("bench-archive-" + std::to_string(::getpid()) + ".bin"))
-            .string();
+    static const TempFolder folder;
+    static const std::string path = folder.Join("archive.bin");
     return path;
 }
 
@@ -132,21 +132,6 @@ void BM_LoadDirectly(benchmark::State& state)
             record->Release();
     }
 }
-
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-        {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> nanoseconds;
-};
 } // namespace
 
 FC_REGISTER_CLASS(BenchRecord);
@@ -163,19 +148,14 @@ int main(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    std::remove(ArchivePath().c_str());
 
-    const auto registry = reporter.nanoseconds.find("BM_LoadThroughRegistry");
-    const auto direct = reporter.nanoseconds.find("BM_LoadDirectly");
-    if (registry == reporter.nanoseconds.end() || direct == reporter.nanoseconds.end() || direct->second <= 0)
-    {
-        std::printf("ratio: not measured\n");
-        return 1;
-    }
+    const double registry = reporter.TimeOf("BM_LoadThroughRegistry");
+    const double direct = reporter.TimeOf("BM_LoadDirectly");
     // Adjusted times are in the benchmarks' unit (ms).
-    const double ratio = registry->second / direct->second;
-    std::printf("registry: %.1f ns per object, direct: %.1f ns per object\n", registry->second * 1e6 / kObjects,
-                direct->second * 1e6 / kObjects);
-    std::printf("ratio (registry / direct): %.2f (target <= 3.0) %s\n", ratio, ratio <= 3.0 ? "OK" : "MISSED");
+    if (registry > 0 && direct > 0)
+        std::printf("registry: %.1f ns per object, direct: %.1f ns per object\n", registry * 1e6 / kObjects,
+                    direct * 1e6 / kObjects);
+    if (!RatioReporter::PrintRatio("ratio (registry / direct)", registry, direct, 3.0))
+        return 1;
     return 0;
 }

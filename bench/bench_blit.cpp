@@ -2,6 +2,7 @@
 // Targets: opaque within 2x of memcpy, colour-keyed within 6x.
 
 #include "BlitBaseline.h"
+#include "RatioReporter.h"
 
 #include "Fc/FCDebugLog.h"
 
@@ -40,18 +41,6 @@ void BM_KeyedBlit(benchmark::State& state)
 BENCHMARK(BM_Memcpy);
 BENCHMARK(BM_OpaqueBlit);
 BENCHMARK(BM_KeyedBlit);
-
-void PrintRatio(const char* what, double time, double baseline, double target)
-{
-    if (time <= 0 || baseline <= 0)
-    {
-        std::printf("%s: not measured\n", what);
-        return;
-    }
-    const double ratio = time / baseline;
-    std::printf("%s / memcpy: %.2f (target <= %.1f) %s\n", what, ratio, target,
-                ratio <= target ? "OK" : "MISSED");
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -61,14 +50,16 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     BlitBaseline::ScreenPair screens;
     pair = &screens;
-    BlitBaseline::TimeReporter reporter;
+    RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     std::printf("key pixels in the picture: %.1f%%\n", 100.0 * screens.KeyFraction());
     const double baseline = reporter.TimeOf("BM_Memcpy");
-    PrintRatio("opaque blit", reporter.TimeOf("BM_OpaqueBlit"), baseline, 2.0);
-    PrintRatio("keyed blit", reporter.TimeOf("BM_KeyedBlit"), baseline, 6.0);
+    RatioReporter::PrintRatio("opaque blit / memcpy", reporter.TimeOf("BM_OpaqueBlit"), baseline,
+                              2.0);
+    RatioReporter::PrintRatio("keyed blit / memcpy", reporter.TimeOf("BM_KeyedBlit"), baseline,
+                              6.0);
     FCDebugLog::SetInstance(nullptr);
     return 0;
 }

@@ -28,12 +28,14 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 
+#include "RatioReporter.h"
+#include "support/TempFolder.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -48,12 +50,11 @@ constexpr int kItems = 150;
 constexpr int kAnimals = 3;
 constexpr int kItemRecords = 4;
 
+// In a folder of its own that goes away with the program.
 std::string BenchPath(const char* name)
 {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("bench-character-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    return (folder / name).string();
+    static const TempFolder folder;
+    return folder.Join(name);
 }
 
 template <class T> T Named(const std::string& name)
@@ -224,39 +225,6 @@ void BM_WriteBytes(benchmark::State& state)
         }
     }
 }
-
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-        {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    // False when either was not measured.
-    bool PrintRatio(const char* what, const char* measured, const char* baseline,
-                    double target) const
-    {
-        const auto m = nanoseconds.find(measured);
-        const auto b = nanoseconds.find(baseline);
-        if (m == nanoseconds.end() || b == nanoseconds.end() || b->second <= 0)
-        {
-            std::printf("%s ratio: not measured\n", what);
-            return false;
-        }
-        const double ratio = m->second / b->second;
-        std::printf("%s ratio (%s / %s): %.2f (target <= %.0f) %s\n", what, measured, baseline,
-                    ratio, target, ratio <= target ? "OK" : "MISSED");
-        return true;
-    }
-
-    std::map<std::string, double> nanoseconds;
-};
 } // namespace
 
 BENCHMARK(BM_LoadCharacter)->Unit(benchmark::kMicrosecond);
@@ -290,10 +258,13 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const bool load = reporter.PrintRatio("load", "BM_LoadCharacter", "BM_ReadBytes", 30.0);
-    const bool save = reporter.PrintRatio("save", "BM_SaveCharacter", "BM_WriteBytes", 3.0);
+    const bool load = RatioReporter::PrintRatio("load ratio (BM_LoadCharacter / BM_ReadBytes)",
+                                                reporter.TimeOf("BM_LoadCharacter"),
+                                                reporter.TimeOf("BM_ReadBytes"), 30.0);
+    const bool save = RatioReporter::PrintRatio("save ratio (BM_SaveCharacter / BM_WriteBytes)",
+                                                reporter.TimeOf("BM_SaveCharacter"),
+                                                reporter.TimeOf("BM_WriteBytes"), 3.0);
     g_character->Release();
     VelDatabase::Clear();
-    std::filesystem::remove_all(std::filesystem::path(loadPath).parent_path());
     return load && save ? 0 : 1;
 }

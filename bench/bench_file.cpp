@@ -5,12 +5,14 @@
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCFile.h"
 
+#include "RatioReporter.h"
+#include "support/TempFolder.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -19,10 +21,11 @@ namespace
 {
 constexpr int kRecords = 10000;
 
-std::string DataPath()
+// In a folder of its own that goes away with the program.
+const std::string& DataPath()
 {
-    static const std::string path =
-        (std::filesystem::temp_directory_path() / ("bench-file-" + std::to_string(::getpid()) + ".bin")).string();
+    static const TempFolder folder;
+    static const std::string path = folder.Join("data.bin");
     return path;
 }
 
@@ -89,21 +92,6 @@ void BM_PlainRead(benchmark::State& state)
         benchmark::DoNotOptimize(bytes.data());
     }
 }
-
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-        {
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                microseconds[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> microseconds;
-};
 } // namespace
 
 BENCHMARK(BM_FieldByField)->Unit(benchmark::kMicrosecond);
@@ -118,17 +106,9 @@ int main(int argc, char** argv)
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    std::remove(DataPath().c_str());
 
-    const auto fields = reporter.microseconds.find("BM_FieldByField");
-    const auto plain = reporter.microseconds.find("BM_PlainRead");
-    if (fields == reporter.microseconds.end() || plain == reporter.microseconds.end() || plain->second <= 0)
-    {
-        std::printf("ratio: not measured\n");
+    if (!RatioReporter::PrintRatio("ratio (field by field / one plain read)", reporter.TimeOf("BM_FieldByField"),
+                                   reporter.TimeOf("BM_PlainRead"), 40.0))
         return 1;
-    }
-    const double ratio = fields->second / plain->second;
-    std::printf("ratio (field by field / one plain read): %.2f (target <= 40) %s\n", ratio,
-                ratio <= 40.0 ? "OK" : "MISSED");
     return 0;
 }

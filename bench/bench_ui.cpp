@@ -4,8 +4,11 @@
 // Targets: loading <= 20 blits, a full repaint <= 4, a 64 x 32 repaint <= 0.2.
 
 #include "BlitBaseline.h"
+#include "RatioReporter.h"
+#include "support/AssetBytes.h"
+#include "support/LayoutBytes.h"
+#include "support/TempFolder.h"
 
-#include "Fc/FCBytes.h"
 #include "Fc/FCClassRegistry.h"
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCDirtyRectList.h"
@@ -16,6 +19,7 @@
 #include "Fc/FCImageBuffer.h"
 #include "Fc/FCResourceManager.h"
 #include "Ui/UIControl.h"
+#include "Ui/UIDisplayObject.h"
 #include "Ui/UILayoutCodec.h"
 #include "Ui/UIMessages.h"
 #include "Ui/UIWindowManager.h"
@@ -23,9 +27,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -67,98 +68,18 @@ private:
     FCImageBuffer* back;
 };
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v)
-{
-    std::uint8_t b[2];
-    FCBytes::WriteU16(b, v);
-    out.insert(out.end(), b, b + 2);
-}
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    std::uint8_t b[4];
-    FCBytes::WriteU32(b, v);
-    out.insert(out.end(), b, b + 4);
-}
-void PutString(std::vector<std::uint8_t>& out, const std::string& s)
-{
-    PutU16(out, static_cast<std::uint16_t>(s.size() + 1));
-    out.insert(out.end(), s.begin(), s.end());
-    out.push_back(0);
-}
-
-struct Frame
-{
-    std::uint32_t fullWidth, fullHeight, offsetX, offsetY, width, height;
-};
-
-// A 16-bit image-set file whose frames are filled with one colour.
-std::vector<std::uint8_t> ImageSetFile(const std::vector<Frame>& frames, std::uint16_t pixel)
-{
-    std::vector<std::uint8_t> out;
-    PutU16(out, 1);
-    PutU16(out, static_cast<std::uint16_t>(frames.size()));
-    std::uint32_t offset = 0;
-    for (const Frame& f : frames)
-    {
-        for (std::uint32_t v : {f.fullWidth, f.fullHeight, f.offsetX, f.offsetY, f.width, f.height})
-            PutU32(out, v);
-        out.push_back(0);
-        PutU32(out, offset);
-        offset += f.width * f.height * 2;
-    }
-    PutU32(out, 0);
-    PutU32(out, offset);
-    for (std::uint32_t i = 0; i < offset / 2; ++i)
-        PutU16(out, pixel);
-    PutU16(out, 0);
-    return out;
-}
-
-void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
-
-UIObjectRecord Element(std::uint16_t id, std::int32_t x, std::int32_t y, std::int32_t w,
-                       std::int32_t h, std::int16_t sizeMode = 0)
-{
-    UIObjectRecord r;
-    r.id = id;
-    r.x = x;
-    r.y = y;
-    r.width = w;
-    r.height = h;
-    r.sizeMode = sizeMode;
-    return r;
-}
-
-UILayoutNode Node(const char* className, UILayoutPayload payload)
-{
-    UILayoutNode node;
-    node.className = className;
-    node.payload = std::move(payload);
-    return node;
-}
+constexpr std::uint32_t kDrawn = UIDisplayObject::kAlwaysDrawn;
 
 UILayoutNode Fill(std::uint16_t id, std::uint8_t r, std::uint8_t g, std::uint8_t b,
                   const char* cls = "UIFill")
 {
-    UIFillRecord record;
-    record.base.object = Element(id, 0, 0, 0, 0, 1);
-    record.red = r;
-    record.green = g;
-    record.blue = b;
-    return Node(cls, record);
+    return LayoutBytes::Fill(LayoutBytes::Element(id, 0, 0, 0, 0, 1), kDrawn, r, g, b, cls);
 }
 
 UILayoutNode Control(std::uint16_t id, std::int32_t x, std::int32_t y, std::int32_t w,
                      std::int32_t h)
 {
-    UILayoutNode node = Node("UIControl", Element(id, x, y, w, h));
-    node.isControl = true;
-    return node;
+    return LayoutBytes::Control(LayoutBytes::Element(id, x, y, w, h));
 }
 
 // One row: a background, an outline, an icon and a caption.
@@ -167,15 +88,10 @@ UILayoutNode Leaf(std::uint16_t id, std::int32_t x, std::int32_t y)
     UILayoutNode leaf = Control(id, x, y, 70, 24);
     leaf.displayItems.push_back(Fill(1, 40, 60, 90));
     leaf.displayItems.push_back(Fill(2, 200, 200, 220, "UIBorder"));
-    UIImageRecord icon;
-    icon.base.object = Element(3, 2, 2, 0, 0);
-    icon.imageSetId = kIconSet;
-    leaf.displayItems.push_back(Node("UIImage", icon));
-    UITextRecord caption;
-    caption.base.object = Element(4, 24, 4, 44, 16);
-    caption.content.text = "Row " + std::to_string(id);
-    caption.content.fontId = kFont;
-    leaf.displayItems.push_back(Node("UIText", caption));
+    leaf.displayItems.push_back(
+        LayoutBytes::Image(LayoutBytes::Element(3, 2, 2, 0, 0), kDrawn, kIconSet, 0));
+    leaf.displayItems.push_back(LayoutBytes::Text(LayoutBytes::Element(4, 24, 4, 44, 16), kDrawn,
+                                                  "Row " + std::to_string(id), kFont));
     leaf.sounds.push_back(UISoundRecord{171, 5});
     return leaf;
 }
@@ -207,45 +123,33 @@ struct Scene
 {
     Scene()
     {
-        char pattern[] = "/tmp/bench_ui_XXXXXX";
-        root = mkdtemp(pattern);
-        std::filesystem::create_directories(root / "UI");
-        std::filesystem::create_directories(root / "Art");
-        std::vector<Frame> icon = {{20, 20, 0, 0, 20, 20}};
-        WriteFile(root / "Art" / "Icon.set", ImageSetFile(icon, 0x07E0));
-        std::vector<Frame> glyphs;
+        folder.WriteFile("Art/Icon.set", ImageSetFileBytes({{20, 20, 0, 0, 20, 20}}, 0x07E0));
+        std::vector<GlyphFrame> glyphs;
         for (std::uint32_t code = 32; code <= 126; ++code)
-            glyphs.push_back(code == 32 ? Frame{4, 12, 0, 0, 0, 12} : Frame{7, 12, 1, 0, 5, 12});
-        WriteFile(root / "Art" / "Font.set", ImageSetFile(glyphs, 0xFFFF));
-        std::vector<std::uint8_t> index;
-        PutU16(index, FCResourceManager::kTagImageSets);
-        PutU16(index, kIconSet);
-        PutString(index, "Icon.set");
-        PutU16(index, kFontSet);
-        PutString(index, "Font.set");
-        PutU16(index, 0);
-        PutU16(index, FCResourceManager::kTagFonts);
-        for (std::uint16_t v : {kFont, kFontSet, kFontSet, kFontSet, kFontSet})
-            PutU16(index, v);
-        PutU16(index, 0);
-        PutU16(index, 0);
-        WriteFile(root / "Art" / "GameAssets.bin", index);
-        bool ok = false;
-        WriteFile(root / "UI" / "bench.ui", UILayoutCodec::WriteFile(Screen(), &ok));
-        layoutWritten = ok;
+            glyphs.push_back(code == 32 ? GlyphFrame{4, 12, 0, 0, 0, 12}
+                                        : GlyphFrame{7, 12, 1, 0, 5, 12});
+        folder.WriteFile("Art/Font.set", ImageSetFileBytes(glyphs, 0xFFFF));
+        AssetIndexBytes index;
+        index.U16(FCResourceManager::kTagImageSets)
+            .ImageSet(kIconSet, "Icon.set")
+            .ImageSet(kFontSet, "Font.set")
+            .U16(0);
+        index.U16(FCResourceManager::kTagFonts)
+            .Font(kFont, kFontSet, kFontSet, kFontSet, kFontSet)
+            .U16(0);
+        index.U16(0);
+        folder.WriteFile("Art/GameAssets.bin", index.Bytes());
+        const std::vector<std::uint8_t> layout = LayoutBytes::Write(Screen());
+        folder.WriteFile("UI/bench.ui", layout);
+        layoutWritten = !layout.empty();
 
-        files.SetRootPath(root.string());
+        files.SetRootPath(folder.GetPath());
         files.AddSearchDirectory("UI");
         files.AddSearchDirectory("Art");
         resourcesLoaded = resources.LoadResourceFile("GameAssets.bin");
     }
-    ~Scene()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(root, ignored);
-    }
 
-    std::filesystem::path root;
+    TempFolder folder;
     BenchDisplay display;
     FCFileSystem files;
     FCResourceManager resources;
@@ -303,18 +207,6 @@ BENCHMARK(BM_OpaqueBlit);
 BENCHMARK(BM_LoadScreen);
 BENCHMARK(BM_FullRepaint);
 BENCHMARK(BM_SmallRepaint);
-
-void PrintRatio(const char* what, double time, double baseline, double target)
-{
-    if (time <= 0 || baseline <= 0)
-    {
-        std::printf("%s: not measured\n", what);
-        return;
-    }
-    const double ratio = time / baseline;
-    std::printf("%s / opaque blit: %.3f (target <= %.1f) %s\n", what, ratio, target,
-                ratio <= target ? "OK" : "MISSED");
-}
 } // namespace
 
 int main(int argc, char** argv)
@@ -348,12 +240,15 @@ int main(int argc, char** argv)
         }
         std::printf("controls under the screen: %u\n", controls);
 
-        BlitBaseline::TimeReporter reporter;
+        RatioReporter reporter;
         benchmark::RunSpecifiedBenchmarks(&reporter);
         const double baseline = reporter.TimeOf("BM_OpaqueBlit");
-        PrintRatio("loading", reporter.TimeOf("BM_LoadScreen"), baseline, 20.0);
-        PrintRatio("full repaint", reporter.TimeOf("BM_FullRepaint"), baseline, 4.0);
-        PrintRatio("64 x 32 repaint", reporter.TimeOf("BM_SmallRepaint"), baseline, 0.2);
+        RatioReporter::PrintRatio("loading / opaque blit", reporter.TimeOf("BM_LoadScreen"),
+                                  baseline, 20.0);
+        RatioReporter::PrintRatio("full repaint / opaque blit", reporter.TimeOf("BM_FullRepaint"),
+                                  baseline, 4.0);
+        RatioReporter::PrintRatio("64 x 32 repaint / opaque blit",
+                                  reporter.TimeOf("BM_SmallRepaint"), baseline, 0.2);
         windows.CloseAll();
     }
     benchmark::Shutdown();

@@ -10,62 +10,14 @@
 #include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Db/VelFormat.h"
 #include "Vel/Db/VelInfo.h"
+#include "Vel/Db/VelRecordClasses.h"
 #include "Vel/Db/VelSpellLevelInfo.h"
 
 #include <cstdint>
-#include <iterator>
 #include <vector>
 
 namespace
 {
-const char* const kNames[] = {
-    "VelAgeInfo",
-    "VelAlignmentInfo",
-    "VelAnimalAttackInfo",
-    "VelAnimalFeatureInfo",
-    "VelAnimalInfo",
-    "VelAnimalSkillInfo",
-    "VelArmorInfo",
-    "VelCarryInfo",
-    "VelClassAlignmentInfo",
-    "VelClassFeatureInfo",
-    "VelClassInfo",
-    "VelClassLevelInfo",
-    "VelDomainInfo",
-    "VelDomainSkillInfo",
-    "VelEnemyInfo",
-    "VelFamiliarFeatureInfo",
-    "VelFeatDependInfo",
-    "VelFeatInfo",
-    "VelFeatureInfo",
-    "VelGodDomainFeatInfo",
-    "VelGodDomainInfo",
-    "VelGodInfo",
-    "VelGodRaceInfo",
-    "VelGoodsInfo",
-    "VelHeightWeightInfo",
-    "VelItemInfo",
-    "VelLanguageInfo",
-    "VelMagicItemInfo",
-    "VelMountInfo",
-    "VelNameInfo",
-    "VelProfWeaponInfo",
-    "VelRaceFeatureInfo",
-    "VelRaceInfo",
-    "VelRaceSkillInfo",
-    "VelSchoolInfo",
-    "VelShieldInfo",
-    "VelSizeInfo",
-    "VelSkillInfo",
-    "VelSpecialCostInfo",
-    "VelSpellInfo",
-    "VelSpellLevelInfo",
-    "VelSpellsPerInfo",
-    "VelSpokenLanguageInfo",
-    "VelSubSkillInfo",
-    "VelWeaponInfo",
-};
-
 void Check(bool condition)
 {
     if (!condition)
@@ -101,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     {
         return 0;
     }
-    const char* name = kNames[data[0] % std::size(kNames)];
+    const char* name = kVelRecordClasses[data[0] % kVelRecordClasses.size()];
     FuzzMemoryFile file(data + 1, size - 1);
     FCObject* object = FCClassRegistry::LoadObject(name, file);
     if (object == nullptr)

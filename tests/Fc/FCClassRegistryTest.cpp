@@ -5,6 +5,7 @@
 #include "Fc/FCFileSystem.h"
 #include "Fc/FCObject.h"
 #include "support/FCTestObjects.h"
+#include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +30,6 @@ void PutI32(std::vector<std::uint8_t>& bytes, std::int32_t value)
         bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
 }
 
-struct QuietLog
-{
-    FCDebugLog log{"", FCDebugLog::kOff};
-    FCDebugLog* previous = FCDebugLog::SetInstance(&log);
-    ~QuietLog() { FCDebugLog::SetInstance(previous); }
-};
 } // namespace
 
 // Catches a class registered under a name other than its own, or one whose

@@ -2,6 +2,7 @@
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCFileSection.h"
 #include "support/PakBytes.h"
+#include "support/QuietLog.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -28,17 +29,6 @@ std::string Fetch(FCFileSystem& fs, const std::string& name, const std::string& 
         return "not at the first byte";
     return ReadAll(view);
 }
-
-class QuietLog
-{
-public:
-    QuietLog() : previous(FCDebugLog::SetInstance(&log)) {}
-    ~QuietLog() { FCDebugLog::SetInstance(previous); }
-
-private:
-    FCDebugLog log{"", FCDebugLog::kOff};
-    FCDebugLog* previous;
-};
 
 // A root holding loose files and a package for the folders UI and Art.
 class FCFileSystemTest : public testing::Test

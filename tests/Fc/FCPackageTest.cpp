@@ -2,6 +2,7 @@
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCFileSection.h"
 #include "support/PakBytes.h"
+#include "support/QuietLog.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,18 +19,6 @@ std::string ReadAll(FCFileSection& view)
     EXPECT_TRUE(view.IsEof());
     return text;
 }
-
-// Silences the log for tests that feed damaged data on purpose.
-class QuietLog
-{
-public:
-    QuietLog() : previous(FCDebugLog::SetInstance(&log)) {}
-    ~QuietLog() { FCDebugLog::SetInstance(previous); }
-
-private:
-    FCDebugLog log{"", FCDebugLog::kOff};
-    FCDebugLog* previous;
-};
 
 struct Lookup
 {

@@ -5,6 +5,7 @@
 
 #include "support/DbMemoryFile.h"
 #include "support/MemoryDisplayManager.h"
+#include "support/Owned.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,7 @@
 
 namespace
 {
-struct BufferDeleter
-{
-    void operator()(FCImageBuffer* buffer) const { buffer->Release(); }
-};
-using BufferPtr = std::unique_ptr<FCImageBuffer, BufferDeleter>;
+using BufferPtr = Owned<FCImageBuffer>;
 
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t v)
 {

@@ -3,6 +3,7 @@
 #include "Fc/FCImageSet.h"
 #include "Fc/FCPalette.h"
 
+#include "support/Owned.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +19,9 @@
 
 namespace
 {
-struct SetDeleter
-{
-    void operator()(FCImageSet* set) const { set->Release(); }
-};
-using SetPtr = std::unique_ptr<FCImageSet, SetDeleter>;
+using SetPtr = Owned<FCImageSet>;
 
-struct BufferDeleter
-{
-    void operator()(FCImageBuffer* buffer) const { buffer->Release(); }
-};
-using BufferPtr = std::unique_ptr<FCImageBuffer, BufferDeleter>;
+using BufferPtr = Owned<FCImageBuffer>;
 
 using Rgba = std::array<std::uint8_t, 4>;
 

@@ -14,13 +14,14 @@
 #include "Vel/Db/VelClassFeatureInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "support/ArchiveBytes.h"
 #include "support/CharacterFixture.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
@@ -34,79 +35,33 @@ namespace
 using F = CharacterFixture;
 using Bytes = std::vector<std::uint8_t>;
 
-struct ReleaseObject
-{
-    void operator()(FCObject* object) const { object->Release(); }
-};
-using CharacterPtr = std::unique_ptr<VelCharacter, ReleaseObject>;
+using CharacterPtr = Owned<VelCharacter>;
 
-// Little-endian bytes written out by hand, independent of the code under test.
-class Body
+ArchiveBytes EmptyList()
 {
-public:
-    Body& U8(std::uint8_t v)
-    {
-        bytes.push_back(v);
-        return *this;
-    }
-    Body& U16(std::uint16_t v)
-    {
-        return U8(static_cast<std::uint8_t>(v)).U8(static_cast<std::uint8_t>(v >> 8));
-    }
-    Body& U32(std::uint32_t v)
-    {
-        return U16(static_cast<std::uint16_t>(v)).U16(static_cast<std::uint16_t>(v >> 16));
-    }
-    Body& F32(float v) { return U32(std::bit_cast<std::uint32_t>(v)); }
-    Body& Str(const std::string& text)
-    {
-        U16(static_cast<std::uint16_t>(text.size() + 1));
-        bytes.insert(bytes.end(), text.begin(), text.end());
-        return U8(0);
-    }
-    Body& Repeat(int count, std::uint16_t v)
-    {
-        for (int i = 0; i < count; ++i)
-            U16(v);
-        return *this;
-    }
-    // An object record: marker, class name, the FCObject head.
-    Body& Object(const char* className) { return U16(0xFFFF).Str(className).U16(1).U16(0); }
-    Body& Container(std::uint16_t mode, std::uint16_t count) { return U16(mode).U16(count); }
-    Body& Append(const Body& other)
-    {
-        bytes.insert(bytes.end(), other.bytes.begin(), other.bytes.end());
-        return *this;
-    }
-
-    Bytes bytes;
-};
-
-Body EmptyList()
-{
-    return Body().Container(2, 0);
+    return ArchiveBytes().Container(2, 0);
 }
 
 // The lists of a character file body, empty unless a test fills them.
 struct Lists
 {
-    Body classes = EmptyList();
-    Body skills = EmptyList();
-    Body feats = EmptyList();
-    Body spells = EmptyList();
-    Body languages = EmptyList();
-    Body items = EmptyList();
-    Body worn = Body().Repeat(3, 0xFFFF);
-    Body equipSets = EmptyList();
-    Body features = EmptyList();
-    Body animals = EmptyList();
+    ArchiveBytes classes = EmptyList();
+    ArchiveBytes skills = EmptyList();
+    ArchiveBytes feats = EmptyList();
+    ArchiveBytes spells = EmptyList();
+    ArchiveBytes languages = EmptyList();
+    ArchiveBytes items = EmptyList();
+    ArchiveBytes worn = ArchiveBytes().Repeat(3, 0xFFFF);
+    ArchiveBytes equipSets = EmptyList();
+    ArchiveBytes features = EmptyList();
+    ArchiveBytes animals = EmptyList();
     std::uint16_t nextItemKey = 0;
 };
 
 // A whole character file of a fresh character with the given lists.
 Bytes CharacterFile(std::uint16_t version, const Lists& lists, std::uint32_t value0 = 0)
 {
-    Body b;
+    ArchiveBytes b;
     b.Object("VelCharacter").Str("Unknown").Repeat(6, 0);
     for (int i = 0; i < 8; ++i)
         b.U32(0);
@@ -128,16 +83,17 @@ Bytes CharacterFile(std::uint16_t version, const Lists& lists, std::uint32_t val
     for (int i = 0; i < 9; ++i)
         b.Str("");
     b.U16(lists.nextItemKey).U16(0xFFFF).U32(0);
-    for (const Body* list :
+    for (const ArchiveBytes* list :
          {&lists.classes, &lists.skills, &lists.feats, &lists.spells, &lists.languages,
           &lists.items, &lists.worn, &lists.equipSets, &lists.features, &lists.animals})
         b.Append(*list);
     return b.bytes;
 }
 
-Body ItemObject(std::uint16_t key, std::uint16_t recordId, std::int16_t placement, bool version2)
+ArchiveBytes ItemObject(std::uint16_t key, std::uint16_t recordId, std::int16_t placement,
+                        bool version2)
 {
-    Body b;
+    ArchiveBytes b;
     b.Object("VelCharacterItem")
         .U16(key)
         .U32(0)
@@ -148,9 +104,9 @@ Body ItemObject(std::uint16_t key, std::uint16_t recordId, std::int16_t placemen
     return b;
 }
 
-Body ClassObject(std::uint16_t classId, std::uint16_t level)
+ArchiveBytes ClassObject(std::uint16_t classId, std::uint16_t level)
 {
-    Body b;
+    ArchiveBytes b;
     b.Object("VelCharacterClass").U16(classId).U16(level).Repeat(4, 0);
     for (int i = 0; i < 10; ++i)
         b.U16(0xFFFF).U16(0).U16(0);
@@ -208,7 +164,7 @@ TEST_F(VelCharacterFileTest, MapElementsCarryTheirKeysBeforeTheObjects)
         language->Release();
     }
     Lists lists;
-    lists.languages = Body().Container(2, 2);
+    lists.languages = ArchiveBytes().Container(2, 2);
     for (std::uint16_t id : {F::kCommon, F::kElvish})
         lists.languages.U16(id).Object("VelCharacterLanguage").U16(id).U32(id * 16u);
     EXPECT_EQ(SaveBytes(character), CharacterFile(2, lists));
@@ -223,8 +179,8 @@ TEST_F(VelCharacterFileTest, WornItemsAreStoredAsKeysAndRestoredFromThem)
     character.RemoveItem(0);
 
     Lists lists;
-    lists.items = Body().Container(2, 1).U16(1).Append(ItemObject(1, F::kMail, 2, true));
-    lists.worn = Body().U16(1).U16(0xFFFF).U16(0xFFFF);
+    lists.items = ArchiveBytes().Container(2, 1).U16(1).Append(ItemObject(1, F::kMail, 2, true));
+    lists.worn = ArchiveBytes().U16(1).U16(0xFFFF).U16(0xFFFF);
     ASSERT_EQ(SaveBytes(character), CharacterFile(2, lists));
 
     CharacterPtr loaded = RoundTrip(character);
@@ -237,9 +193,9 @@ TEST_F(VelCharacterFileTest, WornItemsAreStoredAsKeysAndRestoredFromThem)
 TEST_F(VelCharacterFileTest, WornKeysWithoutEntriesLeaveSlotsEmpty)
 {
     Lists lists;
-    lists.items = Body().Container(2, 1).U16(0).Append(ItemObject(0, F::kBuckler, 3, true));
+    lists.items = ArchiveBytes().Container(2, 1).U16(0).Append(ItemObject(0, F::kBuckler, 3, true));
     lists.nextItemKey = 1;
-    lists.worn = Body().U16(5).U16(0).U16(0x8000);
+    lists.worn = ArchiveBytes().U16(5).U16(0).U16(0x8000);
     CharacterPtr loaded = LoadBytes(CharacterFile(2, lists));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->GetWornArmor(), nullptr);
@@ -250,15 +206,16 @@ TEST_F(VelCharacterFileTest, WornKeysWithoutEntriesLeaveSlotsEmpty)
 TEST_F(VelCharacterFileTest, VersionOneBodyTakesDefaultsAndIsRevalued)
 {
     Lists lists;
-    lists.items = Body()
+    lists.items = ArchiveBytes()
                       .Container(2, 2)
                       .U16(0)
                       .Append(ItemObject(0, F::kSword, 1, false))
                       .U16(1)
                       .Append(ItemObject(1, F::kMail, 2, false));
-    lists.worn = Body().U16(1).U16(0xFFFF).U16(0xFFFF);
+    lists.worn = ArchiveBytes().U16(1).U16(0xFFFF).U16(0xFFFF);
     lists.nextItemKey = 2;
-    lists.skills = Body().Container(2, 1).Object("VelCharacterSkill").U16(F::kClimb).U16(0xFFFF);
+    lists.skills =
+        ArchiveBytes().Container(2, 1).Object("VelCharacterSkill").U16(F::kClimb).U16(0xFFFF);
     for (int column = 0; column < 11; ++column)
         lists.skills.F32(column == 2 ? 1.5f : 0.0f).F32(0.0f).U16(0);
 
@@ -397,10 +354,10 @@ TEST_F(VelCharacterFileTest, RichCharacterSurvivesARoundTrip)
 TEST_F(VelCharacterFileTest, StoredOwnershipModesAreNotAdopted)
 {
     Lists lists;
-    lists.classes = Body().Container(1, 1).Append(ClassObject(4, 2));
-    lists.items = Body().Container(0, 1).U16(0).Append(ItemObject(0, F::kRope, 0, true));
+    lists.classes = ArchiveBytes().Container(1, 1).Append(ClassObject(4, 2));
+    lists.items = ArchiveBytes().Container(0, 1).U16(0).Append(ItemObject(0, F::kRope, 0, true));
     lists.nextItemKey = 1;
-    lists.features = Body().Container(0, 0);
+    lists.features = ArchiveBytes().Container(0, 0);
     CharacterPtr loaded = LoadBytes(CharacterFile(2, lists));
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->classes.GetMode(), FCOwnership::kRefCounted);
@@ -439,47 +396,64 @@ TEST_F(VelCharacterFileTest, DamagedListsAreRefused)
         change(c.lists);
         cases.push_back(std::move(c));
     };
-    add("bad mode", [](Lists& l) { l.classes = Body().Container(3, 0); });
-    add("negative count", [](Lists& l) { l.skills = Body().Container(2, 0x8000); });
-    add("count beyond the data", [](Lists& l) { l.feats = Body().Container(2, 0x7FFF); });
-    add("wrong class in a list", [](Lists& l)
-        { l.classes = Body().Container(2, 1).Object("VelCharacterLanguage").U16(1).U32(0); });
-    add("wrong class in a map",
-        [](Lists& l) { l.items = Body().Container(2, 1).U16(0).Append(ClassObject(4, 1)); });
-    add("wrong class in the animal set", [](Lists& l)
-        { l.animals = Body().Container(2, 1).Object("VelCharacterLanguage").U16(1).U32(0); });
-    add("base class in the feature list", [](Lists& l)
-        { l.features = Body().Container(2, 1).Object("VelEntityFeature").U16(5).U16(1).U32(0); });
-    add("unknown class",
-        [](Lists& l) { l.spells = Body().Container(2, 1).Object("VelNothing").U32(0); });
-    add("bad object marker", [](Lists& l) { l.equipSets = Body().Container(2, 1).U16(0x1234); });
-    add("class id 11",
-        [](Lists& l) { l.classes = Body().Container(2, 1).Append(ClassObject(11, 1)); });
-    add("class id none",
-        [](Lists& l) { l.classes = Body().Container(2, 1).Append(ClassObject(0xFFFF, 1)); });
-    add("total level 21",
+    add("bad mode", [](Lists& l) { l.classes = ArchiveBytes().Container(3, 0); });
+    add("negative count", [](Lists& l) { l.skills = ArchiveBytes().Container(2, 0x8000); });
+    add("count beyond the data", [](Lists& l) { l.feats = ArchiveBytes().Container(2, 0x7FFF); });
+    add("wrong class in a list",
         [](Lists& l) {
-            l.classes =
-                Body().Container(2, 2).Append(ClassObject(4, 11)).Append(ClassObject(10, 10));
+            l.classes = ArchiveBytes().Container(2, 1).Object("VelCharacterLanguage").U16(1).U32(0);
+        });
+    add("wrong class in a map", [](Lists& l)
+        { l.items = ArchiveBytes().Container(2, 1).U16(0).Append(ClassObject(4, 1)); });
+    add("wrong class in the animal set",
+        [](Lists& l) {
+            l.animals = ArchiveBytes().Container(2, 1).Object("VelCharacterLanguage").U16(1).U32(0);
+        });
+    add("base class in the feature list",
+        [](Lists& l) {
+            l.features =
+                ArchiveBytes().Container(2, 1).Object("VelEntityFeature").U16(5).U16(1).U32(0);
+        });
+    add("unknown class",
+        [](Lists& l) { l.spells = ArchiveBytes().Container(2, 1).Object("VelNothing").U32(0); });
+    add("bad object marker",
+        [](Lists& l) { l.equipSets = ArchiveBytes().Container(2, 1).U16(0x1234); });
+    add("class id 11",
+        [](Lists& l) { l.classes = ArchiveBytes().Container(2, 1).Append(ClassObject(11, 1)); });
+    add("class id none", [](Lists& l)
+        { l.classes = ArchiveBytes().Container(2, 1).Append(ClassObject(0xFFFF, 1)); });
+    add("total level 21",
+        [](Lists& l)
+        {
+            l.classes = ArchiveBytes()
+                            .Container(2, 2)
+                            .Append(ClassObject(4, 11))
+                            .Append(ClassObject(10, 10));
         });
     add("placement 5",
         [](Lists& l)
         {
-            l.items = Body().Container(2, 1).U16(0).Append(ItemObject(0, F::kRope, 5, true));
+            l.items =
+                ArchiveBytes().Container(2, 1).U16(0).Append(ItemObject(0, F::kRope, 5, true));
             l.nextItemKey = 1;
         });
     add("placement -1",
         [](Lists& l)
         {
-            l.items = Body().Container(2, 1).U16(0).Append(ItemObject(0, F::kRope, -1, true));
+            l.items =
+                ArchiveBytes().Container(2, 1).U16(0).Append(ItemObject(0, F::kRope, -1, true));
             l.nextItemKey = 1;
         });
-    add("item under another key", [](Lists& l)
-        { l.items = Body().Container(2, 1).U16(3).Append(ItemObject(0, F::kRope, 0, true)); });
-    add("item under a negative key",
+    add("item under another key",
         [](Lists& l) {
             l.items =
-                Body().Container(2, 1).U16(0xFFFF).Append(ItemObject(0xFFFF, F::kRope, 0, true));
+                ArchiveBytes().Container(2, 1).U16(3).Append(ItemObject(0, F::kRope, 0, true));
+        });
+    add("item under a negative key",
+        [](Lists& l)
+        {
+            l.items = ArchiveBytes().Container(2, 1).U16(0xFFFF).Append(
+                ItemObject(0xFFFF, F::kRope, 0, true));
         });
     for (const Case& c : cases)
         EXPECT_EQ(LoadBytes(CharacterFile(2, c.lists)), nullptr) << c.what;
@@ -497,8 +471,8 @@ TEST_F(VelCharacterFileTest, FilesHoldingNoCharacterAreRefused)
         ar.WriteObject(&entry);
     }
     EXPECT_EQ(VelCharacterFile::Load(path), nullptr);
-    EXPECT_EQ(LoadBytes(Body().U16(0).bytes), nullptr); // a stored null
-    EXPECT_EQ(LoadBytes(Body().U16(0xFFFF).Str("VelNothing").bytes), nullptr);
+    EXPECT_EQ(LoadBytes(ArchiveBytes().U16(0).bytes), nullptr); // a stored null
+    EXPECT_EQ(LoadBytes(ArchiveBytes().U16(0xFFFF).Str("VelNothing").bytes), nullptr);
     EXPECT_EQ(LoadBytes(Bytes{}), nullptr);
     EXPECT_EQ(VelCharacterFile::Load(PathOf("absent.cg3")), nullptr);
     EXPECT_EQ(VelCharacterFile::Load(folder.GetPath()), nullptr); // a folder
@@ -584,7 +558,7 @@ TEST_F(VelCharacterFileTest, UnknownKeysAreDroppedAndTheRestKept)
 TEST_F(VelCharacterFileTest, TakenNextItemKeyIsMovedToAFreeOne)
 {
     Lists lists;
-    lists.items = Body()
+    lists.items = ArchiveBytes()
                       .Container(2, 2)
                       .U16(0)
                       .Append(ItemObject(0, F::kRope, 0, true))

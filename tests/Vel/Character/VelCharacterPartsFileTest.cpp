@@ -12,13 +12,13 @@
 #include "Vel/Character/VelEntityFeature.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "support/ArchiveBytes.h"
 #include "support/DbFixture.h"
 #include "support/FCTestObjects.h"
 #include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,42 +27,6 @@
 namespace
 {
 using Bytes = std::vector<std::uint8_t>;
-
-// Little-endian body bytes written out by hand, independent of the code
-// under test.
-class Body
-{
-public:
-    Body& U8(std::uint8_t v)
-    {
-        bytes.push_back(v);
-        return *this;
-    }
-    Body& U16(std::uint16_t v)
-    {
-        return U8(static_cast<std::uint8_t>(v)).U8(static_cast<std::uint8_t>(v >> 8));
-    }
-    Body& U32(std::uint32_t v)
-    {
-        return U16(static_cast<std::uint16_t>(v)).U16(static_cast<std::uint16_t>(v >> 16));
-    }
-    Body& F32(float v) { return U32(std::bit_cast<std::uint32_t>(v)); }
-    Body& Str(const std::string& text)
-    {
-        U16(static_cast<std::uint16_t>(text.size() + 1));
-        bytes.insert(bytes.end(), text.begin(), text.end());
-        return U8(0);
-    }
-    // The FCObject head with the default words.
-    Body& Head() { return U16(1).U16(0); }
-    Body& Append(const Body& other)
-    {
-        bytes.insert(bytes.end(), other.bytes.begin(), other.bytes.end());
-        return *this;
-    }
-
-    Bytes bytes;
-};
 
 constexpr std::uint16_t kItemRecordId = 7;
 
@@ -105,14 +69,14 @@ struct PartCase
 {
     const char* name;
     std::function<FCObject*()> make; // a part with no field at its default
-    Body body;                       // its version 2 body
+    ArchiveBytes body;               // its version 2 body
 };
 
-Body AnimalBody()
+ArchiveBytes AnimalBody()
 {
-    Body feature;
+    ArchiveBytes feature;
     feature.U16(0xFFFF).Str("VelEntityFeature").Head().U16(31).U16(2).U32(0x11);
-    Body body;
+    ArchiveBytes body;
     body.Head().Str("Rex").U16(13).U16(15).U16(14).U16(2).U16(12).U16(6);
     for (std::uint32_t stat = 0; stat < 8; ++stat)
     {
@@ -126,7 +90,7 @@ std::vector<PartCase> Cases()
 {
     std::vector<PartCase> cases;
     {
-        Body b;
+        ArchiveBytes b;
         b.Head().U16(3).U16(5).U16(27).U16(8).U16(6).U16(1);
         for (std::uint16_t level = 0; level < 10; ++level)
         {
@@ -157,7 +121,7 @@ std::vector<PartCase> Cases()
                          b});
     }
     {
-        Body b;
+        ArchiveBytes b;
         b.Head().U16(12).U16(3);
         for (int column = 0; column < 11; ++column)
         {
@@ -189,7 +153,7 @@ std::vector<PartCase> Cases()
                          f->flags = VelCharacterFeat::kBonusFeat;
                          return f;
                      },
-                     Body().Head().U16(40).U16(2).U16(12).U16(3).U16(2).U32(0x10)});
+                     ArchiveBytes().Head().U16(40).U16(2).U16(12).U16(3).U16(2).U32(0x10)});
     cases.push_back({"VelCharacterSpell",
                      []
                      {
@@ -199,7 +163,7 @@ std::vector<PartCase> Cases()
                          s->extra = 0x08;
                          return s;
                      },
-                     Body().Head().U16(300).U16(4).U16(2).U16(0xFFFD).U32(8)});
+                     ArchiveBytes().Head().U16(300).U16(4).U16(2).U16(0xFFFD).U32(8)});
     cases.push_back({"VelCharacterLanguage",
                      []
                      {
@@ -207,21 +171,29 @@ std::vector<PartCase> Cases()
                          l->extra = 0x80000001;
                          return l;
                      },
-                     Body().Head().U16(9).U32(0x80000001)});
-    cases.push_back(
-        {"VelCharacterItem",
-         []
-         {
-             auto* i = new VelCharacterItem(5, VelDatabase::FindItem(kItemRecordId));
-             i->count = 2;
-             i->placement = VelCharacterItem::kCarried;
-             i->price = 2300;
-             i->coinKind = 1;
-             i->options = VelCharacterItem::kEnhanced;
-             i->optionValue = 6;
-             return i;
-         },
-         Body().Head().U16(5).U32(2).U16(kItemRecordId).U16(1).U32(2300).U16(1).U32(0x40).U32(6)});
+                     ArchiveBytes().Head().U16(9).U32(0x80000001)});
+    cases.push_back({"VelCharacterItem",
+                     []
+                     {
+                         auto* i = new VelCharacterItem(5, VelDatabase::FindItem(kItemRecordId));
+                         i->count = 2;
+                         i->placement = VelCharacterItem::kCarried;
+                         i->price = 2300;
+                         i->coinKind = 1;
+                         i->options = VelCharacterItem::kEnhanced;
+                         i->optionValue = 6;
+                         return i;
+                     },
+                     ArchiveBytes()
+                         .Head()
+                         .U16(5)
+                         .U32(2)
+                         .U16(kItemRecordId)
+                         .U16(1)
+                         .U32(2300)
+                         .U16(1)
+                         .U32(0x40)
+                         .U32(6)});
     cases.push_back({"VelCharacterEquip",
                      []
                      {
@@ -233,7 +205,7 @@ std::vector<PartCase> Cases()
                          e->allowedModes = VelCharacterEquip::kBothHandsFull;
                          return e;
                      },
-                     Body().Head().U16(3).U16(4).U16(0).U16(4).U32(8)});
+                     ArchiveBytes().Head().U16(3).U16(4).U16(0).U16(4).U32(8)});
     cases.push_back({"VelEntityFeature",
                      []
                      {
@@ -243,7 +215,7 @@ std::vector<PartCase> Cases()
                          f->extra = 5;
                          return f;
                      },
-                     Body().Head().U16(31).U16(2).U32(5)});
+                     ArchiveBytes().Head().U16(31).U16(2).U32(5)});
     cases.push_back({"VelCharacterFeature",
                      []
                      {
@@ -254,7 +226,7 @@ std::vector<PartCase> Cases()
                          f->source = 17;
                          return f;
                      },
-                     Body().Head().U16(31).U16(0xFFFF).U32(5).U16(17)});
+                     ArchiveBytes().Head().U16(31).U16(0xFFFF).U32(5).U16(17)});
     cases.push_back({"VelCharacterAnimal",
                      []
                      {
@@ -360,13 +332,13 @@ TEST_F(PartsFileTest, ClassStartingLevelAndFlagsAreNotStored)
 
 TEST_F(PartsFileTest, Version1SkillHasNoFlags)
 {
-    Body b;
+    ArchiveBytes b;
     b.Head().U16(12).U16(0xFFFF);
     for (int column = 0; column < 11; ++column)
     {
         b.F32(column == 10 ? 4.0f : 0.0f).F32(0.0f).U16(0);
     }
-    Body withTrailer = b;
+    ArchiveBytes withTrailer = b;
     withTrailer.U32(0xABCD); // the next field of the file, not the skill's
 
     VelCharacterSkill skill;
@@ -381,7 +353,7 @@ TEST_F(PartsFileTest, Version1SkillHasNoFlags)
 
 TEST_F(PartsFileTest, Version1ItemKeepsInitialPriceFields)
 {
-    const Body b = Body().Head().U16(3).U32(1).U16(kItemRecordId).U16(2);
+    const ArchiveBytes b = ArchiveBytes().Head().U16(3).U32(1).U16(kItemRecordId).U16(2);
     VelItemInfo* record = VelDatabase::FindItem(kItemRecordId);
     const std::uint16_t tableReferences = record->GetRefCount();
     VelCharacterItem item;
@@ -412,13 +384,15 @@ TEST_F(PartsFileTest, ItemWithUnknownRecordHoldsNone)
 {
     QuietLog quiet;
     VelCharacterItem item(1, VelDatabase::FindItem(kItemRecordId));
-    const Body b = Body().Head().U16(1).U32(0).U16(900).U16(0).U32(0).U16(2).U32(0).U32(0);
+    const ArchiveBytes b =
+        ArchiveBytes().Head().U16(1).U32(0).U16(900).U16(0).U32(0).U16(2).U32(0).U32(0);
     ASSERT_FALSE(LoadBody(item, b.bytes, 2).failed);
     EXPECT_EQ(item.GetHeldObject(), nullptr);
     EXPECT_EQ(item.GetName(), "");
     // And such an entry stores a record id that finds nothing.
-    EXPECT_EQ(StoreBody(item),
-              Body().Head().U16(1).U32(0).U16(0xFFFF).U16(0).U32(0).U16(2).U32(0).U32(0).bytes);
+    EXPECT_EQ(
+        StoreBody(item),
+        ArchiveBytes().Head().U16(1).U32(0).U16(0xFFFF).U16(0).U32(0).U16(2).U32(0).U32(0).bytes);
 }
 
 TEST_F(PartsFileTest, AnimalFeaturesKeepTheirOwnModeAndCounts)
@@ -426,9 +400,9 @@ TEST_F(PartsFileTest, AnimalFeaturesKeepTheirOwnModeAndCounts)
     for (std::uint16_t storedMode : {0, 1, 2})
     {
         SCOPED_TRACE(storedMode);
-        Body feature;
+        ArchiveBytes feature;
         feature.U16(0xFFFF).Str("VelEntityFeature").Head().U16(8).U16(1).U32(0);
-        Body b;
+        ArchiveBytes b;
         b.Head().Str("Owl").U16(0).U16(0).U16(0).U16(0).U16(0).U16(0);
         for (int stat = 0; stat < 8; ++stat)
         {
@@ -461,7 +435,7 @@ TEST_F(PartsFileTest, AnimalFeaturesKeepTheirOwnModeAndCounts)
 TEST_F(PartsFileTest, AnimalFeatureListRefusesOtherObjects)
 {
     QuietLog quiet;
-    Body b;
+    ArchiveBytes b;
     b.Head().Str("Owl");
     for (int i = 0; i < 6; ++i)
     {

@@ -12,6 +12,7 @@
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelItemInfo.h"
 #include "support/CharacterFixture.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,7 @@ namespace
 {
 using F = CharacterFixture;
 
-struct ReleaseObject
-{
-    void operator()(FCObject* object) const { object->Release(); }
-};
-using CharacterPtr = std::unique_ptr<VelCharacter, ReleaseObject>;
+using CharacterPtr = Owned<VelCharacter>;
 
 class VelCharacterTest : public ::testing::Test
 {

@@ -37,6 +37,7 @@
 #include "Vel/Db/VelSpellsPerInfo.h"
 #include "Vel/Db/VelSubSkillInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
 
@@ -59,17 +60,6 @@ VelGodRaceInfo GodRace(std::uint16_t raceId)
     return row;
 }
 
-// Keeps the reader's complaints about damaged files out of the test output.
-class QuietLog
-{
-public:
-    QuietLog() : log("", FCDebugLog::kOff), previous(FCDebugLog::SetInstance(&log)) {}
-    ~QuietLog() { FCDebugLog::SetInstance(previous); }
-
-private:
-    FCDebugLog log;
-    FCDebugLog* previous;
-};
 } // namespace
 
 TEST(VelDatabaseTest, FileWithOnlyEndMarkMakesNoTables)

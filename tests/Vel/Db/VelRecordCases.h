@@ -14,6 +14,8 @@
 #include "Vel/Db/VelInfo.h"
 #include "support/DbFixture.h"
 #include "support/DbMemoryFile.h"
+#include "support/Owned.h"
+#include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
 
@@ -28,18 +30,8 @@ namespace VelRecordCases
 {
 using Bytes = std::vector<std::uint8_t>;
 
-struct Releaser
-{
-    void operator()(FCObject* object) const
-    {
-        if (object != nullptr)
-        {
-            object->Release();
-        }
-    }
-};
-using RecordPtr = std::unique_ptr<VelInfo, Releaser>;
-using ObjectPtr = std::unique_ptr<FCObject, Releaser>;
+using RecordPtr = Owned<VelInfo>;
+using ObjectPtr = Owned<FCObject>;
 
 // Builds the loaded and the default bytes of a record side by side.
 class Layout
@@ -119,19 +111,6 @@ inline Bytes StoreOf(const VelInfo& record)
     record.Store(out);
     return out;
 }
-
-class QuietLog
-{
-public:
-    QuietLog() : log("", FCDebugLog::kOff), previous(FCDebugLog::SetInstance(&log)) {}
-    ~QuietLog() { FCDebugLog::SetInstance(previous); }
-    QuietLog(const QuietLog&) = delete;
-    QuietLog& operator=(const QuietLog&) = delete;
-
-private:
-    FCDebugLog log;
-    FCDebugLog* previous;
-};
 
 // A record made by name is at its defaults; loading the fixture bytes uses
 // every byte, gives the expected members and stores the same bytes back; a

@@ -1,5 +1,6 @@
 #include "Fc/FCClassRegistry.h"
 #include "Vel/Db/VelInfo.h"
+#include "Vel/Db/VelRecordClasses.h"
 
 #include <gtest/gtest.h>
 
@@ -10,55 +11,8 @@
 // creatable by its exact name and report that name back.
 TEST(VelRecordNamesTest, EveryRecordClassIsRegisteredUnderItsName)
 {
-    const char* const names[] = {
-        "VelAgeInfo",
-        "VelAlignmentInfo",
-        "VelAnimalAttackInfo",
-        "VelAnimalFeatureInfo",
-        "VelAnimalInfo",
-        "VelAnimalSkillInfo",
-        "VelArmorInfo",
-        "VelCarryInfo",
-        "VelClassAlignmentInfo",
-        "VelClassFeatureInfo",
-        "VelClassInfo",
-        "VelClassLevelInfo",
-        "VelDomainInfo",
-        "VelDomainSkillInfo",
-        "VelEnemyInfo",
-        "VelFamiliarFeatureInfo",
-        "VelFeatDependInfo",
-        "VelFeatInfo",
-        "VelFeatureInfo",
-        "VelGodDomainFeatInfo",
-        "VelGodDomainInfo",
-        "VelGodInfo",
-        "VelGodRaceInfo",
-        "VelGoodsInfo",
-        "VelHeightWeightInfo",
-        "VelItemInfo",
-        "VelLanguageInfo",
-        "VelMagicItemInfo",
-        "VelMountInfo",
-        "VelNameInfo",
-        "VelProfWeaponInfo",
-        "VelRaceFeatureInfo",
-        "VelRaceInfo",
-        "VelRaceSkillInfo",
-        "VelSchoolInfo",
-        "VelShieldInfo",
-        "VelSizeInfo",
-        "VelSkillInfo",
-        "VelSpecialCostInfo",
-        "VelSpellInfo",
-        "VelSpellLevelInfo",
-        "VelSpellsPerInfo",
-        "VelSpokenLanguageInfo",
-        "VelSubSkillInfo",
-        "VelWeaponInfo",
-    };
-    static_assert(std::size(names) == 45);
-    for (const char* name : names)
+    static_assert(kVelRecordClasses.size() == 45);
+    for (const char* name : kVelRecordClasses)
     {
         SCOPED_TRACE(name);
         FCObject* object = FCClassRegistry::CreateByName(name);

@@ -6,6 +6,8 @@
 #include "Vel/Db/VelLanguageInfo.h"
 #include "Vel/Db/VelMemoryFile.h"
 #include "Vel/Db/VelSkillInfo.h"
+#include "support/Owned.h"
+#include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
 
@@ -33,28 +35,11 @@ const Bytes kSkillBytes = {
     0x34, 0x12,                                // last value
 };
 
-struct RecordDeleter
-{
-    void operator()(FCObject* object) const { object->Release(); }
-};
-template <class T>
-using RecordPtr = std::unique_ptr<T, RecordDeleter>;
-
-class QuietLog
-{
-public:
-    QuietLog() : log("", FCDebugLog::kOff), previous(FCDebugLog::SetInstance(&log)) {}
-    ~QuietLog() { FCDebugLog::SetInstance(previous); }
-
-private:
-    FCDebugLog log;
-    FCDebugLog* previous;
-};
 } // namespace
 
 TEST(VelRecordTest, RecordCreatedByNameHasKeyMinusOneAndDefaults)
 {
-    RecordPtr<FCObject> object(FCClassRegistry::CreateByName("VelSkillInfo"));
+    Owned<FCObject> object(FCClassRegistry::CreateByName("VelSkillInfo"));
     ASSERT_NE(object, nullptr);
     EXPECT_EQ(object->GetClassName(), "VelSkillInfo");
     EXPECT_EQ(object->GetTypeName(), "VelSkillInfo");
@@ -182,13 +167,13 @@ TEST(VelRecordTest, CloneCopiesKeyAndFieldsWithAFreshReference)
     ASSERT_TRUE(skill.Load(file));
     skill.key = 12;
     skill.AddRef();
-    RecordPtr<FCObject> clone(skill.Clone());
+    Owned<FCObject> clone(skill.Clone());
     ASSERT_NE(dynamic_cast<VelSkillInfo*>(clone.get()), nullptr);
     EXPECT_EQ(clone->GetRefCount(), 1);
     EXPECT_EQ(static_cast<VelSkillInfo*>(clone.get())->key, 12);
     EXPECT_EQ(static_cast<VelSkillInfo*>(clone.get())->Dump(), skill.Dump());
 
-    RecordPtr<FCObject> fresh(skill.CreateNew());
+    Owned<FCObject> fresh(skill.CreateNew());
     EXPECT_EQ(static_cast<VelSkillInfo*>(fresh.get())->Dump(), VelSkillInfo().Dump());
     EXPECT_EQ(static_cast<VelSkillInfo*>(fresh.get())->key, -1);
 }

@@ -13,6 +13,9 @@ namespace
 {
 using Byte = std::uint8_t;
 
+// Rows up to this many bytes are copied without a library call.
+constexpr std::size_t kShortRowBytes = 64;
+
 std::uint16_t Load16(const Byte* p)
 {
     std::uint16_t v;
@@ -162,12 +165,108 @@ void KeyedRow16(Byte* t, const Byte* s, std::int32_t count, std::uint16_t key)
             Store16(t + 2 * i, p);
     }
 }
+// Blocks of 8, 16 or 32 bytes, moved through registers.
+template <std::size_t Block> struct RowBlock;
+
+template <> struct RowBlock<8>
+{
+    std::uint64_t v;
+    void Load(const Byte* p) { std::memcpy(&v, p, 8); }
+    void Store(Byte* p) const { std::memcpy(p, &v, 8); }
+};
+
+#if defined(__SSE2__)
+template <> struct RowBlock<16>
+{
+    __m128i v;
+    void Load(const Byte* p) { v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+    void Store(Byte* p) const { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+};
+
+template <> struct RowBlock<32>
+{
+    __m128i a;
+    __m128i b;
+    void Load(const Byte* p)
+    {
+        a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+    }
+    void Store(Byte* p) const
+    {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), a);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 16), b);
+    }
+};
+#else
+template <std::size_t Block> struct RowBlock
+{
+    std::uint64_t v[Block / 8];
+    void Load(const Byte* p) { std::memcpy(v, p, Block); }
+    void Store(Byte* p) const { std::memcpy(p, v, Block); }
+};
+#endif
+
+// Copies rows of Block to 2 * Block bytes: the first Block bytes and the
+// last Block bytes of each row, both loaded before either is stored.
+template <std::size_t Block> void CopyRow(Byte* t, const Byte* s, std::size_t bytes)
+{
+    RowBlock<Block> head;
+    RowBlock<Block> tail;
+    head.Load(s);
+    tail.Load(s + bytes - Block);
+    head.Store(t);
+    tail.Store(t + bytes - Block);
+}
+
+// Two rows per step: glyphs are a dozen rows of a few pixels.
+template <std::size_t Block>
+void CopyRows(Byte* t, std::int32_t targetPitch, const Byte* s, std::int32_t sourcePitch,
+              std::int32_t rows, std::size_t bytes)
+{
+    std::int32_t r = 0;
+    const std::ptrdiff_t targetStep = 2 * std::ptrdiff_t{targetPitch};
+    const std::ptrdiff_t sourceStep = 2 * std::ptrdiff_t{sourcePitch};
+    for (; r + 2 <= rows; r += 2, t += targetStep, s += sourceStep)
+    {
+        CopyRow<Block>(t, s, bytes);
+        CopyRow<Block>(t + targetPitch, s + sourcePitch, bytes);
+    }
+    if (r < rows)
+        CopyRow<Block>(t, s, bytes);
+}
 } // namespace
 
 void CopyRow16(void* target, const void* source, std::int32_t count)
 {
-    if (count > 0)
-        std::memcpy(target, source, static_cast<std::size_t>(count) * 2);
+    if (count <= 0)
+        return;
+    const std::size_t bytes = static_cast<std::size_t>(count) * 2;
+    auto* t = static_cast<Byte*>(target);
+    const auto* s = static_cast<const Byte*>(source);
+    if (bytes > kShortRowBytes)
+    {
+        std::memcpy(t, s, bytes);
+        return;
+    }
+    // Glyph and icon rows are a few pixels long: copied inline, since a
+    // library call per row would cost more than the copy.
+    if (bytes < 8)
+    {
+        for (std::size_t i = 0; i < bytes; i += 2)
+            Store16(t + i, Load16(s + i));
+        return;
+    }
+    // Whole words, then a last word that may overlap the one before.
+    std::uint64_t last;
+    std::memcpy(&last, s + bytes - 8, 8);
+    for (std::size_t i = 0; i + 8 < bytes; i += 8)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, s + i, 8);
+        std::memcpy(t + i, &word, 8);
+    }
+    std::memcpy(t + bytes - 8, &last, 8);
 }
 
 void Blit16(void* target, std::int32_t targetPitch, std::int32_t x, std::int32_t y,
@@ -176,8 +275,22 @@ void Blit16(void* target, std::int32_t targetPitch, std::int32_t x, std::int32_t
     const Area a(source, sourcePitch, sourceRect, 2);
     if (a.IsEmpty())
         return;
-    for (std::int32_t r = 0; r < a.h; ++r)
-        CopyRow16(TargetRow(target, targetPitch, std::int64_t{y} + r, x), a.Row(r), a.w);
+    Byte* t = TargetRow(target, targetPitch, y, x);
+    const Byte* s = a.source;
+    const std::size_t bytes = static_cast<std::size_t>(a.w) * 2;
+    // Glyph- and icon-sized rows are copied inline as two or four blocks,
+    // the later ones overlapping the earlier as far as needed; a library
+    // call per row would cost more than the copy. The width case is chosen
+    // once for the whole rectangle.
+    if (bytes >= 8 && bytes <= 16)
+        CopyRows<8>(t, targetPitch, s, a.sourcePitch, a.h, bytes);
+    else if (bytes > 16 && bytes <= 32)
+        CopyRows<16>(t, targetPitch, s, a.sourcePitch, a.h, bytes);
+    else if (bytes > 32 && bytes <= 64)
+        CopyRows<32>(t, targetPitch, s, a.sourcePitch, a.h, bytes);
+    else
+        for (std::int32_t r = 0; r < a.h; ++r, t += targetPitch, s += a.sourcePitch)
+            CopyRow16(t, s, a.w);
 }
 
 void BlitKeyed16(void* target, std::int32_t targetPitch, std::int32_t x, std::int32_t y,

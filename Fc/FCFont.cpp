@@ -2,6 +2,7 @@
 
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCImageSet.h"
+#include "Fc/FCRect.h"
 #include "Fc/FCResourceManager.h"
 
 FCFont::FCFont(const std::array<std::uint16_t, kVariantCount>& setIds) : imageSetIds(setIds) {}
@@ -95,6 +96,37 @@ void FCFont::DrawChar(char c, FCImageBuffer& target, FCPoint point, const FCRect
     if (first)
         point.x -= static_cast<std::int32_t>(frame->offsetX);
     set->DrawFrame(glyph, target, point, clip, 0);
+}
+
+FCPoint FCFont::DrawText(std::string_view line, FCImageBuffer& target, FCPoint pen,
+                         const FCRect& clip)
+{
+    FCImageSet* set = GetVariantSet();
+    // Without a set no character draws or advances.
+    if (!set)
+        return pen;
+    FCImageSet::Run run(*set, target, clip);
+    bool first = true;
+    for (const char c : line)
+    {
+        if (c == '\n')
+            continue;
+        const std::int16_t glyph = GlyphOf(c);
+        const FCImageFrame* frame = set->GetFrame(glyph);
+        if (frame)
+        {
+            FCPoint at = pen;
+            if (first)
+                at.x -= static_cast<std::int32_t>(frame->offsetX);
+            run.Draw(*frame, at);
+            std::int64_t advance = spaceWidth;
+            if (glyph != 0)
+                advance = first ? frame->width : std::int64_t{frame->offsetX} + frame->width;
+            pen.x = FCRect::Saturate(std::int64_t{pen.x} + advance);
+        }
+        first = false;
+    }
+    return pen;
 }
 
 void FCFont::ReleaseSets()

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 class FCImageBuffer;
 class FCImageSet;
@@ -44,6 +45,11 @@ public:
     // With first set the glyph is moved left by its offset, so its pixels
     // start exactly at point. A code without a glyph draws nothing.
     void DrawChar(char c, FCImageBuffer& target, FCPoint point, const FCRect& clip, bool first);
+    // Draws a line as DrawChar character by character would, the first
+    // character being first, each moving the pen on by its GetCharSize (the
+    // x saturating at the 32-bit range); newlines are skipped. The variant's
+    // set is looked up once for the whole line. Returns the pen after it.
+    FCPoint DrawText(std::string_view line, FCImageBuffer& target, FCPoint pen, const FCRect& clip);
     void ReleaseSets();
 
     std::uint16_t GetImageSetId(std::uint16_t which) const

@@ -1,11 +1,13 @@
 #include "Fc/FCImageSet.h"
 
+#include "Fc/FCBlit.h"
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCFile.h"
 #include "Fc/FCImageBuffer.h"
 #include "Fc/FCImageSet16.h"
 #include "Fc/FCImageSet8.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -222,21 +224,6 @@ bool FCImageSet::AddFrame(std::uint32_t fullWidth, std::uint32_t fullHeight, std
     return true;
 }
 
-const FCImageFrame* FCImageSet::GetFrame(std::int16_t frame) const
-{
-    if (frame < 0 || static_cast<std::size_t>(frame) >= frames.size())
-        return nullptr;
-    return &frames[static_cast<std::size_t>(frame)];
-}
-
-const std::uint8_t* FCImageSet::GetFramePixels(const FCImageFrame& frame) const
-{
-    if (std::uint64_t{frame.dataOffset} + FrameBytes(frame, BytesPerPixel()) > loadedBytes ||
-        !pixelData)
-        return nullptr;
-    return pixelData.get() + frame.dataOffset;
-}
-
 void FCImageSet::SetPalette(std::unique_ptr<FCPalette> newPalette)
 {
     palette = std::move(newPalette);
@@ -304,6 +291,94 @@ bool FCImageSet::DrawFrame(std::int16_t frame, FCImageBuffer& target, FCPoint po
     else
         BlitFrame(*f, pixels, pitch, visible.left, visible.top, source);
     return target.Unlock();
+}
+
+FCImageSet::Run::Run(FCImageSet& drawnSet, FCImageBuffer& drawnTarget, const FCRect& clip)
+    : set(drawnSet), target(drawnTarget)
+{
+    usable = target.GetFormat().bitsPerPixel == 16 &&
+             !(set.encoding == kEncoding8 && !set.palette) &&
+             visible.Intersect(clip, FCRect(0, 0, target.GetWidth(), target.GetHeight()));
+    direct16 = set.BlitsStraight16();
+}
+
+FCImageSet::Run::~Run()
+{
+    if (pixels)
+        target.Unlock();
+}
+
+bool FCImageSet::Run::Draw(const FCImageFrame& frame, FCPoint point)
+{
+    const std::uint8_t* framePixels = usable ? set.GetFramePixels(frame) : nullptr;
+    if (!framePixels)
+        return false;
+    // The stored rectangle at point, in 64 bits: clipped against the 32-bit
+    // visible area this gives what DrawFrame's saturated rectangle gives,
+    // without saturating four edges per glyph.
+    const std::int64_t drawnLeft = std::int64_t{point.x} + frame.offsetX;
+    const std::int64_t drawnTop = std::int64_t{point.y} + frame.offsetY;
+    const std::int64_t drawnRight = drawnLeft + frame.width;
+    const std::int64_t drawnBottom = drawnTop + frame.height;
+    const std::int64_t shownLeft = std::max<std::int64_t>(visible.left, drawnLeft);
+    const std::int64_t shownTop = std::max<std::int64_t>(visible.top, drawnTop);
+    const std::int64_t shownRight = std::min<std::int64_t>(visible.right, drawnRight);
+    const std::int64_t shownBottom = std::min<std::int64_t>(visible.bottom, drawnBottom);
+    if (shownLeft >= shownRight || shownTop >= shownBottom)
+        return false;
+    // Inside the visible area now, so every edge fits 32 bits.
+    const FCRect shown(static_cast<std::int32_t>(shownLeft), static_cast<std::int32_t>(shownTop),
+                       static_cast<std::int32_t>(shownRight),
+                       static_cast<std::int32_t>(shownBottom));
+    const auto left = static_cast<std::int32_t>(shown.left - drawnLeft);
+    const auto top = static_cast<std::int32_t>(shown.top - drawnTop);
+    const FCRect source(left, top, left + (shown.right - shown.left),
+                        top + (shown.bottom - shown.top));
+    if (!pixels)
+    {
+        set.PrepareForTarget(target.GetFormat());
+        pixels = target.Lock();
+        if (!pixels)
+            return false;
+        pitch = target.GetPitch();
+    }
+    if (direct16)
+    {
+        const auto framePitch = static_cast<std::int32_t>(frame.width * 2);
+        const auto rowBytes = static_cast<std::size_t>(source.right - source.left) * 2;
+        if (!frame.hasTransparency && rowBytes >= 8 && rowBytes <= 16)
+        {
+            // Glyph-sized rows, copied here as two overlapping words each:
+            // the general blitter's setup would cost more than the copy.
+            // Locals: stores through the pixel pointers could alias the members.
+            const std::int32_t targetPitch = pitch;
+            std::uint8_t* to =
+                pixels + std::int64_t{shown.top} * targetPitch + std::int64_t{shown.left} * 2;
+            const std::uint8_t* from =
+                framePixels + std::int64_t{source.top} * framePitch + std::int64_t{source.left} * 2;
+            for (std::int32_t row = source.top; row < source.bottom;
+                 ++row, to += targetPitch, from += framePitch)
+            {
+                std::uint64_t head;
+                std::uint64_t tail;
+                std::memcpy(&head, from, 8);
+                std::memcpy(&tail, from + rowBytes - 8, 8);
+                std::memcpy(to, &head, 8);
+                std::memcpy(to + rowBytes - 8, &tail, 8);
+            }
+            return true;
+        }
+        if (frame.hasTransparency)
+            BlitKeyed16(pixels, pitch, shown.left, shown.top, framePixels, framePitch, source,
+                        set.colourKey);
+        else
+            Blit16(pixels, pitch, shown.left, shown.top, framePixels, framePitch, source);
+    }
+    else if (frame.hasTransparency)
+        set.BlitFrameKeyed(frame, pixels, pitch, shown.left, shown.top, source, set.colourKey);
+    else
+        set.BlitFrame(frame, pixels, pitch, shown.left, shown.top, source);
+    return true;
 }
 
 bool FCImageSet::HitTestFrame(FCPoint q, std::int16_t frame, FCPoint position,

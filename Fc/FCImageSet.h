@@ -58,10 +58,54 @@ public:
     bool HitTestFrame(FCPoint q, std::int16_t frame, FCPoint position, std::uint32_t flags) const;
 
     // Null for an index outside the set.
-    const FCImageFrame* GetFrame(std::int16_t frame) const;
+    const FCImageFrame* GetFrame(std::int16_t frame) const
+    {
+        if (frame < 0 || static_cast<std::size_t>(frame) >= frames.size())
+            return nullptr;
+        return &frames[static_cast<std::size_t>(frame)];
+    }
     std::int16_t GetFrameCount() const { return static_cast<std::int16_t>(frames.size()); }
     // Pixels of a frame, or null when they are not loaded.
-    const std::uint8_t* GetFramePixels(const FCImageFrame& frame) const;
+    const std::uint8_t* GetFramePixels(const FCImageFrame& frame) const
+    {
+        if (std::uint64_t{frame.dataOffset} +
+                    std::uint64_t{frame.width} * frame.height * BytesPerPixel() >
+                loadedBytes ||
+            !pixelData)
+            return nullptr;
+        return pixelData.get() + frame.dataOffset;
+    }
+
+    // Draws many unmirrored frames into one target with the target's checks,
+    // format preparation, lock and clip settled once instead of per frame,
+    // as a font does for a line of glyphs. Draw draws exactly what
+    // DrawFrame(frame, target, point, clip, 0) would; the set must outlive
+    // the run, and its frames must not change while it lasts.
+    class Run
+    {
+    public:
+        Run(FCImageSet& set, FCImageBuffer& target, const FCRect& clip);
+        ~Run();
+        Run(const Run&) = delete;
+        Run& operator=(const Run&) = delete;
+
+        // frame is one of the set's own frames. False when nothing was drawn.
+        bool Draw(const FCImageFrame& frame, FCPoint point);
+
+    private:
+        FCImageSet& set;
+        FCImageBuffer& target;
+        // The caller's clip inside the target; empty when the target cannot
+        // be drawn into at all.
+        FCRect visible;
+        bool usable = false;
+        // The set's blitters are plain 16-bit copies, called directly.
+        bool direct16 = false;
+        // Locked on the first frame that reaches the target, as DrawFrame
+        // prepares and locks only when something is drawn.
+        std::uint8_t* pixels = nullptr;
+        std::int32_t pitch = 0;
+    };
 
     std::uint16_t GetId() const { return id; }
     void SetId(std::uint16_t newId) { id = newId; }
@@ -101,6 +145,9 @@ protected:
                                         std::int32_t pitch, std::int32_t x, std::int32_t y,
                                         const FCRect& source, std::uint32_t key, bool mirrorX,
                                         bool mirrorY);
+    // True when BlitFrame and BlitFrameKeyed are plain Blit16 and
+    // BlitKeyed16 of the frame's pixels, which a run then calls itself.
+    virtual bool BlitsStraight16() const { return false; }
     // point is inside the frame's stored pixels.
     virtual bool IsKeyPixel(const FCImageFrame& frame, FCPoint point, std::uint32_t key) const;
     // point is relative to the drawn rectangle rect; the pixel under it comes

@@ -17,16 +17,18 @@ public:
 
 protected:
     void PrepareForTarget(const FCPixelFormat& target) override;
+    // Final, as BlitsStraight16 promises what they do.
     void BlitFrame(const FCImageFrame& frame, std::uint8_t* target, std::int32_t pitch,
-                   std::int32_t x, std::int32_t y, const FCRect& source) override;
+                   std::int32_t x, std::int32_t y, const FCRect& source) final;
     void BlitFrameKeyed(const FCImageFrame& frame, std::uint8_t* target, std::int32_t pitch,
                         std::int32_t x, std::int32_t y, const FCRect& source,
-                        std::uint32_t key) override;
+                        std::uint32_t key) final;
     void BlitFrameMirrored(const FCImageFrame& frame, std::uint8_t* target, std::int32_t pitch,
                            std::int32_t x, std::int32_t y, const FCRect& source, bool mirrorX,
                            bool mirrorY) override;
     void BlitFrameKeyedMirrored(const FCImageFrame& frame, std::uint8_t* target, std::int32_t pitch,
                                 std::int32_t x, std::int32_t y, const FCRect& source,
                                 std::uint32_t key, bool mirrorX, bool mirrorY) override;
+    bool BlitsStraight16() const final { return true; }
     bool IsKeyPixel(const FCImageFrame& frame, FCPoint point, std::uint32_t key) const override;
 };

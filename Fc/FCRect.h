@@ -2,6 +2,7 @@
 
 #include "Fc/FCPoint.h"
 
+#include <algorithm>
 #include <cstdint>
 
 // A rectangle with exclusive right and bottom edges. It is empty when
@@ -15,10 +16,23 @@ struct FCRect
     }
 
     // This becomes the intersection of a and b, even when that is empty;
-    // true when it is not empty.
-    bool Intersect(const FCRect& a, const FCRect& b);
+    // true when it is not empty. Inline: every draw call clips several times.
+    constexpr bool Intersect(const FCRect& a, const FCRect& b)
+    {
+        left = std::max(a.left, b.left);
+        top = std::max(a.top, b.top);
+        right = std::min(a.right, b.right);
+        bottom = std::min(a.bottom, b.bottom);
+        return left < right && top < bottom;
+    }
     // This becomes the bounding box of a and b; empty inputs count like any other.
-    void Union(const FCRect& a, const FCRect& b);
+    constexpr void Union(const FCRect& a, const FCRect& b)
+    {
+        left = std::min(a.left, b.left);
+        top = std::min(a.top, b.top);
+        right = std::max(a.right, b.right);
+        bottom = std::max(a.bottom, b.bottom);
+    }
 
     constexpr bool IsEmpty() const { return right <= left || bottom <= top; }
     // Width and height as 64-bit values, so that no pair of 32-bit edges overflows.
@@ -32,9 +46,21 @@ struct FCRect
         return left <= p.x && p.x < right && top <= p.y && p.y < bottom;
     }
     // Moves the rectangle; edges saturate at the 32-bit range instead of wrapping.
-    void Offset(std::int32_t dx, std::int32_t dy);
+    constexpr void Offset(std::int32_t dx, std::int32_t dy)
+    {
+        left = Saturate(std::int64_t{left} + dx);
+        right = Saturate(std::int64_t{right} + dx);
+        top = Saturate(std::int64_t{top} + dy);
+        bottom = Saturate(std::int64_t{bottom} + dy);
+    }
 
     friend constexpr bool operator==(const FCRect&, const FCRect&) = default;
+
+    // Clamps to the 32-bit range.
+    static constexpr std::int32_t Saturate(std::int64_t v)
+    {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    }
 
     std::int32_t left = 0;
     std::int32_t top = 0;

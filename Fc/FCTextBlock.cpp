@@ -114,6 +114,9 @@ void FCTextBlock::SetDouble(double value)
 
 std::int32_t FCTextBlock::LineX(std::string_view line, FCPoint topLeft, FCPoint boxSize)
 {
+    // Left-aligned lines need no measuring.
+    if (!(formatFlags & (kAlignRight | kCentreHorizontally)))
+        return topLeft.x;
     const std::int64_t width = MeasureTextLine(line, *font).x;
     if (formatFlags & kAlignRight)
         return Clamp32(std::int64_t{topLeft.x} - width + boxSize.x);
@@ -145,26 +148,21 @@ void FCTextBlock::Draw(FCImageBuffer& target, FCPoint topLeft, FCPoint boxSize, 
     if (!font)
         return;
     font->SetVariant(fontVariant);
+    if (!(formatFlags & kWordWrap))
+    {
+        // One line: the text itself, without copying it.
+        const FCPoint pen{LineX(text, topLeft, boxSize), FirstLineY(1, topLeft, boxSize)};
+        font->DrawText(text, target, pen, clip);
+        return;
+    }
     g_drawLines.clear();
-    if (formatFlags & kWordWrap)
-        WrapText(g_drawLines, text, boxSize, true, *font);
-    else
-        g_drawLines.push_back(text);
+    WrapText(g_drawLines, text, boxSize, true, *font);
 
     const std::int32_t lineHeight = font->GetHeight();
     std::int64_t y = FirstLineY(static_cast<std::int64_t>(g_drawLines.size()), topLeft, boxSize);
     for (const std::string& line : g_drawLines)
     {
-        FCPoint pen{LineX(line, topLeft, boxSize), Clamp32(y)};
-        bool first = true;
-        for (const char c : line)
-        {
-            if (c == '\n')
-                continue;
-            font->DrawChar(c, target, pen, clip, first);
-            pen.x = Clamp32(std::int64_t{pen.x} + font->GetCharSize(c, first).x);
-            first = false;
-        }
+        font->DrawText(line, target, FCPoint(LineX(line, topLeft, boxSize), Clamp32(y)), clip);
         y += lineHeight;
     }
 }

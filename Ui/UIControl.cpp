@@ -815,9 +815,11 @@ void UIControl::Draw(FCImageBuffer* target, const FCRect& clip)
 {
     if (!target || !IsVisible())
         return;
+    const FCRect screen = GetScreenRect();
     FCRect area;
-    if (!area.Intersect(GetScreenRect(), clip))
+    if (!area.Intersect(screen, clip))
         return;
+    const PaintScope drawing(*this, FCPoint(screen.left, screen.top));
     for (std::uint32_t i = 0; i < GetDisplayObjectCount(); ++i)
     {
         UIDisplayObject* object = (*displayObjects)[i];

@@ -23,7 +23,25 @@ std::int32_t HalfOfOwn(std::int32_t size)
 {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(size) >> 1);
 }
+
+// The control that is drawing, visible, at its screen position; drawing
+// happens on one thread only.
+const UIObject* g_paintControl = nullptr;
+FCPoint g_paintPosition;
 } // namespace
+
+UIObject::PaintScope::PaintScope(const UIObject& drawing, FCPoint screenPosition)
+    : outerControl(g_paintControl), outerPosition(g_paintPosition)
+{
+    g_paintControl = &drawing;
+    g_paintPosition = screenPosition;
+}
+
+UIObject::PaintScope::~PaintScope()
+{
+    g_paintControl = outerControl;
+    g_paintPosition = outerPosition;
+}
 
 UIObject::UIObject()
 {
@@ -151,13 +169,8 @@ void UIObject::Activate()
     activated = 1;
 }
 
-FCPoint UIObject::GetPosition() const
+FCPoint UIObject::GetAlignedPosition() const
 {
-    // Most elements sit at their stored place; skip the size queries then.
-    constexpr std::uint16_t kMoving =
-        kAlignBottom | kAlignRight | kAlignCentreY | kAlignCentreX | kAlignKeepInside;
-    if (!(alignFlags & kMoving))
-        return FCPoint(x, y);
     FCPoint reference(0, 0);
     if (parent)
         reference = parent->GetSize();
@@ -211,12 +224,16 @@ void UIObject::SetPositionXY(std::int32_t newX, std::int32_t newY)
 
 FCPoint UIObject::GetAbsolutePosition() const
 {
+    // A loop rather than recursion: every draw asks, up the whole chain.
+    // Wrapping sums do not depend on their order.
     FCPoint position = GetPosition();
-    if (parent)
+    for (const UIObject* up = parent; up; up = up->parent)
     {
-        const FCPoint base = parent->GetAbsolutePosition();
-        position.x = Wrap(std::int64_t{position.x} + base.x);
-        position.y = Wrap(std::int64_t{position.y} + base.y);
+        const FCPoint step = up == g_paintControl ? g_paintPosition : up->GetPosition();
+        position.x = Wrap(std::int64_t{position.x} + step.x);
+        position.y = Wrap(std::int64_t{position.y} + step.y);
+        if (up == g_paintControl)
+            break;
     }
     return position;
 }
@@ -232,8 +249,13 @@ FCRect UIObject::GetScreenRect() const
 bool UIObject::IsVisible() const
 {
     for (const UIObject* element = this; element; element = element->parent)
+    {
         if (element->visible != 1)
             return false;
+        // A drawing control was visible, and so were its ancestors.
+        if (element == g_paintControl)
+            return true;
+    }
     return true;
 }
 

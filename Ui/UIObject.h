@@ -61,8 +61,15 @@ public:
     virtual void Activate();
 
     // Position relative to the parent after alignment; the screen is the
-    // reference when there is no parent.
-    FCPoint GetPosition() const;
+    // reference when there is no parent. Most elements sit at their stored
+    // place, which every draw asks for up the whole parent chain: that case
+    // stays inline.
+    FCPoint GetPosition() const
+    {
+        constexpr std::uint16_t kMoving =
+            kAlignBottom | kAlignRight | kAlignCentreY | kAlignCentreX | kAlignKeepInside;
+        return (alignFlags & kMoving) ? GetAlignedPosition() : FCPoint(x, y);
+    }
     void SetPosition(FCPoint position);
     void SetPositionXY(std::int32_t newX, std::int32_t newY);
     FCPoint GetAbsolutePosition() const;
@@ -97,6 +104,25 @@ public:
     std::uint8_t IsActivated() const { return activated; }
 
 protected:
+    // While a control draws, the elements it holds take its screen position
+    // from here rather than walking the parent chain again, once per display
+    // object and child. The control must be visible and at that position,
+    // and drawing must not move or hide anything; scopes nest.
+    class PaintScope
+    {
+    public:
+        PaintScope(const UIObject& drawing, FCPoint screenPosition);
+        ~PaintScope();
+        PaintScope(const PaintScope&) = delete;
+        PaintScope& operator=(const PaintScope&) = delete;
+
+    private:
+        const UIObject* outerControl;
+        FCPoint outerPosition;
+    };
+
+    // GetPosition for an element that alignment moves.
+    FCPoint GetAlignedPosition() const;
     // Sets every field: visible, alignment top-left, own size, no parent.
     void Init(std::uint16_t newId, FCPoint position, FCPoint size, std::uint16_t newZOrder);
     // The element rectangle that Invalidate reports, without the visibility test.

@@ -197,3 +197,47 @@ TEST(FCBlitTest, KeysNoPixelCanTakeSkipNothing)
     BlitKeyed8(target, 4, 0, 0, source8, 1, FCRect(0, 0, 1, 1), palette, 256);
     EXPECT_EQ(target[0], 0x4444);
 }
+
+namespace
+{
+// Short rows are copied in overlapping blocks rather than pixel by pixel:
+// every width, source offset and row count must still copy exactly the
+// rectangle, in place, without touching the pixels around it.
+TEST(FCBlitTest, OpaqueCopyOfEveryShortWidthStaysInsideItsRectangle)
+{
+    constexpr std::int32_t kSourceWidth = 80;
+    constexpr std::int32_t kSourceHeight = 4;
+    constexpr std::int32_t kTargetWidth = 90;
+    constexpr std::int32_t kTargetHeight = 6;
+    constexpr std::uint16_t kGuard = 0xBEEF;
+    std::vector<std::uint16_t> source(kSourceWidth * kSourceHeight);
+    for (std::size_t i = 0; i < source.size(); ++i)
+        source[i] = static_cast<std::uint16_t>(0x1000 + i);
+
+    for (std::int32_t width = 1; width <= 70; ++width)
+        for (const std::int32_t left : {0, 1, 3})
+            for (const std::int32_t rows : {1, 3})
+            {
+                SCOPED_TRACE(testing::Message()
+                             << "width " << width << " left " << left << " rows " << rows);
+                std::vector<std::uint16_t> target(kTargetWidth * kTargetHeight, kGuard);
+                const FCRect rect(left, 1, left + width, 1 + rows);
+                const std::int32_t x = 5;
+                const std::int32_t y = 2;
+                Blit16(target.data(), kTargetWidth * 2, x, y, source.data(), kSourceWidth * 2,
+                       rect);
+                for (std::int32_t ty = 0; ty < kTargetHeight; ++ty)
+                    for (std::int32_t tx = 0; tx < kTargetWidth; ++tx)
+                    {
+                        const bool inside = tx >= x && tx < x + width && ty >= y && ty < y + rows;
+                        const std::uint16_t expected =
+                            inside ? source[static_cast<std::size_t>(
+                                         (ty - y + rect.top) * kSourceWidth + (tx - x + rect.left))]
+                                   : kGuard;
+                        ASSERT_EQ(target[static_cast<std::size_t>(ty * kTargetWidth + tx)],
+                                  expected)
+                            << "at " << tx << ", " << ty;
+                    }
+            }
+}
+} // namespace

@@ -1,9 +1,13 @@
 #include "Fc/FCFont.h"
+#include "Fc/FCImageBuffer.h"
 #include "Fc/FCImageSet.h"
 #include "Fc/FCTextLayout.h"
+#include "support/QuietLog.h"
 #include "support/ResourceFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace
 {
@@ -115,5 +119,71 @@ TEST(FCFontTest, WithoutResourceManagerNothingLoads)
     FCFont font({1, 2, 3, 4});
     EXPECT_EQ(font.GetVariantSet(), nullptr);
     EXPECT_EQ(font.GetHeight(), 0);
+}
+} // namespace
+
+namespace
+{
+// A line drawn in one go must match the character-by-character drawing it
+// replaces: same pixels and the same pen afterwards, including a first
+// glyph with an offset, spaces, newlines, codes without a glyph and a clip.
+TEST(FCFontTest, DrawTextMatchesDrawingCharacterByCharacter)
+{
+    ResourceSandbox sandbox;
+    std::vector<GlyphFrame> frames = UniformGlyphs(100, 6, 8);
+    frames['!' - 32] = {9, 8, 3, 1, 4, 6};
+    frames['"' - 32] = {3, 8, 0, 2, 3, 3};
+    FCFont* font = sandbox.MakeFont(frames);
+    ASSERT_NE(font, nullptr);
+
+    const std::string texts[] = {"",     "!",   "!\"!",        " A!",
+                                 "A\nB", "\n!", "a\x01z\xE9!", "!!!!!!!!!!!!!!!!!!!"};
+    const FCRect clips[] = {FCRect(0, 0, 60, 12), FCRect(7, 2, 30, 6)};
+    for (const std::string& text : texts)
+        for (const FCRect& clip : clips)
+            for (const FCPoint start : {FCPoint(2, 1), FCPoint(-3, -2)})
+            {
+                SCOPED_TRACE(testing::Message() << '"' << text << "\" from " << start.x << ","
+                                                << start.y << " clip left " << clip.left);
+                FCImageBuffer* whole = FCImageBuffer::Create(60, 12, FCFormat565);
+                FCImageBuffer* single = FCImageBuffer::Create(60, 12, FCFormat565);
+                ASSERT_TRUE(whole && single);
+                whole->FillRect(0x0841, FCRect());
+                single->FillRect(0x0841, FCRect());
+
+                const FCPoint end = font->DrawText(text, *whole, start, clip);
+                FCPoint pen = start;
+                bool first = true;
+                for (const char c : text)
+                {
+                    if (c == '\n')
+                        continue;
+                    font->DrawChar(c, *single, pen, clip, first);
+                    pen.x += font->GetCharSize(c, first).x;
+                    first = false;
+                }
+                EXPECT_EQ(end, pen);
+                for (std::int32_t y = 0; y < 12; ++y)
+                    for (std::int32_t x = 0; x < 60; ++x)
+                        ASSERT_EQ(whole->GetPixel(x, y, FCFormat565),
+                                  single->GetPixel(x, y, FCFormat565))
+                            << "at " << x << ", " << y;
+                whole->Release();
+                single->Release();
+            }
+}
+
+TEST(FCFontTest, DrawTextWithoutASetDrawsNothingAndKeepsThePen)
+{
+    QuietLog quiet;
+    FCFont font({99, 99, 99, 99});
+    FCImageBuffer* target = FCImageBuffer::Create(8, 8, FCFormat565);
+    ASSERT_NE(target, nullptr);
+    target->FillRect(0x0841, FCRect());
+    EXPECT_EQ(font.DrawText("abc", *target, FCPoint(1, 1), target->GetBounds()), FCPoint(1, 1));
+    for (std::int32_t y = 0; y < 8; ++y)
+        for (std::int32_t x = 0; x < 8; ++x)
+            EXPECT_EQ(target->GetPixel(x, y, FCFormat565), 0x0841u);
+    target->Release();
 }
 } // namespace

@@ -499,3 +499,56 @@ TEST(FCImageBufferTest, BlitWithinOneBufferCopiesOverlapsIntact)
     EXPECT_EQ(Grid(*b, screen), (Rows{"1230", "4563", "0456"}));
     b->Release();
 }
+
+namespace
+{
+// 16-bit fills pick their stores by width (narrow bands in overlapping
+// words, wide rows in wide blocks): every width and alignment must fill
+// exactly the rectangle. Other depths keep the row copy.
+TEST(FCImageBufferTest, FillsOfEveryWidthCoverExactlyTheirRectangle)
+{
+    struct Depth
+    {
+        FCPixelFormat format;
+        std::uint32_t colour;
+    };
+    const Depth depths[] = {{FCFormat565, 0x1234}, {FCFormat555, 0x7ABC}, {FCFormat8, 0x5A}};
+    constexpr std::uint32_t kGuard = 0x0F;
+    std::vector<std::int32_t> widths;
+    for (std::int32_t w = 1; w <= 70; ++w)
+        widths.push_back(w);
+    for (std::int32_t w : {127, 128, 129, 150, 200})
+        widths.push_back(w);
+    for (const Depth& depth : depths)
+        for (const std::int32_t width : widths)
+            for (const std::int32_t left : {0, 1, 3})
+            {
+                SCOPED_TRACE(testing::Message() << "bits " << depth.format.bitsPerPixel << " width "
+                                                << width << " left " << left);
+                FCImageBuffer* buffer = FCImageBuffer::Create(210, 5, depth.format);
+                ASSERT_NE(buffer, nullptr);
+                for (std::int32_t y = 0; y < 5; ++y)
+                    for (std::int32_t x = 0; x < 210; ++x)
+                        buffer->SetPixel(x, y, kGuard);
+                const FCRect rect(left, 1, left + width, 4);
+                EXPECT_TRUE(buffer->FillRect(depth.colour, rect));
+                // The stored value, read byte by byte (little-endian).
+                auto raw = [&](std::int32_t x, std::int32_t y)
+                {
+                    const std::uint8_t* p = buffer->GetPixels() + y * buffer->GetPitch() +
+                                            x * buffer->GetBytesPerPixel();
+                    return buffer->GetBytesPerPixel() == 1
+                               ? std::uint32_t{p[0]}
+                               : std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8;
+                };
+                for (std::int32_t y = 0; y < 5; ++y)
+                    for (std::int32_t x = 0; x < 210; ++x)
+                    {
+                        const std::uint32_t expected =
+                            rect.Contains(FCPoint(x, y)) ? depth.colour : kGuard;
+                        ASSERT_EQ(raw(x, y), expected) << "at " << x << ", " << y;
+                    }
+                buffer->Release();
+            }
+}
+} // namespace

@@ -640,3 +640,95 @@ TEST(FCImageSetTest, PalettisedSetTakesTheScreenFormatForItsPalette)
     EXPECT_EQ(set->GetFramePixels(*set->GetFrame(0))[0], 1);
 }
 } // namespace
+
+namespace
+{
+// A run settles the target once for many frames; each of its draws must be
+// exactly a DrawFrame without flags: same pixels, same answer, whatever the
+// set, the place and the clip.
+TEST(FCImageSetTest, RunDrawsWhatDrawFrameDraws)
+{
+    SetBytes plain;
+    // Frames 3 (glyph-sized, five wide) and 4 (ten wide) have rows of 8 to
+    // 16 and over 16 bytes.
+    plain.frames = {{5, 4, 1, 1, 3, 2, 0, 0},
+                    {4, 3, 0, 0, 4, 3, 1, 12},
+                    {2, 2, 0, 0, 0, 0, 0, 36},
+                    {6, 3, 1, 0, 5, 3, 0, 36},
+                    {10, 2, 0, 1, 10, 2, 0, 66}};
+    plain.key = 0x0303;
+    std::vector<std::uint16_t> values = {0x0101, 0x0102, 0x0103, 0x0201, 0x0202, 0x0203,
+                                         0x0301, 0x0303, 0x0302, 0x0304, 0x0303, 0x0305,
+                                         0x0306, 0x0303, 0x0307, 0x0308, 0x0309, 0x0303};
+    for (std::uint16_t v = 0; v < 35; ++v)
+        values.push_back(static_cast<std::uint16_t>(0x0400 + v));
+    plain.pixels = Pixels16(values);
+    SetBytes palettised;
+    palettised.encoding = 3;
+    palettised.frames = {{3, 2, 0, 1, 3, 1, 1, 0}};
+    palettised.pixels = {1, 2, 1};
+    palettised.key = 2;
+    palettised.paletteFlag = 1;
+    palettised.palette = PaletteBytes({0, 0x0000FF, 0xFF0000}, FCFormatRGB24);
+
+    const FCRect clips[] = {FCRect(0, 0, 10, 8), FCRect(2, 1, 7, 5), FCRect(-10, -10, 100, 100),
+                            FCRect(3, 3, 3, 3)};
+    for (const SetBytes* bytes : {&plain, &palettised})
+        for (const FCRect& clip : clips)
+        {
+            SCOPED_TRACE(testing::Message()
+                         << "encoding " << bytes->encoding << " clip " << clip.left << ","
+                         << clip.top << "," << clip.right << "," << clip.bottom);
+            SetPtr set = LoadFromBytes(bytes->Build());
+            ASSERT_TRUE(set);
+            BufferPtr byRun = Target(10, 8);
+            BufferPtr byFrame = Target(10, 8);
+            std::vector<bool> runDrew;
+            std::vector<bool> frameDrew;
+            {
+                FCImageSet::Run run(*set, *byRun, clip);
+                for (std::int16_t f = 0; f < set->GetFrameCount(); ++f)
+                    for (std::int32_t y = -5; y <= 9; y += 2)
+                        for (std::int32_t x = -6; x <= 12; x += 3)
+                            runDrew.push_back(run.Draw(*set->GetFrame(f), FCPoint(x, y)));
+            }
+            for (std::int16_t f = 0; f < set->GetFrameCount(); ++f)
+                for (std::int32_t y = -5; y <= 9; y += 2)
+                    for (std::int32_t x = -6; x <= 12; x += 3)
+                        frameDrew.push_back(set->DrawFrame(f, *byFrame, FCPoint(x, y), clip, 0));
+            EXPECT_EQ(runDrew, frameDrew);
+            for (std::int32_t y = 0; y < 8; ++y)
+                EXPECT_EQ(Row(*byRun, y), Row(*byFrame, y)) << "row " << y;
+        }
+}
+
+// Like DrawFrame, a run converts the set for a target of another format only
+// once it actually draws there, and then draws the converted pixels.
+TEST(FCImageSetTest, RunConvertsTheSetOnlyWhenItDraws)
+{
+    SetBytes bytes;
+    bytes.frames = {{2, 1, 0, 0, 2, 1, 1, 0}};
+    bytes.pixels = Pixels16({0xFFFF, 0xF81F});
+    bytes.key = 0xF81F;
+    SetPtr set = LoadFromBytes(bytes.Build());
+    ASSERT_TRUE(set);
+    BufferPtr target = Target(4, 1, FCFormat555);
+    {
+        FCImageSet::Run run(*set, *target, target->GetBounds());
+        EXPECT_FALSE(run.Draw(*set->GetFrame(0), FCPoint(10, 0)));
+        EXPECT_FALSE(run.Draw(*set->GetFrame(0), FCPoint(-2, 0)));
+    }
+    EXPECT_EQ(set->GetFormat(), FCFormat565) << "nothing drawn, nothing converted";
+    {
+        FCImageSet::Run run(*set, *target, target->GetBounds());
+        EXPECT_TRUE(run.Draw(*set->GetFrame(0), FCPoint(1, 0)));
+        EXPECT_TRUE(run.Draw(*set->GetFrame(0), FCPoint(3, 0)));
+    }
+    EXPECT_EQ(set->GetFormat(), FCFormat555);
+    EXPECT_EQ(Row(*target, 0), (std::vector<std::uint16_t>{B, 0x7FFF, B, 0x7FFF}));
+
+    BufferPtr eightBit(FCImageBuffer::Create(4, 1, FCFormat8));
+    FCImageSet::Run refused(*set, *eightBit, eightBit->GetBounds());
+    EXPECT_FALSE(refused.Draw(*set->GetFrame(0), FCPoint(0, 0))) << "only 16-bit targets";
+}
+} // namespace

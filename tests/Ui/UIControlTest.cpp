@@ -597,3 +597,111 @@ TEST(UIControlUpdate, ReachesEveryChild)
 }
 
 } // namespace
+
+namespace
+{
+// Records where it finds itself each time it is drawn.
+class PlaceProbe : public UIDisplayObject
+{
+public:
+    explicit PlaceProbe(std::uint16_t newId) : UIDisplayObject(newId) {}
+    void Draw(FCImageBuffer*, const FCRect&) override
+    {
+        seen.push_back(GetScreenRect());
+        visibleSeen.push_back(IsVisible());
+    }
+    std::vector<FCRect> seen;
+    std::vector<bool> visibleSeen;
+};
+
+// While a control draws, what it holds takes the control's place from the
+// draw instead of walking up again: it must be the place the walk gives,
+// through aligned and nested ancestors, and follow every move and hide
+// between paints.
+TEST(UIControlDraw, DrawnElementsSeeTheirPlaceThroughAlignedAncestors)
+{
+    Owned<UIControl> root(new UIControl(1));
+    root->SetPositionXY(10, 20);
+    root->SetSize(300, 200);
+    auto* corner = new UIControl(2);
+    corner->SetSize(100, 80);
+    corner->SetPositionXY(-5, -7);
+    corner->SetAlignFlags(UIObject::kAlignRight | UIObject::kAlignBottom);
+    root->AddChild(corner);
+    auto* middle = new UIControl(3);
+    middle->SetSize(20, 10);
+    middle->SetAlignFlags(UIObject::kAlignCentreX | UIObject::kAlignCentreY);
+    corner->AddChild(middle);
+    auto* inMiddle = new PlaceProbe(4);
+    inMiddle->SetPositionXY(3, 4);
+    inMiddle->SetSize(5, 5);
+    middle->AddDisplayObject(inMiddle, 0);
+    auto* inCorner = new PlaceProbe(5);
+    inCorner->SetSizeMode(UIObject::kSizeParent);
+    corner->AddDisplayObject(inCorner, 0);
+    // A sibling drawn after the nested controls.
+    auto* after = new UIControl(6);
+    after->SetPositionXY(1, 2);
+    after->SetSize(30, 30);
+    root->AddChild(after);
+    auto* inAfter = new PlaceProbe(7);
+    inAfter->SetSize(4, 4);
+    after->AddDisplayObject(inAfter, 0);
+
+    Owned<FCImageBuffer> screen(NewScreen());
+    struct Step
+    {
+        const char* what;
+        std::function<void()> change;
+        FCRect middleRect;
+        FCRect cornerRect;
+    };
+    // corner: 10 + 300 - 100 - 5 = 205, 20 + 200 - 80 - 7 = 133;
+    // middle: 205 + 50 - 10 = 245, 133 + 40 - 5 = 168.
+    const Step steps[] = {
+        {"as built", [] {}, FCRect(248, 172, 253, 177), FCRect(205, 133, 305, 213)},
+        {"root moved", [&] { root->SetPositionXY(0, 0); }, FCRect(238, 152, 243, 157),
+         FCRect(195, 113, 295, 193)},
+        {"root grown", [&] { root->SetSize(400, 300); }, FCRect(338, 252, 343, 257),
+         FCRect(295, 213, 395, 293)},
+        {"corner realigned",
+         [&] { corner->SetAlignFlags(UIObject::kAlignLeft | UIObject::kAlignTop); },
+         FCRect(38, 32, 43, 37), FCRect(-5, -7, 95, 73)},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.change();
+        inMiddle->seen.clear();
+        inCorner->seen.clear();
+        inAfter->seen.clear();
+        root->Draw(screen.get(), FCRect(-1000, -1000, 1000, 1000));
+        ASSERT_EQ(inMiddle->seen.size(), 1u);
+        ASSERT_EQ(inCorner->seen.size(), 1u);
+        ASSERT_EQ(inAfter->seen.size(), 1u);
+        EXPECT_EQ(inMiddle->seen[0], step.middleRect);
+        EXPECT_EQ(inCorner->seen[0], step.cornerRect);
+        // Outside any draw the walk gives the same.
+        EXPECT_EQ(inMiddle->GetScreenRect(), step.middleRect);
+        EXPECT_EQ(inCorner->GetScreenRect(), step.cornerRect);
+        const FCPoint rootPlace = root->GetAbsolutePosition();
+        EXPECT_EQ(inAfter->seen[0],
+                  FCRect(rootPlace.x + 1, rootPlace.y + 2, rootPlace.x + 5, rootPlace.y + 6));
+        EXPECT_EQ(inMiddle->visibleSeen.back(), true);
+    }
+
+    // Hidden between paints: nothing under it is drawn, and afterwards the
+    // probes answer from the walk again.
+    corner->SetVisible(0);
+    const std::size_t before = inMiddle->seen.size();
+    root->Draw(screen.get(), FCRect(-1000, -1000, 1000, 1000));
+    EXPECT_EQ(inMiddle->seen.size(), before);
+    EXPECT_FALSE(inMiddle->IsVisible());
+    EXPECT_EQ(inAfter->visibleSeen.back(), true);
+    corner->SetVisible(1);
+    EXPECT_TRUE(inMiddle->IsVisible());
+    // A move after the last paint shows at once, with no paint in between.
+    root->SetPositionXY(50, 60);
+    EXPECT_EQ(inAfter->GetScreenRect(), FCRect(51, 62, 55, 66));
+}
+} // namespace

@@ -4,6 +4,7 @@
 #include "Fc/FCDoubleBuffer.h"
 #include "Ui/UIControl.h"
 #include "support/MemoryDisplayManager.h"
+#include "support/Owned.h"
 
 #include <gtest/gtest.h>
 
@@ -38,11 +39,6 @@ protected:
     FCDoubleBuffer* page = nullptr;
 };
 
-struct ObjectRelease
-{
-    void operator()(FCRefCounted* object) const { object->Release(); }
-};
-template <class T> using Owned = std::unique_ptr<T, ObjectRelease>;
 
 struct AlignCase
 {

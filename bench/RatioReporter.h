@@ -2,11 +2,14 @@
 
 // The console reporter of every benchmark program: it prints as usual and
 // keeps each benchmark's time per iteration by name, so that the program can
-// print its ratios to a baseline measured in the same run.
+// print its ratios to a baseline measured in the same run. With repetitions
+// (see DefaultArguments) a time is the median of its repetitions, so one
+// disturbed run on a shared machine does not decide a ratio.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,11 +20,24 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
         for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        {
+            if (run.error_occurred)
+                continue;
+            std::string name = run.run_name.function_name;
+            if (!run.run_name.args.empty())
+                name += "/" + run.run_name.args;
+            if (run.run_type == Run::RT_Iteration)
             {
-                realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+                realTimes[name].push_back(run.GetAdjustedRealTime());
+                cpuTimes[name].push_back(run.GetAdjustedCPUTime());
             }
+            else if (run.aggregate_name == "median")
+            {
+                // Reported alone when only aggregates are shown.
+                realTimes[name] = {run.GetAdjustedRealTime()};
+                cpuTimes[name] = {run.GetAdjustedCPUTime()};
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
@@ -45,13 +61,33 @@ public:
         return true;
     }
 
-private:
-    static double Find(const std::map<std::string, double>& times, const std::string& name)
+    // Five repetitions of every benchmark, interleaved at random so that a
+    // baseline and what it is compared with meet the same machine load;
+    // arguments the caller gives win over these.
+    static std::vector<char*> DefaultArguments(int argc, char** argv)
     {
-        const auto it = times.find(name);
-        return it == times.end() ? 0.0 : it->second;
+        static char repetitions[] = "--benchmark_repetitions=5";
+        static char interleave[] = "--benchmark_enable_random_interleaving=true";
+        static char quiet[] = "--benchmark_report_aggregates_only=true";
+        std::vector<char*> args{argv[0], repetitions, interleave, quiet};
+        args.insert(args.end(), argv + 1, argv + argc);
+        args.push_back(nullptr);
+        return args;
     }
 
-    std::map<std::string, double> realTimes;
-    std::map<std::string, double> cpuTimes;
+private:
+    static double Find(const std::map<std::string, std::vector<double>>& times,
+                       const std::string& name)
+    {
+        const auto it = times.find(name);
+        if (it == times.end() || it->second.empty())
+            return 0.0;
+        std::vector<double> sorted = it->second;
+        std::sort(sorted.begin(), sorted.end());
+        const std::size_t mid = sorted.size() / 2;
+        return sorted.size() % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
+    }
+
+    std::map<std::string, std::vector<double>> realTimes;
+    std::map<std::string, std::vector<double>> cpuTimes;
 };

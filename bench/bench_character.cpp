@@ -253,7 +253,9 @@ int main(int argc, char** argv)
     }
     std::printf("character file: %zu bytes\n", g_bytes.size());
 
-    benchmark::Initialize(&argc, argv);
+    std::vector<char*> args = RatioReporter::DefaultArguments(argc, argv);
+    int argCount = static_cast<int>(args.size()) - 1;
+    benchmark::Initialize(&argCount, args.data());
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

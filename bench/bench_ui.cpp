@@ -213,7 +213,9 @@ int main(int argc, char** argv)
 {
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
-    benchmark::Initialize(&argc, argv);
+    std::vector<char*> args = RatioReporter::DefaultArguments(argc, argv);
+    int argCount = static_cast<int>(args.size()) - 1;
+    benchmark::Initialize(&argCount, args.data());
     {
         BlitBaseline::ScreenPair screens;
         pair = &screens;

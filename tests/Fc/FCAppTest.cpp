@@ -13,7 +13,6 @@ class TestApp : public FCApp
 {
 public:
     std::int16_t Run() override { return 0; }
-    void SetFull() { windowed = 0, fullScreen = 1; }
     void SetCursorId(std::uint16_t id) { cursorId = id; }
 };
 
@@ -49,25 +48,13 @@ class FCAppCommandLineTest : public ::testing::TestWithParam<CommandLineCase>
 constexpr Settings kDefaults{640, 480, true, false};
 } // namespace
 
-TEST(FCAppTest, ConstructionSetsDefaultsInstanceAndStartTime)
+TEST(FCAppTest, ConstructionRecordsInstanceAndStartTime)
 {
     TestClock clock(123456);
     {
         TestApp app;
         EXPECT_EQ(FCApp::GetInstance(), &app);
         EXPECT_EQ(FCApp::GetStartTime(), 123456u);
-        EXPECT_EQ(app.GetName(), "Default App");
-        EXPECT_EQ(app.GetSecondName(), "");
-        EXPECT_EQ(app.GetBitsPerPixel(), 16);
-        EXPECT_FALSE(app.HasMenu());
-        EXPECT_EQ(app.GetIconId(), 0);
-        EXPECT_EQ(app.GetCursorId(), 0);
-        EXPECT_FALSE(app.IsActive());
-        const Settings s = Read(app);
-        EXPECT_EQ(s.width, 640);
-        EXPECT_EQ(s.height, 480);
-        EXPECT_TRUE(s.windowed);
-        EXPECT_FALSE(s.fullScreen);
     }
     EXPECT_EQ(FCApp::GetInstance(), nullptr);
 }
@@ -135,27 +122,6 @@ TEST(FCAppTest, NullCommandLineIsEmpty)
     TestApp app;
     EXPECT_TRUE(app.ParseCommandLine(nullptr));
     EXPECT_EQ(app.GetWidth(), 640);
-}
-
-TEST(FCAppTest, RefusedValueDoesNotUndoEarlierSettings)
-{
-    QuietLog quiet;
-    TestApp app;
-    app.SetFull();
-    ASSERT_TRUE(app.ParseCommandLine("prog -width 1280"));
-    EXPECT_FALSE(app.ParseCommandLine("prog -width 1700"));
-    EXPECT_EQ(app.GetWidth(), 1280);
-    EXPECT_TRUE(app.IsFullScreen());
-}
-
-TEST(FCAppTest, NextTokenWalksTheRestOfTheLine)
-{
-    std::string_view rest = "  a\tbb  \t ccc ";
-    EXPECT_EQ(FCApp::NextToken(rest), "a");
-    EXPECT_EQ(FCApp::NextToken(rest), "bb");
-    EXPECT_EQ(FCApp::NextToken(rest), "ccc");
-    EXPECT_EQ(FCApp::NextToken(rest), "");
-    EXPECT_EQ(FCApp::NextToken(rest), "");
 }
 
 TEST(FCAppTest, LoadCursorUsesTheArrowForIdZeroElseTheOwnResource)

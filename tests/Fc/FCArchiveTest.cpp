@@ -4,7 +4,10 @@
 #include "Fc/FCObjectMap.h"
 #include "Fc/FCObjectSet.h"
 #include "Fc/FCObjectVector.h"
+#include "support/ArchiveBytes.h"
 #include "support/FCTestObjects.h"
+#include "support/QuietLog.h"
+#include "support/ResourceFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,22 +23,9 @@ Bytes operator+(Bytes a, const Bytes& b)
     return a;
 }
 
-Bytes U16(std::uint16_t v) { return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}; }
-
-Bytes I32(std::int32_t v)
-{
-    const auto u = static_cast<std::uint32_t>(v);
-    return {static_cast<std::uint8_t>(u), static_cast<std::uint8_t>(u >> 8), static_cast<std::uint8_t>(u >> 16),
-            static_cast<std::uint8_t>(u >> 24)};
-}
-
-Bytes Str(const std::string& text)
-{
-    Bytes bytes = U16(static_cast<std::uint16_t>(text.size() + 1));
-    bytes.insert(bytes.end(), text.begin(), text.end());
-    bytes.push_back(0);
-    return bytes;
-}
+Bytes U16(std::uint16_t v) { return ArchiveBytes().U16(v).bytes; }
+Bytes I32(std::int32_t v) { return ArchiveBytes().U32(static_cast<std::uint32_t>(v)).bytes; }
+Bytes Str(const std::string& text) { return ArchiveBytes().Str(text).bytes; }
 
 // A stored counted object with the default words.
 Bytes Counted(std::int32_t value) { return U16(0xFFFF) + Str("FCCountedObject") + U16(1) + U16(0) + I32(value); }
@@ -64,27 +54,6 @@ std::string LoadPath(const Bytes& bytes)
     FCTestFiles::WriteBytes(path, bytes);
     return path;
 }
-
-// Collects the log into a file the test can read back.
-class CapturedLog
-{
-public:
-    CapturedLog() : path(FCTestFiles::TempPath("archive-log.txt")), log(path, FCDebugLog::kFile)
-    {
-        previous = FCDebugLog::SetInstance(&log);
-    }
-    ~CapturedLog() { FCDebugLog::SetInstance(previous); }
-    std::string Text() const
-    {
-        const Bytes bytes = FCTestFiles::ReadBytes(path);
-        return {bytes.begin(), bytes.end()};
-    }
-
-private:
-    std::string path;
-    FCDebugLog log;
-    FCDebugLog* previous = nullptr;
-};
 
 std::vector<std::int32_t> Values(FCObjectVector& vector)
 {
@@ -254,8 +223,7 @@ TEST(FCArchiveTest, CorruptArchivesFailCleanly)
         {"nesting one level too deep", nested(FCArchive::kMaxDepth + 1)},
         {"nesting far too deep", nested(3000)},
     };
-    FCDebugLog quiet("", FCDebugLog::kOff);
-    FCDebugLog* previous = FCDebugLog::SetInstance(&quiet);
+    QuietLog quiet;
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
@@ -267,7 +235,6 @@ TEST(FCArchiveTest, CorruptArchivesFailCleanly)
         EXPECT_TRUE(ar.HasFailed());
         EXPECT_EQ(FCCountedObject::Alive(), alive) << "everything loaded before the failure is gone";
     }
-    FCDebugLog::SetInstance(previous);
 
     // The deepest nesting that is allowed still loads.
     FCArchive ar(LoadPath(nested(FCArchive::kMaxDepth)), FCArchive::kLoad);
@@ -386,8 +353,7 @@ TEST(FCArchiveTest, LoadingKeepsTheHoldersModeAndDisposesRefusedDuplicates)
 TEST(FCArchiveTest, AStoredSetOfMixedClassesFailsBeforeAnyComparison)
 {
     const Bytes plain = U16(0xFFFF) + Str("FCObject") + U16(1) + U16(0);
-    FCDebugLog quiet("", FCDebugLog::kOff);
-    FCDebugLog* previous = FCDebugLog::SetInstance(&quiet);
+    QuietLog quiet;
     const int alive = FCCountedObject::Alive();
     {
         FCArchive ar(LoadPath(U16(2) + U16(2) + Counted(1) + plain), FCArchive::kLoad);
@@ -397,7 +363,6 @@ TEST(FCArchiveTest, AStoredSetOfMixedClassesFailsBeforeAnyComparison)
         EXPECT_EQ(set.GetCount(), 1u);
     }
     EXPECT_EQ(FCCountedObject::Alive(), alive);
-    FCDebugLog::SetInstance(previous);
 }
 
 TEST(FCArchiveTest, LoadingAppendsToPresentContentsAndReadsNothingForCountZero)
@@ -418,8 +383,7 @@ TEST(FCArchiveTest, LoadingAppendsToPresentContentsAndReadsNothingForCountZero)
 TEST(FCArchiveTest, AContainerTooLargeToReadBackFailsTheStore)
 {
     const std::string path = FCTestFiles::TempPath("archive-large.bin");
-    FCDebugLog quiet("", FCDebugLog::kOff);
-    FCDebugLog* previous = FCDebugLog::SetInstance(&quiet);
+    QuietLog quiet;
     {
         FCObjectVector vector(0);
         for (int i = 0; i < 32768; ++i)
@@ -428,7 +392,6 @@ TEST(FCArchiveTest, AContainerTooLargeToReadBackFailsTheStore)
         vector.Serialize(ar);
         EXPECT_TRUE(ar.HasFailed());
     }
-    FCDebugLog::SetInstance(previous);
     const Bytes bytes = FCTestFiles::ReadBytes(path);
     ASSERT_EQ(bytes.size(), 4u + 2u * 32767u) << "the stored form stays readable";
     EXPECT_EQ(bytes[2], 0xFF);
@@ -457,13 +420,11 @@ TEST(FCArchiveTest, OpeningAndModes)
     }
     EXPECT_TRUE(FCTestFiles::ReadBytes(path).empty()) << "storing starts a new empty file";
 
-    FCDebugLog quiet("", FCDebugLog::kOff);
-    FCDebugLog* previous = FCDebugLog::SetInstance(&quiet);
+    QuietLog quiet;
     FCArchive closed(FCTestFiles::TempPath("no-such-file.bin"), FCArchive::kLoad);
     EXPECT_EQ(closed.ReadObject(), nullptr);
     EXPECT_TRUE(closed.HasFailed());
     FCArchive unwritable("", FCArchive::kStore);
     unwritable.WriteString("lost");
     EXPECT_TRUE(unwritable.HasFailed()) << "a write that went nowhere is reported";
-    FCDebugLog::SetInstance(previous);
 }

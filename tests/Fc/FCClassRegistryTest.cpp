@@ -4,6 +4,7 @@
 #include "Fc/FCFile.h"
 #include "Fc/FCFileSystem.h"
 #include "Fc/FCObject.h"
+#include "support/ArchiveBytes.h"
 #include "support/FCTestObjects.h"
 #include "support/QuietLog.h"
 
@@ -12,25 +13,6 @@
 #include <cstdlib>
 #include <filesystem>
 
-namespace
-{
-// Writes "count name NUL" the way every data file stores a class name.
-void PutName(std::vector<std::uint8_t>& bytes, const std::string& name)
-{
-    const std::size_t count = name.size() + 1;
-    bytes.push_back(static_cast<std::uint8_t>(count));
-    bytes.push_back(static_cast<std::uint8_t>(count >> 8));
-    bytes.insert(bytes.end(), name.begin(), name.end());
-    bytes.push_back(0);
-}
-
-void PutI32(std::vector<std::uint8_t>& bytes, std::int32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i)));
-}
-
-} // namespace
 
 // Catches a class registered under a name other than its own, or one whose
 // CreateNew or Clone builds the wrong class.
@@ -97,13 +79,14 @@ TEST(FCClassRegistryTest, RegisterTakesOverTheReferenceAndReplacesByName)
 
 TEST(FCClassRegistryTest, LoadObjectClonesThePrototypeAndReadsItsPayload)
 {
-    std::vector<std::uint8_t> bytes;
-    PutName(bytes, "FCCountedObject");
-    PutI32(bytes, -7);
-    PutName(bytes, "Unknown");
-    PutI32(bytes, 99);
-    PutName(bytes, "FCCountedObject");
-    bytes.push_back(1); // a payload cut short
+    const std::vector<std::uint8_t> bytes = ArchiveBytes()
+                                                .Str("FCCountedObject")
+                                                .U32(static_cast<std::uint32_t>(-7))
+                                                .Str("Unknown")
+                                                .U32(99)
+                                                .Str("FCCountedObject")
+                                                .U8(1) // a payload cut short
+                                                .bytes;
     const std::string path = FCTestFiles::TempPath("registry-load.bin");
     FCTestFiles::WriteBytes(path, bytes);
 
@@ -128,15 +111,10 @@ TEST(FCClassRegistryTest, LoadObjectClonesThePrototypeAndReadsItsPayload)
 TEST(FCClassRegistryTest, NestingDeeperThanTheLimitIsRefused)
 {
     auto nested = [](int levels) {
-        std::vector<std::uint8_t> bytes;
+        ArchiveBytes bytes;
         for (int i = 0; i < levels; ++i)
-        {
-            PutName(bytes, "FCTestNode");
-            PutI32(bytes, i);
-            bytes.push_back(i + 1 < levels ? 1 : 0);
-            bytes.push_back(0);
-        }
-        return bytes;
+            bytes.Str("FCTestNode").U32(static_cast<std::uint32_t>(i)).U16(i + 1 < levels ? 1 : 0);
+        return bytes.bytes;
     };
     QuietLog quiet;
     for (const auto& [levels, loads] : {std::pair{FCClassRegistry::kMaxDepth, true},
@@ -179,14 +157,8 @@ TEST(FCClassRegistryTest, LoadObjectFromFileFindsDataFilesThroughTheFileSystem)
 {
     const std::filesystem::path root = FCTestFiles::TempPath("registry-root");
     std::filesystem::create_directories(root / "UI");
-    std::vector<std::uint8_t> good;
-    PutName(good, "FCCountedObject");
-    PutI32(good, 42);
-    FCTestFiles::WriteBytes((root / "UI" / "good.ui").string(), good);
-    std::vector<std::uint8_t> unknown;
-    PutName(unknown, "NoSuchClass");
-    PutI32(unknown, 1);
-    FCTestFiles::WriteBytes((root / "UI" / "unknown.ui").string(), unknown);
+    FCTestFiles::WriteBytes((root / "UI" / "good.ui").string(), ArchiveBytes().Str("FCCountedObject").U32(42).bytes);
+    FCTestFiles::WriteBytes((root / "UI" / "unknown.ui").string(), ArchiveBytes().Str("NoSuchClass").U32(1).bytes);
 
     QuietLog quiet;
     EXPECT_EQ(FCClassRegistry::LoadObjectFromFile("good.ui"), nullptr) << "no file system yet";

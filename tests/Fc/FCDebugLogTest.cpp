@@ -1,31 +1,25 @@
 #include "Fc/FCDebugLog.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 namespace
 {
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 class FCDebugLogTest : public ::testing::Test
 {
 protected:
-    std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                ("fcdebuglog-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    void SetUp() override { std::filesystem::create_directories(dir); }
-    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string Path(const std::string& name) const { return folder.Join(name); }
+    std::string ReadAll(const std::string& name) const
+    {
+        const std::vector<std::uint8_t> bytes = folder.ReadFile(name);
+        return {bytes.begin(), bytes.end()};
+    }
+    TempFolder folder;
 };
 } // namespace
 
@@ -33,9 +27,9 @@ TEST_F(FCDebugLogTest, ModesWithoutFileCreateNoFile)
 {
     for (std::uint32_t mode : {FCDebugLog::kOff, FCDebugLog::kDebugger})
     {
-        const auto path = dir / ("log" + std::to_string(mode) + ".txt");
+        const std::string path = Path("log" + std::to_string(mode) + ".txt");
         {
-            FCDebugLog log(path.string(), mode);
+            FCDebugLog log(path, mode);
             log.Printf("hello %d\n", 1);
         }
         EXPECT_FALSE(std::filesystem::exists(path)) << "mode " << mode;
@@ -44,13 +38,13 @@ TEST_F(FCDebugLogTest, ModesWithoutFileCreateNoFile)
 
 TEST_F(FCDebugLogTest, LongMessageIsCutTo200Characters)
 {
-    const auto path = dir / "log.txt";
+    const std::string path = Path("log.txt");
     {
-        FCDebugLog log(path.string(), FCDebugLog::kFile);
+        FCDebugLog log(path, FCDebugLog::kFile);
         log.Printf("%s", std::string(250, 'x').c_str());
         log.Printf("end");
     }
-    EXPECT_EQ(ReadAll(path), std::string(200, 'x') + "end");
+    EXPECT_EQ(ReadAll("log.txt"), std::string(200, 'x') + "end");
 }
 
 TEST_F(FCDebugLogTest, LocationPrefixUsesBaseNameAtEitherSeparator)
@@ -68,39 +62,39 @@ TEST_F(FCDebugLogTest, LocationPrefixUsesBaseNameAtEitherSeparator)
     };
     for (const Case& c : cases)
     {
-        const auto path = dir / "loc.txt";
+        const std::string path = Path("loc.txt");
         {
-            FCDebugLog log(path.string(), FCDebugLog::kFile);
+            FCDebugLog log(path, FCDebugLog::kFile);
             log.PrintLocation(c.path, 59);
         }
-        EXPECT_EQ(ReadAll(path), c.expected) << c.path;
+        EXPECT_EQ(ReadAll("loc.txt"), c.expected) << c.path;
     }
 }
 
 TEST_F(FCDebugLogTest, ReopeningReplacesTheEarlierLog)
 {
-    const auto path = dir / "log.txt";
+    const std::string path = Path("log.txt");
     {
-        FCDebugLog log(path.string(), FCDebugLog::kFile);
+        FCDebugLog log(path, FCDebugLog::kFile);
         log.Printf("first run\n");
     }
     {
-        FCDebugLog log(path.string(), FCDebugLog::kBoth);
+        FCDebugLog log(path, FCDebugLog::kBoth);
         log.Printf("second\n");
     }
-    EXPECT_EQ(ReadAll(path), "second\n");
+    EXPECT_EQ(ReadAll("log.txt"), "second\n");
 }
 
 TEST_F(FCDebugLogTest, MacroWritesThroughTheInstalledLog)
 {
-    const auto path = dir / "macro.txt";
+    const std::string path = Path("macro.txt");
     {
-        FCDebugLog log(path.string(), FCDebugLog::kFile);
+        FCDebugLog log(path, FCDebugLog::kFile);
         FCDebugLog* previous = FCDebugLog::SetInstance(&log);
         FC_LOG("value %u\n", 7u);
         FCDebugLog::SetInstance(previous);
     }
-    const std::string text = ReadAll(path);
+    const std::string text = ReadAll("macro.txt");
     EXPECT_EQ(text.rfind("FCDebugLogTest.cpp[", 0), 0u) << text;
     EXPECT_NE(text.find("]: value 7\n"), std::string::npos) << text;
 }

@@ -88,14 +88,6 @@ TEST(FCDirtyRectListTest, GrownRectangleIsTestedFromTheMergedSlotOnwardOnly)
     EXPECT_EQ(AfterAdds({a, b, c}, {n}), (std::vector<FCRect>{a, FCRect(0, 0, 44, 20)}));
 }
 
-TEST(FCDirtyRectListTest, AppendKeepsRectanglesApart)
-{
-    FCDirtyRectList list;
-    list.Append(FCRect(0, 0, 10, 10));
-    list.Append(FCRect(0, 0, 10, 10));
-    EXPECT_EQ(list.GetCount(), 2u);
-}
-
 TEST(FCDirtyRectListTest, WalkHandsOutEachRectangleOnceUntilRewound)
 {
     FCDirtyRectList list;

@@ -92,37 +92,3 @@ TEST(FCDisplayManagerTest, InvalidateScreenMarksTheWholeScreenOnlyInFullScreen)
     EXPECT_EQ(state.secondCount, 1u);
     EXPECT_EQ(FCDisplayPageStack::GetCurrent()->GetFirst()->GetRects()[0], FCRect(0, 0, 640, 480));
 }
-
-TEST(FCDisplayManagerTest, MemoryBuffersUseTheScreenFormat)
-{
-    for (const FCPixelFormat* format : {&FCFormat565, &FCFormat555})
-    {
-        MemoryDisplayManager display(*format, 32, 16);
-        FCImageBuffer* back = FCDisplayManager::GetBackBuffer();
-        ASSERT_NE(back, nullptr);
-        EXPECT_EQ(back, display.Back());
-        EXPECT_EQ(FCDisplayManager::GetPrimaryBuffer(), display.Primary());
-        EXPECT_NE(back, FCDisplayManager::GetPrimaryBuffer());
-        EXPECT_EQ(back->GetFormat(), *format);
-        EXPECT_EQ(back->GetWidth(), 32);
-        EXPECT_EQ(back->GetPitch(), 64);
-        EXPECT_EQ(display.GetSize(), FCPoint(32, 16));
-
-        FCImageBuffer* extra = display.CreateImageBuffer(3, 2);
-        ASSERT_NE(extra, nullptr);
-        EXPECT_EQ(extra->GetFormat(), *format);
-        extra->Release();
-    }
-}
-
-TEST(FCDisplayManagerTest, FlipShowsTheBackBufferOnThePrimary)
-{
-    MemoryDisplayManager display(FCFormat565, 4, 4);
-    display.Back()->FillRect(0xF800, FCRect(1, 1, 3, 2));
-    EXPECT_EQ(display.Primary()->GetPixel(1, 1, FCFormat565), 0u);
-    display.Flip();
-    EXPECT_EQ(display.flipCount, 1);
-    EXPECT_EQ(display.Primary()->GetPixel(1, 1, FCFormat565), 0xF800u);
-    EXPECT_EQ(display.Primary()->GetPixel(2, 1, FCFormat565), 0xF800u);
-    EXPECT_EQ(display.Primary()->GetPixel(3, 1, FCFormat565), 0u);
-}

@@ -79,23 +79,6 @@ TEST(FCFileSystemNames, DirectoriesAndPackageNames)
     }
 }
 
-TEST(FCFileSystemNames, RootsDropTheirTrailingSeparatorAndTheInstanceIsGlobal)
-{
-    EXPECT_EQ(FCFileSystem::GetInstance(), nullptr);
-    {
-        FCFileSystem fs;
-        EXPECT_EQ(FCFileSystem::GetInstance(), &fs);
-        EXPECT_EQ(fs.GetSearchMode(), FCFileSystem::kLooseThenPackages);
-        fs.SetRootPath("C:\\Game\\");
-        EXPECT_EQ(fs.GetRootPath(), "C:\\Game");
-        fs.SetRootPath("C:\\Game");
-        EXPECT_EQ(fs.GetRootPath(), "C:\\Game");
-        fs.SetAlternateRootPath("/opt/game/");
-        EXPECT_EQ(fs.GetAlternateRootPath(), "/opt/game");
-    }
-    EXPECT_EQ(FCFileSystem::GetInstance(), nullptr);
-}
-
 TEST_F(FCFileSystemTest, SearchModesChooseLooseFilesOrPackages)
 {
     fs.AddSearchDirectory("UI");

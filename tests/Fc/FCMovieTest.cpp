@@ -93,17 +93,6 @@ TEST_F(FCMovieTest, LoopingMovieNeverReportsTheEnd)
     EXPECT_FALSE(movie.IsPaused());
 }
 
-TEST_F(FCMovieTest, SetPausedCallsThePlayerOnlyOnAChange)
-{
-    movie.Open("intro.mov", false);
-    movie.SetPaused(true);
-    movie.SetPaused(true);
-    movie.SetPaused(false);
-    movie.SetPaused(false);
-    EXPECT_EQ(player.Count("Pause 1"), 1);
-    EXPECT_EQ(player.Count("Pause 0"), 1);
-}
-
 TEST_F(FCMovieTest, SuspendingAPausedMovieLeavesItPausedAndUnskipped)
 {
     movie.Open("intro.mov", false);
@@ -240,19 +229,4 @@ TEST(FCMovieLifetimeTest, AMovieObjectThatLostThePlayerCannotDisturbTheNextOne)
 
     second.Close();
     EXPECT_FALSE(player.isOpen);
-}
-
-TEST(FCMovieLifetimeTest, ACopyTakesTheSettingsButNotThePlayback)
-{
-    FakeMoviePlayer player;
-    FCMovie prototype;
-    prototype.SetCloseAtEnd(true);
-    FCMovie copy(prototype);
-    EXPECT_TRUE(copy.ClosesAtEnd());
-
-    copy.Open("intro.mov", false);
-    ASSERT_TRUE(copy.HasFrame());
-    FCMovie copyOfPlaying(copy);
-    EXPECT_FALSE(copyOfPlaying.HasFrame());
-    EXPECT_TRUE(copyOfPlaying.ClosesAtEnd());
 }

@@ -8,9 +8,6 @@ TEST(FCObjectTest, NewAndCopiedObjectsStartWithOneReference)
 {
     FCObject* source = new FCObject();
     EXPECT_EQ(source->GetRefCount(), 1);
-    EXPECT_EQ(source->GetTypeCode(), 1);
-    EXPECT_EQ(source->GetSecondWord(), 0);
-
     source->SetTypeCode(0x1234);
     source->SetSecondWord(0xBEEF);
     source->AddRef();

@@ -1,5 +1,6 @@
 #include "Fc/FCPalette.h"
 
+#include "support/ArchiveBytes.h"
 #include "support/DbMemoryFile.h"
 #include "support/QuietLog.h"
 
@@ -9,43 +10,17 @@
 
 namespace
 {
+// 256 entries, all 0 but the first and last, then the format's seven fields.
 std::vector<std::uint8_t> PaletteBytes(std::uint32_t firstEntry, std::uint32_t lastEntry,
                                        std::initializer_list<std::uint16_t> format)
 {
-    std::vector<std::uint8_t> bytes(1024, 0);
-    for (int i = 0; i < 4; ++i)
-    {
-        bytes[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(firstEntry >> (8 * i));
-        bytes[static_cast<std::size_t>(1020 + i)] = static_cast<std::uint8_t>(lastEntry >> (8 * i));
-    }
+    ArchiveBytes bytes;
+    bytes.U32(firstEntry).Repeat(254 * 2, 0).U32(lastEntry);
     for (std::uint16_t f : format)
-    {
-        bytes.push_back(static_cast<std::uint8_t>(f));
-        bytes.push_back(static_cast<std::uint8_t>(f >> 8));
-    }
-    return bytes;
+        bytes.U16(f);
+    return bytes.bytes;
 }
 } // namespace
-
-TEST(FCPaletteTest, DefaultAndCopyFromNoneAreZeroInRgb24)
-{
-    for (const FCPalette& p : {FCPalette(), FCPalette(nullptr)})
-    {
-        EXPECT_EQ(p.format, FCFormatRGB24);
-        for (std::uint32_t e : p.entries)
-            ASSERT_EQ(e, 0u);
-    }
-}
-
-TEST(FCPaletteTest, CopyTakesEntriesAndFormat)
-{
-    FCPalette source;
-    source.entries[7] = 0x123456;
-    source.format = FCFormat565;
-    const FCPalette copy(&source);
-    EXPECT_EQ(copy.entries[7], 0x123456u);
-    EXPECT_EQ(copy.format, FCFormat565);
-}
 
 TEST(FCPaletteTest, ConvertToOwnFormatLeavesEvenOddEntriesAlone)
 {

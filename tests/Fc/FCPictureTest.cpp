@@ -46,9 +46,9 @@ struct BmpBytes
     std::uint32_t compression = 0;
     std::uint32_t coloursUsed = 0;
     // Each entry as the u32 0x00RRGGBB, so its bytes are blue, green, red, 0.
-    std::vector<std::uint32_t> palette;
+    std::vector<std::uint32_t> palette{};
     std::uint32_t gapBeforePixels = 0;
-    std::vector<std::vector<std::uint32_t>> rows;
+    std::vector<std::vector<std::uint32_t>> rows{};
     bool padLastRow = true;
 
     std::vector<std::uint8_t> Build() const
@@ -124,99 +124,50 @@ TEST(FCPictureTest, BmpVariantsThatLoad)
     {
         const char* name;
         BmpBytes bmp;
-        std::vector<std::vector<std::uint32_t>> rows;
-        std::uint32_t key;
+        std::uint32_t key = 0;
     };
-    std::vector<Case> cases;
-    {
-        BmpBytes b;
-        b.width = 3; // 6 bytes of pixels and 2 pad bytes per row
-        b.height = 2;
-        b.rows = {{0x7C00, 0x1234, 0x001F}, {0x1111, 0x2222, 0x3333}};
-        cases.push_back({"16-bit rows bottom-up and padded", b, b.rows, 0});
-    }
-    {
-        BmpBytes b;
-        b.width = 2;
-        b.height = -2;
-        b.rows = {{1, 2}, {3, 4}};
-        cases.push_back({"top-down rows", b, b.rows, 0});
-    }
-    {
-        BmpBytes b;
-        b.width = 3;
-        b.height = 2;
-        b.rows = {{0x03E0, 2, 3}, {4, 5, 6}};
-        cases.push_back({"pure green top-left pixel becomes the key", b, b.rows, 0x03E0});
-    }
-    {
-        BmpBytes b;
-        b.width = 1;
-        b.height = 2;
-        b.rows = {{7}, {8}};
-        b.padLastRow = false;
-        cases.push_back({"last row without its padding", b, b.rows, 0});
-    }
-    {
-        BmpBytes b;
-        b.width = 2;
-        b.height = 1;
-        b.headerSize = 108;
-        b.gapBeforePixels = 6;
-        b.rows = {{9, 10}};
-        cases.push_back({"larger header and pixels after a gap", b, b.rows, 0});
-    }
-    {
-        BmpBytes b;
-        b.bitCount = 8;
-        b.width = 3;
-        b.height = 2;
-        b.coloursUsed = 2;
-        b.palette = {0x00FF00, 0x0000FF};
-        b.rows = {{0, 1, 0}, {1, 1, 0}};
-        cases.push_back({"8-bit with a pure green top-left index", b, b.rows, 0});
-    }
-    {
-        BmpBytes b;
-        b.bitCount = 8;
-        b.width = 2;
-        b.height = 1;
-        b.coloursUsed = 2;
-        b.palette = {0x0000FF, 0x00FF00};
-        b.rows = {{1, 0}};
-        cases.push_back({"8-bit key is the green index", b, b.rows, 1});
-    }
-    {
-        BmpBytes b;
-        b.bitCount = 8;
-        b.width = 2;
-        b.height = 1;
-        b.coloursUsed = 2;
-        b.palette = {0x0000FF, 0x0000FE};
-        b.rows = {{1, 0}};
-        cases.push_back({"8-bit top-left not pure green leaves no key", b, b.rows, 0});
-    }
+    // Fields in declaration order: type, headerSize, width, height, bitCount,
+    // compression, coloursUsed, palette, gapBeforePixels, rows, padLastRow.
+    std::vector<Case> cases = {
+        // 3 pixels: 6 bytes and 2 pad bytes per row.
+        {"16-bit rows bottom-up and padded",
+         {.width = 3, .height = 2, .rows = {{0x7C00, 0x1234, 0x001F}, {0x1111, 0x2222, 0x3333}}}},
+        {"top-down rows", {.width = 2, .height = -2, .rows = {{1, 2}, {3, 4}}}},
+        {"pure green top-left pixel becomes the key",
+         {.width = 3, .height = 2, .rows = {{0x03E0, 2, 3}, {4, 5, 6}}},
+         0x03E0},
+        {"last row without its padding",
+         {.width = 1, .height = 2, .rows = {{7}, {8}}, .padLastRow = false}},
+        {"larger header and pixels after a gap",
+         {.headerSize = 108, .width = 2, .height = 1, .gapBeforePixels = 6, .rows = {{9, 10}}}},
+        {"8-bit with a pure green top-left index",
+         {.width = 3, .height = 2, .bitCount = 8, .coloursUsed = 2, .palette = {0x00FF00, 0x0000FF},
+          .rows = {{0, 1, 0}, {1, 1, 0}}}},
+        {"8-bit key is the green index",
+         {.width = 2, .height = 1, .bitCount = 8, .coloursUsed = 2, .palette = {0x0000FF, 0x00FF00},
+          .rows = {{1, 0}}},
+         1},
+        {"8-bit top-left not pure green leaves no key",
+         {.width = 2, .height = 1, .bitCount = 8, .coloursUsed = 2, .palette = {0x0000FF, 0x0000FE},
+          .rows = {{1, 0}}}},
+    };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
         BufferPtr picture = LoadBmpBytes(c.bmp.Build());
         ASSERT_TRUE(picture);
         EXPECT_EQ(picture->GetFormat(), c.bmp.bitCount == 8 ? FCFormat8 : FCFormat555);
-        EXPECT_EQ(picture->GetWidth(), static_cast<std::int32_t>(c.rows[0].size()));
-        ASSERT_EQ(picture->GetHeight(), static_cast<std::int32_t>(c.rows.size()));
-        for (std::size_t y = 0; y < c.rows.size(); ++y)
-            EXPECT_EQ(Row(*picture, static_cast<std::int32_t>(y)), c.rows[y]) << "row " << y;
+        EXPECT_EQ(picture->GetWidth(), static_cast<std::int32_t>(c.bmp.rows[0].size()));
+        ASSERT_EQ(picture->GetHeight(), static_cast<std::int32_t>(c.bmp.rows.size()));
+        for (std::size_t y = 0; y < c.bmp.rows.size(); ++y)
+            EXPECT_EQ(Row(*picture, static_cast<std::int32_t>(y)), c.bmp.rows[y]) << "row " << y;
         EXPECT_EQ(picture->GetColourKey(), c.key);
     }
 }
 
 TEST(FCPictureTest, EightBitBmpPalette)
 {
-    BmpBytes bmp;
-    bmp.bitCount = 8;
-    bmp.width = 1;
-    bmp.height = 1;
-    bmp.coloursUsed = 0; // means all 256
+    BmpBytes bmp{.width = 1, .height = 1, .bitCount = 8, .coloursUsed = 0}; // 0 means all 256
     bmp.palette.assign(256, 0);
     bmp.palette[0] = 0x00FF00;   // green
     bmp.palette[255] = 0x102030; // red 0x10, green 0x20, blue 0x30
@@ -240,103 +191,46 @@ TEST(FCPictureTest, EightBitBmpPalette)
 
 TEST(FCPictureTest, UnusableBmpsGiveNoPicture)
 {
-    auto base = []
+    const auto with = [](auto change)
     {
-        BmpBytes b;
-        b.width = 2;
-        b.height = 2;
-        b.rows = {{1, 2}, {3, 4}};
-        return b;
+        BmpBytes b{.width = 2, .height = 2, .rows = {{1, 2}, {3, 4}}};
+        change(b);
+        return b.Build();
     };
+    std::vector<std::uint8_t> cutShort = with([](BmpBytes&) {});
+    cutShort.resize(30);
+    std::vector<std::uint8_t> coreHeader = with([](BmpBytes&) {});
+    coreHeader[14] = 12; // claims the old 12-byte core header
+    std::vector<std::uint8_t> farPixels = with([](BmpBytes&) {});
+    farPixels[10] = 0xF0; // data offset far beyond the file
+    farPixels[13] = 0x7F;
     struct Case
     {
         const char* name;
         std::vector<std::uint8_t> bytes;
     };
-    std::vector<Case> cases;
-    cases.push_back({"empty file", {}});
-    {
-        std::vector<std::uint8_t> b = base().Build();
-        b.resize(30);
-        cases.push_back({"header cut short", b});
-    }
-    {
-        BmpBytes b = base();
-        b.type = 0x4D43;
-        cases.push_back({"wrong type", b.Build()});
-    }
+    std::vector<Case> cases = {
+        {"empty file", {}},
+        {"header cut short", cutShort},
+        {"wrong type", with([](BmpBytes& b) { b.type = 0x4D43; })},
+        {"16-bit with bit fields", with([](BmpBytes& b) { b.compression = 3; })},
+        {"run-length 8-bit", with([](BmpBytes& b) {
+             b.bitCount = 8, b.compression = 1, b.coloursUsed = 1, b.palette = {0};
+         })},
+        {"old core header", coreHeader},
+        {"zero width", with([](BmpBytes& b) { b.width = 0; })},
+        {"zero height", with([](BmpBytes& b) { b.height = 0, b.rows.clear(); })},
+        {"negative width", with([](BmpBytes& b) { b.width = -2; })},
+        {"most negative height", with([](BmpBytes& b) { b.height = INT32_MIN; })},
+        {"rows run past the end of the file", with([](BmpBytes& b) { b.width = 3; })},
+        {"absurd size", with([](BmpBytes& b) { b.width = b.height = 0x7FFFFFFF; })},
+        {"pixel offset beyond the file", farPixels},
+        {"palette runs past the end of the file",
+         BmpBytes{.width = 4, .height = 1, .bitCount = 8, .coloursUsed = 200, .palette = {0},
+                  .rows = {{0, 0, 0, 0}}}.Build()},
+    };
     for (std::uint16_t bits : {1, 4, 24, 32})
-    {
-        BmpBytes b = base();
-        b.bitCount = bits;
-        cases.push_back({"unsupported depth", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.compression = 3;
-        cases.push_back({"16-bit with bit fields", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.bitCount = 8;
-        b.compression = 1;
-        b.coloursUsed = 1;
-        b.palette = {0};
-        cases.push_back({"run-length 8-bit", b.Build()});
-    }
-    {
-        std::vector<std::uint8_t> b = base().Build();
-        b[14] = 12; // claims the old 12-byte core header
-        cases.push_back({"old core header", b});
-    }
-    {
-        BmpBytes b = base();
-        b.width = 0;
-        cases.push_back({"zero width", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.height = 0;
-        b.rows.clear();
-        cases.push_back({"zero height", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.width = -2;
-        cases.push_back({"negative width", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.height = INT32_MIN;
-        cases.push_back({"most negative height", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.width = 3;
-        cases.push_back({"rows run past the end of the file", b.Build()});
-    }
-    {
-        BmpBytes b = base();
-        b.width = 0x7FFFFFFF;
-        b.height = 0x7FFFFFFF;
-        cases.push_back({"absurd size", b.Build()});
-    }
-    {
-        std::vector<std::uint8_t> b = base().Build();
-        b[10] = 0xF0; // data offset far beyond the file
-        b[13] = 0x7F;
-        cases.push_back({"pixel offset beyond the file", b});
-    }
-    {
-        BmpBytes b;
-        b.bitCount = 8;
-        b.width = 4;
-        b.height = 1;
-        b.coloursUsed = 200;
-        b.palette = {0};
-        b.rows = {{0, 0, 0, 0}};
-        cases.push_back({"palette runs past the end of the file", b.Build()});
-    }
+        cases.push_back({"unsupported depth", with([bits](BmpBytes& b) { b.bitCount = bits; })});
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
@@ -530,17 +424,9 @@ TEST(FCPictureTest, JpegInsideAPackageReadsOnlyItsOwnEntry)
 }
 TEST(FCPictureTest, PicturesInTheScreenFormat)
 {
-    BmpBytes sixteen;
-    sixteen.width = 2;
-    sixteen.height = 1;
-    sixteen.rows = {{0x03E0, 0x7C00}};
-    BmpBytes eight;
-    eight.bitCount = 8;
-    eight.width = 1;
-    eight.height = 1;
-    eight.coloursUsed = 1;
-    eight.palette = {0xFF0000}; // red
-    eight.rows = {{0}};
+    const BmpBytes sixteen{.width = 2, .height = 1, .rows = {{0x03E0, 0x7C00}}};
+    const BmpBytes eight{
+        .width = 1, .height = 1, .bitCount = 8, .coloursUsed = 1, .palette = {0xFF0000}, .rows = {{0}}};
     const std::vector<std::uint8_t> jpeg = EncodeJpeg(kJpegWidth, kJpegHeight, TestPictureRgb());
 
     {

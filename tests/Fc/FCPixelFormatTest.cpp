@@ -1,5 +1,6 @@
 #include "Fc/FCPixelFormat.h"
 
+#include "support/ArchiveBytes.h"
 #include "support/DbMemoryFile.h"
 #include "support/QuietLog.h"
 
@@ -11,13 +12,10 @@ namespace
 {
 std::vector<std::uint8_t> FormatBytes(std::initializer_list<std::uint16_t> fields)
 {
-    std::vector<std::uint8_t> bytes;
+    ArchiveBytes bytes;
     for (std::uint16_t f : fields)
-    {
-        bytes.push_back(static_cast<std::uint8_t>(f));
-        bytes.push_back(static_cast<std::uint8_t>(f >> 8));
-    }
-    return bytes;
+        bytes.U16(f);
+    return bytes.bytes;
 }
 } // namespace
 
@@ -28,19 +26,6 @@ TEST(FCPixelFormatTest, MasksFollowChannelWidthsWithZeroWidthAllOnes)
     EXPECT_EQ(f.greenMask, 0x3Fu);
     EXPECT_EQ(f.blueMask, 0xFFFFFFFFu);
     EXPECT_EQ(FCFormatRGB24.redMask, 0xFFu);
-}
-
-TEST(FCPixelFormatTest, ConstructorTakesRedGreenBlueIntoFieldsStoredRedBlueGreen)
-{
-    // Widths and shifts all distinct, so a swapped field shows.
-    const FCPixelFormat f(32, 1, 2, 3, 4, 5, 6);
-    EXPECT_EQ(f.bitsPerPixel, 32);
-    EXPECT_EQ(f.redBits, 1);
-    EXPECT_EQ(f.greenBits, 2);
-    EXPECT_EQ(f.blueBits, 3);
-    EXPECT_EQ(f.redShift, 4);
-    EXPECT_EQ(f.greenShift, 5);
-    EXPECT_EQ(f.blueShift, 6);
 }
 
 TEST(FCPixelFormatTest, EqualityIgnoresMasksButNotShifts)

@@ -5,19 +5,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(FCPrinterTest, InstanceAndPageSizeFollowTheDevice)
-{
-    {
-        FakePrinter printer(FCPoint(4800, 6600));
-        EXPECT_EQ(FCPrinter::GetInstance(), &printer);
-        EXPECT_EQ(printer.GetPageSize(), FCPoint(0, 0)) << "unknown until opened";
-        ASSERT_TRUE(printer.Open());
-        EXPECT_EQ(printer.GetPageSize(), FCPoint(4800, 6600));
-        EXPECT_EQ(printer.GetClassName(), "FCObject");
-    }
-    EXPECT_EQ(FCPrinter::GetInstance(), nullptr);
-}
-
 TEST(FCPrinterTest, APrintJobLeavesItsPagesOnTheFakeCanvas)
 {
     FakePrinter printer(FCPoint(4800, 6600));

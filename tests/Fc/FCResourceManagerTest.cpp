@@ -6,6 +6,7 @@
 #include "Fc/FCImageSetRecord.h"
 #include "Fc/FCResourceManager.h"
 #include "Fc/FCSoundSample.h"
+#include "support/ArchiveBytes.h"
 #include "support/DbMemoryFile.h"
 #include "support/FakeSoundManager.h"
 #include "support/ResourceFixture.h"
@@ -16,33 +17,16 @@ namespace
 {
 using Tag = FCResourceManager::SectionTag;
 
-std::vector<std::uint8_t> Bmp16(std::int32_t width, std::int32_t height, std::uint16_t pixel)
+// A bottom-up 16-bit BMP of one colour.
+std::vector<std::uint8_t> Bmp16(std::uint16_t width, std::uint16_t height, std::uint16_t pixel)
 {
-    const std::uint32_t rowBytes = static_cast<std::uint32_t>(width) * 2;
-    const std::uint32_t padded = (rowBytes + 3) & ~3u;
-    std::vector<std::uint8_t> out;
-    const auto u16 = [&](std::uint16_t v) { out.push_back(v & 0xFF); out.push_back(v >> 8); };
-    const auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF); u16(static_cast<std::uint16_t>(v >> 16)); };
-    u16(0x4D42);
-    u32(54 + padded * static_cast<std::uint32_t>(height));
-    u16(0);
-    u16(0);
-    u32(54);
-    u32(40);
-    u32(static_cast<std::uint32_t>(width));
-    u32(static_cast<std::uint32_t>(height));
-    u16(1);
-    u16(16);
-    for (int i = 0; i < 6; ++i)
-        u32(0);
-    for (std::int32_t y = 0; y < height; ++y)
-    {
-        for (std::int32_t x = 0; x < width; ++x)
-            u16(pixel);
-        for (std::uint32_t p = rowBytes; p < padded; ++p)
-            out.push_back(0);
-    }
-    return out;
+    const std::uint32_t pad = (4 - width * 2 % 4) % 4;
+    ArchiveBytes b;
+    b.U16(0x4D42).U32(54 + (width * 2u + pad) * height).U32(0).U32(54);
+    b.U32(40).U32(width).U32(height).U16(1).U16(16).Repeat(12, 0);
+    for (std::uint16_t y = 0; y < height; ++y)
+        b.Repeat(width, pixel).bytes.resize(b.bytes.size() + pad, 0);
+    return b.bytes;
 }
 
 TEST(FCResourceManagerTest, ReadsEverySectionOfAnIndex)
@@ -267,15 +251,5 @@ TEST(FCResourceManagerTest, SoundFilesAndTheirMessage)
     EXPECT_EQ(log.Count("Sound file not found: gone.wav\n"), 1);
     EXPECT_EQ(log.Count("Sound file not found: also-gone.wav\n"), 1);
     EXPECT_NE(log.Text().find("FCResourceManager.cpp["), std::string::npos);
-}
-
-TEST(FCResourceManagerTest, GlobalInstanceFollowsLifetime)
-{
-    EXPECT_EQ(FCResourceManager::GetInstance(), nullptr);
-    {
-        FCResourceManager rm;
-        EXPECT_EQ(FCResourceManager::GetInstance(), &rm);
-    }
-    EXPECT_EQ(FCResourceManager::GetInstance(), nullptr);
 }
 } // namespace

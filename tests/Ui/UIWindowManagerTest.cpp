@@ -4,6 +4,7 @@
 #include "Fc/FCSystem.h"
 #include "Ui/UIControl.h"
 #include "Ui/UIMessages.h"
+#include "support/LayoutBytes.h"
 #include "support/QuietLog.h"
 #include "support/ResourceFixture.h"
 #include "support/UiHarness.h"
@@ -21,48 +22,11 @@ namespace
 std::vector<std::uint8_t> WindowLayout(std::uint16_t id, std::int32_t width, std::int32_t height,
                                        bool childTakesFocus = false)
 {
-    std::vector<std::uint8_t> b;
-    auto u8 = [&b](std::uint8_t v) { b.push_back(v); };
-    auto u16 = [&](std::uint16_t v)
-    {
-        u8(static_cast<std::uint8_t>(v));
-        u8(static_cast<std::uint8_t>(v >> 8));
-    };
-    auto i32 = [&](std::int32_t v)
-    {
-        u16(static_cast<std::uint16_t>(v));
-        u16(static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) >> 16));
-    };
-    auto str = [&](const std::string& s)
-    {
-        u16(static_cast<std::uint16_t>(s.size() + 1));
-        for (char c : s)
-            u8(static_cast<std::uint8_t>(c));
-        u8(0);
-    };
-    auto element = [&](std::uint16_t elementId, std::int32_t w, std::int32_t h, std::uint8_t focus)
-    {
-        u16(elementId);
-        i32(0);
-        i32(0);
-        u16(0);
-        i32(w);
-        i32(h);
-        u16(100);
-        u8(focus);
-        u16(5);
-    };
-    str("UIControl");
-    element(id, width, height, 0);
-    str("EndDisplayObjects");
-    u16(0);
-    str("UIControl");
-    element(2, 10, 10, childTakesFocus ? 1 : 0);
-    str("EndDisplayObjects");
-    u16(0);
-    str("EndChildren");
-    str("EndChildren");
-    return b;
+    UILayoutNode window = LayoutBytes::Control(LayoutBytes::Element(id, 0, 0, width, height));
+    UIObjectRecord child = LayoutBytes::Element(2, 0, 0, 10, 10);
+    child.defaultFocus = childTakesFocus ? 1 : 0;
+    window.children.push_back(LayoutBytes::Control(child));
+    return LayoutBytes::Write(window);
 }
 
 // A window on the stack built in code; the stack holds the only reference.
@@ -234,24 +198,22 @@ TEST(UIWindowManagerRepeat, ReleasedAt600HasNoRepeat)
 
 TEST(UIWindowManagerRepeat, CloseAllAndTheDestructorStopTheTimer)
 {
+    for (const bool closeAll : {true, false})
     {
+        SCOPED_TRACE(closeAll ? "CloseAll" : "destructor");
         UiHarness ui;
         RecordingControl* window = Push(ui, FCRect(0, 0, 400, 400));
         AddButton(window, FCRect(10, 10, 30, 30))->SetInputFlags(UIControl::kAutoRepeat);
         ui.Press(15, 15);
         ASSERT_EQ(FCSystem::GetTimerCount(), 1u);
-        ui.Manager().CloseAll();
-        EXPECT_EQ(FCSystem::GetTimerCount(), 0u);
-        EXPECT_EQ(ui.Manager().GetCapture(), nullptr);
-        EXPECT_EQ(ui.Manager().GetWindowCount(), 0u);
-    }
-    {
-        UiHarness ui;
-        RecordingControl* window = Push(ui, FCRect(0, 0, 400, 400));
-        AddButton(window, FCRect(10, 10, 30, 30))->SetInputFlags(UIControl::kAutoRepeat);
-        ui.Press(15, 15);
-        ASSERT_EQ(FCSystem::GetTimerCount(), 1u);
-        ui.RecreateManager();
+        if (closeAll)
+        {
+            ui.Manager().CloseAll();
+            EXPECT_EQ(ui.Manager().GetCapture(), nullptr);
+            EXPECT_EQ(ui.Manager().GetWindowCount(), 0u);
+        }
+        else
+            ui.RecreateManager();
         EXPECT_EQ(FCSystem::GetTimerCount(), 0u);
     }
 }

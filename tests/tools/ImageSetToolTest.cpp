@@ -5,16 +5,15 @@
 
 #include "support/Owned.h"
 #include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
 #include <gtest/gtest.h>
 
 #include <png.h>
 
 #include <array>
-#include <cstdlib>
 #include <memory>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace
@@ -63,12 +62,9 @@ void WriteIndexedPng(const std::string& path, std::uint32_t width,
         << image.message;
 }
 
-int RunTool(const std::string& arguments)
+int Build(const std::vector<std::string>& arguments)
 {
-    const std::string command =
-        std::string("'") + IMAGESET_TOOL + "' " + arguments + " 2>/dev/null";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunTool(IMAGESET_TOOL, arguments).exitCode;
 }
 
 SetPtr LoadOutput(const std::string& path)
@@ -109,9 +105,7 @@ TEST(ImageSetToolTest, FramePicturesRoundTripAsSixteenBit)
     WritePng(folder.Join("a.png"), 3, {kRed, kClear, kGreen, kBlue, kWhite, {0, 0, 0, 200}});
     // An opaque pixel of the key colour must not turn transparent.
     WritePng(folder.Join("b.png"), 2, {kMagenta, kRed, kRed, {255, 0, 255, 40}});
-    const std::string args = "-o '" + folder.Join("out.iset") + "' '" + folder.Join("a.png") +
-                             "' '" + folder.Join("b.png") + "'";
-    ASSERT_EQ(RunTool(args), 0);
+    ASSERT_EQ(Build({"-o", folder.Join("out.iset"), folder.Join("a.png"), folder.Join("b.png")}), 0);
     SetPtr set = LoadOutput(folder.Join("out.iset"));
     ASSERT_TRUE(set);
     EXPECT_EQ(set->GetEncoding(), FCImageSet::kEncoding16);
@@ -124,9 +118,7 @@ TEST(ImageSetToolTest, FramePicturesRoundTripAsSixteenBit)
     EXPECT_EQ(FramePixels(*set, 1), (std::vector<std::uint32_t>{0xF81E, 0xF800, 0xF800, 0xF81F}));
 
     // The same inputs give the same bytes.
-    ASSERT_EQ(RunTool("-o '" + folder.Join("again.iset") + "' '" + folder.Join("a.png") + "' '" +
-                      folder.Join("b.png") + "'"),
-              0);
+    ASSERT_EQ(Build({"-o", folder.Join("again.iset"), folder.Join("a.png"), folder.Join("b.png")}), 0);
     EXPECT_EQ(folder.ReadFile("out.iset"), folder.ReadFile("again.iset"));
 }
 
@@ -147,10 +139,10 @@ TEST(ImageSetToolTest, SpriteSheetWithRectanglesAndTrimming)
     folder.WriteFile("cells.txt",
                      "# x y width height\n0 0 4 4\n\n4 0 4 4   # second cell\n8 0 4 4\n");
 
-    const std::string sheetArgs =
-        "--sheet '" + folder.Join("sheet.png") + "' --rects '" + folder.Join("cells.txt") + "'";
-    ASSERT_EQ(RunTool("-o '" + folder.Join("plain.iset") + "' " + sheetArgs), 0);
-    ASSERT_EQ(RunTool("--trim -o '" + folder.Join("trim.iset") + "' " + sheetArgs), 0);
+    const std::string sheetPath = folder.Join("sheet.png");
+    const std::string cells = folder.Join("cells.txt");
+    ASSERT_EQ(Build({"-o", folder.Join("plain.iset"), "--sheet", sheetPath, "--rects", cells}), 0);
+    ASSERT_EQ(Build({"--trim", "-o", folder.Join("trim.iset"), "--sheet", sheetPath, "--rects", cells}), 0);
 
     SetPtr plain = LoadOutput(folder.Join("plain.iset"));
     ASSERT_TRUE(plain);
@@ -190,8 +182,7 @@ TEST(ImageSetToolTest, PalettePicturesRoundTripAsEightBit)
         {0, 0, 0, 0}, {255, 0, 0, 255}, {0, 255, 0, 255}, {10, 20, 30, 255}};
     WriteIndexedPng(folder.Join("one.png"), 2, {1, 0, 2, 3}, palette);
     WriteIndexedPng(folder.Join("two.png"), 1, {3}, palette);
-    ASSERT_EQ(RunTool("--8bit -o '" + folder.Join("out.iset") + "' '" + folder.Join("one.png") +
-                      "' '" + folder.Join("two.png") + "'"),
+    ASSERT_EQ(Build({"--8bit", "-o", folder.Join("out.iset"), folder.Join("one.png"), folder.Join("two.png")}),
               0);
     SetPtr set = LoadOutput(folder.Join("out.iset"));
     ASSERT_TRUE(set);
@@ -211,9 +202,7 @@ TEST(ImageSetToolTest, OwnKeyColour)
 {
     TempFolder folder;
     WritePng(folder.Join("a.png"), 2, {kClear, {0, 0, 0, 255}});
-    ASSERT_EQ(
-        RunTool("--key 00FF00 -o '" + folder.Join("out.iset") + "' '" + folder.Join("a.png") + "'"),
-        0);
+    ASSERT_EQ(Build({"--key", "00FF00", "-o", folder.Join("out.iset"), folder.Join("a.png")}), 0);
     SetPtr set = LoadOutput(folder.Join("out.iset"));
     ASSERT_TRUE(set);
     EXPECT_EQ(set->GetColourKey(), 0x07E0u);
@@ -230,25 +219,25 @@ TEST(ImageSetToolTest, BadInputsFailWithoutOutput)
     folder.WriteFile("rects-outside.txt", "1 1 2 2\n");
     folder.WriteFile("rects-empty.txt", "# nothing\n");
     folder.WriteFile("not.png", "hello");
-    const std::string out = "'" + folder.Join("out.iset") + "'";
-    const std::string sheet = "--sheet '" + folder.Join("rgba.png") + "' --rects ";
-    const std::vector<std::string> cases = {
-        "-o " + out + " '" + folder.Join("missing.png") + "'",
-        "-o " + out + " '" + folder.Join("not.png") + "'",
-        "-o " + out + " " + sheet + "'" + folder.Join("rects-bad.txt") + "'",
-        "-o " + out + " " + sheet + "'" + folder.Join("rects-outside.txt") + "'",
-        "-o " + out + " " + sheet + "'" + folder.Join("rects-empty.txt") + "'",
-        "--8bit -o " + out + " '" + folder.Join("rgba.png") + "'",
-        "--8bit -o " + out + " '" + folder.Join("p1.png") + "' '" + folder.Join("p2.png") + "'",
-        "--key red -o " + out + " '" + folder.Join("rgba.png") + "'",
-        "--bogus -o " + out + " '" + folder.Join("rgba.png") + "'",
-        "'" + folder.Join("rgba.png") + "'",
-        "-o " + out,
+    const std::string out = folder.Join("out.iset");
+    const std::string rgba = folder.Join("rgba.png");
+    const std::vector<std::vector<std::string>> cases = {
+        {"-o", out, folder.Join("missing.png")},
+        {"-o", out, folder.Join("not.png")},
+        {"-o", out, "--sheet", rgba, "--rects", folder.Join("rects-bad.txt")},
+        {"-o", out, "--sheet", rgba, "--rects", folder.Join("rects-outside.txt")},
+        {"-o", out, "--sheet", rgba, "--rects", folder.Join("rects-empty.txt")},
+        {"--8bit", "-o", out, rgba},
+        {"--8bit", "-o", out, folder.Join("p1.png"), folder.Join("p2.png")},
+        {"--key", "red", "-o", out, rgba},
+        {"--bogus", "-o", out, rgba},
+        {rgba},
+        {"-o", out},
     };
-    for (const std::string& arguments : cases)
+    for (const std::vector<std::string>& arguments : cases)
     {
-        SCOPED_TRACE(arguments);
-        EXPECT_NE(RunTool(arguments), 0);
+        SCOPED_TRACE(arguments.front() + " " + arguments.back());
+        EXPECT_NE(Build(arguments), 0);
         EXPECT_FALSE(LoadOutput(folder.Join("out.iset")));
     }
 }

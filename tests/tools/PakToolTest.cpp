@@ -2,13 +2,12 @@
 #include "Fc/FCFileSystem.h"
 #include "Fc/FCPackage.h"
 #include "support/TempFolder.h"
+#include "support/ToolRunner.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 namespace
@@ -19,27 +18,10 @@ std::string PakProgram()
     return std::string(dir != nullptr ? dir : STAVELORN_BINARY_DIR) + "/tools/pak/pak";
 }
 
-struct PakRun
+ToolResult Pak(const std::vector<std::string>& arguments)
 {
-    int status = -1;
-    std::string output;
-};
-
-PakRun Pak(const std::string& arguments)
-{
-    PakRun run;
-    FILE* pipe = ::popen((PakProgram() + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char buffer[256];
-    while (std::fgets(buffer, sizeof buffer, pipe) != nullptr)
-        run.output += buffer;
-    const int status = ::pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return RunTool(PakProgram(), arguments);
 }
-
-std::string Quote(const std::string& path) { return "'" + path + "'"; }
 
 std::string ReadEntry(const FCPackage& package, const std::string& path)
 {
@@ -65,7 +47,7 @@ TEST(PakToolTest, BuiltPackageReadsBackThroughTheProgram)
 {
     TempFolder folder;
     FillSource(folder);
-    ASSERT_EQ(Pak("build " + Quote(folder.Join("src")) + " " + Quote(folder.Join("Data.pak"))).status, 0);
+    ASSERT_EQ(Pak({"build", folder.Join("src"), folder.Join("Data.pak")}).exitCode, 0);
 
     FCPackage package;
     ASSERT_TRUE(package.Open(folder.Join("Data.pak")));
@@ -116,12 +98,12 @@ TEST(PakToolTest, OutputIsTheSameOnEveryBuild)
     b.WriteFile("src/empty.bin", "");
     b.WriteFile("src/Sounds/Click.wav", std::string(70000, 'c'));
     b.WriteFile("src/Readme.TXT", "read me");
-    ASSERT_EQ(Pak("build " + Quote(a.Join("src")) + " " + Quote(a.Join("out.pak"))).status, 0);
-    ASSERT_EQ(Pak("build " + Quote(b.Join("src")) + " " + Quote(b.Join("out.pak"))).status, 0);
+    ASSERT_EQ(Pak({"build", a.Join("src"), a.Join("out.pak")}).exitCode, 0);
+    ASSERT_EQ(Pak({"build", b.Join("src"), b.Join("out.pak")}).exitCode, 0);
     const std::vector<std::uint8_t> first = a.ReadFile("out.pak");
     EXPECT_FALSE(first.empty());
     EXPECT_EQ(first, b.ReadFile("out.pak"));
-    ASSERT_EQ(Pak("build " + Quote(a.Join("src")) + " " + Quote(a.Join("out.pak"))).status, 0);
+    ASSERT_EQ(Pak({"build", a.Join("src"), a.Join("out.pak")}).exitCode, 0);
     EXPECT_EQ(first, a.ReadFile("out.pak"));
 }
 
@@ -129,15 +111,15 @@ TEST(PakToolTest, ListAndExtractRoundTrip)
 {
     TempFolder folder;
     FillSource(folder);
-    const std::string pak = Quote(folder.Join("Data.pak"));
-    ASSERT_EQ(Pak("build " + Quote(folder.Join("src")) + " " + pak).status, 0);
+    const std::string pak = folder.Join("Data.pak");
+    ASSERT_EQ(Pak({"build", folder.Join("src"), pak}).exitCode, 0);
 
-    const PakRun list = Pak("list " + pak);
-    ASSERT_EQ(list.status, 0);
+    const ToolResult list = Pak({"list", pak});
+    ASSERT_EQ(list.exitCode, 0);
     for (const char* name : {"\\empty.bin", "\\readme.txt", "\\sounds\\click.wav", "\\sounds\\fx\\boom.wav"})
         EXPECT_NE(list.output.find(std::string(" ") + name + "\n"), std::string::npos) << name << "\n" << list.output;
 
-    ASSERT_EQ(Pak("extract " + pak + " " + Quote(folder.Join("out"))).status, 0);
+    ASSERT_EQ(Pak({"extract", pak, folder.Join("out")}).exitCode, 0);
     EXPECT_EQ(folder.ReadFile("out/readme.txt"), folder.ReadFile("src/Readme.TXT"));
     EXPECT_EQ(folder.ReadFile("out/sounds/click.wav"), folder.ReadFile("src/Sounds/Click.wav"));
     EXPECT_EQ(folder.ReadFile("out/sounds/fx/boom.wav"), folder.ReadFile("src/Sounds/Fx/Boom.WAV"));
@@ -149,20 +131,20 @@ TEST(PakToolTest, FailuresLeaveThePreviousPackage)
 {
     TempFolder folder;
     FillSource(folder);
-    const std::string pak = Quote(folder.Join("Data.pak"));
-    ASSERT_EQ(Pak("build " + Quote(folder.Join("src")) + " " + pak).status, 0);
+    const std::string pak = folder.Join("Data.pak");
+    ASSERT_EQ(Pak({"build", folder.Join("src"), pak}).exitCode, 0);
     const std::vector<std::uint8_t> good = folder.ReadFile("Data.pak");
 
     // Two names that differ only in case cannot both be stored.
     folder.WriteFile("src/README.txt", "clash");
-    EXPECT_EQ(Pak("build " + Quote(folder.Join("src")) + " " + pak).status, 1);
-    EXPECT_EQ(Pak("build " + Quote(folder.Join("missing")) + " " + pak).status, 1);
+    EXPECT_EQ(Pak({"build", folder.Join("src"), pak}).exitCode, 1);
+    EXPECT_EQ(Pak({"build", folder.Join("missing"), pak}).exitCode, 1);
     EXPECT_EQ(folder.ReadFile("Data.pak"), good);
     EXPECT_TRUE(folder.ReadFile("Data.pak.tmp").empty());
 
     folder.WriteFile("bad.pak", std::vector<std::uint8_t>{0, 1, 0, 0xFF, 0x7F});
-    EXPECT_EQ(Pak("list " + Quote(folder.Join("bad.pak"))).status, 1);
-    EXPECT_EQ(Pak("extract " + Quote(folder.Join("bad.pak")) + " " + Quote(folder.Join("x"))).status, 1);
-    EXPECT_EQ(Pak("").status, 2);
-    EXPECT_EQ(Pak("build onlyone").status, 2);
+    EXPECT_EQ(Pak({"list", folder.Join("bad.pak")}).exitCode, 1);
+    EXPECT_EQ(Pak({"extract", folder.Join("bad.pak"), folder.Join("x")}).exitCode, 1);
+    EXPECT_EQ(Pak({}).exitCode, 2);
+    EXPECT_EQ(Pak({"build", "onlyone"}).exitCode, 2);
 }

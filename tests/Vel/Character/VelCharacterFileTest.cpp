@@ -396,65 +396,33 @@ TEST_F(VelCharacterFileTest, DamagedListsAreRefused)
         change(c.lists);
         cases.push_back(std::move(c));
     };
+    // A list of one element.
+    const auto one = [](const ArchiveBytes& element) { return ArchiveBytes().Container(2, 1).Append(element); };
+    const ArchiveBytes language = ArchiveBytes().Object("VelCharacterLanguage").U16(1).U32(0);
+    const auto rope = [](std::uint16_t key, std::uint16_t entryKey, std::int16_t placement)
+    { return ArchiveBytes().Container(2, 1).U16(key).Append(ItemObject(entryKey, F::kRope, placement, true)); };
     add("bad mode", [](Lists& l) { l.classes = ArchiveBytes().Container(3, 0); });
     add("negative count", [](Lists& l) { l.skills = ArchiveBytes().Container(2, 0x8000); });
     add("count beyond the data", [](Lists& l) { l.feats = ArchiveBytes().Container(2, 0x7FFF); });
-    add("wrong class in a list",
-        [](Lists& l) {
-            l.classes = ArchiveBytes().Container(2, 1).Object("VelCharacterLanguage").U16(1).U32(0);
-        });
-    add("wrong class in a map", [](Lists& l)
-        { l.items = ArchiveBytes().Container(2, 1).U16(0).Append(ClassObject(4, 1)); });
-    add("wrong class in the animal set",
-        [](Lists& l) {
-            l.animals = ArchiveBytes().Container(2, 1).Object("VelCharacterLanguage").U16(1).U32(0);
-        });
+    add("wrong class in a list", [&](Lists& l) { l.classes = one(language); });
+    add("wrong class in a map", [&](Lists& l) { l.items = one(ArchiveBytes().U16(0).Append(ClassObject(4, 1))); });
+    add("wrong class in the animal set", [&](Lists& l) { l.animals = one(language); });
     add("base class in the feature list",
-        [](Lists& l) {
-            l.features =
-                ArchiveBytes().Container(2, 1).Object("VelEntityFeature").U16(5).U16(1).U32(0);
-        });
-    add("unknown class",
-        [](Lists& l) { l.spells = ArchiveBytes().Container(2, 1).Object("VelNothing").U32(0); });
-    add("bad object marker",
-        [](Lists& l) { l.equipSets = ArchiveBytes().Container(2, 1).U16(0x1234); });
-    add("class id 11",
-        [](Lists& l) { l.classes = ArchiveBytes().Container(2, 1).Append(ClassObject(11, 1)); });
-    add("class id none", [](Lists& l)
-        { l.classes = ArchiveBytes().Container(2, 1).Append(ClassObject(0xFFFF, 1)); });
-    add("total level 21",
-        [](Lists& l)
-        {
-            l.classes = ArchiveBytes()
-                            .Container(2, 2)
-                            .Append(ClassObject(4, 11))
-                            .Append(ClassObject(10, 10));
-        });
-    add("placement 5",
-        [](Lists& l)
-        {
-            l.items =
-                ArchiveBytes().Container(2, 1).U16(0).Append(ItemObject(0, F::kRope, 5, true));
-            l.nextItemKey = 1;
-        });
-    add("placement -1",
-        [](Lists& l)
-        {
-            l.items =
-                ArchiveBytes().Container(2, 1).U16(0).Append(ItemObject(0, F::kRope, -1, true));
-            l.nextItemKey = 1;
-        });
-    add("item under another key",
-        [](Lists& l) {
-            l.items =
-                ArchiveBytes().Container(2, 1).U16(3).Append(ItemObject(0, F::kRope, 0, true));
-        });
-    add("item under a negative key",
-        [](Lists& l)
-        {
-            l.items = ArchiveBytes().Container(2, 1).U16(0xFFFF).Append(
-                ItemObject(0xFFFF, F::kRope, 0, true));
-        });
+        [&](Lists& l) { l.features = one(ArchiveBytes().Object("VelEntityFeature").U16(5).U16(1).U32(0)); });
+    add("unknown class", [&](Lists& l) { l.spells = one(ArchiveBytes().Object("VelNothing").U32(0)); });
+    add("bad object marker", [&](Lists& l) { l.equipSets = one(ArchiveBytes().U16(0x1234)); });
+    add("class id 11", [&](Lists& l) { l.classes = one(ClassObject(11, 1)); });
+    add("class id none", [&](Lists& l) { l.classes = one(ClassObject(0xFFFF, 1)); });
+    add("total level 21", [](Lists& l)
+        { l.classes = ArchiveBytes().Container(2, 2).Append(ClassObject(4, 11)).Append(ClassObject(10, 10)); });
+    for (const std::int16_t placement : {5, -1})
+        add(placement == 5 ? "placement 5" : "placement -1", [&](Lists& l)
+            {
+                l.items = rope(0, 0, placement);
+                l.nextItemKey = 1;
+            });
+    add("item under another key", [&](Lists& l) { l.items = rope(3, 0, 0); });
+    add("item under a negative key", [&](Lists& l) { l.items = rope(0xFFFF, 0xFFFF, 0); });
     for (const Case& c : cases)
         EXPECT_EQ(LoadBytes(CharacterFile(2, c.lists)), nullptr) << c.what;
 
@@ -491,29 +459,16 @@ TEST_F(VelCharacterFileTest, UnknownKeysAreDroppedAndTheRestKept)
 {
     CharacterPtr rich(CharacterFixture::MakeRichCharacter());
     VelCharacter& c = *rich;
-    auto* skill = new VelCharacterSkill(999, 0xFFFF);
-    auto* subSkill = new VelCharacterSkill(F::kCraft, 9);
-    for (VelCharacterSkill* s : {skill, subSkill})
-    {
-        c.AddSkill(s);
-        s->Release();
-    }
-    auto* feat = new VelCharacterFeat(999, 0xFFFF, 0xFFFF, 4);
-    c.InsertFeat(feat);
-    feat->Release();
-    auto* spell = new VelCharacterSpell(999, 10);
-    c.AddSpell(spell);
-    spell->Release();
-    auto* language = new VelCharacterLanguage(99);
-    c.AddLanguage(language);
-    language->Release();
-    auto* animal = new VelCharacterAnimal(999, 2);
-    c.AddAnimal(animal);
-    animal->Release();
-    VelEntityFeature* animalFeature = new VelEntityFeature();
+    // Each part is held by the character alone once added.
+    c.AddSkill(Owned<VelCharacterSkill>(new VelCharacterSkill(999, 0xFFFF)).get());
+    c.AddSkill(Owned<VelCharacterSkill>(new VelCharacterSkill(F::kCraft, 9)).get());
+    c.InsertFeat(Owned<VelCharacterFeat>(new VelCharacterFeat(999, 0xFFFF, 0xFFFF, 4)).get());
+    c.AddSpell(Owned<VelCharacterSpell>(new VelCharacterSpell(999, 10)).get());
+    c.AddLanguage(Owned<VelCharacterLanguage>(new VelCharacterLanguage(99)).get());
+    c.AddAnimal(Owned<VelCharacterAnimal>(new VelCharacterAnimal(999, 2)).get());
+    Owned<VelEntityFeature> animalFeature(new VelEntityFeature());
     animalFeature->featureId = 999;
-    c.FindAnimal(F::kToad, 10)->features.Append(animalFeature);
-    animalFeature->Release();
+    c.FindAnimal(F::kToad, 10)->features.Append(animalFeature.get());
     auto* ghost = new VelWeaponInfo(); // a record the database does not hold
     ghost->key = 999;
     VelCharacterItem* ghostItem = c.AddItem(ghost);

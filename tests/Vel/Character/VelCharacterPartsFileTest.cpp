@@ -402,14 +402,10 @@ TEST_F(PartsFileTest, AnimalFeaturesKeepTheirOwnModeAndCounts)
         SCOPED_TRACE(storedMode);
         ArchiveBytes feature;
         feature.U16(0xFFFF).Str("VelEntityFeature").Head().U16(8).U16(1).U32(0);
+        // Six abilities and eight stats of nothing; a null element record in
+        // the middle is skipped.
         ArchiveBytes b;
-        b.Head().Str("Owl").U16(0).U16(0).U16(0).U16(0).U16(0).U16(0);
-        for (int stat = 0; stat < 8; ++stat)
-        {
-            b.U32(0);
-        }
-        // A null element record in the middle is skipped.
-        b.U16(9)
+        b.Head().Str("Owl").Repeat(6 + 16, 0).U16(9)
             .U16(1)
             .Str("")
             .U16(1)
@@ -436,16 +432,7 @@ TEST_F(PartsFileTest, AnimalFeatureListRefusesOtherObjects)
 {
     QuietLog quiet;
     ArchiveBytes b;
-    b.Head().Str("Owl");
-    for (int i = 0; i < 6; ++i)
-    {
-        b.U16(0);
-    }
-    for (int i = 0; i < 8; ++i)
-    {
-        b.U32(0);
-    }
-    b.U16(9)
+    b.Head().Str("Owl").Repeat(6 + 16, 0).U16(9)
         .U16(1)
         .Str("")
         .U16(1)

@@ -148,27 +148,6 @@ TEST(PartOrderTest, UnorderedPartsAreNeverLess)
     EXPECT_FALSE(high.IsLess(low));
 }
 
-// ---- every part is registered and clones itself ---------------------------
-
-TEST(PartRegistryTest, EveryPartIsCreatedByItsName)
-{
-    for (const char* name :
-         {"VelCharacterClass", "VelCharacterSkill", "VelCharacterFeat", "VelCharacterSpell",
-          "VelCharacterLanguage", "VelCharacterItem", "VelCharacterEquip", "VelEntityFeature",
-          "VelCharacterFeature", "VelCharacterAnimal"})
-    {
-        SCOPED_TRACE(name);
-        auto part = Owned(FCClassRegistry::CreateByName(name));
-        ASSERT_NE(part, nullptr);
-        EXPECT_EQ(part->GetClassName(), name);
-        EXPECT_EQ(part->GetTypeName(), name);
-        auto fresh = Owned(part->CreateNew());
-        EXPECT_EQ(fresh->GetClassName(), name);
-        auto copy = Owned(part->Clone());
-        EXPECT_EQ(copy->GetClassName(), name);
-    }
-}
-
 // ---- skill ranks ----------------------------------------------------------
 
 TEST(SkillRanksTest, KindsAndColumnsAreChecked)
@@ -322,29 +301,16 @@ protected:
             .Add(32, feature("Scent", VelFeatureInfo::kKindEnemy))
             .EndSection();
 
-        VelAnimalInfo wolf;
-        wolf.hitDice = 2.0f;
-        VelAnimalInfo rat;
-        rat.hitDice = 0.5f;
-        VelAnimalInfo beetle;
-        beetle.hitDice = 0.25f;
-        VelAnimalInfo cloud;
-        cloud.hitDice = 0.0f;
-        VelAnimalInfo shadow;
-        shadow.hitDice = -1.0f;
-        VelAnimalInfo mote;
-        mote.hitDice = 1e-30f;
-        VelAnimalInfo toad;
-        toad.hitDice = 1.9f;
-        db.Section(VelDatabase::kTagAnimal)
-            .Add(40, wolf)
-            .Add(41, rat)
-            .Add(42, beetle)
-            .Add(43, cloud)
-            .Add(44, shadow)
-            .Add(45, mote)
-            .Add(46, toad)
-            .EndSection();
+        // Wolf, rat, beetle, cloud, shadow, mote and toad by their hit dice.
+        db.Section(VelDatabase::kTagAnimal);
+        std::int16_t key = 40;
+        for (const float hitDice : {2.0f, 0.5f, 0.25f, 0.0f, -1.0f, 1e-30f, 1.9f})
+        {
+            VelAnimalInfo animal;
+            animal.hitDice = hitDice;
+            db.Add(key++, animal);
+        }
+        db.EndSection();
         ASSERT_TRUE(db.Load());
     }
 

@@ -11,8 +11,6 @@
 #include <unistd.h>
 #include <vector>
 
-TEST(VelCoinsTest, NewAmountIsZero) { EXPECT_EQ(VelCoins(), VelCoins(0, 0, 0)); }
-
 TEST(VelCoinsTest, NormalizeBorrowsAndCarriesTens)
 {
     struct Case

@@ -122,9 +122,11 @@ TEST(VelClassRecordsTest, ClassFeatureTextNamesItsFeatureWithTheRowValue)
     VelFeatureInfo favoured;
     favoured.name = "Favoured foe";
     favoured.kind = VelFeatureInfo::kKindEnemy;
+    VelFeatureInfo hostile;
+    hostile.name = "%s%s%n %d%%";
     VelEnemyInfo enemy;
     enemy.name = "Goblins";
-    db.Section(VelDatabase::kTagFeature).Add(12, counted).Add(13, favoured);
+    db.Section(VelDatabase::kTagFeature).Add(12, counted).Add(13, favoured).Add(1, hostile);
     db.Section(VelDatabase::kTagEnemy).Add(2, enemy);
     ASSERT_TRUE(db.Load());
 
@@ -140,6 +142,7 @@ TEST(VelClassRecordsTest, ClassFeatureTextNamesItsFeatureWithTheRowValue)
         {13, 2, "Favoured foe: Goblins"},
         {13, 9, "Favoured foe"},        // unknown enemy: the name alone
         {14, 1, ""},                    // no such feature
+        {1, 4, "%s%s%n 4%"},            // the name is never a printf format
     };
     for (const Row& row : rows)
     {
@@ -148,18 +151,4 @@ TEST(VelClassRecordsTest, ClassFeatureTextNamesItsFeatureWithTheRowValue)
         feature.value = row.value;
         EXPECT_EQ(feature.GetText(), row.text) << row.featureId << " " << row.value;
     }
-}
-
-TEST(VelClassRecordsTest, ClassFeatureTextNeverTreatsTheNameAsAPrintfFormat)
-{
-    DbFixture db;
-    VelFeatureInfo hostile;
-    hostile.name = "%s%s%n %d%%";
-    db.Section(VelDatabase::kTagFeature).Add(1, hostile);
-    ASSERT_TRUE(db.Load());
-
-    VelClassFeatureInfo feature;
-    feature.featureId = 1;
-    feature.value = 4;
-    EXPECT_EQ(feature.GetText(), "%s%s%n 4%");
 }

@@ -4,22 +4,18 @@
 #include "Fc/FCClassRegistry.h"
 #include "Vel/Db/VelAgeInfo.h"
 #include "Vel/Db/VelAlignmentInfo.h"
-#include "Vel/Db/VelAnimalAttackInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"
 #include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelCarryInfo.h"
-#include "Vel/Db/VelClassAlignmentInfo.h"
 #include "Vel/Db/VelClassFeatureInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelClassLevelInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDatabaseWriter.h"
 #include "Vel/Db/VelDomainInfo.h"
-#include "Vel/Db/VelDomainSkillInfo.h"
 #include "Vel/Db/VelEnemyInfo.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
-#include "Vel/Db/VelGodDomainInfo.h"
 #include "Vel/Db/VelGodInfo.h"
 #include "Vel/Db/VelGodRaceInfo.h"
 #include "Vel/Db/VelGoodsInfo.h"
@@ -33,9 +29,7 @@
 #include "Vel/Db/VelSkillInfo.h"
 #include "Vel/Db/VelSpecialCostInfo.h"
 #include "Vel/Db/VelSpellInfo.h"
-#include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelSpellsPerInfo.h"
-#include "Vel/Db/VelSubSkillInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 #include "support/QuietLog.h"
 
@@ -383,7 +377,7 @@ TEST(VelDatabaseTest, EveryTableTakesItsOwnRegisteredRecordClass)
 namespace
 {
 // One record stored under key 9 in the tag's table, then found by the
-// lookup with 9 and missed with 10.
+// lookup with 9 and missed with 10: each lookup reads its own table.
 template <class T, class Find>
 void ExpectMapLookup(std::uint16_t tag, Find find)
 {
@@ -395,21 +389,6 @@ void ExpectMapLookup(std::uint16_t tag, Find find)
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->key, 9);
     EXPECT_EQ(find(10), nullptr);
-}
-
-// One record stored under (3, 7), found by its pair and missed by (3, 8) and (7, 3).
-template <class T, class Find>
-void ExpectPairLookup(std::uint16_t tag, Find find)
-{
-    SCOPED_TRACE(tag);
-    DbFixture db;
-    db.Section(tag).Add(3, T(3, 7));
-    ASSERT_TRUE(db.Load());
-    auto* found = find(3, 7);
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->key, 3);
-    EXPECT_EQ(find(3, 8), nullptr);
-    EXPECT_EQ(find(7, 3), nullptr);
 }
 } // namespace
 
@@ -435,16 +414,7 @@ TEST(VelDatabaseTest, EveryLookupFindsItsOwnTable)
     ExpectMapLookup<VelFeatureInfo>(kTagFeature, [](std::uint16_t k) { return FindFeature(k); });
     ExpectMapLookup<VelEnemyInfo>(kTagEnemy, [](std::uint16_t k) { return FindEnemy(k); });
 
-    ExpectPairLookup<VelClassAlignmentInfo>(kTagClassAlignment, [](std::uint16_t k, std::uint16_t s) { return FindClassAlignment(k, s); });
-    ExpectPairLookup<VelRaceSkillInfo>(kTagRaceSkill, [](std::uint16_t k, std::uint16_t s) { return FindRaceSkill(k, s); });
-    ExpectPairLookup<VelSubSkillInfo>(kTagSubSkill, [](std::uint16_t k, std::uint16_t s) { return FindSubSkill(k, s); });
-    ExpectPairLookup<VelGodDomainInfo>(kTagGodDomain, [](std::uint16_t k, std::uint16_t s) { return FindGodDomain(k, s); });
-    ExpectPairLookup<VelGodRaceInfo>(kTagGodRace, [](std::uint16_t k, std::uint16_t s) { return FindGodRace(k, s); });
-    ExpectPairLookup<VelSpellsPerInfo>(kTagSpellsPer, [](std::uint16_t k, std::uint16_t s) { return FindSpellsPer(k, s); });
-    ExpectPairLookup<VelSpellsPerInfo>(kTagSpellsPer220, [](std::uint16_t k, std::uint16_t s) { return FindSpellsPer220(k, s); });
-    ExpectPairLookup<VelAnimalAttackInfo>(kTagAnimalAttack, [](std::uint16_t k, std::uint16_t s) { return FindAnimalAttack(k, s); });
-    ExpectPairLookup<VelDomainSkillInfo>(kTagDomainSkill, [](std::uint16_t k, std::uint16_t s) { return FindDomainSkill(k, s); });
-    ExpectPairLookup<VelSpecialCostInfo>(kTagSpecialCost315, [](std::uint16_t k, std::uint16_t s) { return FindSpecialCost315(k, s); });
+    // The pair lookups are checked with their record classes.
 
     // The special cost of table 320 is found by its key, the second being 0;
     // the two spells-per tables do not see each other's records.
@@ -456,22 +426,4 @@ TEST(VelDatabaseTest, EveryLookupFindsItsOwnTable)
     EXPECT_EQ(FindSpecialCost(5), nullptr);
     EXPECT_EQ(FindSpecialCost315(4, 0), nullptr);
     EXPECT_EQ(FindSpellsPer220(3, 7), nullptr);
-}
-
-TEST(VelDatabaseTest, SpellLevelRowsAreFoundAsClassOrDomainRows)
-{
-    DbFixture db;
-    VelSpellLevelInfo classRow(5);
-    classRow.classId = 2;
-    VelSpellLevelInfo domainRow(5);
-    domainRow.domainId = 7;
-    db.Section(VelDatabase::kTagSpellLevel).Add(5, classRow).Add(5, domainRow);
-    ASSERT_TRUE(db.Load());
-    ASSERT_NE(VelDatabase::FindClassSpellLevel(5, 2), nullptr);
-    EXPECT_EQ(VelDatabase::FindClassSpellLevel(5, 2)->classId, 2);
-    ASSERT_NE(VelDatabase::FindDomainSpellLevel(5, 7), nullptr);
-    EXPECT_EQ(VelDatabase::FindDomainSpellLevel(5, 7)->domainId, 7);
-    EXPECT_EQ(VelDatabase::FindClassSpellLevel(5, 7), nullptr);
-    EXPECT_EQ(VelDatabase::FindDomainSpellLevel(5, 2), nullptr);
-    EXPECT_EQ(VelDatabase::FindClassSpellLevel(6, 2), nullptr);
 }

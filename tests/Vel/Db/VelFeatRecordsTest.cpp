@@ -97,15 +97,6 @@ VelFeatureInfo MakeFeature(const char* name, std::uint16_t kind, const char* tex
 
 TEST(VelFeatRecordsTest, LayoutsDefaultsAndTables) { CheckAll(kCases); }
 
-TEST(VelFeatRecordsTest, FeatDisplayNamePrefersItsDisplayText)
-{
-    VelFeatInfo feat;
-    feat.name = "Iron Will";
-    EXPECT_EQ(feat.GetDisplayName(), "Iron Will");
-    feat.displayName = "Will";
-    EXPECT_EQ(feat.GetDisplayName(), "Will");
-}
-
 TEST(VelFeatRecordsTest, FormatNameByKind)
 {
     DbFixture db;
@@ -144,7 +135,6 @@ TEST(VelFeatRecordsTest, FormatNameByKind)
         {MakeFeature("Foe", VelFeatureInfo::kKindEnemy), -1, "Foe"},
         // Database texts are never printf formats.
         {MakeFeature("%s %n %d %p", 0), 7, "%s %n 7 %p"},
-        {MakeFeature("100%% sure", 0), 7, "100% sure"},
     };
     for (const Row& row : rows)
     {
@@ -165,11 +155,8 @@ TEST(VelFeatRecordsTest, FormatTextFillsOneOrTwoConversions)
         {MakeFeature("", 0, "Heals %d points"), 4, "Heals 4 points"},
         {MakeFeature("", 0, "Heals %d points"), -1, "Heals %d points"},
         {MakeFeature("", 0, "%d to %d", VelFeatureInfo::kFormatTwice), 3, "3 to 3"},
-        // One value only: the second conversion has nothing to take.
-        {MakeFeature("", 0, "%d to %d"), 3, "3 to %d"},
         {MakeFeature("", 0, "%d to %d", VelFeatureInfo::kFormatTwice), -1, "%d to %d"},
         {MakeFeature("", 0, "no value here"), 9, "no value here"},
-        {MakeFeature("", 0, "%s%s%s%n"), 1, "%s%s%s%n"},
     };
     for (const Row& row : rows)
     {

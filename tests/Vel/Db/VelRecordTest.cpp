@@ -1,12 +1,9 @@
 #include "support/DbMemoryFile.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
 #include "Vel/Db/VelFieldVisitor.h"
 #include "Vel/Db/VelGodRaceInfo.h"
 #include "Vel/Db/VelLanguageInfo.h"
 #include "Vel/Db/VelMemoryFile.h"
 #include "Vel/Db/VelSkillInfo.h"
-#include "support/Owned.h"
 #include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
@@ -37,25 +34,7 @@ const Bytes kSkillBytes = {
 
 } // namespace
 
-TEST(VelRecordTest, RecordCreatedByNameHasKeyMinusOneAndDefaults)
-{
-    Owned<FCObject> object(FCClassRegistry::CreateByName("VelSkillInfo"));
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(object->GetClassName(), "VelSkillInfo");
-    EXPECT_EQ(object->GetTypeName(), "VelSkillInfo");
-    const auto* skill = dynamic_cast<VelSkillInfo*>(object.get());
-    ASSERT_NE(skill, nullptr);
-    EXPECT_EQ(skill->key, -1);
-    EXPECT_EQ(skill->ability, -1);
-    EXPECT_EQ(skill->lastValue, 0xFFFF);
-    EXPECT_TRUE(skill->name.empty());
-    for (std::int32_t kind : skill->classKinds)
-    {
-        EXPECT_EQ(kind, 0);
-    }
-}
-
-TEST(VelRecordTest, LoadReadsFieldsInFileOrderWithTheirWidths)
+TEST(VelRecordTest, LoadReadsFieldsInFileOrderAndStoreWritesThemBack)
 {
     DbMemoryFile file(kSkillBytes);
     VelSkillInfo skill;
@@ -73,15 +52,8 @@ TEST(VelRecordTest, LoadReadsFieldsInFileOrderWithTheirWidths)
     EXPECT_EQ(skill.armorCheckTwice, 0);
     EXPECT_EQ(skill.thirdText, "T");
     EXPECT_EQ(skill.lastValue, 0x1234);
-    // The key is not part of the data.
+    // The key is not part of the data; storing writes exactly what was read.
     EXPECT_EQ(skill.key, -1);
-}
-
-TEST(VelRecordTest, StoreWritesExactlyWhatLoadReads)
-{
-    DbMemoryFile file(kSkillBytes);
-    VelSkillInfo skill;
-    ASSERT_TRUE(skill.Load(file));
     Bytes stored;
     skill.Store(stored);
     EXPECT_EQ(stored, kSkillBytes);
@@ -160,35 +132,6 @@ TEST(VelRecordTest, OverlongTextIsCutToWhatAReaderTakes)
     EXPECT_EQ(loaded.name.size(), VelField::kMaxTextLength);
 }
 
-TEST(VelRecordTest, CloneCopiesKeyAndFieldsWithAFreshReference)
-{
-    DbMemoryFile file(kSkillBytes);
-    VelSkillInfo skill;
-    ASSERT_TRUE(skill.Load(file));
-    skill.key = 12;
-    skill.AddRef();
-    Owned<FCObject> clone(skill.Clone());
-    ASSERT_NE(dynamic_cast<VelSkillInfo*>(clone.get()), nullptr);
-    EXPECT_EQ(clone->GetRefCount(), 1);
-    EXPECT_EQ(static_cast<VelSkillInfo*>(clone.get())->key, 12);
-    EXPECT_EQ(static_cast<VelSkillInfo*>(clone.get())->Dump(), skill.Dump());
-
-    Owned<FCObject> fresh(skill.CreateNew());
-    EXPECT_EQ(static_cast<VelSkillInfo*>(fresh.get())->Dump(), VelSkillInfo().Dump());
-    EXPECT_EQ(static_cast<VelSkillInfo*>(fresh.get())->key, -1);
-}
-
-TEST(VelRecordTest, ResetRestoresDefaultsAndKeepsKey)
-{
-    DbMemoryFile file(kSkillBytes);
-    VelSkillInfo skill;
-    ASSERT_TRUE(skill.Load(file));
-    skill.key = 3;
-    skill.Reset();
-    EXPECT_EQ(skill.Dump(), VelSkillInfo().Dump());
-    EXPECT_EQ(skill.key, 3);
-}
-
 TEST(VelRecordTest, SharedPairOrderComparesSignedKeyThenSecond)
 {
     struct Case
@@ -208,24 +151,6 @@ TEST(VelRecordTest, SharedPairOrderComparesSignedKeyThenSecond)
         const VelGodRaceInfo b(c.otherKey, c.otherSecond);
         EXPECT_EQ(a.IsLess(b), c.less);
     }
-}
-
-TEST(VelRecordTest, DisplayNamePrefersTheSecondTextWhenPresent)
-{
-    EXPECT_EQ(VelInfo::SelectDisplayName("Name", ""), "Name");
-    EXPECT_EQ(VelInfo::SelectDisplayName("Name", "Short"), "Short");
-    EXPECT_EQ(VelInfo::SelectDisplayName("", ""), "");
-}
-
-TEST(VelRecordTest, BaseRecordReadsNothingAndIsUnordered)
-{
-    DbMemoryFile file(Bytes{1, 2, 3});
-    VelInfo base;
-    EXPECT_TRUE(base.Load(file));
-    EXPECT_EQ(file.Tell(), 0u);
-    EXPECT_EQ(base.GetClassName(), "FCObject");
-    EXPECT_FALSE(base.IsLess(VelInfo()));
-    EXPECT_EQ(base.key, -1);
 }
 
 namespace

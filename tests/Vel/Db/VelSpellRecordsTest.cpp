@@ -183,22 +183,6 @@ TEST(VelSpellRecordsTest, SpellLevelOrderPutsClassRowsFirstThenDomainRows)
     }
 }
 
-TEST(VelSpellRecordsTest, SpellLevelRowNeedsExactlyOneOfClassAndDomain)
-{
-    struct Case
-    {
-        std::int16_t classId;
-        std::int16_t domainId;
-        bool wellFormed;
-    };
-    const Case cases[] = {{2, -1, true}, {-1, 7, true}, {0, -1, true}, {-1, 0, true}, {-1, -1, false}, {2, 7, false},
-                          {0, 0, false}, {-5, -9, false}};
-    for (const Case& c : cases)
-    {
-        EXPECT_EQ(Row(5, c.classId, c.domainId).IsWellFormed(), c.wellFormed) << c.classId << " " << c.domainId;
-    }
-}
-
 TEST(VelSpellRecordsTest, SpellLevelTableDropsMalformedRowsAndFindsClassAndDomainRows)
 {
     const QuietLog quiet;

@@ -38,17 +38,7 @@ bool UIDisplayObject::Load(FCFile& file)
 
 void UIDisplayObject::Apply(const UIDisplayObjectRecord& record)
 {
-    const UIObjectRecord& object = record.object;
-    id = object.id;
-    x = object.x;
-    y = object.y;
-    sizeMode = object.sizeMode;
-    width = object.width;
-    height = object.height;
-    zOrder = object.zOrder;
-    defaultFocus = object.defaultFocus;
-    alignFlags = object.alignFlags;
-    visible = 1;
+    ApplyRecord(record.object);
     stateMask = record.stateMask;
 }
 

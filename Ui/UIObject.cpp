@@ -119,6 +119,12 @@ bool UIObject::Load(FCFile& file)
     UIObjectRecord record;
     if (!UILayoutCodec::Read(file, record))
         return false;
+    ApplyRecord(record);
+    return true;
+}
+
+void UIObject::ApplyRecord(const UIObjectRecord& record)
+{
     id = record.id;
     x = record.x;
     y = record.y;
@@ -129,7 +135,6 @@ bool UIObject::Load(FCFile& file)
     defaultFocus = record.defaultFocus;
     alignFlags = record.alignFlags;
     visible = 1;
-    return true;
 }
 
 FCPoint UIObject::GetSize() const

@@ -9,6 +9,7 @@
 
 class FCFile;
 class UIControl;
+struct UIObjectRecord;
 
 // Base of every widget element, control or display object: identity, place
 // inside the parent, stacking order, visibility and alignment. Reports its
@@ -104,6 +105,9 @@ public:
     std::uint8_t IsActivated() const { return activated; }
 
 protected:
+    // Takes the stored fields of a layout record; a loaded element is visible.
+    void ApplyRecord(const UIObjectRecord& record);
+
     // While a control draws, the elements it holds take its screen position
     // from here rather than walking the parent chain again, once per display
     // object and child. The control must be visible and at that position,

@@ -3,7 +3,7 @@
 // The console reporter of every benchmark program: it prints as usual and
 // keeps each benchmark's time per iteration by name, so that the program can
 // print its ratios to a baseline measured in the same run. With repetitions
-// (see DefaultArguments) a time is the median of its repetitions, so one
+// (see Initialize) a time is the median of its repetitions, so one
 // disturbed run on a shared machine does not decide a ratio.
 
 #include <benchmark/benchmark.h>
@@ -61,18 +61,21 @@ public:
         return true;
     }
 
-    // Five repetitions of every benchmark, interleaved at random so that a
-    // baseline and what it is compared with meet the same machine load;
-    // arguments the caller gives win over these.
-    static std::vector<char*> DefaultArguments(int argc, char** argv)
+    // Initialises the benchmark library with five repetitions of every
+    // benchmark, interleaved at random so that a baseline and what it is
+    // compared with meet the same machine load; arguments the caller gives
+    // win over these.
+    static void Initialize(int argc, char** argv)
     {
         static char repetitions[] = "--benchmark_repetitions=5";
         static char interleave[] = "--benchmark_enable_random_interleaving=true";
         static char quiet[] = "--benchmark_report_aggregates_only=true";
-        std::vector<char*> args{argv[0], repetitions, interleave, quiet};
+        static std::vector<char*> args;
+        args = {argv[0], repetitions, interleave, quiet};
         args.insert(args.end(), argv + 1, argv + argc);
         args.push_back(nullptr);
-        return args;
+        int count = static_cast<int>(args.size()) - 1;
+        benchmark::Initialize(&count, args.data());
     }
 
 private:

@@ -189,9 +189,7 @@ int main(int argc, char** argv)
         std::printf("ratio: not measured (no record class registered)\n");
         return 1;
     }
-    std::vector<char*> args = RatioReporter::DefaultArguments(argc, argv);
-    int argCount = static_cast<int>(args.size()) - 1;
-    benchmark::Initialize(&argCount, args.data());
+    RatioReporter::Initialize(argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

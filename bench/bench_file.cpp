@@ -102,9 +102,7 @@ int main(int argc, char** argv)
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
     WriteData();
-    std::vector<char*> args = RatioReporter::DefaultArguments(argc, argv);
-    int argCount = static_cast<int>(args.size()) - 1;
-    benchmark::Initialize(&argCount, args.data());
+    RatioReporter::Initialize(argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -213,9 +213,7 @@ int main(int argc, char** argv)
 {
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
-    std::vector<char*> args = RatioReporter::DefaultArguments(argc, argv);
-    int argCount = static_cast<int>(args.size()) - 1;
-    benchmark::Initialize(&argCount, args.data());
+    RatioReporter::Initialize(argc, argv);
     {
         BlitBaseline::ScreenPair screens;
         pair = &screens;

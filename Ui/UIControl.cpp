@@ -4,6 +4,7 @@
 #include "Fc/FCDebugLog.h"
 #include "Fc/FCFile.h"
 #include "Fc/FCKeyboard.h"
+#include "Fc/FCRectCover.h"
 #include "Fc/FCSoundManager.h"
 #include "Ui/UIDisplayObject.h"
 #include "Ui/UILayoutCodec.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <typeinfo>
 #include <utility>
 
 FC_REGISTER_CLASS(UIControl);
@@ -820,14 +822,57 @@ void UIControl::Draw(FCImageBuffer* target, const FCRect& clip)
     if (!area.Intersect(screen, clip))
         return;
     const PaintScope drawing(*this, FCPoint(screen.left, screen.top));
+    // Panels on panels would paint most pixels several times over. All
+    // drawing here writes only the pixels it reads, so the part of a fill
+    // that a child's opaque fill paints over later need not be painted.
+    FCRectCover cover;
+    bool coverKnown = false;
     for (std::uint32_t i = 0; i < GetDisplayObjectCount(); ++i)
     {
         UIDisplayObject* object = (*displayObjects)[i];
-        if (IsMaskSelected(object->GetStateMask()))
+        if (!IsMaskSelected(object->GetStateMask()))
+            continue;
+        FCRect opaque;
+        FCRect painted;
+        if (GetChildCount() == 0 || !object->GetOpaqueRect(opaque) ||
+            !painted.Intersect(opaque, area))
+        {
             object->Draw(target, area);
+            continue;
+        }
+        if (!coverKnown)
+        {
+            for (std::uint32_t c = 0; c < GetChildCount(); ++c)
+                (*children)[c]->AddOpaqueCover(cover, area);
+            coverKnown = true;
+        }
+        cover.ForEachUncovered(painted, [&](const FCRect& piece) { object->Draw(target, piece); });
     }
     for (std::uint32_t i = 0; i < GetChildCount(); ++i)
         (*children)[i]->Draw(target, area);
+}
+
+void UIControl::AddOpaqueCover(FCRectCover& cover, const FCRect& clip) const
+{
+    if (!PaintsLikeControl() || !IsVisible())
+        return;
+    FCRect area;
+    if (!area.Intersect(GetScreenRect(), clip))
+        return;
+    for (std::uint32_t i = 0; i < GetDisplayObjectCount(); ++i)
+    {
+        const UIDisplayObject* object = (*displayObjects)[i];
+        FCRect opaque;
+        FCRect inside;
+        if (IsMaskSelected(object->GetStateMask()) && object->GetOpaqueRect(opaque) &&
+            inside.Intersect(opaque, area) && !cover.Add(inside))
+            return;
+    }
+}
+
+bool UIControl::PaintsLikeControl() const
+{
+    return typeid(*this) == typeid(UIControl);
 }
 
 void UIControl::OnMouseDown(UIEvent& event)

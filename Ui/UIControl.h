@@ -9,6 +9,7 @@
 #include <vector>
 
 class FCImageBuffer;
+class FCRectCover;
 class UIDisplayObject;
 
 // Base of every control, window, dialog and screen: child controls and
@@ -163,7 +164,13 @@ public:
     virtual void OnDroppedOnto(UIControl* target);
     virtual void UpdateDropOntoState(UIControl* target);
     virtual void ClearDropOntoState();
+    // Display objects, then children. A plain fill is painted only where
+    // no child's own fill is sure to paint over it in the same draw.
     virtual void Draw(FCImageBuffer* target, const FCRect& clip);
+    // Adds what Draw(target, clip) is sure to paint opaquely with this
+    // control's own display objects, as far as the cover has room. Only a
+    // control that paints like UIControl adds anything.
+    void AddOpaqueCover(FCRectCover& cover, const FCRect& clip) const;
 
     // Handlers called by the window manager.
     virtual void OnMouseDown(UIEvent& event);
@@ -188,6 +195,10 @@ public:
     virtual bool HandleNotify(UIEvent& event);
 
 protected:
+    // True when Draw paints display objects and children just as UIControl
+    // does, so that what they cover is known before they paint. A derived
+    // class says so itself: an override of Draw could paint elsewhere.
+    virtual bool PaintsLikeControl() const;
     // Sends a copy of the event as the given message, wrapped when this
     // control does not send its own ids.
     bool SendAs(const UIEvent& event, std::uint16_t messageId);

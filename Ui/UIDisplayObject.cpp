@@ -47,3 +47,5 @@ void UIDisplayObject::Invalidate() { AddScreenRectToPage(); }
 void UIDisplayObject::Draw(FCImageBuffer*, const FCRect&) {}
 
 bool UIDisplayObject::HitTest(FCPoint) { return false; }
+
+bool UIDisplayObject::GetOpaqueRect(FCRect&) const { return false; }

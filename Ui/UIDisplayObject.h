@@ -33,6 +33,9 @@ public:
 
     virtual void Draw(FCImageBuffer* target, const FCRect& clip);
     virtual bool HitTest(FCPoint point);
+    // The screen rectangle that Draw is sure to paint over completely, if
+    // any; none by default.
+    virtual bool GetOpaqueRect(FCRect& rect) const;
 
     std::uint32_t GetStateMask() const { return stateMask; }
     void SetStateMask(std::uint32_t mask) { stateMask = mask; }

@@ -5,6 +5,8 @@
 #include "Fc/FCPixelConvert.h"
 #include "Ui/UILayoutCodec.h"
 
+#include <typeinfo>
+
 FC_REGISTER_CLASS(UIFill);
 
 UIFill::UIFill()
@@ -56,4 +58,12 @@ void UIFill::Draw(FCImageBuffer* target, const FCRect& clip)
 bool UIFill::HitTest(FCPoint point)
 {
     return IsVisible() && GetScreenRect().Contains(point);
+}
+
+bool UIFill::GetOpaqueRect(FCRect& rect) const
+{
+    if (typeid(*this) != typeid(UIFill) || !IsVisible())
+        return false;
+    rect = GetScreenRect();
+    return true;
 }

@@ -27,6 +27,9 @@ public:
     void Draw(FCImageBuffer* target, const FCRect& clip) override;
     // Visible and the point inside the screen rectangle.
     bool HitTest(FCPoint point) override;
+    // The screen rectangle while visible, for a plain fill only: a derived
+    // class may paint less of it.
+    bool GetOpaqueRect(FCRect& rect) const override;
 
     std::uint32_t GetColour() const { return colour; }
     void SetColour(std::uint32_t newColour) { colour = newColour; }

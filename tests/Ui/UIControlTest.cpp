@@ -1,6 +1,8 @@
 #include "Ui/UIControl.h"
 #include "Fc/FCImageBuffer.h"
 #include "Fc/FCSoundChannel.h"
+#include "Ui/UIBorder.h"
+#include "Ui/UIDisplayObject.h"
 #include "Ui/UIFill.h"
 #include "Ui/UIMessages.h"
 #include "support/Owned.h"
@@ -12,6 +14,7 @@
 
 #include <functional>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -686,5 +689,143 @@ TEST(UIControlDraw, DrawnElementsSeeTheirPlaceThroughAlignedAncestors)
     // A move after the last paint shows at once, with no paint in between.
     root->SetPositionXY(50, 60);
     EXPECT_EQ(inAfter->GetScreenRect(), FCRect(51, 62, 55, 66));
+}
+} // namespace
+
+namespace
+{
+// ---- fills left unpainted under children's fills ----
+
+// Paints as UIControl does but, being a derived class, does not say so:
+// nothing under it is ever left unpainted.
+class UncoveringControl : public UIControl
+{
+public:
+    explicit UncoveringControl(std::uint16_t newId) : UIControl(newId) {}
+};
+
+// Remembers the pixel under its top-left corner when it is drawn.
+class PixelProbe : public UIDisplayObject
+{
+public:
+    explicit PixelProbe(std::uint16_t newId) : UIDisplayObject(newId) { SetSize(1, 1); }
+    void Draw(FCImageBuffer* target, const FCRect&) override
+    {
+        const FCRect at = GetScreenRect();
+        seen = static_cast<std::int32_t>(target->GetPixel(at.left, at.top, FCFormat565));
+    }
+    std::int32_t seen = -1;
+};
+
+template <class Control> UIControl* RandomTree(std::mt19937& random, int depth)
+{
+    auto number = [&](int low, int high)
+    { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto* control = new Control(static_cast<std::uint16_t>(number(1, 999)));
+    control->SetPositionXY(number(-8, 40), number(-8, 30));
+    control->SetSize(number(0, 64), number(0, 48));
+    control->SetVisible(number(0, 9) > 0 ? 1 : 0);
+    control->SetSelectedFlag(static_cast<std::uint8_t>(number(0, 1)));
+    const std::uint32_t masks[] = {UIControl::kAlwaysDrawn, 0x200, 0x001};
+    for (int i = number(0, 3); i > 0; --i)
+    {
+        const auto colour = static_cast<std::uint32_t>(number(1, 0xFFFF));
+        UIFill* fill = number(0, 3) == 0 ? new UIBorder(1, colour) : new UIFill(1, colour);
+        if (number(0, 2) == 0)
+            fill->SetSizeMode(UIObject::kSizeParent);
+        else
+        {
+            fill->SetPositionXY(number(-6, 30), number(-6, 20));
+            fill->SetSize(number(0, 48), number(0, 40));
+        }
+        fill->SetVisible(number(0, 7) > 0 ? 1 : 0);
+        control->AddDisplayObject(fill, masks[number(0, 2)]);
+    }
+    if (depth < 3)
+        for (int i = number(0, 4); i > 0; --i)
+            control->AddChild(RandomTree<Control>(random, depth + 1));
+    return control;
+}
+
+// Leaving out what children's fills paint over must not change a pixel:
+// hidden controls and fills, unselected fills, outlines, fills reaching
+// past their control and partial clips all included.
+TEST(UIControlDraw, LeavingOutCoveredFillsPaintsTheSamePixels)
+{
+    for (std::uint32_t seed = 1; seed <= 300; ++seed)
+    {
+        SCOPED_TRACE(seed);
+        std::mt19937 shape(seed);
+        Owned<UIControl> covering(RandomTree<UIControl>(shape, 0));
+        shape.seed(seed);
+        Owned<UIControl> plain(RandomTree<UncoveringControl>(shape, 0));
+        std::mt19937 clipping(seed * 7919);
+        std::uniform_int_distribution<int> edge(-10, 110);
+        const int a = edge(clipping), b = edge(clipping), c = edge(clipping), d = edge(clipping);
+        const FCRect clip(std::min(a, b), std::min(c, d), std::max(a, b), std::max(c, d));
+
+        Owned<FCImageBuffer> expected(NewScreen());
+        Owned<FCImageBuffer> actual(NewScreen());
+        plain->Draw(expected.get(), clip);
+        covering->Draw(actual.get(), clip);
+        for (std::int32_t y = 0; y < 100; ++y)
+            for (std::int32_t x = 0; x < 100; ++x)
+                ASSERT_EQ(PixelOf(actual.get(), x, y), PixelOf(expected.get(), x, y))
+                    << "at " << x << "," << y;
+    }
+}
+
+// The parent's fill is left out only under a fill that is sure to be
+// painted: a probe drawn just before the child's fill sees what is there.
+TEST(UIControlDraw, AParentFillIsLeftOutOnlyUnderAChildFillSureToBePainted)
+{
+    constexpr std::uint16_t kParent = 0xF800;
+    constexpr std::uint16_t kChild = 0x07E0;
+    struct Case
+    {
+        const char* what;
+        std::function<void(UIControl& child, UIFill& fill)> change;
+        bool derivedChild;
+        std::int32_t seen;
+    };
+    const Case cases[] = {
+        {"a plain fill", [](UIControl&, UIFill&) {}, false, 0},
+        {"from a derived control", [](UIControl&, UIFill&) {}, true, kParent},
+        {"a hidden child", [](UIControl& child, UIFill&) { child.SetVisible(0); }, false, -1},
+        {"a hidden fill", [](UIControl&, UIFill& fill) { fill.SetVisible(0); }, false, kParent},
+        {"a fill not selected",
+         [](UIControl& child, UIFill& fill)
+         {
+             fill.SetStateMask(0x200);
+             child.SetSelectedFlag(0);
+         },
+         false, kParent},
+        {"a fill beside the probe",
+         [](UIControl&, UIFill& fill) { fill.SetPositionXY(2, 0); }, false, kParent},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Owned<UIControl> root(new UIControl(1));
+        root->SetSize(40, 40);
+        auto* background = new UIFill(1, kParent);
+        background->SetSizeMode(UIObject::kSizeParent);
+        root->AddDisplayObject(background, UIControl::kAlwaysDrawn);
+        UIControl* child = c.derivedChild ? new UncoveringControl(2) : new UIControl(2);
+        child->SetPositionXY(10, 10);
+        child->SetSize(20, 20);
+        auto* probe = new PixelProbe(1);
+        child->AddDisplayObject(probe, UIControl::kAlwaysDrawn);
+        auto* fill = new UIFill(2, kChild);
+        fill->SetSize(20, 20);
+        child->AddDisplayObject(fill, UIControl::kAlwaysDrawn);
+        root->AddChild(child);
+        c.change(*child, *fill);
+
+        Owned<FCImageBuffer> screen(NewScreen());
+        root->Draw(screen.get(), FCRect(0, 0, 100, 100));
+        EXPECT_EQ(probe->seen, c.seen);
+        EXPECT_EQ(PixelOf(screen.get(), 5, 5), kParent);
+    }
 }
 } // namespace

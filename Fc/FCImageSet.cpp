@@ -12,6 +12,23 @@
 
 namespace
 {
+// Glyph-sized rows of 8 to 16 bytes, as two overlapping words each: the
+// general blitter's setup would cost more than the copy. Locals only, so
+// that stores through the pixel pointers cannot alias anything read here.
+void CopyShortRows(std::uint8_t* to, std::int32_t toPitch, const std::uint8_t* from,
+                   std::int32_t fromPitch, std::size_t rowBytes, std::int32_t rows)
+{
+    for (; rows > 0; --rows, to += toPitch, from += fromPitch)
+    {
+        std::uint64_t head;
+        std::uint64_t tail;
+        std::memcpy(&head, from, 8);
+        std::memcpy(&tail, from + rowBytes - 8, 8);
+        std::memcpy(to, &head, 8);
+        std::memcpy(to + rowBytes - 8, &tail, 8);
+    }
+}
+
 bool ExtentsInRange(std::uint32_t fullWidth, std::uint32_t fullHeight, std::uint32_t offsetX,
                     std::uint32_t offsetY, std::uint32_t width, std::uint32_t height)
 {
@@ -299,7 +316,7 @@ FCImageSet::Run::Run(FCImageSet& drawnSet, FCImageBuffer& drawnTarget, const FCR
     usable = target.GetFormat().bitsPerPixel == 16 &&
              !(set.encoding == kEncoding8 && !set.palette) &&
              visible.Intersect(clip, FCRect(0, 0, target.GetWidth(), target.GetHeight()));
-    direct16 = set.BlitsStraight16();
+    direct16 = usable && set.BlitsStraight16();
 }
 
 FCImageSet::Run::~Run()
@@ -308,8 +325,38 @@ FCImageSet::Run::~Run()
         target.Unlock();
 }
 
+bool FCImageSet::Run::Begin()
+{
+    if (!pixels)
+    {
+        set.PrepareForTarget(target.GetFormat());
+        pixels = target.Lock();
+        pitch = target.GetPitch();
+    }
+    return pixels != nullptr;
+}
+
 bool FCImageSet::Run::Draw(const FCImageFrame& frame, FCPoint point)
 {
+    // Most glyphs are short opaque rows wholly inside the clip: one
+    // containment test, then straight to the rows.
+    if (direct16 && !frame.hasTransparency && frame.width >= 4 && frame.width <= 8 &&
+        frame.height > 0)
+    {
+        const std::int64_t left = std::int64_t{point.x} + frame.offsetX;
+        const std::int64_t top = std::int64_t{point.y} + frame.offsetY;
+        if (left >= visible.left && top >= visible.top && left + frame.width <= visible.right &&
+            top + frame.height <= visible.bottom)
+        {
+            const std::uint8_t* framePixels = set.GetFramePixels(frame);
+            if (!framePixels || !Begin())
+                return false;
+            CopyShortRows(pixels + top * pitch + left * 2, pitch, framePixels,
+                          static_cast<std::int32_t>(frame.width * 2), frame.width * 2,
+                          static_cast<std::int32_t>(frame.height));
+            return true;
+        }
+    }
     const std::uint8_t* framePixels = usable ? set.GetFramePixels(frame) : nullptr;
     if (!framePixels)
         return false;
@@ -334,38 +381,19 @@ bool FCImageSet::Run::Draw(const FCImageFrame& frame, FCPoint point)
     const auto top = static_cast<std::int32_t>(shown.top - drawnTop);
     const FCRect source(left, top, left + (shown.right - shown.left),
                         top + (shown.bottom - shown.top));
-    if (!pixels)
-    {
-        set.PrepareForTarget(target.GetFormat());
-        pixels = target.Lock();
-        if (!pixels)
-            return false;
-        pitch = target.GetPitch();
-    }
+    if (!Begin())
+        return false;
     if (direct16)
     {
         const auto framePitch = static_cast<std::int32_t>(frame.width * 2);
         const auto rowBytes = static_cast<std::size_t>(source.right - source.left) * 2;
         if (!frame.hasTransparency && rowBytes >= 8 && rowBytes <= 16)
         {
-            // Glyph-sized rows, copied here as two overlapping words each:
-            // the general blitter's setup would cost more than the copy.
-            // Locals: stores through the pixel pointers could alias the members.
-            const std::int32_t targetPitch = pitch;
-            std::uint8_t* to =
-                pixels + std::int64_t{shown.top} * targetPitch + std::int64_t{shown.left} * 2;
-            const std::uint8_t* from =
-                framePixels + std::int64_t{source.top} * framePitch + std::int64_t{source.left} * 2;
-            for (std::int32_t row = source.top; row < source.bottom;
-                 ++row, to += targetPitch, from += framePitch)
-            {
-                std::uint64_t head;
-                std::uint64_t tail;
-                std::memcpy(&head, from, 8);
-                std::memcpy(&tail, from + rowBytes - 8, 8);
-                std::memcpy(to, &head, 8);
-                std::memcpy(to + rowBytes - 8, &tail, 8);
-            }
+            CopyShortRows(pixels + std::int64_t{shown.top} * pitch + std::int64_t{shown.left} * 2,
+                          pitch,
+                          framePixels + std::int64_t{source.top} * framePitch +
+                              std::int64_t{source.left} * 2,
+                          framePitch, rowBytes, source.bottom - source.top);
             return true;
         }
         if (frame.hasTransparency)

@@ -93,13 +93,17 @@ public:
         bool Draw(const FCImageFrame& frame, FCPoint point);
 
     private:
+        // Prepares the set for the target and locks it, once; false when the
+        // target cannot be locked.
+        bool Begin();
+
         FCImageSet& set;
         FCImageBuffer& target;
         // The caller's clip inside the target; empty when the target cannot
         // be drawn into at all.
         FCRect visible;
         bool usable = false;
-        // The set's blitters are plain 16-bit copies, called directly.
+        // Usable, and the set's blitters are plain 16-bit copies, called directly.
         bool direct16 = false;
         // Locked on the first frame that reaches the target, as DrawFrame
         // prepares and locks only when something is drawn.

@@ -683,22 +683,18 @@ TEST(FCImageSetTest, RunDrawsWhatDrawFrameDraws)
             ASSERT_TRUE(set);
             BufferPtr byRun = Target(10, 8);
             BufferPtr byFrame = Target(10, 8);
-            std::vector<bool> runDrew;
-            std::vector<bool> frameDrew;
-            {
-                FCImageSet::Run run(*set, *byRun, clip);
-                for (std::int16_t f = 0; f < set->GetFrameCount(); ++f)
-                    for (std::int32_t y = -5; y <= 9; y += 2)
-                        for (std::int32_t x = -6; x <= 12; x += 3)
-                            runDrew.push_back(run.Draw(*set->GetFrame(f), FCPoint(x, y)));
-            }
+            FCImageSet::Run run(*set, *byRun, clip);
+            // Compared after every draw: later frames would hide a misplaced one.
             for (std::int16_t f = 0; f < set->GetFrameCount(); ++f)
                 for (std::int32_t y = -5; y <= 9; y += 2)
                     for (std::int32_t x = -6; x <= 12; x += 3)
-                        frameDrew.push_back(set->DrawFrame(f, *byFrame, FCPoint(x, y), clip, 0));
-            EXPECT_EQ(runDrew, frameDrew);
-            for (std::int32_t y = 0; y < 8; ++y)
-                EXPECT_EQ(Row(*byRun, y), Row(*byFrame, y)) << "row " << y;
+                    {
+                        SCOPED_TRACE(testing::Message() << "frame " << f << " at " << x << "," << y);
+                        ASSERT_EQ(run.Draw(*set->GetFrame(f), FCPoint(x, y)),
+                                  set->DrawFrame(f, *byFrame, FCPoint(x, y), clip, 0));
+                        for (std::int32_t row = 0; row < 8; ++row)
+                            ASSERT_EQ(Row(*byRun, row), Row(*byFrame, row)) << "row " << row;
+                    }
         }
 }
 

@@ -311,6 +311,21 @@ VelCharacterFeat* VelCharacter::FindFeat(std::uint16_t featId, std::uint16_t cho
                                      });
 }
 
+std::int32_t VelCharacter::CountFeat(std::uint16_t featId, std::uint16_t choice,
+                                    std::int16_t secondChoice) const
+{
+    std::int32_t count = 0;
+    FirstIn<VelCharacterFeat>(feats,
+                              [&](const VelCharacterFeat& f)
+                              {
+                                  if (f.featId == featId && f.choice == choice &&
+                                      f.secondChoice == static_cast<std::uint16_t>(secondChoice))
+                                      count += f.count;
+                                  return false;
+                              });
+    return count;
+}
+
 VelCharacterFeat* VelCharacter::FindFeatEntry(const VelCharacterFeat& key) const
 {
     return static_cast<VelCharacterFeat*>(feats.Find(key));

@@ -48,6 +48,27 @@ public:
 
     // Values.
     static constexpr std::uint32_t kValueIncreasesToAssign = 0;
+    static constexpr std::uint32_t kValueHeight = 1;         // inches
+    static constexpr std::uint32_t kValueWeight = 2;         // pounds
+    static constexpr std::uint32_t kValueAge = 3;            // years
+    static constexpr std::uint32_t kValueExperience = 4;
+    static constexpr std::uint32_t kValueFeatsAllowed = 5;
+    static constexpr std::uint32_t kValueFeatsUsed = 6;
+    static constexpr std::uint32_t kValueLanguagesAllowed = 7;
+    static constexpr std::uint32_t kValueLanguagesChosen = 8;
+    static constexpr std::uint32_t kValueLoad = 9;           // 0 light, 1 medium, 2 heavy, 4 over
+    static constexpr std::uint32_t kValueMaxDexBonus = 10;
+    static constexpr std::uint32_t kValueArmorBonus = 11;
+    static constexpr std::uint32_t kValueShieldBonus = 12;
+    static constexpr std::uint32_t kValueCheckPenalty = 13;
+    static constexpr std::uint32_t kValueAttackPenalty = 14; // gear worn without proficiency
+    static constexpr std::uint32_t kValueLoadCheckPenalty = 15;
+    static constexpr std::uint32_t kValueFortitudeBonus = 16;
+    static constexpr std::uint32_t kValueReflexBonus = 17;
+    static constexpr std::uint32_t kValueSkillBonus = 18;
+    static constexpr std::uint32_t kValueRunMultiplier = 19;
+    static constexpr std::uint32_t kValueStepsUp = 20;
+    static constexpr std::uint32_t kValueStepsDown = 21;
     static constexpr std::uint32_t kValueSetUpAsNew = 22;
 
     // School slots.
@@ -112,6 +133,10 @@ public:
     VelCharacterFeat* FindFeat(std::uint16_t featId, std::uint16_t choice,
                                std::int16_t secondChoice) const;
     VelCharacterFeat* FindFeatEntry(const VelCharacterFeat& key) const;
+    // How many times the feat was taken with exactly these choices, over
+    // the entries of every class.
+    std::int32_t CountFeat(std::uint16_t featId, std::uint16_t choice,
+                           std::int16_t secondChoice) const;
     std::uint16_t InsertFeat(VelCharacterFeat* feat);
     void EraseFeat(VelCharacterFeat* feat);
     bool HasSpell(std::uint16_t spellId, std::uint16_t classId) const;

@@ -87,14 +87,14 @@ std::vector<std::pair<std::int16_t, T*>> Matching(FCObjectMap& map, Pred pred)
     return out;
 }
 
-// Removes the set's elements that the database does not know.
-template <class T, class Known> void DropUnknown(FCObjectSet& set, const char* what, Known known)
+// Entries whose records the database lacks are kept as they are, so that a
+// missing or older database never costs the player data; the rules skip
+// them. Each is logged once here.
+template <class T, class Base, class Holder, class Known>
+void LogUnknown(Holder& holder, const char* what, std::uint16_t Base::*id, Known known)
 {
-    for (T* element : Matching<T>(set, [&](const T& e) { return !known(e); }))
-    {
-        FC_LOG("Dropped a %s the database does not know\n", what);
-        set.Remove(*element);
-    }
+    for (const T* element : Matching<T>(holder, [&](const T& e) { return !known(e); }))
+        FC_LOG("Kept %s %u: not in the database\n", what, static_cast<unsigned>(element->*id));
 }
 
 bool CheckClasses(VelCharacter& character)
@@ -122,13 +122,10 @@ bool CheckClasses(VelCharacter& character)
         FC_LOG("Bad current class id %u\n", static_cast<unsigned>(character.currentClassId));
         return false;
     }
-    for (VelCharacterClass* entry :
+    for (const VelCharacterClass* entry :
          Matching<VelCharacterClass>(character.classes, [](const VelCharacterClass& e)
                                      { return !VelDatabase::FindClass(e.classId); }))
-    {
-        FC_LOG("Dropped class %u: not in the database\n", static_cast<unsigned>(entry->classId));
-        character.classes.Remove(entry);
-    }
+        FC_LOG("Kept class %u: not in the database\n", static_cast<unsigned>(entry->classId));
     return true;
 }
 
@@ -153,10 +150,8 @@ bool CheckItems(VelCharacter& character)
     for (const auto& [key, item] :
          Matching<VelCharacterItem>(character.items, [](std::int16_t, const VelCharacterItem& item)
                                     { return !item.GetHeldObject(); }))
-    {
-        FC_LOG("Dropped owned item %d: its record is not in the database\n", static_cast<int>(key));
-        character.RemoveItem(static_cast<std::uint16_t>(key));
-    }
+        FC_LOG("Kept owned item %d: item %u is not in the database\n", static_cast<int>(key),
+               static_cast<unsigned>(item->recordId));
     // The next key must be free, or the next item bought would replace one.
     if (static_cast<std::int16_t>(character.nextItemKey) < 0 ||
         character.FindItem(character.nextItemKey))
@@ -187,83 +182,69 @@ bool CheckItems(VelCharacter& character)
 
 void CheckLanguagesAndFeatures(VelCharacter& character)
 {
+    // An entry under another id than its own is damaged: lookups by id
+    // could never find it.
     for (const auto& [key, language] : Matching<VelCharacterLanguage>(
-             character.languages,
-             [](std::int16_t key, const VelCharacterLanguage&l)
-             {
-                 return l.languageId != static_cast<std::uint16_t>(key) ||
-                        !VelDatabase::FindLanguage(l.languageId);
-             }))
+             character.languages, [](std::int16_t key, const VelCharacterLanguage& l)
+             { return l.languageId != static_cast<std::uint16_t>(key); }))
     {
-        FC_LOG("Dropped language %d\n", static_cast<int>(key));
+        FC_LOG("Dropped language %u stored under %d\n",
+               static_cast<unsigned>(language->languageId), static_cast<int>(key));
         character.languages.Remove(key);
     }
-    for (VelCharacterFeature* feature :
-         Matching<VelCharacterFeature>(character.features, [](const VelCharacterFeature& f)
-                                       { return !VelDatabase::FindFeature(f.featureId); }))
-    {
-        FC_LOG("Dropped feature %u: not in the database\n",
-               static_cast<unsigned>(feature->featureId));
-        character.features.Remove(feature);
-    }
+    for (const auto& [key, language] : Matching<VelCharacterLanguage>(
+             character.languages, [](std::int16_t, const VelCharacterLanguage& l)
+             { return !VelDatabase::FindLanguage(l.languageId); }))
+        FC_LOG("Kept language %d: not in the database\n", static_cast<int>(key));
+    LogUnknown<VelCharacterFeature>(character.features, "feature", &VelEntityFeature::featureId,
+                                    [](const VelCharacterFeature& f)
+                                    { return VelDatabase::FindFeature(f.featureId) != nullptr; });
 }
 
 void CheckSets(VelCharacter& character)
 {
-    DropUnknown<VelCharacterSkill>(
-        character.skills, "skill",
+    LogUnknown<VelCharacterSkill>(
+        character.skills, "skill", &VelCharacterSkill::skillId,
         [](const VelCharacterSkill& skill)
         {
             return VelDatabase::FindSkill(skill.skillId) &&
                    (skill.subSkillId == VelCharacterSkill::kNoSubSkill ||
                     VelDatabase::FindSubSkill(skill.skillId, skill.subSkillId));
         });
-    DropUnknown<VelCharacterFeat>(character.feats, "feat",
-                                  [](const VelCharacterFeat& feat)
-                                  { return VelDatabase::FindFeat(feat.featId); });
-    DropUnknown<VelCharacterSpell>(character.spells, "spell",
-                                   [](const VelCharacterSpell& spell)
-                                   { return VelDatabase::FindSpell(spell.spellId); });
-    DropUnknown<VelCharacterAnimal>(character.animals, "animal",
-                                    [](const VelCharacterAnimal& animal)
-                                    { return VelDatabase::FindAnimal(animal.animalId); });
+    LogUnknown<VelCharacterFeat>(character.feats, "feat", &VelCharacterFeat::featId, [](const VelCharacterFeat& feat)
+                                 { return VelDatabase::FindFeat(feat.featId) != nullptr; });
+    LogUnknown<VelCharacterSpell>(character.spells, "spell", &VelCharacterSpell::spellId, [](const VelCharacterSpell& spell)
+                                  { return VelDatabase::FindSpell(spell.spellId) != nullptr; });
+    LogUnknown<VelCharacterAnimal>(character.animals, "animal", &VelCharacterAnimal::animalId,
+                                   [](const VelCharacterAnimal& animal)
+                                   { return VelDatabase::FindAnimal(animal.animalId) != nullptr; });
     for (VelCharacterAnimal* animal : Matching<VelCharacterAnimal>(
              character.animals, [](const VelCharacterAnimal&) { return true; }))
-    {
-        for (VelEntityFeature* feature :
-             Matching<VelEntityFeature>(animal->features, [](const VelEntityFeature& f)
-                                        { return !VelDatabase::FindFeature(f.featureId); }))
-        {
-            FC_LOG("Dropped animal feature %u\n", static_cast<unsigned>(feature->featureId));
-            animal->features.Remove(feature);
-        }
-    }
+        LogUnknown<VelEntityFeature>(animal->features, "animal feature", &VelEntityFeature::featureId,
+                                     [](const VelEntityFeature& f)
+                                     { return VelDatabase::FindFeature(f.featureId) != nullptr; });
 }
 
-template <class Find> void ClearUnknown(std::uint16_t& id, const char* what, Find find)
+template <class Find> void LogUnknownId(std::uint16_t id, const char* what, Find find)
 {
     if (id != kNone && !find(id))
-    {
-        FC_LOG("Dropped %s %u: not in the database\n", what, static_cast<unsigned>(id));
-        id = kNone;
-    }
+        FC_LOG("Kept %s %u: not in the database\n", what, static_cast<unsigned>(id));
 }
 
-void CheckSlots(VelCharacter& character)
+void CheckSlots(const VelCharacter& character)
 {
-    ClearUnknown(character.godId, "god",
+    LogUnknownId(character.godId, "god",
                  [](std::uint16_t id) { return VelDatabase::FindGod(id) != nullptr; });
-    for (std::uint16_t& domain : character.domainIds)
-        ClearUnknown(domain, "domain",
+    for (std::uint16_t domain : character.domainIds)
+        LogUnknownId(domain, "domain",
                      [](std::uint16_t id) { return VelDatabase::FindDomain(id) != nullptr; });
     for (std::size_t slot = 0; slot < VelCharacter::kSchoolSlotCount; ++slot)
     {
         // Slot 1 is an option, not a school.
         if (slot != static_cast<std::size_t>(VelCharacter::kSchoolChoiceSlot))
-            ClearUnknown(character.schoolSlots[slot], "school",
+            LogUnknownId(character.schoolSlots[slot], "school",
                          [](std::uint16_t id) { return VelDatabase::FindSchool(id) != nullptr; });
     }
-    // Race and alignment have no "none": their lookups answer empty texts.
     if (!VelDatabase::FindRace(character.raceId))
         FC_LOG("Race %u is not in the database\n", static_cast<unsigned>(character.raceId));
     if (!VelDatabase::FindAlignment(character.alignmentId))

@@ -11,7 +11,8 @@ public:
     // The character read from the file, owned by the caller (one reference),
     // with its file name set; null (logged) when the file does not open,
     // holds another object, ends early or holds values the program cannot
-    // use. Entries whose database key is unknown are dropped (logged).
+    // use. Entries whose records the database lacks are kept (logged), so
+    // that saving writes them back unchanged.
     static VelCharacter* Load(const std::string& path);
 
     // Writes a temporary file beside the target, flushes it to the disc and
@@ -21,7 +22,8 @@ public:
     static bool Save(VelCharacter& character, const std::string& path);
 
     // The checks Load applies to a character just read: false when a value
-    // is out of range; unknown keys are dropped along the way.
+    // is out of range; damaged entries are dropped and entries without a
+    // record logged along the way.
     static bool Check(VelCharacter& character);
 
     // The last component of a path, split at '/' and '\'.

@@ -17,7 +17,8 @@ constexpr std::uint16_t kNoRecord = 0xFFFF;
 } // namespace
 
 VelCharacterItem::VelCharacterItem(std::uint16_t itemKey, VelItemInfo* record)
-    : itemKey(itemKey), record(FCCountedRef<VelItemInfo>::Share(record))
+    : itemKey(itemKey), record(FCCountedRef<VelItemInfo>::Share(record)),
+      recordId(record ? static_cast<std::uint16_t>(record->key) : kNoRecord)
 {
 }
 
@@ -29,6 +30,7 @@ void VelCharacterItem::SetHeldObject(VelItemInfo* newRecord)
     // its last.
     FCCountedRef<VelItemInfo> held = FCCountedRef<VelItemInfo>::Share(newRecord);
     record = std::move(held);
+    recordId = newRecord ? static_cast<std::uint16_t>(newRecord->key) : kNoRecord;
 }
 
 std::string VelCharacterItem::GetName() const
@@ -69,7 +71,7 @@ void VelCharacterItem::Serialize(FCArchive& ar)
     {
         ar.WriteU16(itemKey);
         ar.WriteU32(count);
-        ar.WriteU16(record ? static_cast<std::uint16_t>(record->key) : kNoRecord);
+        ar.WriteU16(record ? static_cast<std::uint16_t>(record->key) : recordId);
         ar.WriteI16(placement);
         ar.WriteU32(price);
         ar.WriteU16(coinKind);
@@ -77,18 +79,17 @@ void VelCharacterItem::Serialize(FCArchive& ar)
         ar.WriteU32(optionValue);
         return;
     }
-    std::uint16_t recordId = kNoRecord;
+    std::uint16_t storedId = kNoRecord;
     ar.ReadU16(itemKey);
     ar.ReadU32(count);
-    const bool haveId = ar.ReadU16(recordId);
+    const bool haveId = ar.ReadU16(storedId);
     ar.ReadI16(placement);
-    VelItemInfo* found = haveId ? VelDatabase::FindItem(recordId) : nullptr;
-    if (haveId && !found)
+    SetHeldObject(haveId ? VelDatabase::FindItem(storedId) : nullptr);
+    // The character's loader logs entries whose record is missing.
+    if (haveId)
     {
-        FC_LOG("Owned item %u: no item record %u\n", static_cast<unsigned>(itemKey),
-               static_cast<unsigned>(recordId));
+        recordId = storedId;
     }
-    SetHeldObject(found);
     if (ar.GetVersion() > 1)
     {
         ar.ReadU32(price);

@@ -44,7 +44,8 @@ public:
 
     // Price, coin kind and the two options words are read only from
     // version 2 bodies (the archive's version); the record is looked up by
-    // its id in the item table.
+    // its id in the item table. An id the table lacks is kept and written
+    // back, so that a character outlives a missing or older database.
     void Serialize(FCArchive& ar) override;
     std::string GetClassName() const override { return kClassName; }
     std::string GetTypeName() const override { return kClassName; }
@@ -54,6 +55,8 @@ public:
     // The character's own key for the entry (not the record's id).
     std::uint16_t itemKey = 0;
     FCCountedRef<VelItemInfo> record;
+    // The record's id; kept when the database lacks the record.
+    std::uint16_t recordId = 0xFFFF;
     // The enhancement bonus, or the spell key of a spell-based item.
     std::uint32_t count = 0;
     std::int16_t placement = kNotOnBody;

@@ -18,6 +18,10 @@ public:
     static constexpr std::uint16_t kAlwaysMet = 3;
     static constexpr std::uint16_t kAbilityScore = 4;
     static constexpr std::uint16_t kCasterLevel = 5;
+    // Met only when the feat is taken for one of these classes.
+    static constexpr std::uint16_t kClassPriestOrKnight = 6;
+    static constexpr std::uint16_t kClassWarriorLevel = 7;
+    static constexpr std::uint16_t kClassScholar = 8;
     static constexpr std::uint16_t kTotalLevel = 9;
 
     template <class V> void Fields(V& v)

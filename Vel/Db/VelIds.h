@@ -27,8 +27,9 @@ constexpr std::uint16_t kClassScholarCaster = 10; // schools, spellbook, level-0
 
 // Race ids.
 constexpr std::uint16_t kRaceVersatile = 0; // one more feat at first level
-constexpr std::uint16_t kRaceSmallRider = 1; // rides only the one suitable mount animal
+constexpr std::uint16_t kRaceSmallRider = 1; // rides only the one suitable mount animal; small speeds
 constexpr std::uint16_t kRaceLightBlade = 6; // +1 with one-handed light weapons
+constexpr std::uint16_t kRaceAnyLanguage = 4; // like kRaceVersatile, may learn any open language
 
 // Size ids.
 constexpr std::uint16_t kSizeSmall = 3;
@@ -60,6 +61,7 @@ constexpr std::uint16_t kFeatWillBonus = 24;
 constexpr std::uint16_t kFeatReflexBonus = 25;
 constexpr std::uint16_t kFeatMartialWeaponProficiency = 26;
 constexpr std::uint16_t kFeatLongRange = 33;
+constexpr std::uint16_t kFeatShieldProficiency = 44;
 constexpr std::uint16_t kFeatSimpleWeaponProficiency = 45;
 constexpr std::uint16_t kFeatSkillBonus = 46;
 constexpr std::uint16_t kFeatSchoolFocus = 47;
@@ -77,6 +79,12 @@ constexpr std::uint16_t kItemSpellbook = 1517;
 
 // Animal ids.
 constexpr std::uint16_t kAnimalSmallRiderMount = 46;
+
+// Feature ids of a familiar's gifts to its master.
+constexpr std::uint16_t kFeatureFamiliarSkills = 6;    // the master's value 18
+constexpr std::uint16_t kFeatureFamiliarFortitude = 7; // the master's value 16
+constexpr std::uint16_t kFeatureFamiliarReflex = 8;    // the master's value 17
+constexpr std::uint16_t kFeatureFamiliarCon = 9;       // the master's CON score
 
 // God ids.
 constexpr std::uint16_t kGodAnyDomain = 0; // every domain counts as the god's

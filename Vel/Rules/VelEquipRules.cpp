@@ -2,9 +2,118 @@
 
 #include "Fc/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterClass.h"
+#include "Vel/Character/VelCharacterEquip.h"
+#include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelGoodsInfo.h"
+#include "Vel/Db/VelIds.h"
+#include "Vel/Db/VelMagicItemInfo.h"
 #include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Db/VelSpecialCostInfo.h"
+#include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelCombatRules.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace
+{
+constexpr std::array<std::int64_t, VelCoins::kCoinCount> kCoinFactors{1, 10, 100};
+constexpr float kSmallGoodsShare = 0.25f;
+constexpr float kSmallItemShare = 0.5f;
+
+bool IsCoin(std::int32_t coinKind)
+{
+    return coinKind >= 0 && static_cast<std::size_t>(coinKind) < VelCoins::kCoinCount;
+}
+
+std::uint32_t PriceOwnedItem(const VelItemInfo& record, std::uint32_t options)
+{
+    return GetItemPrice(&record, options, 0, 0);
+}
+
+// A special-cost row replaces the base price or adds to it.
+std::uint32_t ApplySpecialCost(std::uint32_t base, const VelSpecialCostInfo* row)
+{
+    if (!row)
+        return base;
+    if (row->flag)
+        return row->price;
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(
+        std::uint64_t{base} + row->price, std::numeric_limits<std::uint32_t>::max()));
+}
+
+std::uint32_t SpellBasedPrice(const VelItemInfo& record, std::int32_t spellId,
+                              std::uint32_t casterClass)
+{
+    // Both ids come from a file or a page: outside the key range they name
+    // nothing.
+    const VelSpellInfo* spell = spellId >= 0 && spellId <= std::numeric_limits<std::int16_t>::max()
+                                    ? VelDatabase::FindSpell(static_cast<std::uint16_t>(spellId))
+                                    : nullptr;
+    if (!spell)
+        return record.basePrice;
+    const auto* magicItem = dynamic_cast<const VelMagicItemInfo*>(&record);
+    if (magicItem && magicItem->magicKind == VelMagicItemInfo::kMagicKindSpellPriced)
+        return spell->itemPriceMagicKind6;
+    const VelClassInfo* casterRecord =
+        casterClass <= static_cast<std::uint32_t>(std::numeric_limits<std::int16_t>::max())
+            ? VelDatabase::FindClass(static_cast<std::uint16_t>(casterClass))
+            : nullptr;
+    return casterRecord ? spell->GetKindValue(casterRecord->castingKind) : record.basePrice;
+}
+
+void AddOwnedValue(VelCharacter* character, std::int32_t coinKind, std::int64_t amount)
+{
+    if (!IsCoin(coinKind))
+    {
+        FC_LOG("No coin kind %d for an item\n", static_cast<int>(coinKind));
+        return;
+    }
+    std::int32_t& coins = character->ownedItemsValue.coins[static_cast<std::size_t>(coinKind)];
+    coins = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(coins + amount, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
+    character->ownedItemsValue.Normalize();
+}
+
+// Buys the item and carries it; a missing record buys nothing.
+void GiveItem(VelCharacter* character, std::uint16_t itemId, bool pay, bool carry)
+{
+    VelItemInfo* record = VelDatabase::FindItem(itemId);
+    if (!record)
+    {
+        FC_LOG("No starting item %u\n", static_cast<unsigned>(itemId));
+        return;
+    }
+    VelCharacterItem* item = BuyItem(character, record, 0, 0, 0, pay);
+    if (item && carry)
+        EquipItem(character, item, false);
+}
+
+std::int32_t RaceSize(const VelCharacter* character, bool& found)
+{
+    const VelRaceInfo* race = VelDatabase::FindRace(character->raceId);
+    found = race != nullptr;
+    if (!race)
+        FC_LOG("No race %u for a weapon's size\n", static_cast<unsigned>(character->raceId));
+    return race ? static_cast<std::int16_t>(race->sizeId) : 0;
+}
+
+std::int32_t WeaponSize(const VelWeaponInfo& weapon)
+{
+    return weapon.size + VelIds::kWeaponSizeOffset;
+}
+} // namespace
+
+void InstallItemPricer()
+{
+    VelCharacter::SetItemPricer(PriceOwnedItem);
+}
 
 std::uint16_t GetWeaponHandCodeForSize(std::uint16_t sizeId, const VelWeaponInfo& weapon)
 {
@@ -48,4 +157,220 @@ std::uint16_t GetWeaponHandCode(const VelCharacter* character, const VelWeaponIn
         return 0;
     }
     return GetWeaponHandCodeForSize(race->sizeId, *weapon);
+}
+
+bool CanUseItem(const VelCharacter* character, const VelItemInfo* record)
+{
+    if (!character || !record)
+        return false;
+    if (const auto* weapon = dynamic_cast<const VelWeaponInfo*>(record))
+    {
+        bool raceFound = false;
+        const std::int32_t raceSize = RaceSize(character, raceFound);
+        const std::int32_t size = WeaponSize(*weapon);
+        if (!raceFound || size > raceSize + 1 || (weapon->handedness == 1 && size > raceSize))
+            return false;
+    }
+    else if (const auto* goods = dynamic_cast<const VelGoodsInfo*>(record))
+    {
+        if (!goods->usable)
+            return false;
+    }
+    return !(record->forbiddenToClass3 && character->HasClass(VelIds::kClassNaturePriest));
+}
+
+VelCharacterItem* BuyItem(VelCharacter* character, VelItemInfo* record, std::uint32_t options,
+                          std::int32_t enhancement, std::uint32_t casterClass, bool pay)
+{
+    if (!character || !record)
+        return nullptr;
+    VelCharacterItem* item = character->AddItem(record);
+    if (!item)
+        return nullptr;
+    item->options = options;
+    item->count = static_cast<std::uint32_t>(enhancement);
+    item->optionValue = casterClass;
+    item->price = GetItemPrice(record, options, enhancement, casterClass);
+    item->coinKind = static_cast<std::uint16_t>(record->coinKind);
+    AddOwnedValue(character, record->coinKind, item->price);
+    if (pay)
+        character->SpendMoney(static_cast<std::int32_t>(std::min<std::uint32_t>(
+                                  item->price, std::numeric_limits<std::int32_t>::max())),
+                              record->coinKind);
+    return item;
+}
+
+void SellItem(VelCharacter* character, VelCharacterItem* item)
+{
+    if (!character || !item)
+        return;
+    const std::uint16_t itemKey = item->itemKey;
+    const auto coinKind = static_cast<std::int16_t>(item->coinKind);
+    const auto price = static_cast<std::int32_t>(
+        std::min<std::uint32_t>(item->price, std::numeric_limits<std::int32_t>::max()));
+    character->AddMoney(price, coinKind);
+    AddOwnedValue(character, coinKind, -static_cast<std::int64_t>(price));
+    if (item->placement != VelCharacterItem::kNotOnBody)
+    {
+        if (dynamic_cast<const VelWeaponInfo*>(item->GetHeldObject()))
+        {
+            // Backwards, so that removing a set leaves the rest in place.
+            for (std::uint32_t i = character->equipSets.GetCount(); i-- > 0;)
+            {
+                auto* set = static_cast<VelCharacterEquip*>(
+                    character->equipSets.GetAt(static_cast<std::int32_t>(i)));
+                if (set && set->HoldsItem(itemKey))
+                    character->RemoveEquip(set);
+            }
+        }
+        UnequipItem(character, item);
+    }
+    character->RemoveItem(itemKey);
+}
+
+void EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute)
+{
+    // Putting on what is already on would count its weight twice.
+    if (!character || !item || item->placement != VelCharacterItem::kNotOnBody)
+        return;
+    character->WearItem(item);
+    character->AddCarriedWeight(0, GetItemWeight(item->GetHeldObject(), item->options));
+    if (recompute)
+    {
+        ComputeEncumbrance(character);
+        character->NotifyChanged();
+    }
+}
+
+void UnequipItem(VelCharacter* character, VelCharacterItem* item)
+{
+    if (!character || !item || item->placement == VelCharacterItem::kNotOnBody)
+        return;
+    character->TakeOffItem(item);
+    character->AddCarriedWeight(0, -GetItemWeight(item->GetHeldObject(), item->options));
+    // Rounding must not leave a weight below nothing.
+    character->carriedWeight = std::max(character->carriedWeight, 0.0f);
+    ComputeEncumbrance(character);
+    character->NotifyChanged();
+}
+
+std::uint32_t GetItemPrice(const VelItemInfo* record, std::uint32_t options,
+                           std::int32_t enhancement, std::uint32_t casterClass)
+{
+    if (!record)
+        return 0;
+    if (options & VelCharacterItem::kMasterwork)
+        return ApplySpecialCost(record->basePrice,
+                                VelDatabase::FindSpecialCost(record->specialCostKey));
+    if (options & VelCharacterItem::kEnhanced)
+    {
+        const std::int16_t kind = record->GetItemKind();
+        const bool known = kind >= 0 && enhancement >= 0 &&
+                           enhancement <= std::numeric_limits<std::int16_t>::max();
+        return ApplySpecialCost(
+            record->basePrice,
+            known ? VelDatabase::FindSpecialCost315(static_cast<std::uint16_t>(kind),
+                                                    static_cast<std::uint16_t>(enhancement))
+                  : nullptr);
+    }
+    if (options & VelCharacterItem::kSpellBased)
+        return SpellBasedPrice(*record, enhancement, casterClass);
+    return record->basePrice;
+}
+
+float GetItemWeight(const VelItemInfo* record, std::uint32_t options)
+{
+    if (!record)
+        return 0.0f;
+    if (!(options & VelCharacterItem::kSmall))
+        return record->weight;
+    const bool goods = record->GetTypeCode() == VelItemInfo::kGoodsCode;
+    return record->weight * (goods ? kSmallGoodsShare : kSmallItemShare);
+}
+
+float GetItemCapacity(const VelGoodsInfo* record, std::uint32_t options)
+{
+    if (!record)
+        return 0.0f;
+    return (options & VelCharacterItem::kSmall) ? record->amount * kSmallGoodsShare
+                                                : record->amount;
+}
+
+std::int64_t ToCopperValue(std::int64_t amount, std::int32_t coinKind)
+{
+    return IsCoin(coinKind) ? amount * kCoinFactors[static_cast<std::size_t>(coinKind)] : 0;
+}
+
+void RevalueOwnedItems(VelCharacter* character)
+{
+    if (!character)
+        return;
+    InstallItemPricer();
+    character->RevalueOwnedItems();
+}
+
+void GiveStartingItems(VelCharacter* character)
+{
+    if (!character)
+        return;
+    if (const VelCharacterClass* first = character->GetClassAt(0))
+    {
+        const VelClassInfo* record = VelDatabase::FindClass(first->classId);
+        if (!record)
+            FC_LOG("No class %u: no starting item\n", static_cast<unsigned>(first->classId));
+        else if (record->startingItem != VelIds::kNone)
+            GiveItem(character, record->startingItem, true, true);
+    }
+    if (character->HasClass(VelIds::kClassScholarCaster))
+        GiveItem(character, VelIds::kItemSpellbook, true, true);
+    if (character->HasClass(VelIds::kClassMartialArtist))
+        GiveItem(character, VelIds::kItemUnarmedStrike, false, false);
+}
+
+void AddDefaultEquipSet(VelCharacter* character)
+{
+    if (!character)
+        return;
+    if (VelCharacterEquip* set = character->AddEquip(VelCharacterEquip()))
+        set->UpdateModes(character);
+}
+
+bool CanHoldWeaponInSlot(const VelCharacter* character, const VelWeaponInfo* weapon,
+                         const VelCharacterEquip* set)
+{
+    switch (GetWeaponHandCode(character, weapon))
+    {
+    case 1:
+    case 3:
+        return true;
+    case 2:
+    case 6:
+        return !set || set->IsEmpty();
+    default:
+        return false;
+    }
+}
+
+bool IsWeaponLight(const VelCharacter* character, const VelWeaponInfo* weapon)
+{
+    if (!character || !weapon)
+        return false;
+    bool raceFound = false;
+    const std::int32_t raceSize = RaceSize(character, raceFound);
+    return raceFound && WeaponSize(*weapon) < raceSize;
+}
+
+bool IsWeaponTooLarge(const VelCharacter* character, const VelWeaponInfo* weapon)
+{
+    if (!character || !weapon)
+        return true;
+    bool raceFound = false;
+    const std::int32_t raceSize = RaceSize(character, raceFound);
+    return !raceFound || WeaponSize(*weapon) > raceSize + 1;
+}
+
+std::uint16_t GetRaceSpeedColumn(const VelCharacter* character)
+{
+    const VelRaceInfo* race = character ? VelDatabase::FindRace(character->raceId) : nullptr;
+    return race ? race->speedColumn : 0;
 }

@@ -18,6 +18,7 @@
 #include "support/CharacterFixture.h"
 #include "support/Owned.h"
 #include "support/QuietLog.h"
+#include "support/ResourceFixture.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -455,7 +456,7 @@ TEST_F(VelCharacterFileTest, CurrentClassOutOfRangeIsRefused)
     EXPECT_NE(RoundTrip(*rich), nullptr);
 }
 
-TEST_F(VelCharacterFileTest, UnknownKeysAreDroppedAndTheRestKept)
+TEST_F(VelCharacterFileTest, EntriesWithoutRecordsAreKeptLoggedOnceAndWrittenBackUnchanged)
 {
     CharacterPtr rich(CharacterFixture::MakeRichCharacter());
     VelCharacter& c = *rich;
@@ -483,31 +484,44 @@ TEST_F(VelCharacterFileTest, UnknownKeysAreDroppedAndTheRestKept)
     c.godId = 99;
     c.domainIds[0] = 99;
     c.schoolSlots[3] = 99;
-    c.raceId = 99; // kept: it has no "none"
+    c.raceId = 99;
 
-    CharacterPtr loaded = RoundTrip(c);
+    const Bytes saved = SaveBytes(c);
+    CharacterPtr loaded;
+    {
+        CapturedLog log;
+        loaded = LoadBytes(saved);
+        // One line for each: skill, sub-skill, feat, spell, language,
+        // animal, animal feature, feature, item, god, domain, school, race.
+        EXPECT_EQ(log.Count("not in the database"), 13) << log.Text();
+    }
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->skills.GetCount(), 2u);
-    EXPECT_FALSE(loaded->HasSkill(F::kCraft, 9));
-    EXPECT_EQ(loaded->feats.GetCount(), 2u);
-    EXPECT_EQ(loaded->spells.GetCount(), 2u);
-    EXPECT_EQ(loaded->languages.GetCount(), 2u);
-    EXPECT_EQ(loaded->animals.GetCount(), 2u);
-    EXPECT_EQ(loaded->FindAnimal(F::kToad, 10)->features.GetCount(), 1u);
-    EXPECT_EQ(loaded->features.GetCount(), 2u);
-    EXPECT_EQ(loaded->items.GetCount(), 5u);
-    EXPECT_EQ(loaded->FindItem(ghostItem->itemKey), nullptr);
-    EXPECT_EQ(loaded->nextItemKey, ghostItem->itemKey);
+    EXPECT_EQ(SaveBytes(*loaded), saved);
+    EXPECT_EQ(loaded->skills.GetCount(), 4u);
+    EXPECT_EQ(loaded->feats.GetCount(), 3u);
+    EXPECT_EQ(loaded->spells.GetCount(), 3u);
+    EXPECT_EQ(loaded->languages.GetCount(), 3u);
+    EXPECT_EQ(loaded->animals.GetCount(), 3u);
+    EXPECT_EQ(loaded->FindAnimal(F::kToad, 10)->features.GetCount(), 2u);
+    EXPECT_EQ(loaded->features.GetCount(), 3u);
+    ASSERT_NE(loaded->FindItem(ghostItem->itemKey), nullptr);
+    EXPECT_EQ(loaded->FindItem(ghostItem->itemKey)->recordId, 999);
+    EXPECT_EQ(loaded->godId, 99);
+}
+
+TEST_F(VelCharacterFileTest, HandsHoldingItemsThatAreNotOwnedAreEmptied)
+{
+    CharacterPtr rich(CharacterFixture::MakeRichCharacter());
+    VelCharacterEquip set;
+    set.SetSlot(0, 77);
+    set.SetSlot(1, 0);
+    rich->AddEquip(set);
+    CharacterPtr loaded = RoundTrip(*rich);
+    ASSERT_NE(loaded, nullptr);
     const auto* held = static_cast<VelCharacterEquip*>(loaded->equipSets.GetAt(2));
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->slots[0], VelCharacterEquip::kEmptySlot);
     EXPECT_EQ(held->slots[1], 0);
-    EXPECT_EQ(loaded->godId, 0xFFFF);
-    EXPECT_EQ(loaded->domainIds, (std::array<std::uint16_t, 2>{0xFFFF, F::kDomainB}));
-    EXPECT_EQ(loaded->schoolSlots[3], 0xFFFF);
-    EXPECT_EQ(loaded->schoolSlots[2], F::kSchoolB);
-    EXPECT_EQ(loaded->raceId, 99);
-    EXPECT_EQ(loaded->GetRaceName(), "");
 }
 
 TEST_F(VelCharacterFileTest, TakenNextItemKeyIsMovedToAFreeOne)

@@ -380,7 +380,7 @@ TEST_F(PartsFileTest, Version1ItemKeepsInitialPriceFields)
     EXPECT_EQ(record->GetRefCount(), tableReferences + 1);
 }
 
-TEST_F(PartsFileTest, ItemWithUnknownRecordHoldsNone)
+TEST_F(PartsFileTest, ItemWithUnknownRecordHoldsNoneAndKeepsItsId)
 {
     QuietLog quiet;
     VelCharacterItem item(1, VelDatabase::FindItem(kItemRecordId));
@@ -389,7 +389,9 @@ TEST_F(PartsFileTest, ItemWithUnknownRecordHoldsNone)
     ASSERT_FALSE(LoadBody(item, b.bytes, 2).failed);
     EXPECT_EQ(item.GetHeldObject(), nullptr);
     EXPECT_EQ(item.GetName(), "");
-    // And such an entry stores a record id that finds nothing.
+    EXPECT_EQ(StoreBody(item), b.bytes);
+    // A record set afterwards replaces the kept id.
+    item.SetHeldObject(nullptr);
     EXPECT_EQ(
         StoreBody(item),
         ArchiveBytes().Head().U16(1).U32(0).U16(0xFFFF).U16(0).U32(0).U16(2).U32(0).U32(0).bytes);

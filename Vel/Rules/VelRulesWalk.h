@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Fc/FCObjectMap.h"
+#include "Fc/FCObjectSet.h"
+#include "Fc/FCObjectVector.h"
+
+#include <cstdint>
+
+// Walks of the character's holders for the rules. Each walk has a cursor of
+// its own, so it never disturbs a page walking the same holder. The
+// function returns true to stop the walk.
+namespace VelRulesWalk
+{
+template <class T, class Fn> void Each(const FCObjectVector& list, Fn&& fn)
+{
+    for (std::uint32_t i = 0; i < list.GetCount(); ++i)
+    {
+        if (auto* element = static_cast<T*>(list.GetAt(static_cast<std::int32_t>(i))))
+        {
+            if (fn(*element))
+                return;
+        }
+    }
+}
+
+template <class T, class Fn> void Each(const FCObjectSet& constSet, Fn&& fn)
+{
+    auto& set = const_cast<FCObjectSet&>(constSet);
+    FCObjectSet::Cursor walk = set.First();
+    FCObject* element = nullptr;
+    while (set.GetNext(element, &walk))
+    {
+        if (element && fn(*static_cast<T*>(element)))
+            return;
+    }
+}
+
+template <class T, class Fn> void Each(const FCObjectMap& constMap, Fn&& fn)
+{
+    auto& map = const_cast<FCObjectMap&>(constMap);
+    FCObjectMap::Cursor walk = map.First();
+    FCObject* element = nullptr;
+    while (map.GetNext(element, &walk))
+    {
+        if (element && fn(*static_cast<T*>(element)))
+            return;
+    }
+}
+} // namespace VelRulesWalk

@@ -1,0 +1,285 @@
+#include "support/RulesFixture.h"
+
+#include "Vel/Db/VelAgeInfo.h"
+#include "Vel/Db/VelAlignmentInfo.h"
+#include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelCarryInfo.h"
+#include "Vel/Db/VelClassFeatureInfo.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelClassLevelInfo.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelFeatInfo.h"
+#include "Vel/Db/VelFeatureInfo.h"
+#include "Vel/Db/VelGodInfo.h"
+#include "Vel/Db/VelGoodsInfo.h"
+#include "Vel/Db/VelHeightWeightInfo.h"
+#include "Vel/Db/VelIds.h"
+#include "Vel/Db/VelLanguageInfo.h"
+#include "Vel/Db/VelMountInfo.h"
+#include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Db/VelSizeInfo.h"
+#include "Vel/Db/VelSkillInfo.h"
+#include "Vel/Db/VelSpellInfo.h"
+#include "Vel/Db/VelSpellLevelInfo.h"
+#include "Vel/Db/VelSpellsPerInfo.h"
+#include "Vel/Db/VelSpokenLanguageInfo.h"
+#include "Vel/Db/VelWeaponInfo.h"
+
+#include <string>
+
+namespace
+{
+using F = RulesFixture;
+constexpr int kLevels = 20;
+constexpr std::int16_t kInt = 3;
+constexpr std::int16_t kWis = 4;
+constexpr std::int16_t kCha = 5;
+
+bool Casts(std::uint16_t classId)
+{
+    return classId == 1 || classId == 2 || classId == 3 || classId == 9 || classId == 10;
+}
+
+template <class T> T Named(const std::string& name)
+{
+    T record;
+    record.name = name;
+    return record;
+}
+
+VelClassInfo Class(std::uint16_t id)
+{
+    VelClassInfo record = Named<VelClassInfo>("Class " + std::to_string(id));
+    record.hitDie = static_cast<std::uint16_t>(4 + (id % 4) * 2);
+    record.goodSaves = {static_cast<std::uint8_t>(id % 2), static_cast<std::uint8_t>(id % 3 == 0),
+                        static_cast<std::uint8_t>(Casts(id))};
+    record.baseAttackColumn = static_cast<std::uint16_t>(id % 3);
+    record.abilityPriority = {0, 2, 1, 4, 3, 5};
+    if (Casts(id))
+        record.abilityPriority = {3, 4, 5, 2, 1, 0};
+    record.skillPoints = static_cast<std::uint16_t>(2 + id % 3);
+    record.moneyDiceCount = 4;
+    record.moneyDiceSides = 4;
+    record.moneyMultiplier = 10;
+    record.startingItem = id == VelIds::kClassWarrior ? F::kSword : 0xFFFF;
+    record.castingKind = Casts(id) ? 1 : 0;
+    record.animalCompanion = id == 3 || id == 7 || id == 10;
+    record.proficiencies = {1, static_cast<std::uint8_t>(!Casts(id)), 1, 0, 0, 1};
+    if (Casts(id))
+        record.castingAbility = static_cast<std::uint16_t>(id == 10             ? kInt
+                                                           : id == 2 || id == 3 ? kWis
+                                                                                : kCha);
+    return record;
+}
+
+void AddClassTables(DbFixture& db)
+{
+    db.Section(VelDatabase::kTagClass);
+    for (std::uint16_t id = 0; id < VelIds::kClassCount; ++id)
+        db.Add(static_cast<std::int16_t>(id), Class(id));
+    db.Section(VelDatabase::kTagClassLevel);
+    for (int level = 1; level <= kLevels; ++level)
+    {
+        VelClassLevelInfo row;
+        row.baseAttack = {static_cast<std::uint16_t>(level),
+                          static_cast<std::uint16_t>(level * 3 / 4),
+                          static_cast<std::uint16_t>(level / 2), static_cast<std::uint16_t>(level)};
+        row.unarmedDiceCount = {1, 1};
+        row.unarmedDiceSides = {6, 4};
+        row.speedValues = {static_cast<std::uint16_t>(level / 3 * 10), 0};
+        row.wealth = static_cast<std::uint32_t>(level * level * 500);
+        db.Add(static_cast<std::int16_t>(level), row);
+    }
+    db.Section(VelDatabase::kTagSpellsPer);
+    for (std::uint16_t id = 0; id < VelIds::kClassCount; ++id)
+    {
+        for (int level = 1; Casts(id) && level <= kLevels; ++level)
+        {
+            VelSpellsPerInfo row(id, static_cast<std::uint16_t>(level));
+            for (int k = 0; k <= (level + 1) / 2 && k < 10; ++k)
+                row.spells[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k == 0 ? 4 : 2);
+            db.Add(static_cast<std::int16_t>(id), row);
+        }
+    }
+    db.Section(VelDatabase::kTagSpellsPer220);
+    for (std::uint16_t id : {VelIds::kClassMinstrel, VelIds::kClassInnateCaster})
+    {
+        for (int level = 1; level <= kLevels; ++level)
+        {
+            VelSpellsPerInfo row(id, static_cast<std::uint16_t>(level));
+            for (int k = 0; k <= (level + 1) / 2 && k < 10; ++k)
+                row.spells[static_cast<std::size_t>(k)] = static_cast<std::int16_t>(k == 0 ? 5 : 3);
+            db.Add(static_cast<std::int16_t>(id), row);
+        }
+    }
+}
+
+void AddBodyTables(DbFixture& db)
+{
+    VelRaceInfo race = Named<VelRaceInfo>("Human");
+    race.sizeId = F::kSize;
+    race.imageFile = "human.jpg";
+    db.Section(VelDatabase::kTagRace).Add(F::kRace, race);
+    db.Section(VelDatabase::kTagAlignment).Add(9, Named<VelAlignmentInfo>("Neutral"));
+    db.Section(VelDatabase::kTagSize).Add(F::kSize, Named<VelSizeInfo>("Medium"));
+    VelAgeInfo age;
+    age.thresholds = {15, 35, 53, 70};
+    age.diceCount = {1, 1, 2, 2};
+    age.diceSides = {4, 6, 6, 4};
+    db.Section(VelDatabase::kTagAge).Add(F::kRace, age);
+    VelHeightWeightInfo body;
+    body.baseHeight = 58;
+    body.baseWeight = 120;
+    body.heightDiceCount = 2;
+    body.heightDiceSides = 10;
+    body.weightDiceCount = 2;
+    body.weightDiceSides = 4;
+    db.Section(VelDatabase::kTagHeightWeight).AddPair(F::kRace, 0, body).AddPair(F::kRace, 1, body);
+    db.Section(VelDatabase::kTagCarry);
+    for (int strength = 1; strength <= 29; ++strength)
+    {
+        VelCarryInfo carry;
+        carry.lightLimit = static_cast<float>(strength * 10);
+        carry.mediumLimit = static_cast<float>(strength * 20);
+        carry.heavyLimit = static_cast<float>(strength * 30);
+        db.Add(static_cast<std::int16_t>(strength), carry);
+    }
+}
+
+void AddSkillsFeatsLanguages(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
+{
+    db.Section(VelDatabase::kTagSkill);
+    for (int i = withoutExtras ? 0 : -1; i < sizes.skills; ++i)
+    {
+        VelSkillInfo skill = Named<VelSkillInfo>("Skill");
+        for (std::size_t c = 0; c < skill.classKinds.size(); ++c)
+            skill.classKinds[c] = (static_cast<int>(c) + i) % 3 == 0 ? 1 : 2;
+        skill.ability = static_cast<std::int16_t>((i + 6) % 6);
+        db.Add(static_cast<std::int16_t>(F::kFirstSkill + i), skill);
+    }
+    db.Section(VelDatabase::kTagFeat);
+    for (int i = withoutExtras ? 0 : -1; i < sizes.feats; ++i)
+        db.Add(static_cast<std::int16_t>(F::kFirstFeat + i), Named<VelFeatInfo>("Feat"));
+    db.Section(VelDatabase::kTagLanguage);
+    for (int i = 0; i < sizes.languages; ++i)
+        db.Add(static_cast<std::int16_t>(F::kFirstLanguage + i), Named<VelLanguageInfo>("Tongue"));
+    if (!withoutExtras)
+        db.Add(F::kLanguageExtra, Named<VelLanguageInfo>("Old tongue"));
+    VelSpokenLanguageInfo spoken;
+    spoken.classId = 0xFFFF;
+    spoken.raceId = F::kRace;
+    spoken.automatic = 1;
+    db.Section(VelDatabase::kTagSpokenLanguage).Add(F::kFirstLanguage, spoken);
+}
+
+void AddSpells(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
+{
+    db.Section(VelDatabase::kTagSpell);
+    for (int i = withoutExtras ? 0 : -1; i < sizes.spells; ++i)
+        db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), Named<VelSpellInfo>("Spell"));
+    db.Section(VelDatabase::kTagSpellLevel);
+    for (int i = 0; i < sizes.spells; ++i)
+    {
+        for (std::uint16_t classId : {1, 2, 9, 10})
+        {
+            VelSpellLevelInfo row(static_cast<std::uint16_t>(F::kFirstSpell + i));
+            row.classId = static_cast<std::int16_t>(classId);
+            row.level = static_cast<std::uint16_t>(i % 10);
+            db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), row);
+        }
+    }
+}
+
+void AddItems(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
+{
+    VelWeaponInfo sword = Named<VelWeaponInfo>("Sword");
+    sword.basePrice = F::kSwordPrice;
+    sword.coinKind = 2;
+    sword.weight = 4.0f;
+    sword.diceCount[0] = 1;
+    sword.dieSides[0] = 8;
+    sword.size = 2;
+    sword.handedness = 1;
+    db.Section(VelDatabase::kTagItem).Add(F::kSword, sword);
+    VelWeaponInfo unarmed = Named<VelWeaponInfo>("Unarmed");
+    unarmed.category = 3;
+    db.Add(VelIds::kItemUnarmedStrike, unarmed);
+    VelGoodsInfo book = Named<VelGoodsInfo>("Spellbook");
+    book.basePrice = 15;
+    book.coinKind = 2;
+    book.usable = 1;
+    db.Add(VelIds::kItemSpellbook, book);
+    for (int i = withoutExtras ? 0 : -1; i < sizes.goods; ++i)
+    {
+        VelGoodsInfo goods = Named<VelGoodsInfo>("Goods");
+        goods.basePrice = static_cast<std::uint32_t>(i + 2);
+        goods.weight = 1.0f;
+        goods.usable = 1;
+        db.Add(static_cast<std::int16_t>(F::kFirstGoods + i), goods);
+    }
+}
+
+void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
+{
+    VelFeatureInfo sneak = Named<VelFeatureInfo>("Sneak +%dd6");
+    sneak.formatKind = 1;
+    db.Section(VelDatabase::kTagFeature).Add(1, sneak).Add(2, Named<VelFeatureInfo>("Track"));
+    if (!withoutExtras)
+        db.Add(F::kFeatureExtra, Named<VelFeatureInfo>("Old gift"));
+    db.Section(VelDatabase::kTagClassFeature);
+    for (std::uint16_t classId = 0; classId < VelIds::kClassCount; ++classId)
+    {
+        for (std::uint16_t level = 1; level <= kLevels;
+             level = static_cast<std::uint16_t>(level + 4))
+        {
+            VelClassFeatureInfo row;
+            row.featureId = 1;
+            row.level = level;
+            row.value = static_cast<std::int16_t>(level / 4 + 1);
+            db.Add(static_cast<std::int16_t>(classId), row);
+        }
+        VelClassFeatureInfo track;
+        track.featureId = 2;
+        track.level = 2;
+        db.Add(static_cast<std::int16_t>(classId), track);
+    }
+    VelAnimalInfo cat = Named<VelAnimalInfo>("Cat");
+    cat.hitDice = 0.5f;
+    cat.abilities = {3, 15, 10, 2, 12, 7};
+    cat.kindsMask = 1;
+    VelAnimalInfo hawk = Named<VelAnimalInfo>("Hawk");
+    hawk.hitDice = 1.0f;
+    hawk.abilities = {10, 17, 10, 2, 14, 6};
+    hawk.kindsMask = 2;
+    db.Section(VelDatabase::kTagAnimal).Add(F::kCat, cat).Add(F::kHawk, hawk);
+    if (!withoutExtras)
+        db.Add(F::kAnimalExtra, hawk);
+    db.Section(VelDatabase::kTagMount295);
+    for (std::uint16_t level = 1; level <= kLevels; level = static_cast<std::uint16_t>(level + 2))
+    {
+        VelMountInfo row;
+        row.lowestLevel = level;
+        row.highestLevel = static_cast<std::uint16_t>(level + 1);
+        row.naturalArmorBonus = static_cast<std::uint16_t>(level / 2 + 1);
+        row.intScore = static_cast<std::uint16_t>(6 + level / 2);
+        db.Add(0, row);
+    }
+    // Gods of every alignment.
+    VelGodInfo god = Named<VelGodInfo>("Sun");
+    god.alignment = 0;
+    db.Section(VelDatabase::kTagGod).Add(1, god);
+    if (!withoutExtras)
+        db.Add(F::kGodExtra, god);
+}
+} // namespace
+
+RulesFixture::RulesFixture(const Sizes& sizes, bool withoutExtras)
+{
+    AddClassTables(db);
+    AddBodyTables(db);
+    AddSkillsFeatsLanguages(db, sizes, withoutExtras);
+    AddSpells(db, sizes, withoutExtras);
+    AddItems(db, sizes, withoutExtras);
+    AddFeaturesAndAnimals(db, withoutExtras);
+    loaded = db.Load();
+}

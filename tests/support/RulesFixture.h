@@ -1,0 +1,55 @@
+#pragma once
+
+#include "support/DbFixture.h"
+
+#include <cstdint>
+
+// A rules database with every table that the set-up and the limit checks
+// read, for all eleven classes and twenty levels, loaded for the lifetime of
+// the object. The counts of the large tables are the caller's, so that the
+// benchmark can load realistic sizes and a test small ones. With
+// withoutExtras, one record of each kind a character refers to is left out
+// (the k...Extra ids), as in a missing or older database file.
+struct RulesFixtureSizes
+{
+    int skills = 6;
+    int feats = 6;
+    int spells = 12;
+    int goods = 6;
+    int languages = 3;
+};
+
+class RulesFixture
+{
+public:
+    using Sizes = RulesFixtureSizes;
+
+    static constexpr std::uint16_t kRace = 2;
+    static constexpr std::uint16_t kSize = 4;
+    static constexpr std::uint16_t kSword = 1; // class 4's starting item, 10 of coin 2
+    static constexpr std::uint32_t kSwordPrice = 10;
+    static constexpr std::uint16_t kFirstSkill = 50;
+    static constexpr std::uint16_t kFirstFeat = 100;
+    static constexpr std::uint16_t kFirstSpell = 1000;
+    static constexpr std::uint16_t kFirstGoods = 200;
+    static constexpr std::uint16_t kFirstLanguage = 1; // spoken by the race
+    static constexpr std::uint16_t kCat = 10;          // a familiar
+    static constexpr std::uint16_t kHawk = 11;         // a companion
+    // Left out with withoutExtras.
+    static constexpr std::uint16_t kSkillExtra = 49;
+    static constexpr std::uint16_t kFeatExtra = 99;
+    static constexpr std::uint16_t kSpellExtra = 999;
+    static constexpr std::uint16_t kItemExtra = 199;
+    static constexpr std::uint16_t kLanguageExtra = 49;
+    static constexpr std::uint16_t kAnimalExtra = 49;
+    static constexpr std::uint16_t kFeatureExtra = 49;
+    static constexpr std::uint16_t kGodExtra = 49;
+
+    explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
+    // False when the database did not load.
+    bool IsLoaded() const { return loaded; }
+
+private:
+    DbFixture db;
+    bool loaded = false;
+};

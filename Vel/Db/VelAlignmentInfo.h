@@ -18,18 +18,18 @@ public:
 
     template <class V> void Fields(V& v)
     {
-        v("firstValue", firstValue);
+        v("sortOrder", sortOrder);
         v("name", name);
-        v("secondValue", secondValue);
+        v("helpTextId", helpTextId);
         v("compatible", compatible);
     }
 
-    // Read by the alignment screen only.
-    std::uint16_t firstValue = 0;
+    // Place in the alignment screen's list.
+    std::uint16_t sortOrder = 0;
     std::string name;
-    // Read by the alignment screen only. Always loaded, but a record that
-    // never was still holds a defined value.
-    std::uint16_t secondValue = 0;
+    // String-table text shown for the alignment. Always loaded, but a
+    // record that never was still holds a defined value.
+    std::uint16_t helpTextId = 0;
     // Further alignment ids accepted; kNone when unset.
     std::array<std::uint16_t, 3> compatible{kNone, kNone, kNone};
 };

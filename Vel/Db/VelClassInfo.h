@@ -15,7 +15,7 @@ public:
     template <class V> void Fields(V& v)
     {
         v("name", name);
-        v("secondText", secondText);
+        v("description", description);
         v("hitDie", hitDie);
         v("ageColumn", ageColumn);
         v("goodSaves", goodSaves);
@@ -30,12 +30,13 @@ public:
         v("animalCompanion", animalCompanion);
         v("proficiencies", proficiencies);
         v("castingAbility", castingAbility);
-        v("thirdText", thirdText);
-        v("fourthText", fourthText);
+        v("formerText", formerText);
+        v("portraitFile", portraitFile);
     }
 
     std::string name;
-    std::string secondText;
+    // Shown for the class on the set-up screen.
+    std::string description;
     // Sides of the hit die rolled per level.
     std::uint16_t hitDie = 4;
     // Which of the race's age-dice columns gives the starting age.
@@ -61,6 +62,9 @@ public:
     std::array<std::uint8_t, 6> proficiencies{};
     // Ability that governs the class's spells; 0xFFFF none.
     std::uint16_t castingAbility = 0xFFFF;
-    std::string thirdText;
-    std::string fourthText;
+    // Shown instead of the description for a former member.
+    std::string formerText;
+    // The class picture; "X-" goes before it for a former member and "_F"
+    // before the extension for a female character.
+    std::string portraitFile;
 };

@@ -17,13 +17,7 @@
 
 namespace
 {
-enum class Kind : std::uint8_t
-{
-    kMap,
-    kSet,
-    kList,
-    kPairMap,
-};
+using Kind = VelDatabase::TableKind;
 
 struct TagEntry
 {
@@ -434,6 +428,17 @@ const char* GetTableClassName(std::uint16_t tag)
 }
 
 std::span<const char* const> GetItemClassNames() { return kItemClasses; }
+
+bool GetTableKind(std::uint16_t tag, TableKind& kind)
+{
+    const int slot = SlotOf(tag);
+    if (slot == kNoSlot)
+    {
+        return false;
+    }
+    kind = kTags[static_cast<std::size_t>(slot)].kind;
+    return true;
+}
 
 std::span<const std::uint16_t> GetTableTags() { return kAllTags; }
 

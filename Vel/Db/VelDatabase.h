@@ -118,6 +118,16 @@ void Clear();
 // records are the item kinds, GetItemClassNames) and for unknown tags.
 const char* GetTableClassName(std::uint16_t tag);
 std::span<const char* const> GetItemClassNames();
+// The container a tag's table is; false for unknown tags. The item
+// sections answer for the item table they fill.
+enum class TableKind : std::uint8_t
+{
+    kMap,
+    kSet,
+    kList,
+    kPairMap,
+};
+bool GetTableKind(std::uint16_t tag, TableKind& kind);
 // Every tag that makes or fills a table, item sections included.
 std::span<const std::uint16_t> GetTableTags();
 

@@ -15,11 +15,11 @@ public:
     {
         v("name", name);
         v("raceId", raceId);
-        v("secondText", secondText);
+        v("description", description);
     }
 
     std::string name;
     // Not offered to a character of this race; 0xFFFF none.
     std::uint16_t raceId = 0xFFFF;
-    std::string secondText;
+    std::string description;
 };

@@ -26,8 +26,8 @@ public:
         v("name", name);
         v("displayName", displayName);
         v("kind", VelField::I16(kind));
-        v("firstFlag", firstFlag);
-        v("secondFlag", secondFlag);
+        v("warriorBonusFeat", warriorBonusFeat);
+        v("scholarBonusFeat", scholarBonusFeat);
         v("repeatable", repeatable);
         v("choiceKind", choiceKind);
         v("thirdFlag", thirdFlag);
@@ -38,9 +38,10 @@ public:
     std::string displayName;
     // Sign-extended, so 0xFFFF in the file is -1.
     std::int32_t kind = 0;
-    // Read by the feat list screen.
-    std::uint8_t firstFlag = 0;
-    std::uint8_t secondFlag = 0;
+    // Non-zero: may be taken as a bonus feat of the warrior class, or of
+    // the scholar caster class.
+    std::uint8_t warriorBonusFeat = 0;
+    std::uint8_t scholarBonusFeat = 0;
     // Zero: the feat can be taken only once.
     std::uint16_t repeatable = 0;
     std::uint16_t choiceKind = kChoiceNone;

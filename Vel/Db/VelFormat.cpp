@@ -125,3 +125,31 @@ std::string VelFormat(std::string_view format, std::initializer_list<std::int32_
     }
     return result;
 }
+
+int VelCountConversions(std::string_view format)
+{
+    int count = 0;
+    std::size_t pos = 0;
+    while (pos < format.size())
+    {
+        if (format[pos] != '%')
+        {
+            ++pos;
+            continue;
+        }
+        if (pos + 1 < format.size() && format[pos + 1] == '%')
+        {
+            pos += 2;
+            continue;
+        }
+        std::string piece;
+        std::size_t end = pos;
+        if (!FormatOne(format, pos, 0, 64, piece, end))
+        {
+            return -1;
+        }
+        ++count;
+        pos = end;
+    }
+    return count;
+}

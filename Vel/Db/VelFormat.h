@@ -16,3 +16,8 @@ constexpr std::size_t kVelFormatLimit = 1024;
 
 std::string VelFormat(std::string_view format, std::initializer_list<std::int32_t> values,
                       std::size_t limit = kVelFormatLimit);
+
+// The number of integer conversions that VelFormat would fill in a text,
+// or -1 when a '%' starts anything other than one of them or "%%": such a
+// text would show the '%' as it stands.
+int VelCountConversions(std::string_view format);

@@ -31,6 +31,11 @@ constexpr std::uint16_t kRaceSmallRider = 1; // rides only the one suitable moun
 constexpr std::uint16_t kRaceLightBlade = 6; // +1 with one-handed light weapons
 constexpr std::uint16_t kRaceAnyLanguage = 4; // like kRaceVersatile, may learn any open language
 
+// Alignment ids are bit sets, one bit of each axis (see the core rule
+// file); domain masks use the same bits.
+constexpr std::uint16_t kAlignmentDefault = 9; // a new character's alignment
+constexpr std::uint16_t kAlignmentEvilBit = 16; // may choose its own race as an enemy
+
 // Size ids.
 constexpr std::uint16_t kSizeSmall = 3;
 // Weapon sizes are compared as size + this with a race's size id.
@@ -73,6 +78,12 @@ constexpr std::uint16_t kFeatWeaponTraining = 54;
 constexpr std::uint16_t kFeatIntellectGrant = 72;
 constexpr std::uint16_t kFeatWeaponMastery = 73;
 
+// Feature ids: what a familiar gives its master.
+constexpr std::uint16_t kFeatureFamiliarSkill = 6;        // value 18 (skill 27)
+constexpr std::uint16_t kFeatureFamiliarFortitude = 7;    // value 16
+constexpr std::uint16_t kFeatureFamiliarReflex = 8;       // value 17
+constexpr std::uint16_t kFeatureFamiliarConstitution = 9; // the CON score
+
 // Item ids.
 constexpr std::uint16_t kItemUnarmedStrike = 83;
 constexpr std::uint16_t kItemSpellbook = 1517;
@@ -80,11 +91,8 @@ constexpr std::uint16_t kItemSpellbook = 1517;
 // Animal ids.
 constexpr std::uint16_t kAnimalSmallRiderMount = 46;
 
-// Feature ids of a familiar's gifts to its master.
-constexpr std::uint16_t kFeatureFamiliarSkills = 6;    // the master's value 18
-constexpr std::uint16_t kFeatureFamiliarFortitude = 7; // the master's value 16
-constexpr std::uint16_t kFeatureFamiliarReflex = 8;    // the master's value 17
-constexpr std::uint16_t kFeatureFamiliarCon = 9;       // the master's CON score
+// School ids. School 0 is never a specialty nor prohibited.
+constexpr std::uint16_t kSchoolUniversal = 0;
 
 // God ids.
 constexpr std::uint16_t kGodAnyDomain = 0; // every domain counts as the god's

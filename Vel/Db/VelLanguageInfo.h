@@ -17,12 +17,12 @@ public:
         v("name", name);
         v("restricted", restricted);
         v("secondFlag", secondFlag);
-        v("secondText", secondText);
+        v("description", description);
     }
 
     std::string name;
     // Non-zero: not free to choose even for races that may choose any language.
     std::uint8_t restricted = 0;
     std::uint8_t secondFlag = 0;
-    std::string secondText;
+    std::string description;
 };

@@ -22,7 +22,7 @@ public:
         v("attackSizeModifier", attackSizeModifier);
         v("speedColumn", speedColumn);
         v("skillPoints", skillPoints);
-        v("lastValue", lastValue);
+        v("helpTextId", helpTextId);
     }
 
     std::string name;
@@ -39,6 +39,6 @@ public:
     std::uint16_t speedColumn = 0;
     // Extra skill points per level.
     std::uint16_t skillPoints = 0;
-    // Read by the race screen only.
-    std::uint16_t lastValue = 0;
+    // String-table text the race screen shows for the race.
+    std::uint16_t helpTextId = 0;
 };

@@ -30,8 +30,8 @@ public:
         v("ability", ability);
         v("armorCheck", armorCheck);
         v("armorCheckTwice", armorCheckTwice);
-        v("thirdText", thirdText);
-        v("lastValue", lastValue);
+        v("description", description);
+        v("sheetRow", sheetRow);
     }
 
     const std::string& GetDisplayName() const { return SelectDisplayName(name, displayName); }
@@ -46,6 +46,7 @@ public:
     std::int16_t ability = -1;
     std::uint8_t armorCheck = 0;
     std::uint8_t armorCheckTwice = 0;
-    std::string thirdText;
-    std::uint16_t lastValue = 0xFFFF;
+    std::string description;
+    // Row of the skill on the printed sheet.
+    std::uint16_t sheetRow = 0xFFFF;
 };

@@ -24,10 +24,10 @@ public:
     {
         v("subSkillId", subSkillId);
         v("name", name);
-        v("secondText", secondText);
+        v("description", description);
     }
 
     std::uint16_t subSkillId = 0;
     std::string name;
-    std::string secondText;
+    std::string description;
 };

@@ -186,7 +186,7 @@ void ApplyFamiliarGift(VelCharacter& master, std::uint16_t featureId, std::int32
     };
     switch (featureId)
     {
-    case VelIds::kFeatureFamiliarCon:
+    case VelIds::kFeatureFamiliarConstitution:
     {
         const std::int32_t score =
             std::max(1, static_cast<std::int32_t>(master.abilities[VelEntity::kCon]) + d);
@@ -194,7 +194,7 @@ void ApplyFamiliarGift(VelCharacter& master, std::uint16_t featureId, std::int32
         SetAbilityScore(&master, VelEntity::kCon, static_cast<std::uint16_t>(score), false);
         break;
     }
-    case VelIds::kFeatureFamiliarSkills:
+    case VelIds::kFeatureFamiliarSkill:
         raise(VelCharacter::kValueSkillBonus);
         break;
     case VelIds::kFeatureFamiliarFortitude:

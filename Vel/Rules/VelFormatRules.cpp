@@ -268,8 +268,7 @@ std::string GetClassPortraitName(const VelCharacter* character, std::uint16_t cl
     const VelClassInfo* record = VelDatabase::FindClass(classId);
     if (!character || !record)
         return std::string();
-    // The class's portrait is its second text.
-    std::string name = record->secondText;
+    std::string name = record->portraitFile;
     if (character->IsFormerMember(classId))
         name = PrefixFileName(name, kFormerMemberPrefix);
     return character->sex == kFemale ? FemaleName(name) : name;

@@ -28,7 +28,7 @@ const std::vector<Case> kCases = {
      []() -> VelInfo* {
          auto* r = new VelClassInfo;
          r->name = "Warden";
-         r->secondText = "W";
+         r->description = "W";
          r->hitDie = 10;
          r->ageColumn = 2;
          r->goodSaves = {1, 0, 3};
@@ -43,8 +43,8 @@ const std::vector<Case> kCases = {
          r->animalCompanion = 1;
          r->proficiencies = {1, 2, 3, 4, 5, 6};
          r->castingAbility = 4;
-         r->thirdText = "third";
-         r->fourthText = "fourth";
+         r->formerText = "third";
+         r->portraitFile = "fourth";
          return r;
      },
      Table::kMap, {VelDatabase::kTagClass}},
@@ -84,9 +84,9 @@ const std::vector<Case> kCases = {
      [](Layout& l) { l.U16(3, 0).Text("Lawful").U16(0x8001, 0).U16(1, 0xFFFF).U16(2, 0xFFFF).U16(0xFFFF, 0xFFFF); },
      []() -> VelInfo* {
          auto* r = new VelAlignmentInfo;
-         r->firstValue = 3;
+         r->sortOrder = 3;
          r->name = "Lawful";
-         r->secondValue = 0x8001;
+         r->helpTextId = 0x8001;
          r->compatible = {1, 2, 0xFFFF};
          return r;
      },

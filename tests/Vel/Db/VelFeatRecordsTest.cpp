@@ -21,7 +21,7 @@ const std::vector<Case> kCases = {
      []() -> VelInfo* {
          auto* r = new VelSubSkillInfo(0xFFFF, 4);
          r->name = "Brewing";
-         r->secondText = "brew";
+         r->description = "brew";
          return r;
      },
      Table::kSet, {VelDatabase::kTagSubSkill},
@@ -36,8 +36,8 @@ const std::vector<Case> kCases = {
          r->name = "Quick Hands";
          r->displayName = "Quick";
          r->kind = -1; // sign-extended
-         r->firstFlag = 1;
-         r->secondFlag = 2;
+         r->warriorBonusFeat = 1;
+         r->scholarBonusFeat = 2;
          r->repeatable = 3;
          r->choiceKind = VelFeatInfo::kChoiceSkill;
          r->thirdFlag = 4;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 TEST(VelFormatTest, SubstitutesOnlyIntegerConversions)
 {
@@ -64,4 +65,14 @@ TEST(VelFormatTest, OutputIsBoundedWhateverTheWidth)
     EXPECT_EQ(wide.find_first_not_of(' '), 99u);
     EXPECT_EQ(VelFormat("%.99999999999999999999d", {1}, 10), "0000000001");
     EXPECT_EQ(VelFormat(std::string(5000, 'x'), {}).size(), kVelFormatLimit);
+}
+
+TEST(VelFormatTest, CountsTheConversionsItWouldFill)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"plain", 0},      {"100%% sure", 0}, {"%d/day", 1},   {"%+03ld and %x", 2},
+        {"%s", -1},        {"50%!", -1},      {"50% off", 1},   {"ends in %", -1}, {"%d %f", -1},
+    };
+    for (const auto& [format, count] : cases)
+        EXPECT_EQ(VelCountConversions(format), count) << format;
 }

@@ -30,7 +30,7 @@ const std::vector<Case> kCases = {
          r->attackSizeModifier = 0xFFFF;
          r->speedColumn = 1;
          r->skillPoints = 4;
-         r->lastValue = 0x1234;
+         r->helpTextId = 0x1234;
          return r;
      },
      Table::kMap, {VelDatabase::kTagRace}},
@@ -80,7 +80,7 @@ const std::vector<Case> kCases = {
          auto* r = new VelEnemyInfo;
          r->name = "Goblins";
          r->raceId = 6;
-         r->secondText = "small and many";
+         r->description = "small and many";
          return r;
      },
      Table::kMap, {VelDatabase::kTagEnemy}},

@@ -50,8 +50,8 @@ TEST(VelRecordTest, LoadReadsFieldsInFileOrderAndStoreWritesThemBack)
     EXPECT_EQ(skill.ability, 2);
     EXPECT_EQ(skill.armorCheck, 1);
     EXPECT_EQ(skill.armorCheckTwice, 0);
-    EXPECT_EQ(skill.thirdText, "T");
-    EXPECT_EQ(skill.lastValue, 0x1234);
+    EXPECT_EQ(skill.description, "T");
+    EXPECT_EQ(skill.sheetRow, 0x1234);
     // The key is not part of the data; storing writes exactly what was read.
     EXPECT_EQ(skill.key, -1);
     Bytes stored;
@@ -70,7 +70,7 @@ void ExpectTruncationsFail()
         File file(Bytes(kSkillBytes.begin(), kSkillBytes.begin() + static_cast<std::ptrdiff_t>(length)));
         VelSkillInfo skill;
         EXPECT_FALSE(skill.Load(file));
-        EXPECT_EQ(skill.lastValue, 0xFFFF);
+        EXPECT_EQ(skill.sheetRow, 0xFFFF);
         EXPECT_LE(file.Tell(), length);
     }
     // Cut inside the class kinds: the name and flags were read, the ability not.
@@ -116,7 +116,7 @@ TEST(VelRecordTest, TextEndsAtFirstNulInsideItsCount)
     EXPECT_EQ(language.name, "a");
     EXPECT_EQ(language.restricted, 0);
     EXPECT_EQ(language.secondFlag, 1);
-    EXPECT_EQ(language.secondText, "x");
+    EXPECT_EQ(language.description, "x");
 }
 
 TEST(VelRecordTest, OverlongTextIsCutToWhatAReaderTakes)
@@ -188,13 +188,13 @@ TEST(VelRecordTest, RuntimeVisitorReachesEveryStoredFieldInFileOrder)
     ASSERT_EQ(visitor.names.size(), 20u);
     EXPECT_EQ(visitor.names.front(), "name");
     EXPECT_EQ(visitor.names[2], "secondFlag");
-    EXPECT_EQ(visitor.names.back(), "lastValue");
+    EXPECT_EQ(visitor.names.back(), "sheetRow");
     EXPECT_EQ(skill.name, "t1");
     EXPECT_EQ(skill.secondFlag, 3);
     EXPECT_EQ(skill.classKinds[0], -5);
     EXPECT_EQ(skill.classKinds[10], -15);
     EXPECT_EQ(skill.ability, -16);
-    EXPECT_EQ(skill.lastValue, 20);
+    EXPECT_EQ(skill.sheetRow, 20);
 
     // What the visitor wrote is what is stored and read back.
     Bytes stored;

@@ -125,7 +125,7 @@ protected:
             .Add(0, Row(3, 4, 0, 2, 0, 7));
         db.Section(VelDatabase::kTagMount290).Add(0, Row(5, 7, 2, 6, 1, 6));
         VelAnimalFeatureInfo toadCon =
-            Feature<VelAnimalFeatureInfo>(VelIds::kFeatureFamiliarCon, 0xFFFF);
+            Feature<VelAnimalFeatureInfo>(VelIds::kFeatureFamiliarConstitution, 0xFFFF);
         toadCon.kindsMask = 5;
         VelAnimalFeatureInfo groupOnly = Feature<VelAnimalFeatureInfo>(50, 0xFFFF);
         groupOnly.kindsMask = 2;

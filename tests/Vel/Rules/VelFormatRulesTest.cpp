@@ -63,7 +63,7 @@ protected:
         race.sizeId = 4;
         db.Section(VelDatabase::kTagRace).Add(kRace, race);
         VelClassInfo knight;
-        knight.secondText = "Classes\\knight.jpg";
+        knight.portraitFile = "Classes\\knight.jpg";
         db.Section(VelDatabase::kTagClass).Add(kKnight, knight);
         db.Section(VelDatabase::kTagAnimalAttack)
             .Add(kAnimal, Attack(2, "Sting", 3, 1, 0.4f))

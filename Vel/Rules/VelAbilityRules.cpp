@@ -179,7 +179,8 @@ bool AssignRolledAbilities(VelCharacter* character, const std::vector<std::uint1
             FC_LOG("Ability priority %u out of range\n", static_cast<unsigned>(ability));
             continue;
         }
-        const std::uint16_t base = sorted[VelEntity::kAbilityCount - 1 - place];
+        // Counted from the top, so extra rolls never push the best ones out.
+        const std::uint16_t base = sorted[sorted.size() - 1 - place];
         const std::int32_t score =
             std::max<std::int32_t>(base + adjust[ability], kMinAssignedScore);
         const auto index = static_cast<std::int16_t>(ability);

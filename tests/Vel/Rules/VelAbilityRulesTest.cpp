@@ -102,6 +102,9 @@ TEST_F(AbilityRulesTest, AssignmentFollowsThePriorityAndKeepsScoresAtThree)
     // WIS gets 18, CON 15, STR 12, DEX 9, INT 4, CHA 3; WIS -4, CON -2, STR +2.
     EXPECT_EQ(c.baseAbilities, (Scores{12, 9, 15, 4, 18, 3}));
     EXPECT_EQ(c.abilities, (Scores{14, 9, 13, 4, 14, 3}));
+    // A seventh, lower roll changes nothing: the six best are placed.
+    ASSERT_TRUE(AssignRolledAbilities(&c, {12, 3, 18, 4, 15, 9, 2}));
+    EXPECT_EQ(c.baseAbilities, (Scores{12, 9, 15, 4, 18, 3}));
     ASSERT_TRUE(AssignRolledAbilities(&c, {3, 3, 3, 3, 3, 3}));
     EXPECT_EQ(c.abilities, (Scores{5, 3, 3, 3, 3, 3}));
 

@@ -18,50 +18,30 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
 #include <vector>
 
 namespace
 {
 TEST(WeaponHandCodeTest, WeaponSizeAgainstRaceSize)
 {
-    struct Case
-    {
-        std::int16_t weaponSize; // the race's scale is weapon size + 2
-        std::uint16_t handedness;
-        std::uint16_t raceSize;
-        std::uint16_t expected;
+    // Weapon size (the race's scale is weapon size + 2), handedness, race size, hand code.
+    // Race size 4: a weapon of size 1 is smaller, 2 the same, 3 one larger. A small race
+    // (size 3) finds the same weapons one step larger. Sizes compare signed: 0xFFFF is -1,
+    // below every weapon.
+    const std::vector<std::array<std::int32_t, 4>> cases = {
+        {1, 1, 4, 1}, {1, 2, 4, 2}, {1, 3, 4, 6}, {1, 0, 4, 1},   {2, 1, 4, 1},   {2, 2, 4, 3},
+        {2, 3, 4, 3}, {3, 1, 4, 2}, {3, 2, 4, 2}, {3, 3, 4, 6},   {4, 1, 4, 0},   {4, 3, 4, 0},
+        {2, 1, 3, 2}, {1, 1, 3, 1}, {3, 1, 3, 0}, {-3, 1, -1, 1}, {-2, 1, -1, 2}, {0, 1, -1, 0},
     };
-    // Race size 4: a weapon of size 1 is smaller, 2 the same, 3 one larger.
-    const std::vector<Case> cases = {
-        {1, 1, 4, 1},
-        {1, 2, 4, 2},
-        {1, 3, 4, 6},
-        {1, 0, 4, 1},
-        {2, 1, 4, 1},
-        {2, 2, 4, 3},
-        {2, 3, 4, 3},
-        {3, 1, 4, 2},
-        {3, 2, 4, 2},
-        {3, 3, 4, 6},
-        {4, 1, 4, 0},
-        {4, 3, 4, 0},
-        // A small race (size 3) finds the same weapons one step larger.
-        {2, 1, 3, 2},
-        {1, 1, 3, 1},
-        {3, 1, 3, 0},
-        // Sizes compare signed: size 0xFFFF is -1, below every weapon.
-        {-3, 1, 0xFFFF, 1},
-        {-2, 1, 0xFFFF, 2},
-        {0, 1, 0xFFFF, 0},
-    };
-    for (const Case& c : cases)
+    for (const auto& [size, handedness, raceSize, expected] : cases)
     {
-        SCOPED_TRACE(testing::Message() << "weapon " << c.weaponSize << " hands " << c.handedness
-                                        << " race " << c.raceSize);
         VelWeaponInfo weapon;
-        weapon.size = c.weaponSize;
-        weapon.handedness = c.handedness;
-        EXPECT_EQ(GetWeaponHandCodeForSize(c.raceSize, weapon), c.expected);
+        weapon.size = static_cast<std::int16_t>(size);
+        weapon.handedness = static_cast<std::uint16_t>(handedness);
+        EXPECT_EQ(GetWeaponHandCodeForSize(static_cast<std::uint16_t>(raceSize), weapon), expected)
+            << "weapon " << size << " hands " << handedness << " race " << raceSize;
     }
 }
 
@@ -76,26 +56,21 @@ constexpr std::uint16_t kFire = 100;
 template <class T> T Priced(std::uint32_t price, std::int16_t coinKind, float weight)
 {
     T record;
-    record.basePrice = price;
-    record.coinKind = coinKind;
-    record.weight = weight;
+    record.basePrice = price, record.coinKind = coinKind, record.weight = weight;
     return record;
 }
 
 VelWeaponInfo Blade(std::int16_t size, std::uint16_t handedness, std::uint32_t price)
 {
     VelWeaponInfo weapon = Priced<VelWeaponInfo>(price, 1, 4.0f);
-    weapon.size = size;
-    weapon.handedness = handedness;
+    weapon.size = size, weapon.handedness = handedness;
     return weapon;
 }
 
 VelSpecialCostInfo Cost(std::uint16_t second, std::uint32_t price, std::uint8_t replaces)
 {
     VelSpecialCostInfo row;
-    row.secondKey = second;
-    row.price = price;
-    row.flag = replaces;
+    row.secondKey = second, row.price = price, row.flag = replaces;
     return row;
 }
 
@@ -106,8 +81,7 @@ protected:
     {
         VelRaceInfo human, small;
         human.sizeId = 4;
-        small.sizeId = Id::kSizeSmall;
-        small.speedColumn = 1;
+        small.sizeId = Id::kSizeSmall, small.speedColumn = 1;
         db.Section(VelDatabase::kTagRace).Add(kHuman, human).Add(kSmallRace, small);
         db.Section(VelDatabase::kTagClass);
         for (std::uint16_t id = 0; id < Id::kClassCount; ++id)
@@ -126,32 +100,24 @@ protected:
         VelArmorInfo fineMail = mail;
         fineMail.specialCostKey = 6;
         VelGoodsInfo rope = Priced<VelGoodsInfo>(5, 0, 10.0f);
-        rope.usable = 1;
-        rope.amount = 50.0f;
+        rope.usable = 1, rope.amount = 50.0f;
         VelMagicItemInfo wand = Priced<VelMagicItemInfo>(7, 2, 0.0f);
         VelMagicItemInfo scroll = wand;
         scroll.magicKind = VelMagicItemInfo::kMagicKindSpellPriced;
-        db.Section(VelDatabase::kTagItem)
-            .Add(kSword, sword)
-            .Add(kGreatSword, Blade(3, 2, 50))
-            .Add(kDagger, Blade(1, 1, 2))
+        db.Section(VelDatabase::kTagItem).Add(kSword, sword).Add(kGreatSword, Blade(3, 2, 50));
+        db.Add(kDagger, Blade(1, 1, 2))
             .Add(kOakStaff, staff)
             .Add(kMail, mail)
-            .Add(kFineMail, fineMail)
-            .Add(kRope, rope)
-            .Add(kCrate, Priced<VelGoodsInfo>(1, 0, 50.0f))
-            .Add(kWand, wand)
-            .Add(kScroll, scroll)
-            .Add(static_cast<std::int16_t>(Id::kItemSpellbook), Priced<VelGoodsInfo>(15, 2, 3.0f))
-            .Add(static_cast<std::int16_t>(Id::kItemUnarmedStrike), Blade(0, 1, 0));
+            .Add(kFineMail, fineMail);
+        db.Add(kRope, rope).Add(kCrate, Priced<VelGoodsInfo>(1, 0, 50.0f)).Add(kWand, wand);
+        db.Add(kScroll, scroll).Add(Id::kItemSpellbook, Priced<VelGoodsInfo>(15, 2, 3.0f));
+        db.Add(Id::kItemUnarmedStrike, Blade(0, 1, 0));
         db.Section(VelDatabase::kTagSpecialCost).Add(5, Cost(0, 300, 0)).Add(6, Cost(0, 150, 1));
         db.Section(VelDatabase::kTagSpecialCost315)
             .Add(0, Cost(1, 2000, 0))
             .Add(1, Cost(2, 4000, 1));
         VelSpellInfo fire;
-        fire.itemPrice = 25;
-        fire.itemPriceKind2 = 40;
-        fire.itemPriceMagicKind6 = 75;
+        fire.itemPrice = 25, fire.itemPriceKind2 = 40, fire.itemPriceMagicKind6 = 75;
         db.Section(VelDatabase::kTagSpell).Add(kFire, fire);
         ASSERT_TRUE(db.Load());
         c.raceId = kHuman;
@@ -166,37 +132,31 @@ protected:
 
 TEST_F(EquipRulesTest, PricesWithEveryOption)
 {
-    struct Case
-    {
-        std::uint16_t item;
-        std::uint32_t options;
-        std::int32_t a;
-        std::uint32_t b;
-        std::uint32_t expected;
+    constexpr std::uint32_t kMw = Item::kMasterwork, kEn = Item::kEnhanced, kSm = Item::kSmall;
+    constexpr std::uint32_t kSp = Item::kSpellBased, kPri = Id::kClassPriest;
+    constexpr std::uint32_t kMin = Id::kClassMinstrel;
+    // Item, options, enhancement or spell, caster class (-1 is 0xFFFFFFFF), price. The sword's
+    // masterwork row adds 300, the fine mail's replaces the price, the mail has none. Masterwork
+    // wins over enhancement; goods have no enhancement rows. A spell-based price follows the
+    // caster's casting kind (the minstrel's is 2) or the scroll's magic kind; a missing class or
+    // spell leaves the base price.
+    const std::vector<std::array<std::int64_t, 5>> cases = {
+        {kSword, 0, 0, 0, 15},           {kSword, kSm, 0, 0, 15},
+        {kSword, kMw, 0, 0, 315},        {kFineMail, kMw, 0, 0, 150},
+        {kMail, kMw, 0, 0, 50},          {kSword, kEn, 1, 0, 2015},
+        {kSword, kEn, 2, 0, 15},         {kMail, kEn, 2, 0, 4000},
+        {kSword, kMw | kEn, 1, 0, 315},  {kRope, kEn, 1, 0, 5},
+        {kWand, kSp, kFire, kPri, 25},   {kWand, kSp, kFire, kMin, 40},
+        {kScroll, kSp, kFire, kPri, 75}, {kWand, kSp, kFire, 99, 7},
+        {kWand, kSp, kFire, -1, 7},      {kWand, kSp, 555, kPri, 7},
+        {kWand, kSp, -1, kPri, 7},       {kWand, kSp, 70000, kPri, 7},
     };
-    const std::vector<Case> cases = {
-        {kSword, 0, 0, 0, 15},
-        {kSword, Item::kSmall, 0, 0, 15},
-        {kSword, Item::kMasterwork, 0, 0, 315},    // row adds
-        {kFineMail, Item::kMasterwork, 0, 0, 150}, // row replaces
-        {kMail, Item::kMasterwork, 0, 0, 50},      // no row
-        {kSword, Item::kEnhanced, 1, 0, 2015},
-        {kSword, Item::kEnhanced, 2, 0, 15}, // no row
-        {kMail, Item::kEnhanced, 2, 0, 4000},
-        {kSword, Item::kMasterwork | Item::kEnhanced, 1, 0, 315}, // masterwork only
-        {kRope, Item::kEnhanced, 1, 0, 5},                        // goods have no rows
-        {kWand, Item::kSpellBased, kFire, Id::kClassPriest, 25},
-        {kWand, Item::kSpellBased, kFire, Id::kClassMinstrel, 40}, // casting kind 2
-        {kScroll, Item::kSpellBased, kFire, Id::kClassPriest, 75}, // magic kind 6
-        {kWand, Item::kSpellBased, kFire, 99, 7},                  // no class
-        {kWand, Item::kSpellBased, kFire, 0xFFFFFFFF, 7},
-        {kWand, Item::kSpellBased, 555, Id::kClassPriest, 7}, // no spell
-        {kWand, Item::kSpellBased, -1, Id::kClassPriest, 7},
-        {kWand, Item::kSpellBased, 70000, Id::kClassPriest, 7},
-    };
-    for (const Case& t : cases)
-        EXPECT_EQ(GetItemPrice(Record(t.item), t.options, t.a, t.b), t.expected)
-            << "item " << t.item << " options " << t.options << " a " << t.a << " b " << t.b;
+    for (const auto& [item, options, a, b, expected] : cases)
+        EXPECT_EQ(GetItemPrice(Record(static_cast<std::uint16_t>(item)),
+                               static_cast<std::uint32_t>(options), static_cast<std::int32_t>(a),
+                               static_cast<std::uint32_t>(b)),
+                  expected)
+            << "item " << item << " options " << options << " a " << a << " b " << b;
     EXPECT_EQ(GetItemPrice(nullptr, 0, 0, 0), 0u);
 }
 
@@ -217,33 +177,22 @@ TEST_F(EquipRulesTest, WeightsCapacityAndCoins)
 
 TEST_F(EquipRulesTest, WhoMayUseWhat)
 {
-    struct Case
-    {
-        std::uint16_t race, item;
-        bool natureClass, expected;
+    // Race, item, with the nature priest, usable. A one-handed weapon too big for a small
+    // race; goods not marked usable; a race without its record holds no weapon.
+    const std::vector<std::array<std::uint16_t, 4>> cases = {
+        {kHuman, kSword, 0, 1},          {kSmallRace, kSword, 0, 0},  {kHuman, kGreatSword, 0, 1},
+        {kSmallRace, kGreatSword, 0, 0}, {kSmallRace, kDagger, 0, 1}, {kHuman, kRope, 0, 1},
+        {kHuman, kCrate, 0, 0},          {kHuman, kOakStaff, 1, 0},   {kHuman, kOakStaff, 0, 1},
+        {kSmallRace, kMail, 0, 1},       {99, kSword, 0, 0},          {99, kMail, 0, 1},
     };
-    const std::vector<Case> cases = {
-        {kHuman, kSword, false, true},
-        {kSmallRace, kSword, false, false}, // one-handed, too big
-        {kHuman, kGreatSword, false, true},
-        {kSmallRace, kGreatSword, false, false},
-        {kSmallRace, kDagger, false, true},
-        {kHuman, kRope, false, true},
-        {kHuman, kCrate, false, false},
-        {kHuman, kOakStaff, true, false},
-        {kHuman, kOakStaff, false, true},
-        {kSmallRace, kMail, false, true},
-        {99, kSword, false, false},
-        {99, kMail, false, true},
-    };
-    for (const Case& t : cases)
+    for (const auto& [race, item, nature, expected] : cases)
     {
         VelCharacter fresh;
-        fresh.raceId = t.race;
-        if (t.natureClass)
+        fresh.raceId = race;
+        if (nature)
             fresh.AddClass(Id::kClassNaturePriest);
-        EXPECT_EQ(CanUseItem(&fresh, Record(t.item)), t.expected)
-            << "race " << t.race << " item " << t.item;
+        EXPECT_EQ(CanUseItem(&fresh, Record(item)), expected != 0)
+            << "race " << race << " item " << item;
     }
     const auto* great = VelDatabase::FindItem<VelWeaponInfo>(kGreatSword);
     VelCharacterEquip set;

@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <vector>
 
 namespace
@@ -25,6 +26,7 @@ namespace
 namespace Id = VelIds;
 using Depend = VelFeatDependInfo;
 constexpr std::int16_t kNoClass = -1;
+constexpr std::uint16_t kNo = VelCharacterFeat::kNoChoice;
 constexpr std::uint16_t kHeldFeat = 30;
 constexpr std::uint16_t kOnce = 60, kRepeatable = 61, kCasterFeat = 62;
 constexpr std::uint16_t kFirstRowFeat = 100;
@@ -112,20 +114,14 @@ protected:
         c.proficiencies[2] = 1;
         c.AddClass(Id::kClassPriest)->level = 3;
         c.AddClass(Id::kClassWarrior)->level = 4;
-        Give(kHeldFeat, VelCharacterFeat::kNoChoice, 0);
-        auto* skill = new VelCharacterSkill(3, 2);
-        c.AddSkill(skill);
-        skill->Release();
+        Give(kHeldFeat, kNo, 0);
+        Adopt(new VelCharacterSkill(3, 2), [&](auto* skill) { c.AddSkill(skill); });
     }
 
     VelCharacterFeat* Give(std::uint16_t featId, std::uint16_t choice, std::uint32_t flags)
     {
-        auto* feat =
-            new VelCharacterFeat(featId, choice, VelCharacterFeat::kNoChoice, Id::kClassWarrior);
-        feat->flags = flags;
-        c.InsertFeat(feat);
-        feat->Release();
-        return feat;
+        return Adopt(new VelCharacterFeat(featId, choice, kNo, Id::kClassWarrior),
+                     [&](auto* feat) { feat->flags = flags, c.InsertFeat(feat); });
     }
 
     QuietLog quiet;
@@ -150,60 +146,46 @@ TEST_F(FeatRulesTest, PrerequisitesOfEveryType)
 
 TEST_F(FeatRulesTest, FeatsGainedByLevelAndClass)
 {
-    struct Case
-    {
-        std::uint16_t classId, race, level, starting;
-        std::int32_t general, bonus, special;
+    constexpr std::uint16_t kPri = Id::kClassPriest, kWar = Id::kClassWarrior;
+    constexpr std::uint16_t kSch = Id::kClassScholarCaster, kMin = Id::kClassMinstrel;
+    constexpr std::uint16_t kTra = Id::kClassTracker, kSki = Id::kClassSkirmisher;
+    constexpr std::uint16_t kVer = Id::kRaceVersatile;
+    // Class, race, level, starting level; general, class bonus and special choices gained.
+    const std::vector<std::array<std::uint16_t, 7>> cases = {
+        {kPri, kVer, 1, 0, 2, 0, 0}, {kPri, kVer, 3, 2, 1, 0, 0}, {kPri, 1, 1, 0, 1, 0, 0},
+        {kPri, 1, 2, 1, 0, 0, 0},    {kPri, 1, 6, 0, 3, 0, 0},    {kPri, 1, 0, 0, 0, 0, 0},
+        {kWar, 1, 1, 0, 1, 1, 0},    {kWar, 1, 2, 1, 0, 1, 0},    {kWar, 1, 3, 2, 1, 0, 0},
+        {kWar, 1, 4, 0, 2, 3, 0},    {kSch, 1, 5, 4, 0, 1, 0},    {kSch, 1, 10, 0, 4, 2, 0},
+        {kMin, 1, 1, 0, 1, 0, 1},    {kMin, 1, 2, 1, 0, 0, 0},    {kTra, 1, 1, 0, 1, 0, 1},
+        {kTra, 1, 5, 4, 0, 0, 1},    {kTra, 1, 6, 5, 1, 0, 0},    {kSki, 1, 9, 0, 4, 0, 0},
+        {kSki, 1, 10, 9, 0, 0, 1},   {kSki, 1, 13, 10, 1, 0, 1},  {kSki, 1, 12, 10, 1, 0, 0},
     };
-    const std::vector<Case> cases = {
-        {Id::kClassPriest, Id::kRaceVersatile, 1, 0, 2, 0, 0},
-        {Id::kClassPriest, Id::kRaceVersatile, 3, 2, 1, 0, 0},
-        {Id::kClassPriest, 1, 1, 0, 1, 0, 0},
-        {Id::kClassPriest, 1, 2, 1, 0, 0, 0},
-        {Id::kClassPriest, 1, 6, 0, 3, 0, 0},
-        {Id::kClassPriest, 1, 0, 0, 0, 0, 0},
-        {Id::kClassWarrior, 1, 1, 0, 1, 1, 0},
-        {Id::kClassWarrior, 1, 2, 1, 0, 1, 0},
-        {Id::kClassWarrior, 1, 3, 2, 1, 0, 0},
-        {Id::kClassWarrior, 1, 4, 0, 2, 3, 0},
-        {Id::kClassScholarCaster, 1, 5, 4, 0, 1, 0},
-        {Id::kClassScholarCaster, 1, 10, 0, 4, 2, 0},
-        {Id::kClassMinstrel, 1, 1, 0, 1, 0, 1},
-        {Id::kClassMinstrel, 1, 2, 1, 0, 0, 0},
-        {Id::kClassTracker, 1, 1, 0, 1, 0, 1},
-        {Id::kClassTracker, 1, 5, 4, 0, 0, 1},
-        {Id::kClassTracker, 1, 6, 5, 1, 0, 0},
-        {Id::kClassSkirmisher, 1, 9, 0, 4, 0, 0},
-        {Id::kClassSkirmisher, 1, 10, 9, 0, 0, 1},
-        {Id::kClassSkirmisher, 1, 13, 10, 1, 0, 1},
-        {Id::kClassSkirmisher, 1, 12, 10, 1, 0, 0},
-    };
-    for (const Case& t : cases)
+    for (const auto& [classId, race, level, starting, general, bonus, special] : cases)
     {
-        SCOPED_TRACE(testing::Message() << "class " << t.classId << " race " << t.race << " "
-                                        << t.starting << " -> " << t.level);
+        SCOPED_TRACE(testing::Message() << "class " << classId << " race " << race << " "
+                                        << starting << " -> " << level);
         VelCharacter fresh;
-        fresh.raceId = t.race;
-        VelCharacterClass* entry = fresh.AddClass(t.classId);
-        entry->level = t.level;
-        entry->startingLevel = t.starting;
-        EXPECT_EQ(GetGeneralFeatsGained(&fresh), t.general);
-        EXPECT_EQ(GetClassBonusFeatsGained(&fresh, t.classId), t.bonus);
-        EXPECT_EQ(GetSpecialChoicesGained(&fresh, entry), t.special);
-        fresh.values[5] = 1;
+        fresh.raceId = race;
+        VelCharacterClass* entry = fresh.AddClass(classId);
+        entry->level = level;
+        entry->startingLevel = starting;
+        EXPECT_EQ(GetGeneralFeatsGained(&fresh), general);
+        EXPECT_EQ(GetClassBonusFeatsGained(&fresh, classId), bonus);
+        EXPECT_EQ(GetSpecialChoicesGained(&fresh, entry), special);
+        fresh.values[VelCharacter::kValueFeatsAllowed] = 1;
         GrantLevelFeats(&fresh);
         GrantSpecialChoices(&fresh, entry);
-        EXPECT_EQ(fresh.values[5], static_cast<std::uint32_t>(1 + t.general));
-        EXPECT_EQ(entry->bonusFeats, t.bonus);
-        EXPECT_EQ(entry->specialChoices, t.special);
+        EXPECT_EQ(fresh.values[VelCharacter::kValueFeatsAllowed], 1u + general);
+        EXPECT_EQ(entry->bonusFeats, bonus);
+        EXPECT_EQ(entry->specialChoices, special);
     }
 }
 
 TEST_F(FeatRulesTest, TakingFeats)
 {
     EXPECT_TRUE(CanTakeFeat(&c, Id::kClassWarrior, kOnce));
-    Give(kOnce, VelCharacterFeat::kNoChoice, 0);
-    Give(kRepeatable, VelCharacterFeat::kNoChoice, 0);
+    Give(kOnce, kNo, 0);
+    Give(kRepeatable, kNo, 0);
     EXPECT_FALSE(CanTakeFeat(&c, Id::kClassWarrior, kOnce));
     EXPECT_TRUE(CanTakeFeat(&c, Id::kClassWarrior, kRepeatable));
     EXPECT_FALSE(CanTakeFeat(&c, Id::kClassWarrior, kCasterFeat));
@@ -219,31 +201,30 @@ TEST_F(FeatRulesTest, AddingAndRemovingUsesTheRightSlot)
     c.currentClassId = Id::kClassWarrior;
     VelCharacterClass* warrior = c.FindClass(Id::kClassWarrior);
     warrior->bonusFeats = 1;
-    AddFeat(&c, kRepeatable, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, true);
-    AddFeat(&c, kRepeatable, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, true);
+    AddFeat(&c, kRepeatable, kNo, kNo, true);
+    AddFeat(&c, kRepeatable, kNo, kNo, true);
     EXPECT_EQ(warrior->bonusFeats, 0); // not wrapped below nothing
-    VelCharacterFeat* bonus = c.FindFeat(kRepeatable, VelCharacterFeat::kNoChoice, -1);
+    VelCharacterFeat* bonus = c.FindFeat(kRepeatable, kNo, -1);
     ASSERT_NE(bonus, nullptr);
     EXPECT_EQ(bonus->count, 2);
     RemoveFeat(&c, bonus);
     EXPECT_EQ(warrior->bonusFeats, 2);
-    EXPECT_FALSE(c.HasFeat(kRepeatable, VelCharacterFeat::kNoChoice, -1));
+    EXPECT_FALSE(c.HasFeat(kRepeatable, kNo, -1));
 
-    AddFeat(&c, Id::kFeatExtraHitPoints, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice,
-            false);
-    EXPECT_EQ(c.values[6], 1u);
+    AddFeat(&c, Id::kFeatExtraHitPoints, kNo, kNo, false);
+    EXPECT_EQ(c.values[VelCharacter::kValueFeatsUsed], 1u);
     const std::int32_t withFeat = c.stats[VelEntity::kHitPoints];
-    RemoveFeat(&c, c.FindFeat(Id::kFeatExtraHitPoints, VelCharacterFeat::kNoChoice, -1));
-    EXPECT_EQ(c.values[6], 0u);
+    RemoveFeat(&c, c.FindFeat(Id::kFeatExtraHitPoints, kNo, -1));
+    EXPECT_EQ(c.values[VelCharacter::kValueFeatsUsed], 0u);
     EXPECT_EQ(withFeat - c.stats[VelEntity::kHitPoints], 3);
 }
 
 TEST_F(FeatRulesTest, LimitChecks)
 {
-    c.values[5] = 1;
-    c.values[6] = 2;
+    c.values[VelCharacter::kValueFeatsAllowed] = 1;
+    c.values[VelCharacter::kValueFeatsUsed] = 2;
     EXPECT_EQ(CheckFeatLimits(&c), VelLimitFlags::kGeneralFeats);
-    c.values[6] = 1;
+    c.values[VelCharacter::kValueFeatsUsed] = 1;
     VelCharacterFeat* failing = Give(static_cast<std::uint16_t>(kFirstRowFeat + 1), 0xFFFF, 0);
     VelCharacterFeat* fixed =
         Give(static_cast<std::uint16_t>(kFirstRowFeat + 3), 0xFFFF, VelCharacterFeat::kFixed);
@@ -259,5 +240,4 @@ TEST_F(FeatRulesTest, LimitChecks)
     c.changeMask = VelCharacter::kChangedLanguages;
     EXPECT_EQ(CheckCharacterLimits(&c, previous, false), VelLimitFlags::kGod);
 }
-
 } // namespace

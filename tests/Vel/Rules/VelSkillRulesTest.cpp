@@ -92,14 +92,12 @@ protected:
     }
 
     VelCharacterSkill* AddRanks(std::uint16_t skillId, std::int16_t column, float ranks,
-                                float cross = 0.0f)
+                                float cross = 0.0f, std::uint16_t subSkill = kNoSub)
     {
-        auto* skill = new VelCharacterSkill(skillId, kNoSub);
+        auto* skill = new VelCharacterSkill(skillId, subSkill);
         skill->SetRanks(column, VelCharacterSkill::kClassRanks, ranks);
         skill->SetRanks(column, VelCharacterSkill::kCrossClassRanks, cross);
-        c.AddSkill(skill);
-        skill->Release();
-        return skill;
+        return Adopt(skill, [&](auto* s) { c.AddSkill(s); });
     }
 
     QuietLog quiet;
@@ -172,7 +170,7 @@ TEST_F(SkillRulesTest, ClassKindsAndModifier)
     EXPECT_EQ(GetSkillClassKind(&c, Id::kClassWarrior, pray), 2);
     EXPECT_EQ(GetSkillClassKind(&c, Id::kClassCount, pray), 0); // outside the table
     c.raceId = kHuman;
-    c.values[13] = static_cast<std::uint32_t>(-3);
+    c.values[VelCharacter::kValueCheckPenalty] = static_cast<std::uint32_t>(-3);
     AddRanks(kClimb, Id::kClassWarrior, 2.0f, 0.5f);
     float ranks = 0;
     std::int16_t ability = 0, misc = 0;
@@ -198,13 +196,11 @@ TEST_F(SkillRulesTest, Languages)
     open.raceId = Id::kRaceAnyLanguage;
     EXPECT_TRUE(CanChooseLanguage(&open, kElvish));
     EXPECT_FALSE(CanChooseLanguage(&open, kSecret));
-    auto* spoken = new VelCharacterSkill(Id::kSkillSpeakLanguage, 9);
-    c.AddSkill(spoken);
-    spoken->Release();
+    AddRanks(Id::kSkillSpeakLanguage, 0, 0.0f, 0.0f, 9);
     std::vector<std::uint16_t> known{42};
     CollectKnownLanguages(&c, known);
     EXPECT_EQ(known, (std::vector<std::uint16_t>{kCommon, kSecret, 9}));
-    c.values[8] = 1;
+    c.values[VelCharacter::kValueLanguagesChosen] = 1; // none allowed
     EXPECT_EQ(CheckLanguageLimit(&c), VelLimitFlags::kLanguages);
 }
 

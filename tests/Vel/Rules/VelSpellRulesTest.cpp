@@ -44,32 +44,31 @@ constexpr std::uint16_t kBlessing = 40, kLuckFeat = 41, kChosen = 42, kBonus = 4
 
 VelSpellsPerInfo Row(std::int16_t level, Levels spells, std::int16_t bonusOnly = -1)
 {
-    return MakeRecord<VelSpellsPerInfo>(
-        [&](auto& r)
-        {
-            r.classLevel = level, r.bonusOnlyLevel = bonusOnly;
-            std::copy(spells.begin(), spells.end(), r.spells.begin());
-        });
+    VelSpellsPerInfo row;
+    row.classLevel = level, row.bonusOnlyLevel = bonusOnly;
+    std::copy(spells.begin(), spells.end(), row.spells.begin());
+    return row;
 }
 
 VelGodDomainFeatInfo Grant(std::uint16_t domain, std::uint16_t feat, std::uint16_t choice = 0xFFFF)
 {
-    return MakeRecord<VelGodDomainFeatInfo>(
-        [&](auto& r) { r.domainId = domain, r.featId = feat, r.featChoice = choice; });
+    VelGodDomainFeatInfo row;
+    row.domainId = domain, row.featId = feat, row.featChoice = choice;
+    return row;
 }
 
 VelSpellLevelInfo Level(std::int16_t classId, std::uint16_t level)
 {
-    return MakeRecord<VelSpellLevelInfo>([&](auto& r) { r.classId = classId, r.level = level; });
+    VelSpellLevelInfo row;
+    row.classId = classId, row.level = level;
+    return row;
 }
 
-VelGodInfo God(std::int16_t alignment, std::uint16_t excluded, std::uint8_t raceRestricted)
+VelGodInfo God(std::int16_t alignment, std::uint16_t excluded = 0, std::uint8_t raceOnly = 0)
 {
-    return MakeRecord<VelGodInfo>(
-        [&](auto& r) {
-            r.alignment = alignment, r.excludedAlignment = excluded,
-            r.raceRestricted = raceRestricted;
-        });
+    VelGodInfo god;
+    god.alignment = alignment, god.excludedAlignment = excluded, god.raceRestricted = raceOnly;
+    return god;
 }
 
 class SpellRulesTest : public testing::Test
@@ -79,32 +78,26 @@ protected:
     {
         db.Section(VelDatabase::kTagClass);
         for (std::int16_t id = 0; id < Id::kClassCount; ++id)
-            db.Add(id, MakeRecord<VelClassInfo>(
-                           [&](auto& r)
-                           {
-                               r.castingKind = id != Id::kClassWarrior;
-                               r.castingAbility = id == kNoAbility                ? 0xFFFF
-                                                  : id == Id::kClassPriest        ? VelEntity::kWis
-                                                  : id == Id::kClassScholarCaster ? VelEntity::kInt
-                                                                                  : VelEntity::kCha;
-                           }));
+        {
+            VelClassInfo record;
+            record.castingKind = id != Id::kClassWarrior;
+            record.castingAbility = id == kNoAbility                ? 0xFFFF
+                                    : id == Id::kClassPriest        ? VelEntity::kWis
+                                    : id == Id::kClassScholarCaster ? VelEntity::kInt
+                                                                    : VelEntity::kCha;
+            db.Add(id, record);
+        }
         constexpr auto kScholar = static_cast<std::int16_t>(Id::kClassScholarCaster);
-        db.Section(VelDatabase::kTagSpellsPer)
-            .Add(Id::kClassPriest, Row(1, {3, 1, 0, -1}, 2))
-            .Add(kScholar, Row(1, {3, 1, -1, -1}))
-            .Add(kScholar, Row(2, {4, 2, -1, -1}))
-            .Add(kScholar, Row(3, {4, 2, 1, -1}));
+        db.Section(VelDatabase::kTagSpellsPer).Add(Id::kClassPriest, Row(1, {3, 1, 0, -1}, 2));
+        db.Add(kScholar, Row(1, {3, 1, -1, -1})).Add(kScholar, Row(2, {4, 2, -1, -1}));
+        db.Add(kScholar, Row(3, {4, 2, 1, -1}));
         db.Section(VelDatabase::kTagSpellsPer220)
             .Add(Id::kClassInnateCaster, Row(1, {4, 2, -1, -1}, 1));
         VelAlignmentInfo kind, free;
         kind.compatible = {kLawful, 0xFFFF, 0xFFFF};
         db.Section(VelDatabase::kTagAlignment).Add(kLawful, free).Add(kKind, kind).Add(kFree, free);
-        db.Section(VelDatabase::kTagGod)
-            .Add(0, God(4, 0, 0))
-            .Add(kSun, God(kLawful, 0, 0))
-            .Add(kDwarf, God(0, 0, 1))
-            .Add(kWild, God(0, kKind, 0))
-            .Add(kMoon, God(0, 0, 0));
+        db.Section(VelDatabase::kTagGod).Add(0, God(4)).Add(kSun, God(kLawful)).Add(kMoon, God(0));
+        db.Add(kDwarf, God(0, 0, 1)).Add(kWild, God(0, kKind));
         db.Section(VelDatabase::kTagGodRace)
             .Add(kDwarf, MakeRecord<VelGodRaceInfo>([](auto& r) { r.raceId = 1; }));
         db.Section(VelDatabase::kTagGodDomain)
@@ -112,27 +105,20 @@ protected:
         db.Section(VelDatabase::kTagDomain)
             .Add(kLaw, VelDomainInfo())
             .Add(kLuck, MakeRecord<VelDomainInfo>([](auto& r) { r.alignmentMask = 4; }));
-        db.Section(VelDatabase::kTagGodDomainFeat)
-            .Add(kSun, Grant(kLaw, kBlessing))
-            .Add(kSun, Grant(kLuck, kLuckFeat, 7))
-            .Add(kSun, Grant(kLaw, kChosen))
-            .Add(kSun, Grant(kLaw, kBonus))
-            .Add(kMoon, Grant(kLaw, kMoonFeat));
+        db.Section(VelDatabase::kTagGodDomainFeat).Add(kSun, Grant(kLaw, kBlessing));
+        db.Add(kSun, Grant(kLuck, kLuckFeat, 7)).Add(kSun, Grant(kLaw, kChosen));
+        db.Add(kSun, Grant(kLaw, kBonus)).Add(kMoon, Grant(kLaw, kMoonFeat));
         db.Section(VelDatabase::kTagSkill)
             .Add(kPray, MakeRecord<VelSkillInfo>([](auto& r) { r.classKinds.fill(2); }));
         db.Section(VelDatabase::kTagDomainSkill)
             .Add(kLuck, MakeRecord<VelDomainSkillInfo>([](auto& r) { r.skillId = kPray; }));
         const auto charm = MakeRecord<VelSpellInfo>([](auto& r) { r.schoolId = 3; });
-        db.Section(VelDatabase::kTagSpell)
-            .Add(200, charm)
-            .Add(300, charm)
-            .Add(301, charm)
-            .Add(302, charm);
-        db.Section(VelDatabase::kTagSpellLevel)
-            .Add(300, Level(Id::kClassInnateCaster, 0))
-            .Add(301, Level(Id::kClassScholarCaster, 0))
-            .Add(302, Level(Id::kClassInnateCaster, 1))
-            .Add(302, Level(Id::kClassScholarCaster, 0));
+        db.Section(VelDatabase::kTagSpell).Add(200, charm).Add(300, charm).Add(301, charm);
+        db.Add(302, charm);
+        // Level-0 spells: 300 by its innate row, 301 by its scholar row; 302's innate row wins.
+        db.Section(VelDatabase::kTagSpellLevel).Add(300, Level(Id::kClassInnateCaster, 0));
+        db.Add(301, Level(Id::kClassScholarCaster, 0)).Add(302, Level(Id::kClassInnateCaster, 1));
+        db.Add(302, Level(Id::kClassScholarCaster, 0));
         db.Section(VelDatabase::kTagClassAlignment)
             .Add(Id::kClassHolyKnight,
                  MakeRecord<VelClassAlignmentInfo>([](auto& r) { r.alignmentId = kKind; }));
@@ -141,11 +127,8 @@ protected:
 
     VelCharacterFeat* Give(std::uint16_t featId, std::uint32_t flags)
     {
-        auto* feat = new VelCharacterFeat(featId, 0xFFFF, 0xFFFF, Id::kClassPriest);
-        feat->flags = flags;
-        c.InsertFeat(feat);
-        feat->Release();
-        return feat;
+        return Adopt(new VelCharacterFeat(featId, 0xFFFF, 0xFFFF, Id::kClassPriest),
+                     [&](auto* feat) { feat->flags = flags, c.InsertFeat(feat); });
     }
 
     QuietLog quiet;
@@ -229,10 +212,9 @@ TEST_F(SpellRulesTest, LevelZeroSpellsAndSpellLimits)
     EXPECT_FALSE(c.HasSpell(302, Id::kClassScholarCaster)); // its innate row says level 1
     EXPECT_EQ(CheckSpellLimits(&c), 0u);
 
-    auto* charm = new VelCharacterSpell(200, Id::kClassScholarCaster);
-    charm->thirdKey = charm->spellLevel = 1;
-    c.AddSpell(charm);
-    charm->Release();
+    VelCharacterSpell* charm =
+        Adopt(new VelCharacterSpell(200, Id::kClassScholarCaster),
+              [&](auto* spell) { spell->thirdKey = spell->spellLevel = 1, c.AddSpell(spell); });
     scholar->spellsChosen[1] = 3;
     scholar->spellsKnown[1] = 2;
     EXPECT_EQ(CheckSpellLimits(&c), VelLimitFlags::kSpellsChosen);
@@ -292,7 +274,7 @@ TEST_F(SpellRulesTest, GodAndDomainMatrices)
 TEST_F(SpellRulesTest, GodsGrantAndWithdrawFeats)
 {
     c.AddClass(Id::kClassPriest);
-    c.values[6] = 5;
+    c.values[VelCharacter::kValueFeatsUsed] = 5;
     VelCharacterFeat* chosen = Give(kChosen, 0);
     VelCharacterFeat* bonus = Give(kBonus, VelCharacterFeat::kBonusFeat);
     SetDomain(&c, 0, kLaw); // no god yet: nothing granted
@@ -304,12 +286,12 @@ TEST_F(SpellRulesTest, GodsGrantAndWithdrawFeats)
               std::make_pair(0x408u, Id::kClassPriest));
     EXPECT_EQ(chosen->flags, 0x40Cu);
     EXPECT_EQ(bonus->flags, VelCharacterFeat::kBonusFeat); // took no general slot: left alone
-    EXPECT_EQ(c.values[6], 4u);
+    EXPECT_EQ(c.values[VelCharacter::kValueFeatsUsed], 4u);
     EXPECT_TRUE(c.changeMask & VelCharacter::kChangedFeats);
     SetGod(&c, kMoon); // another god takes back what the first gave
     EXPECT_FALSE(c.HasFeat(kBlessing, 0xFFFF, -1));
     EXPECT_EQ(chosen->flags, 0u);
-    EXPECT_EQ(c.values[6], 5u);
+    EXPECT_EQ(c.values[VelCharacter::kValueFeatsUsed], 5u);
     EXPECT_TRUE(c.HasFeat(kMoonFeat, 0xFFFF, -1));
     SetGod(&c, -1);
     EXPECT_FALSE(c.HasFeat(kMoonFeat, 0xFFFF, -1));
@@ -320,10 +302,12 @@ TEST_F(SpellRulesTest, DomainsMoveThePriestsSkillRanks)
     constexpr auto kPriest = static_cast<std::int16_t>(Id::kClassPriest);
     c.AddClass(Id::kClassPriest);
     SetGod(&c, kSun);
-    auto* pray = new VelCharacterSkill(kPray, VelCharacterSkill::kNoSubSkill);
-    pray->SetRanks(kPriest, VelCharacterSkill::kCrossClassRanks, 1.5f);
-    c.AddSkill(pray);
-    pray->Release();
+    VelCharacterSkill* pray =
+        Adopt(new VelCharacterSkill(kPray, VelCharacterSkill::kNoSubSkill),
+              [&](auto* skill) {
+                  skill->SetRanks(kPriest, VelCharacterSkill::kCrossClassRanks, 1.5f),
+                      c.AddSkill(skill);
+              });
     SetDomain(&c, 1, kLuck);
     EXPECT_TRUE(c.HasFeat(kLuckFeat, 7, -1));
     EXPECT_FLOAT_EQ(pray->GetRanks(kPriest, VelCharacterSkill::kClassRanks), 3.0f);

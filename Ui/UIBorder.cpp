@@ -1,7 +1,7 @@
 #include "Ui/UIBorder.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCImageBuffer.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Graphics/FCImageBuffer.h"
 
 FC_REGISTER_CLASS(UIBorder);
 

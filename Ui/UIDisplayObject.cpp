@@ -1,6 +1,6 @@
 #include "Ui/UIDisplayObject.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Ui/UILayoutCodec.h"
 
 FC_REGISTER_CLASS(UIDisplayObject);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCPoint.h"
+#include "Fc/Graphics/FCPoint.h"
 
 #include <cstdint>
 

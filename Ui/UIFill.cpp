@@ -1,8 +1,8 @@
 #include "Ui/UIFill.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCPixelConvert.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCPixelConvert.h"
 #include "Ui/UILayoutCodec.h"
 
 #include <typeinfo>

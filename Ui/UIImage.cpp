@@ -1,9 +1,9 @@
 #include "Ui/UIImage.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCResourceManager.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Graphics/FCResourceManager.h"
 #include "Ui/UILayoutCodec.h"
 
 FC_REGISTER_CLASS(UIImage);

@@ -1,8 +1,8 @@
 #include "Ui/UIImageRef.h"
 
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageFrame.h"
-#include "Fc/FCImageSet.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageFrame.h"
+#include "Fc/Graphics/FCImageSet.h"
 
 UIImageRef::UIImageRef(FCImageSet* newImageSet, std::uint16_t newFrame)
     : imageSet(FCCountedRef<FCImageSet>::Share(newImageSet)), frame(newFrame)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Fc/FCCountedRef.h"
-#include "Fc/FCPoint.h"
-#include "Fc/FCRect.h"
+#include "Fc/Core/FCCountedRef.h"
+#include "Fc/Graphics/FCPoint.h"
+#include "Fc/Graphics/FCRect.h"
 
 #include <cstdint>
 

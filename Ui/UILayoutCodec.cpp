@@ -1,8 +1,8 @@
 #include "Ui/UILayoutCodec.h"
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
 
 #include <array>
 #include <cstring>

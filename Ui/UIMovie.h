@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCMovie.h"
+#include "Fc/Devices/FCMovie.h"
 #include "Ui/UIDisplayObject.h"
 
 #include <cstdint>

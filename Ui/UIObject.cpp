@@ -1,10 +1,10 @@
 #include "Ui/UIObject.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDisplayManager.h"
-#include "Fc/FCDisplayPageStack.h"
-#include "Fc/FCDoubleBuffer.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Devices/FCDisplayManager.h"
+#include "Fc/Graphics/FCDisplayPageStack.h"
+#include "Fc/Graphics/FCDoubleBuffer.h"
+#include "Fc/Core/FCFile.h"
 #include "Ui/UIControl.h"
 #include "Ui/UILayoutCodec.h"
 

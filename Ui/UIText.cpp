@@ -1,9 +1,9 @@
 #include "Ui/UIText.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCFont.h"
-#include "Fc/FCResourceManager.h"
-#include "Fc/FCTextLayout.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UILayoutCodec.h"
 
 #include <array>

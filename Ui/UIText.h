@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCTextBlock.h"
+#include "Fc/Graphics/FCTextBlock.h"
 #include "Ui/UIDisplayObject.h"
 
 #include <cstdint>

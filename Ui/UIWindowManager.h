@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Fc/FCObject.h"
-#include "Fc/FCPoint.h"
-#include "Fc/FCRect.h"
-#include "Fc/FCTimerListener.h"
+#include "Fc/Core/FCObject.h"
+#include "Fc/Graphics/FCPoint.h"
+#include "Fc/Graphics/FCRect.h"
+#include "Fc/Devices/FCTimerListener.h"
 #include "Ui/UIEvent.h"
 
 #include <array>

@@ -3,8 +3,8 @@
 // The blit baseline of the drawing benchmarks: a realistic 800 x 600 16-bit
 // picture with a screen to draw it on. Include it from any bench/*.cpp.
 
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCPixelFormat.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCPixelFormat.h"
 
 #include <benchmark/benchmark.h>
 

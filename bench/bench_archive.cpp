@@ -2,12 +2,12 @@
 // that reads the same bytes and creates the same objects with new directly.
 // The registry path may cost at most three times the direct one.
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCObject.h"
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCObject.h"
+#include "Fc/Core/FCObjectVector.h"
 
 #include "RatioReporter.h"
 #include "support/TempFolder.h"

@@ -4,7 +4,7 @@
 #include "BlitBaseline.h"
 #include "RatioReporter.h"
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 // file, flush, rename) against one write of the same bytes with the same
 // flush and rename (target: at most 3 times).
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"

@@ -1,9 +1,9 @@
 // Parsing a generated rules database of 10,000 records spread over every
 // table, against reading the same file into memory with one read.
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDatabaseWriter.h"
 #include "Vel/Db/VelFieldVisitor.h"

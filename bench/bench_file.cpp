@@ -2,8 +2,8 @@
 // helpers, against one plain read of the whole file in the same run. The
 // buffer must keep the field-by-field reader within 40x of the plain read.
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
 
 #include "RatioReporter.h"
 #include "support/TempFolder.h"

@@ -3,7 +3,7 @@
 // table sizes, against one full-screen opaque blit (target: at most 1, so
 // that no rule change ever costs a frame).
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterItem.h"

@@ -2,8 +2,8 @@
 // against reading the same bytes with one read each, and the time of the
 // rule compiler over the whole source tree.
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelInfo.h"
 

@@ -8,11 +8,11 @@
 #include "support/AssetBytes.h"
 #include "support/TempFolder.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFileSystem.h"
-#include "Fc/FCFont.h"
-#include "Fc/FCResourceManager.h"
-#include "Fc/FCTextLayout.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFileSystem.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Graphics/FCTextLayout.h"
 
 #include <cstdio>
 #include <string>

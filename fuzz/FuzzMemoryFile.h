@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCFile.h"
 
 #include <algorithm>
 #include <cstdint>

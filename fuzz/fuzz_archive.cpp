@@ -1,14 +1,14 @@
 // Loads arbitrary bytes as an object archive: objects by class name, nested
 // objects and all three container kinds.
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCObject.h"
-#include "Fc/FCObjectMap.h"
-#include "Fc/FCObjectSet.h"
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCObject.h"
+#include "Fc/Core/FCObjectMap.h"
+#include "Fc/Core/FCObjectSet.h"
+#include "Fc/Core/FCObjectVector.h"
 
 #include <cstdint>
 #include <cstdio>

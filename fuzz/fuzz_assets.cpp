@@ -4,11 +4,11 @@
 
 #include "FuzzMemoryFile.h"
 
-#include "Fc/FCAnimation.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFont.h"
-#include "Fc/FCResourceManager.h"
-#include "Fc/FCTextLayout.h"
+#include "Fc/Graphics/FCAnimation.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Graphics/FCTextLayout.h"
 
 #include <cstdint>
 #include <string>

@@ -3,9 +3,9 @@
 
 #include "FuzzMemoryFile.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCPicture.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCPicture.h"
 
 #include <cstdint>
 

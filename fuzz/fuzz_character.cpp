@@ -1,7 +1,7 @@
 // Reads arbitrary bytes as a character file over a small rules database.
 // Whatever loads must save and load again.
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterFile.h"
 #include "Vel/Db/VelAlignmentInfo.h"

@@ -1,5 +1,5 @@
-#include "Fc/FCApp.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Devices/FCApp.h"
+#include "Fc/Core/FCDebugLog.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the rules-database reader, both from memory and
 // through the general stream path, then walks whatever was loaded.
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFormat.h"
 #include "Vel/Db/VelInfo.h"

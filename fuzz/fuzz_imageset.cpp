@@ -4,9 +4,9 @@
 
 #include "FuzzMemoryFile.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageSet.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageSet.h"
 
 #include <cstdint>
 

@@ -5,9 +5,9 @@
 
 #include "FuzzMemoryFile.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCImageBuffer.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCImageBuffer.h"
 #include "Ui/UIControl.h"
 #include "Ui/UILayoutCodec.h"
 

@@ -1,10 +1,10 @@
 // Mounts arbitrary bytes as a package, then looks every path of its tree up
 // by name and reads whatever opens to its end.
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCFileSection.h"
-#include "Fc/FCPackage.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCFileSection.h"
+#include "Fc/Core/FCPackage.h"
 
 #include <cstdint>
 #include <cstdlib>

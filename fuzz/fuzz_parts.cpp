@@ -1,10 +1,10 @@
 // Reads arbitrary bytes as the body of each character part: the first byte
 // picks the part and the body version, the rest is the body.
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCObject.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCObject.h"
 
 #include <array>
 #include <cstdint>

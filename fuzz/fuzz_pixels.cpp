@@ -2,12 +2,12 @@
 // pixels through whatever format was accepted, and draws a picture of
 // arbitrary size, position, clip, flags and key onto a small screen.
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCPalette.h"
-#include "Fc/FCPixelConvert.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCPalette.h"
+#include "Fc/Graphics/FCPixelConvert.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -4,8 +4,8 @@
 
 #include "FuzzMemoryFile.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Db/VelAlignmentInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Db/VelFormat.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Fc/FCObjectMap.h"
-#include "Fc/FCObjectSet.h"
-#include "Fc/FCObjectVector.h"
-#include "Fc/FCOwnership.h"
+#include "Fc/Core/FCObjectMap.h"
+#include "Fc/Core/FCObjectSet.h"
+#include "Fc/Core/FCObjectVector.h"
+#include "Fc/Core/FCOwnership.h"
 #include "Vel/Character/VelCoins.h"
 #include "Vel/Character/VelEntity.h"
 

@@ -1,8 +1,8 @@
 #include "Vel/Character/VelCharacterAnimal.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelEntityFeature.h"
 #include "Vel/Db/VelAnimalFeatureInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fc/FCObjectVector.h"
-#include "Fc/FCOwnership.h"
+#include "Fc/Core/FCObjectVector.h"
+#include "Fc/Core/FCOwnership.h"
 #include "Vel/Character/VelEntity.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Vel/Character/VelCharacterClass.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 

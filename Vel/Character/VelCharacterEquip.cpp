@@ -1,8 +1,8 @@
 #include "Vel/Character/VelCharacterEquip.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Db/VelWeaponInfo.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCObject.h"
+#include "Fc/Core/FCObject.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "Vel/Character/VelCharacterFeat.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelItemInfo.h"

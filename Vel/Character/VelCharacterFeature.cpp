@@ -1,7 +1,7 @@
 #include "Vel/Character/VelCharacterFeature.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
 
 FC_REGISTER_CLASS(VelCharacterFeature);
 

@@ -1,9 +1,9 @@
 #include "Vel/Character/VelCharacterFile.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCFileUtil.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCFileUtil.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"

@@ -1,8 +1,8 @@
 #include "Vel/Character/VelCharacterItem.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelSpellInfo.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fc/FCCountedRef.h"
-#include "Fc/FCObject.h"
+#include "Fc/Core/FCCountedRef.h"
+#include "Fc/Core/FCObject.h"
 #include "Vel/Db/VelItemInfo.h"
 
 #include <cstdint>

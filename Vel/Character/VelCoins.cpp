@@ -1,6 +1,6 @@
 #include "Vel/Character/VelCoins.h"
 
-#include "Fc/FCArchive.h"
+#include "Fc/Core/FCArchive.h"
 
 #include <algorithm>
 #include <limits>

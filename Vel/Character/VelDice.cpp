@@ -1,6 +1,6 @@
 #include "Vel/Character/VelDice.h"
 
-#include "Fc/FCRandom.h"
+#include "Fc/Core/FCRandom.h"
 
 std::uint16_t RollDie(std::int16_t sides)
 {

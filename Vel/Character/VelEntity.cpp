@@ -1,7 +1,7 @@
 #include "Vel/Character/VelEntity.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCDebugLog.h"
 
 VelEntity::VelEntity(const VelEntity& other) : FCObject(other) {}
 

@@ -1,7 +1,7 @@
 #include "Vel/Character/VelEntityFeature.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Character/VelEntity.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFeatureInfo.h"

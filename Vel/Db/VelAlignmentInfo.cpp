@@ -1,6 +1,6 @@
 #include "Vel/Db/VelAlignmentInfo.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "Vel/Db/VelDatabase.h"
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCOwnership.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCOwnership.h"
 #include "Vel/Db/VelFieldReader.h"
 #include "Vel/Db/VelMemoryFile.h"
 

@@ -1,5 +1,5 @@
 #include "Vel/Db/VelDomainSkillInfo.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 
 FC_REGISTER_CLASS(VelDomainSkillInfo);

@@ -1,6 +1,6 @@
 #include "Vel/Db/VelFeatureInfo.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelEnemyInfo.h"
 #include "Vel/Db/VelFormat.h"

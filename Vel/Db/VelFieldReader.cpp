@@ -1,7 +1,7 @@
 #include "Vel/Db/VelFieldReader.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCFile.h"
 
 #include <cstring>
 

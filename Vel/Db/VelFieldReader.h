@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCBytes.h"
+#include "Fc/Core/FCBytes.h"
 #include "Vel/Db/VelField.h"
 #include "Vel/Db/VelMemoryFile.h"
 

@@ -1,7 +1,7 @@
 #include "Vel/Db/VelFieldWriter.h"
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Core/FCDebugLog.h"
 
 VelFieldWriter::VelFieldWriter(std::vector<std::uint8_t>& out) : out(out) {}
 

@@ -1,6 +1,6 @@
 #include "Vel/Db/VelInfo.h"
 
-#include "Fc/FCBlockPool.h"
+#include "Fc/Core/FCBlockPool.h"
 
 VelInfo::~VelInfo() = default;
 

@@ -1,5 +1,5 @@
 #include "Vel/Db/VelLanguageInfo.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 
 FC_REGISTER_CLASS(VelLanguageInfo);

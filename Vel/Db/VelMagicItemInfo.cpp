@@ -1,6 +1,6 @@
 #include "Vel/Db/VelMagicItemInfo.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Db/VelUpperFirst.h"
 
 FC_REGISTER_CLASS(VelMagicItemInfo);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCBlockPool.h"
+#include "Fc/Core/FCBlockPool.h"
 #include "Vel/Db/VelFieldDump.h"
 #include "Vel/Db/VelFieldReader.h"
 #include "Vel/Db/VelFieldVisitor.h"

@@ -1,6 +1,6 @@
 #include "Vel/Db/VelSpellLevelInfo.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 
 FC_REGISTER_CLASS(VelSpellLevelInfo);
 

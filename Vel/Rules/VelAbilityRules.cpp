@@ -1,6 +1,6 @@
 #include "Vel/Rules/VelAbilityRules.h"
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelDice.h"

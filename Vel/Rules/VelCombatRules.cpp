@@ -1,7 +1,7 @@
 #include "Vel/Rules/VelCombatRules.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCObjectVector.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"

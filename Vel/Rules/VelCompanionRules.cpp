@@ -1,7 +1,7 @@
 #include "Vel/Rules/VelCompanionRules.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCRandom.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCRandom.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"

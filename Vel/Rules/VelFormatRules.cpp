@@ -1,9 +1,9 @@
 #include "Vel/Rules/VelFormatRules.h"
 
-#include "Fc/FCConvert.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFileName.h"
-#include "Fc/FCResourceManager.h"
+#include "Fc/Core/FCConvert.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFileName.h"
+#include "Fc/Graphics/FCResourceManager.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Db/VelAnimalAttackInfo.h"

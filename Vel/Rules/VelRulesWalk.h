@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Fc/FCObjectMap.h"
-#include "Fc/FCObjectSet.h"
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCObjectMap.h"
+#include "Fc/Core/FCObjectSet.h"
+#include "Fc/Core/FCObjectVector.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "Vel/Rules/VelSpellRules.h"
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterFeat.h"

@@ -1,6 +1,6 @@
 #include "Ui/UIControl.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCSoundChannel.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Devices/FCSoundChannel.h"
 #include "Ui/UIBorder.h"
 #include "Ui/UIDisplayObject.h"
 #include "Ui/UIFill.h"

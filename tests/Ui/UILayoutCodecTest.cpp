@@ -1,6 +1,6 @@
 #include "Ui/UILayoutCodec.h"
 
-#include "Fc/FCBytes.h"
+#include "Fc/Core/FCBytes.h"
 #include "Vel/Db/VelMemoryFile.h"
 #include "support/LayoutBytes.h"
 #include "support/QuietLog.h"

@@ -5,9 +5,9 @@
 #include "Ui/UILayoutCodec.h"
 #include "Ui/UIText.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCPixelConvert.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCPixelConvert.h"
 #include "Vel/Db/VelMemoryFile.h"
 #include "support/FCTestObjects.h"
 #include "support/LayoutBytes.h"

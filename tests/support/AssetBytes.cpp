@@ -1,7 +1,7 @@
 #include "support/AssetBytes.h"
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCImageSet.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Graphics/FCImageSet.h"
 #include "tools/imageset/ImageSetWriter.h"
 
 AssetIndexBytes& AssetIndexBytes::U16(std::uint16_t value)

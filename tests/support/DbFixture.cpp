@@ -1,7 +1,7 @@
 #include "DbFixture.h"
 
 #include "Vel/Db/VelMemoryFile.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCFile.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelInfo.h"
 

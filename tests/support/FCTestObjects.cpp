@@ -1,8 +1,8 @@
 #include "support/FCTestObjects.h"
 
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCFile.h"
 
 #include <filesystem>
 #include <fstream>

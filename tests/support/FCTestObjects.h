@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fc/FCObject.h"
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCObject.h"
+#include "Fc/Core/FCObjectVector.h"
 
 #include <cstdint>
 #include <string>

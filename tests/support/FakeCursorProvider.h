@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCCursorProvider.h"
+#include "Fc/Devices/FCCursorProvider.h"
 
 #include <cstdint>
 #include <map>

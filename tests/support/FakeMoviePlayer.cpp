@@ -1,6 +1,6 @@
 #include "support/FakeMoviePlayer.h"
 
-#include "Fc/FCMovie.h"
+#include "Fc/Devices/FCMovie.h"
 
 #include <algorithm>
 

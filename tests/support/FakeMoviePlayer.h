@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fc/FCMoviePlayer.h"
-#include "Fc/FCPoint.h"
+#include "Fc/Devices/FCMoviePlayer.h"
+#include "Fc/Graphics/FCPoint.h"
 
 #include <cstdint>
 #include <set>

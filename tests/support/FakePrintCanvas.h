@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCPrintCanvas.h"
+#include "Fc/Devices/FCPrintCanvas.h"
 
 #include <cstdint>
 #include <string>

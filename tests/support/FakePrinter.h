@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCPrinter.h"
+#include "Fc/Devices/FCPrinter.h"
 
 #include <cstdint>
 #include <vector>

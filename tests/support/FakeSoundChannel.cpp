@@ -1,6 +1,6 @@
 #include "support/FakeSoundChannel.h"
 
-#include "Fc/FCObject.h"
+#include "Fc/Core/FCObject.h"
 
 void FakeSoundChannel::Start(std::string what, bool loopIt, std::int32_t vol, std::int32_t panValue,
                              FCObject* listener)

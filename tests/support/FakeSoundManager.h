@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCSoundManager.h"
+#include "Fc/Devices/FCSoundManager.h"
 #include "support/FakeSoundChannel.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "support/LayoutBytes.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Db/VelMemoryFile.h"
 
 namespace LayoutBytes

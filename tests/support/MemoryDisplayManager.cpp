@@ -1,8 +1,8 @@
 #include "support/MemoryDisplayManager.h"
 
-#include "Fc/FCDisplayPageStack.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCSystem.h"
+#include "Fc/Graphics/FCDisplayPageStack.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Devices/FCSystem.h"
 
 #include <cstring>
 #include <string>

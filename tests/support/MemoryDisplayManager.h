@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fc/FCDisplayManager.h"
-#include "Fc/FCPixelFormat.h"
+#include "Fc/Devices/FCDisplayManager.h"
+#include "Fc/Graphics/FCPixelFormat.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "support/PakBytes.h"
 
-#include "Fc/FCBytes.h"
+#include "Fc/Core/FCBytes.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 
 // Silences the debug log for its lifetime, for tests that provoke logged
 // failures on purpose; the previous log comes back afterwards.

@@ -1,7 +1,7 @@
 #include "support/ResourceFixture.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFont.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCFont.h"
 
 CapturedLog::CapturedLog()
     : log(std::make_unique<FCDebugLog>(folder.Join("log.txt"), FCDebugLog::kFile)),

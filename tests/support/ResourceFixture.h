@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fc/FCFileSystem.h"
-#include "Fc/FCResourceManager.h"
+#include "Fc/Core/FCFileSystem.h"
+#include "Fc/Graphics/FCResourceManager.h"
 #include "support/AssetBytes.h"
 #include "support/TempFolder.h"
 

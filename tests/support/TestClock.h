@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCClock.h"
+#include "Fc/Core/FCClock.h"
 
 #include <cstdint>
 

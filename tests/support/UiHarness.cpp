@@ -1,11 +1,11 @@
 #include "support/UiHarness.h"
 
-#include "Fc/FCDirtyRectList.h"
-#include "Fc/FCDisplayManager.h"
-#include "Fc/FCDisplayPageStack.h"
-#include "Fc/FCDoubleBuffer.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCSystem.h"
+#include "Fc/Graphics/FCDirtyRectList.h"
+#include "Fc/Devices/FCDisplayManager.h"
+#include "Fc/Graphics/FCDisplayPageStack.h"
+#include "Fc/Graphics/FCDoubleBuffer.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Devices/FCSystem.h"
 #include "Ui/UIControl.h"
 #include "Ui/UIMessages.h"
 

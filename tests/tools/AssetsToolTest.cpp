@@ -1,7 +1,7 @@
-#include "Fc/FCAnimation.h"
-#include "Fc/FCFont.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCSoundSample.h"
+#include "Fc/Graphics/FCAnimation.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Devices/FCSoundSample.h"
 #include "support/ResourceFixture.h"
 #include "support/ToolRunner.h"
 

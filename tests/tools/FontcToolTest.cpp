@@ -1,8 +1,8 @@
-#include "Fc/FCFont.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCTextBlock.h"
-#include "Fc/FCTextLayout.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Graphics/FCTextBlock.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "support/ResourceFixture.h"
 #include "support/ToolRunner.h"
 

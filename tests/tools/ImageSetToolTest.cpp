@@ -1,7 +1,7 @@
-#include "Fc/FCFile.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCPalette.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Graphics/FCPalette.h"
 
 #include "support/Owned.h"
 #include "support/TempFolder.h"

@@ -1,6 +1,6 @@
-#include "Fc/FCFileSection.h"
-#include "Fc/FCFileSystem.h"
-#include "Fc/FCPackage.h"
+#include "Fc/Core/FCFileSection.h"
+#include "Fc/Core/FCFileSystem.h"
+#include "Fc/Core/FCPackage.h"
 #include "support/TempFolder.h"
 #include "support/ToolRunner.h"
 

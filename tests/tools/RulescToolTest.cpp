@@ -1,6 +1,6 @@
 #include "RulesSchema.h"
 
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Db/VelAgeInfo.h"
 #include "Vel/Db/VelCarryInfo.h"
 #include "Vel/Db/VelClassInfo.h"

@@ -1,6 +1,6 @@
 #include "PngWriter.h"
 
-#include "Fc/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageBuffer.h"
 
 #include <png.h>
 

@@ -12,18 +12,18 @@
 
 #include "PngWriter.h"
 
-#include "Fc/FCAnimation.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCFileSystem.h"
-#include "Fc/FCFont.h"
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCImageSetRecord.h"
-#include "Fc/FCResourceManager.h"
-#include "Fc/FCSoundSample.h"
-#include "Fc/FCTextBlock.h"
-#include "Fc/FCWindows1252.h"
+#include "Fc/Graphics/FCAnimation.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCFileSystem.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Graphics/FCImageSetRecord.h"
+#include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Devices/FCSoundSample.h"
+#include "Fc/Graphics/FCTextBlock.h"
+#include "Fc/Core/FCWindows1252.h"
 
 #include <algorithm>
 #include <cstdio>

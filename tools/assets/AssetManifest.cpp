@@ -1,7 +1,7 @@
 #include "AssetManifest.h"
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCWindows1252.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Core/FCWindows1252.h"
 
 #include <yaml-cpp/yaml.h>
 

@@ -1,6 +1,6 @@
 #include "FontRasteriser.h"
 
-#include "Fc/FCWindows1252.h"
+#include "Fc/Core/FCWindows1252.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H

@@ -10,7 +10,7 @@
 #include "FontRasteriser.h"
 #include "ImageSetWriter.h"
 
-#include "Fc/FCImageSet.h"
+#include "Fc/Graphics/FCImageSet.h"
 
 #include <array>
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "ImageSetWriter.h"
 
-#include "Fc/FCBytes.h"
-#include "Fc/FCImageSet.h"
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Graphics/FCImageSet.h"
 
 #include <cstdio>
 

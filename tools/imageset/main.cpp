@@ -16,10 +16,10 @@
 #include "ImageSetWriter.h"
 #include "PngImage.h"
 
-#include "Fc/FCImageBuffer.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCPalette.h"
-#include "Fc/FCPixelConvert.h"
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Graphics/FCPalette.h"
+#include "Fc/Graphics/FCPixelConvert.h"
 
 #include <algorithm>
 #include <cstdio>

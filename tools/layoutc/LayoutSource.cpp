@@ -2,7 +2,7 @@
 
 #include "LayoutNames.h"
 
-#include "Fc/FCWindows1252.h"
+#include "Fc/Core/FCWindows1252.h"
 
 #include <yaml-cpp/yaml.h>
 

@@ -10,8 +10,8 @@
 #include "LayoutDump.h"
 #include "LayoutSource.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
 #include "Ui/UILayoutCodec.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "PakBuilder.h"
 
-#include "Fc/FCConvert.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCPackage.h"
+#include "Fc/Core/FCConvert.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCPackage.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -6,10 +6,10 @@
 
 #include "PakBuilder.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFile.h"
-#include "Fc/FCFileSection.h"
-#include "Fc/FCPackage.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCFileSection.h"
+#include "Fc/Core/FCPackage.h"
 
 #include <cstdio>
 #include <filesystem>

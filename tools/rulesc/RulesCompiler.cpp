@@ -1,7 +1,7 @@
 #include "RulesCompiler.h"
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCWindows1252.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCWindows1252.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDatabaseWriter.h"
 #include "Vel/Db/VelField.h"

@@ -1,7 +1,7 @@
 #include "RulesDump.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCWindows1252.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCWindows1252.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFieldVisitor.h"
 #include "Vel/Db/VelInfo.h"

@@ -1,5 +1,5 @@
 #include "Vel/Character/VelCharacterFile.h"
-#include "Fc/FCArchive.h"
+#include "Fc/Core/FCArchive.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"

@@ -1,5 +1,5 @@
-#include "Fc/FCArchive.h"
-#include "Fc/FCClassRegistry.h"
+#include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCClassRegistry.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"

@@ -1,4 +1,4 @@
-#include "Fc/FCArchive.h"
+#include "Fc/Core/FCArchive.h"
 #include "Vel/Character/VelCoins.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "Fc/FCRandom.h"
+#include "Fc/Core/FCRandom.h"
 #include "Vel/Character/VelDice.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "support/DbFixture.h"
 #include "support/DbMemoryFile.h"
 #include "support/QuietLog.h"
-#include "Fc/FCBytes.h"
+#include "Fc/Core/FCBytes.h"
 #include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFieldReader.h"

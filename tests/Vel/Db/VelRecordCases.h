@@ -7,9 +7,9 @@
 // widths, signedness and defaults, and a round trip through the real
 // database reader into the class's table.
 
-#include "Fc/FCClassRegistry.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCObjectVector.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelInfo.h"
 #include "support/DbFixture.h"

@@ -1,6 +1,6 @@
 #include "Vel/Rules/VelCombatRules.h"
 
-#include "Fc/FCObjectVector.h"
+#include "Fc/Core/FCObjectVector.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"

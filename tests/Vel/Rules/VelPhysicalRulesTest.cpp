@@ -1,6 +1,6 @@
 #include "Vel/Rules/VelPhysicalRules.h"
 
-#include "Fc/FCRandom.h"
+#include "Fc/Core/FCRandom.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelDice.h"
 #include "Vel/Db/VelAgeInfo.h"

@@ -1,5 +1,5 @@
 #include "Vel/Rules/VelSetupRules.h"
-#include "Fc/FCRandom.h"
+#include "Fc/Core/FCRandom.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"

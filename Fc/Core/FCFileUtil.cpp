@@ -1,0 +1,223 @@
+#include "Fc/Core/FCFileUtil.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace
+{
+char LowerAscii(char c)
+{
+    const auto u = static_cast<unsigned char>(c);
+    return (u >= 'A' && u <= 'Z') ? static_cast<char>(u - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b)
+{
+    std::size_t i = 0;
+    for (; i < a.size() && b[i] != '\0'; ++i)
+    {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return i == a.size() && b[i] == '\0';
+}
+
+bool Exists(const std::string& hostPath)
+{
+    struct stat info;
+    return ::lstat(hostPath.c_str(), &info) == 0;
+}
+
+// The entry of folder whose name equals name but for ASCII case; the first in
+// byte order when several do, so the choice does not depend on the host.
+bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr)
+        return false;
+    bool any = false;
+    while (const dirent* entry = ::readdir(dir))
+    {
+        if (EqualsIgnoringCase(name, entry->d_name) && (!any || found > entry->d_name))
+        {
+            found = entry->d_name;
+            any = true;
+        }
+    }
+    ::closedir(dir);
+    return any;
+}
+
+// Windows-style wildcard match, case-insensitive.
+bool MatchWildcard(const char* pattern, const char* name)
+{
+    const char* star = nullptr;
+    const char* resume = nullptr;
+    while (*name != '\0')
+    {
+        if (*pattern == '*')
+        {
+            star = pattern++;
+            resume = name;
+        }
+        else if (*pattern == '?' || (*pattern != '\0' && LowerAscii(*pattern) == LowerAscii(*name)))
+        {
+            ++pattern;
+            ++name;
+        }
+        else if (star != nullptr)
+        {
+            pattern = star + 1;
+            name = ++resume;
+        }
+        else
+        {
+            return false;
+        }
+    }
+    while (*pattern == '*')
+        ++pattern;
+    return *pattern == '\0';
+}
+
+bool MatchesPattern(const std::string& pattern, const char* name)
+{
+    if (MatchWildcard(pattern.c_str(), name))
+        return true;
+    // "*.*" and "x.*" also take names without any extension.
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0)
+        return MatchWildcard(pattern.substr(0, pattern.size() - 2).c_str(), name);
+    return false;
+}
+} // namespace
+
+std::string ToHostPath(const std::string& path)
+{
+    std::string host = path;
+    std::replace(host.begin(), host.end(), '\\', '/');
+    if (host.empty() || Exists(host))
+        return host;
+
+    std::string resolved = host[0] == '/' ? "/" : "";
+    std::size_t start = 0;
+    while (start <= host.size())
+    {
+        std::size_t end = host.find('/', start);
+        if (end == std::string::npos)
+            end = host.size();
+        const std::string component = host.substr(start, end - start);
+        const bool last = end == host.size();
+        if (!component.empty())
+        {
+            std::string candidate = resolved + component;
+            std::string match;
+            if (component != "." && component != ".." && !Exists(candidate) &&
+                FindIgnoringCase(resolved, component, match))
+            {
+                candidate = resolved + match;
+            }
+            else if (!Exists(candidate))
+            {
+                // Nothing further can match below a missing folder.
+                return resolved + host.substr(start);
+            }
+            resolved = candidate;
+            if (!last)
+                resolved += '/';
+        }
+        start = end + 1;
+    }
+    return resolved;
+}
+
+std::string GetWorkingDirectory()
+{
+    // getcwd with a null buffer sizes the result itself: no length limit.
+    char* cwd = ::getcwd(nullptr, 0);
+    if (cwd == nullptr)
+        return std::string();
+    std::string result = cwd;
+    std::free(cwd);
+    if (!result.empty() && (result.back() == '/' || result.back() == '\\'))
+        result.pop_back();
+    return result;
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    struct stat info;
+    return ::stat(ToHostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool MakeDirectory(const std::string& path)
+{
+    return ::mkdir(ToHostPath(path).c_str(), 0755) == 0;
+}
+
+bool FileExists(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    struct stat info;
+    return ::stat(ToHostPath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool IsFileWritable(const std::string& path)
+{
+    if (path.empty())
+        return false;
+    const std::string host = ToHostPath(path);
+    struct stat info;
+    if (::stat(host.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    const int fd = ::open(host.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std::string& pattern,
+                                        std::uint8_t flags)
+{
+    auto list = MakeStringList(0);
+    std::string folder = directory.empty() ? GetWorkingDirectory() : directory;
+    if (folder.empty() || (folder.back() != '\\' && folder.back() != '/'))
+        folder += '\\';
+    std::string search = ToHostPath(folder + (pattern.empty() ? std::string("*.*") : pattern));
+
+    // The pattern may carry folders of its own; only its last component is a
+    // wildcard.
+    const std::size_t split = search.rfind('/');
+    const std::string hostFolder = search.substr(0, split + 1);
+    const std::string namePattern = search.substr(split + 1);
+
+    DIR* dir = ::opendir(hostFolder.empty() ? "." : hostFolder.c_str());
+    if (dir == nullptr)
+        return list;
+    while (const dirent* entry = ::readdir(dir))
+    {
+        if (!MatchesPattern(namePattern, entry->d_name))
+            continue;
+        struct stat info;
+        const bool isDirectory =
+            ::stat((hostFolder + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        if ((isDirectory && (flags & kListDirectories) != 0) || (!isDirectory && (flags & kListFiles) != 0))
+            list->emplace_back(entry->d_name);
+    }
+    ::closedir(dir);
+    std::sort(list->begin(), list->end());
+    return list;
+}
+
+std::unique_ptr<FCStringList> MakeStringList(std::int16_t reserve)
+{
+    auto list = std::make_unique<FCStringList>();
+    if (reserve > 0)
+        list->reserve(static_cast<std::size_t>(reserve));
+    return list;
+}

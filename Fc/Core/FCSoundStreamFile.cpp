@@ -1,0 +1,3 @@
+#include "Fc/Core/FCSoundStreamFile.h"
+
+FCSoundStreamFile::~FCSoundStreamFile() = default;

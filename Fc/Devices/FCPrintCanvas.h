@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Fc/Core/FCObject.h"
+#include "Fc/Graphics/FCPoint.h"
+
+#include <cstdint>
+#include <string>
+
+class FCImageSet;
+
+// One printed document, page by page: texts and images are queued for the
+// page and put on paper by PrintPage. Positions and sizes are printer device
+// pixels; image scales are fractions of the page width and height. The
+// platform layer supplies the concrete class.
+class FCPrintCanvas : public FCObject
+{
+public:
+    ~FCPrintCanvas() override;
+
+    // outSize, when given, receives the text's measured extent.
+    virtual void AddText(const std::string& text, const FCPoint& at, const std::string& fontName,
+                         const std::string& fontFile, std::uint16_t pointSize,
+                         FCPoint* outSize) = 0;
+    // outSize, when given, receives the printed size of the image.
+    virtual void AddImage(std::uint16_t imageSetId, std::uint16_t frame, std::int32_t x,
+                          std::int32_t y, double scaleX, double scaleY, FCPoint* outSize) = 0;
+    // Frame 0 of the given image set.
+    virtual void AddImage(FCImageSet* imageSet, std::int32_t x, std::int32_t y, double scaleX,
+                          double scaleY, FCPoint* outSize) = 0;
+    virtual FCPoint GetFrameSize(FCImageSet* imageSet, std::int16_t frame) = 0;
+    virtual FCPoint MeasureText(const std::string& text, const std::string& fontName,
+                                const std::string& fontFile, std::uint16_t pointSize) = 0;
+    virtual bool StartDocument(const std::string& documentName) = 0;
+    virtual bool StartPage() = 0;
+    // Prints the queued items (images first, then texts) and empties the queues.
+    virtual bool PrintPage() = 0;
+    virtual bool EndPage() = 0;
+    virtual bool EndDocument() = 0;
+};

@@ -1,4 +1,0 @@
-#include "Fc/FCPrintCanvas.h"
-
-// Out of line so that the class's virtual table has one home.
-FCPrintCanvas::~FCPrintCanvas() = default;

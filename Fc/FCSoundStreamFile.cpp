@@ -1,3 +1,0 @@
-#include "Fc/FCSoundStreamFile.h"
-
-FCSoundStreamFile::~FCSoundStreamFile() = default;

@@ -1,0 +1,129 @@
+#include "Fc/Core/FCFileUtil.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace
+{
+// Runs the test body with the working directory changed, and restores it.
+class WorkingDirectory
+{
+public:
+    explicit WorkingDirectory(const std::string& path) : previous(GetWorkingDirectory())
+    {
+        EXPECT_EQ(::chdir(path.c_str()), 0);
+    }
+    ~WorkingDirectory() { EXPECT_EQ(::chdir(previous.empty() ? "/" : previous.c_str()), 0); }
+
+private:
+    std::string previous;
+};
+
+FCStringList List(const std::string& dir, const std::string& pattern, std::uint8_t flags)
+{
+    return *ListFiles(dir, pattern, flags);
+}
+} // namespace
+
+TEST(FCFileUtilTest, HostPathsAcceptBothSeparatorsAndAnyCase)
+{
+    TempFolder folder;
+    folder.WriteFile("Art/Panels/Frame.bmp", "x");
+    const std::string base = folder.GetPath();
+    struct Case
+    {
+        std::string given;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {base + "\\Art\\Panels\\Frame.bmp", base + "/Art/Panels/Frame.bmp"},
+        {base + "/art\\PANELS/frame.BMP", base + "/Art/Panels/Frame.bmp"},
+        {base + "\\ART\\", base + "/Art/"},
+        // Missing parts are kept as given below the last folder that matched.
+        {base + "\\art\\New\\File.txt", base + "/Art/New/File.txt"},
+        {base + "\\art\\panels\\new.txt", base + "/Art/Panels/new.txt"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.given);
+        EXPECT_EQ(ToHostPath(c.given), c.expected);
+    }
+
+    WorkingDirectory cwd(base);
+    EXPECT_EQ(ToHostPath("art\\panels\\frame.bmp"), "Art/Panels/Frame.bmp");
+    EXPECT_EQ(ToHostPath(".\\ART\\Panels"), "./Art/Panels");
+}
+
+TEST(FCFileUtilTest, WorkingDirectoryHasNoTrailingSeparator)
+{
+    TempFolder folder;
+    {
+        WorkingDirectory cwd(folder.GetPath() + "/");
+        EXPECT_EQ(GetWorkingDirectory(), folder.GetPath());
+    }
+    // At the root nothing is left: root + "\x" then names "/x" again.
+    WorkingDirectory cwd("/");
+    EXPECT_EQ(GetWorkingDirectory(), "");
+}
+
+TEST(FCFileUtilTest, ProbesTellFilesFromDirectories)
+{
+    TempFolder folder;
+    folder.WriteFile("Sub/file.txt", "x");
+    const std::string base = folder.GetPath();
+    EXPECT_TRUE(DirectoryExists(base + "\\sub"));
+    EXPECT_FALSE(DirectoryExists(base + "\\Sub\\file.txt"));
+    EXPECT_FALSE(DirectoryExists(base + "\\Missing"));
+    EXPECT_TRUE(FileExists(base + "\\SUB\\FILE.TXT"));
+    EXPECT_FALSE(FileExists(base + "\\Sub"));
+    EXPECT_FALSE(FileExists(base + "\\Sub\\other.txt"));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_TRUE(IsFileWritable(base + "\\Sub\\file.txt"));
+    EXPECT_FALSE(IsFileWritable(base + "\\Sub"));
+    EXPECT_FALSE(IsFileWritable(base + "\\Sub\\other.txt"));
+
+    EXPECT_TRUE(MakeDirectory(base + "\\New"));
+    EXPECT_TRUE(DirectoryExists(base + "/New"));
+    EXPECT_FALSE(MakeDirectory(base + "\\New"));
+    EXPECT_FALSE(MakeDirectory(base + "\\A\\B"));
+}
+
+TEST(FCFileUtilTest, ListFilesByFlagsAndPattern)
+{
+    TempFolder folder;
+    folder.WriteFile("b.txt", "x");
+    folder.WriteFile("A.TXT", "x");
+    folder.WriteFile("readme", "x");
+    folder.WriteFile("c.dat", "x");
+    folder.MakeFolder("Sub.d");
+    const std::string dir = folder.GetPath();
+    struct Case
+    {
+        std::string pattern;
+        std::uint8_t flags;
+        FCStringList expected;
+    };
+    const Case cases[] = {
+        {"", kListFiles, {"A.TXT", "b.txt", "c.dat", "readme"}},
+        {"*.*", kListDirectories, {".", "..", "Sub.d"}},
+        {"*.*", kListFiles | kListDirectories, {".", "..", "A.TXT", "Sub.d", "b.txt", "c.dat", "readme"}},
+        {"*.txt", kListFiles, {"A.TXT", "b.txt"}},
+        {"?.*", kListFiles, {"A.TXT", "b.txt", "c.dat"}},
+        {"read*", kListFiles | kListDirectories, {"readme"}},
+        {"*.d", kListFiles, {}},
+        {"*.*", 0, {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pattern + " " + std::to_string(c.flags));
+        EXPECT_EQ(List(dir, c.pattern, c.flags), c.expected);
+        EXPECT_EQ(List(dir + "\\", c.pattern, c.flags), c.expected);
+    }
+    EXPECT_TRUE(List(dir + "\\missing", "*.*", kListFiles | kListDirectories).empty());
+
+    WorkingDirectory cwd(dir);
+    EXPECT_EQ(List("", "*.dat", kListFiles), FCStringList{"c.dat"});
+}

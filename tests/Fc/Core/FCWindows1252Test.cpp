@@ -1,0 +1,62 @@
+#include "Fc/Core/FCWindows1252.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+TEST(FCWindows1252Test, EveryDefinedCodeRoundTripsThroughUtf8)
+{
+    int undefined = 0;
+    for (int code = 1; code < 256; ++code)
+    {
+        SCOPED_TRACE(code);
+        const std::string one(1, static_cast<char>(code));
+        const std::string utf8 = Windows1252ToUtf8(one);
+        std::string back;
+        std::size_t bad = 99;
+        if (Windows1252ToUnicode(static_cast<std::uint8_t>(code)) == 0)
+        {
+            ++undefined;
+            EXPECT_EQ(utf8, "\xEF\xBF\xBD");
+            EXPECT_FALSE(Utf8ToWindows1252(utf8, back, bad));
+            continue;
+        }
+        EXPECT_TRUE(Utf8ToWindows1252(utf8, back, bad));
+        EXPECT_EQ(back, one);
+    }
+    EXPECT_EQ(undefined, 5);
+    EXPECT_EQ(Windows1252ToUnicode(0x80), 0x20ACu);
+    EXPECT_EQ(Windows1252ToUnicode(0xE9), 0xE9u);
+}
+
+TEST(FCWindows1252Test, RefusesWhatTheCodePageCannotHoldOrIsNotUtf8)
+{
+    struct Case
+    {
+        const char* name;
+        std::string utf8;
+        std::size_t badOffset;
+    };
+    const Case cases[] = {
+        {"outside the code page", "ab\xE6\x97\xA5", 2},
+        {"C1 control", "\xC2\x81", 0},
+        {"cut short", "ab\xC3", 2},
+        {"overlong", "\xC0\xA0", 0},
+        {"surrogate", "x\xED\xA0\x80", 1},
+        {"stray continuation", "\x80", 0},
+        {"beyond Unicode", "\xF4\x90\x80\x80", 0},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::string out;
+        std::size_t bad = 99;
+        EXPECT_FALSE(Utf8ToWindows1252(c.utf8, out, bad));
+        EXPECT_EQ(bad, c.badOffset);
+    }
+    std::string out;
+    std::size_t bad = 0;
+    EXPECT_TRUE(Utf8ToWindows1252("\xE2\x80\x9C" "Caf\xC3\xA9\xE2\x80\x9D \xE2\x82\xAC", out, bad));
+    EXPECT_EQ(out, "\x93" "Caf\xE9\x94 \x80");
+}
+} // namespace

@@ -37,12 +37,7 @@ constexpr int kCommonId = 9;
 const char* const kCommonRecords = R"(
 races: [{id: 9, name: Test Race}]
 sizes: [{id: 9, name: Test Size}]
-items: [{id: 9, class: goods, name: Test Goods}]
-animals: [{id: 9, name: Test Animal}]
-gods: [{id: 9, name: Test God}]
-domains: [{id: 9, name: Test Domain}]
 schools: [{id: 9, name: Test School}]
-spells: [{id: 9, name: Test Spell}]
 )";
 
 std::vector<std::filesystem::path> ContentSources()

@@ -275,7 +275,10 @@ private:
         const std::optional<YAML::Node> node = Element(name);
         if (!node)
             return false;
-        const std::int64_t low = std::numeric_limits<T>::min();
+        // Unsigned 16-bit fields also take -32768..-1: the rules read several
+        // of them (check penalties, "no id") as signed.
+        const std::int64_t low = std::is_same_v<T, std::uint16_t> ? std::numeric_limits<std::int16_t>::min()
+                                                                  : std::numeric_limits<T>::min();
         const std::int64_t high = std::numeric_limits<T>::max();
         std::int64_t resolved = 0;
         if (!Resolve(name, *node, low, high, resolved))

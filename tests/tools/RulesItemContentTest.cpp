@@ -3,7 +3,7 @@
 // at a record that exists, and enough animals for every class that keeps
 // one at every level where it does.
 
-#include "Fc/FCObjectMap.h"
+#include "Fc/Core/FCObjectMap.h"
 #include "Vel/Db/VelAnimalInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"

@@ -3,7 +3,7 @@
 // prepare at every level, every domain has a spell at each level 1 to 9,
 // and every spell-level row is sound.
 
-#include "Fc/FCObjectMap.h"
+#include "Fc/Core/FCObjectMap.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelIds.h"

@@ -307,7 +307,7 @@ bool UIControl::RemoveAllChildren()
 void UIControl::SortChildren(ChildCompare compare)
 {
     if (children && compare)
-        std::sort(children->begin(), children->end(), compare);
+        std::stable_sort(children->begin(), children->end(), compare);
 }
 
 bool UIControl::ContainsDescendant(const UIControl* control) const

@@ -79,6 +79,7 @@ public:
     void AddChild(UIControl* child);
     bool RemoveChild(UIControl* child);
     bool RemoveAllChildren();
+    // Stable: children that compare equal keep their order.
     void SortChildren(ChildCompare compare);
     bool ContainsDescendant(const UIControl* control) const;
     UIControl* FindDescendant(std::uint16_t childId) const;

@@ -5,6 +5,8 @@
 #include "Fc/Core/FCFile.h"
 
 #include <array>
+#include <bit>
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -43,7 +45,74 @@ constexpr std::array kKinds{
     KindEntry{"UIComboBox", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"UINumberScroll", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"UIMovieControl", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"UIButton", UILayoutCodec::PayloadKind::kButton},
+    KindEntry{"UIDragButton", UILayoutCodec::PayloadKind::kButton},
+    KindEntry{"UISlider", UILayoutCodec::PayloadKind::kSlider},
+    KindEntry{"UIScrollBar", UILayoutCodec::PayloadKind::kSlider},
+    KindEntry{"UIScrollControl", UILayoutCodec::PayloadKind::kScrollControl},
+    KindEntry{"UIListBox", UILayoutCodec::PayloadKind::kListBox},
+    KindEntry{"UITextListBox", UILayoutCodec::PayloadKind::kTextListBox},
+    KindEntry{"UITextControl", UILayoutCodec::PayloadKind::kTextControl},
+    KindEntry{"UIEditControl", UILayoutCodec::PayloadKind::kTextControl},
+    KindEntry{"UIEditArea", UILayoutCodec::PayloadKind::kTextControl},
+    KindEntry{"UINumberEditControl", UILayoutCodec::PayloadKind::kNumberEdit},
+    KindEntry{"UIImageControl", UILayoutCodec::PayloadKind::kImageControl},
 };
+
+// What a control kind stores after its sections: its own record, whether an
+// item section follows, and the record after that.
+struct ControlShape
+{
+    UILayoutCodec::PayloadKind kind;
+    std::size_t own;        // index into UILayoutControlRecord
+    bool items;
+    std::size_t afterItems; // index into UILayoutControlRecord
+};
+
+template <class R> constexpr std::size_t RecordIndex()
+{
+    constexpr std::size_t count = std::variant_size_v<UILayoutControlRecord>;
+    return []<std::size_t... I>(std::index_sequence<I...>)
+    {
+        std::size_t found = count;
+        ((std::is_same_v<std::variant_alternative_t<I, UILayoutControlRecord>, R> ? (found = I) : 0), ...);
+        return found;
+    }(std::make_index_sequence<count>{});
+}
+
+constexpr std::size_t kNone = RecordIndex<std::monostate>();
+
+constexpr std::array kShapes{
+    ControlShape{UILayoutCodec::PayloadKind::kControl, kNone, false, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kButton, RecordIndex<UIButtonRecord>(), false, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kSlider, RecordIndex<UISliderRecord>(), false, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kScrollControl, RecordIndex<UIScrollControlRecord>(), false, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kListBox, RecordIndex<UIScrollControlRecord>(), true, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kTextListBox, RecordIndex<UIScrollControlRecord>(), true,
+                 RecordIndex<UITextListBoxRecord>()},
+    ControlShape{UILayoutCodec::PayloadKind::kTextControl, RecordIndex<UITextControlRecord>(), false, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kNumberEdit, RecordIndex<UINumberEditControlRecord>(), false, kNone},
+    ControlShape{UILayoutCodec::PayloadKind::kImageControl, RecordIndex<UIImageControlRecord>(), false, kNone},
+};
+
+const ControlShape* ShapeOf(UILayoutCodec::PayloadKind kind)
+{
+    for (const ControlShape& shape : kShapes)
+        if (shape.kind == kind)
+            return &shape;
+    return nullptr;
+}
+
+// Makes `record` hold a default value of the alternative at `index`.
+template <std::size_t... I>
+void EmplaceAt(UILayoutControlRecord& record, std::size_t index, std::index_sequence<I...>)
+{
+    ((index == I ? (record.emplace<I>(), 0) : 0), ...);
+}
+void EmplaceAt(UILayoutControlRecord& record, std::size_t index)
+{
+    EmplaceAt(record, index, std::make_index_sequence<std::variant_size_v<UILayoutControlRecord>>{});
+}
 } // namespace
 
 // --- Reader ---------------------------------------------------------------
@@ -71,6 +140,20 @@ bool UILayoutCodec::Reader::U32(std::uint32_t& value)
 bool UILayoutCodec::Reader::I32(std::int32_t& value)
 {
     return (ok && file.ReadI32(value)) || Failed(ok);
+}
+
+bool UILayoutCodec::Reader::F64(double& value)
+{
+    std::uint32_t low = 0;
+    std::uint32_t high = 0;
+    if (!U32(low) || !U32(high))
+        return false;
+    value = std::bit_cast<double>((std::uint64_t{high} << 32) | low);
+    if (std::isfinite(value))
+        return true;
+    FC_LOG("Layout number is not finite\n");
+    value = 0.0;
+    return Failed(ok);
 }
 
 bool UILayoutCodec::Reader::String(std::string& value)
@@ -108,6 +191,33 @@ bool UILayoutCodec::Reader::Attributes(UITextAttributesRecord& value)
     }
 }
 
+bool UILayoutCodec::Reader::FieldAttributes(UIFieldAttributesRecord& value, FieldCodes codes)
+{
+    value.codes.clear();
+    for (;;)
+    {
+        std::int16_t code = 0;
+        if (!I16(code))
+            return false;
+        if (code < 0)
+        {
+            value.end = code;
+            return true;
+        }
+        if (value.codes.size() >= kMaxAttributes)
+        {
+            FC_LOG("Too many field attributes\n");
+            return Failed(ok);
+        }
+        UIFieldAttribute& attribute = value.codes.emplace_back();
+        attribute.code = code;
+        if (HasMarginValue(code) && !U16(attribute.value))
+            return false;
+        if (HasNumberValue(code, codes) && !F64(attribute.number))
+            return false;
+    }
+}
+
 // --- Writer ---------------------------------------------------------------
 
 bool UILayoutCodec::Writer::U8(std::uint8_t value)
@@ -142,6 +252,15 @@ bool UILayoutCodec::Writer::I32(std::int32_t value)
     return U32(static_cast<std::uint32_t>(value));
 }
 
+bool UILayoutCodec::Writer::F64(double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    const auto bits = std::bit_cast<std::uint64_t>(value);
+    U32(static_cast<std::uint32_t>(bits));
+    return U32(static_cast<std::uint32_t>(bits >> 32));
+}
+
 bool UILayoutCodec::Writer::String(std::string_view value)
 {
     // Readers stop at the first NUL, so an embedded one would lose the rest.
@@ -164,6 +283,29 @@ bool UILayoutCodec::Writer::Attributes(const UITextAttributesRecord& value)
         U16(code);
     }
     return U16(value.end);
+}
+
+bool UILayoutCodec::Writer::FieldAttributes(const UIFieldAttributesRecord& value, FieldCodes codes)
+{
+    if (value.end >= 0 || value.codes.size() > kMaxAttributes)
+        return false;
+    for (const UIFieldAttribute& attribute : value.codes)
+    {
+        const bool margin = HasMarginValue(attribute.code);
+        const bool number = HasNumberValue(attribute.code, codes);
+        if (attribute.code < 0 || (!margin && attribute.value != 0) ||
+            (!number && attribute.number != 0.0) || !std::isfinite(attribute.number))
+            return false;
+    }
+    for (const UIFieldAttribute& attribute : value.codes)
+    {
+        I16(attribute.code);
+        if (HasMarginValue(attribute.code))
+            U16(attribute.value);
+        if (HasNumberValue(attribute.code, codes))
+            F64(attribute.number);
+    }
+    return I16(value.end);
 }
 
 // --- Sections -------------------------------------------------------------
@@ -236,6 +378,24 @@ bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
     }
 }
 
+bool UILayoutCodec::ReadItems(FCFile& file, ItemSink& sink)
+{
+    Reader reader(file);
+    std::string name;
+    for (;;)
+    {
+        if (!reader.String(name))
+        {
+            LogShortRecord(file);
+            return false;
+        }
+        if (name == kEndItems)
+            return true;
+        if (!sink.OnItem(name, file))
+            return false;
+    }
+}
+
 UILayoutCodec::PayloadKind UILayoutCodec::KindOf(std::string_view className)
 {
     for (const KindEntry& entry : kKinds)
@@ -255,6 +415,14 @@ bool PayloadFits(UILayoutCodec::PayloadKind kind, const UILayoutPayload& payload
     {
     case K::kObject:
     case K::kControl:
+    case K::kButton:
+    case K::kSlider:
+    case K::kScrollControl:
+    case K::kListBox:
+    case K::kTextListBox:
+    case K::kTextControl:
+    case K::kNumberEdit:
+    case K::kImageControl:
         return std::holds_alternative<UIObjectRecord>(payload);
     case K::kDisplayObject:
         return std::holds_alternative<UIDisplayObjectRecord>(payload);
@@ -269,7 +437,23 @@ bool PayloadFits(UILayoutCodec::PayloadKind kind, const UILayoutPayload& payload
     }
     return false;
 }
+
+// A control's records and items must be those of its kind; a class the
+// tools do not know stores only what its node holds.
+bool ControlFits(UILayoutCodec::PayloadKind kind, const UILayoutNode& node)
+{
+    const ControlShape* shape = ShapeOf(kind);
+    if (!shape)
+        return kind == UILayoutCodec::PayloadKind::kUnknown;
+    return node.own.index() == shape->own && node.afterItems.index() == shape->afterItems &&
+           (shape->items || node.items.empty());
+}
 } // namespace
+
+bool UILayoutCodec::IsControlKind(PayloadKind kind)
+{
+    return ShapeOf(kind) != nullptr;
+}
 
 bool UILayoutCodec::WriteNode(Bytes& out, const UILayoutNode& node)
 {
@@ -282,7 +466,9 @@ bool UILayoutCodec::WriteNodeAt(Bytes& out, const UILayoutNode& node, int depth)
         return false;
     const PayloadKind kind = KindOf(node.className);
     if (kind != PayloadKind::kUnknown &&
-        (!PayloadFits(kind, node.payload) || node.isControl != (kind == PayloadKind::kControl)))
+        (!PayloadFits(kind, node.payload) || node.isControl != IsControlKind(kind)))
+        return false;
+    if (node.isControl && !ControlFits(kind, node))
         return false;
     Writer writer(out);
     if (!writer.String(node.className))
@@ -322,6 +508,21 @@ bool UILayoutCodec::WriteNodeAt(Bytes& out, const UILayoutNode& node, int depth)
         if (child.className == kEndChildren || !WriteNodeAt(out, child, depth + 1))
             return false;
     writer.String(kEndChildren);
+
+    const auto writeRecord = [&](const UILayoutControlRecord& record)
+    { return std::visit([&](const auto& r) { return Transfer(writer, r); }, record); };
+    if (!writeRecord(node.own))
+        return false;
+    const ControlShape* shape = ShapeOf(kind);
+    if (shape && shape->items)
+    {
+        for (const UILayoutNode& item : node.items)
+            if (item.className == kEndItems || !item.isControl || !WriteNodeAt(out, item, depth + 1))
+                return false;
+        writer.String(kEndItems);
+    }
+    if (!writeRecord(node.afterItems))
+        return false;
     out.insert(out.end(), node.tail.begin(), node.tail.end());
     return true;
 }
@@ -392,6 +593,30 @@ public:
     int depth;
 };
 
+class UILayoutCodec::ItemTreeSink : public UILayoutCodec::ItemSink
+{
+public:
+    ItemTreeSink(UILayoutNode& target, int nodeDepth) : node(target), depth(nodeDepth) {}
+
+    bool OnItem(const std::string& className, FCFile& file) override
+    {
+        UILayoutNode item;
+        item.className = className;
+        if (!UILayoutCodec::ReadNodeAt(file, item, depth + 1))
+            return false;
+        if (!item.isControl)
+        {
+            FC_LOG("List item %s is not a control\n", className.c_str());
+            return false;
+        }
+        node.items.push_back(std::move(item));
+        return true;
+    }
+
+    UILayoutNode& node;
+    int depth;
+};
+
 bool UILayoutCodec::ReadNode(FCFile& file, UILayoutNode& node)
 {
     Reader reader(file);
@@ -412,7 +637,8 @@ bool UILayoutCodec::ReadNodeAt(FCFile& file, UILayoutNode& node, int depth)
         return false;
     }
     bool ok = false;
-    switch (KindOf(node.className))
+    const PayloadKind kind = KindOf(node.className);
+    switch (kind)
     {
     case PayloadKind::kUnknown:
         FC_LOG("Unknown layout class: %s\n", node.className.c_str());
@@ -421,6 +647,14 @@ bool UILayoutCodec::ReadNodeAt(FCFile& file, UILayoutNode& node, int depth)
         ok = Read(file, node.payload.emplace<UIObjectRecord>());
         break;
     case PayloadKind::kControl:
+    case PayloadKind::kButton:
+    case PayloadKind::kSlider:
+    case PayloadKind::kScrollControl:
+    case PayloadKind::kListBox:
+    case PayloadKind::kTextListBox:
+    case PayloadKind::kTextControl:
+    case PayloadKind::kNumberEdit:
+    case PayloadKind::kImageControl:
         node.isControl = true;
         ok = Read(file, node.payload.emplace<UIObjectRecord>());
         break;
@@ -440,5 +674,22 @@ bool UILayoutCodec::ReadNodeAt(FCFile& file, UILayoutNode& node, int depth)
     if (!ok || !node.isControl)
         return ok;
     TreeSink sink(node, depth);
-    return ReadControlSections(file, sink);
+    if (!ReadControlSections(file, sink))
+        return false;
+
+    const ControlShape* shape = ShapeOf(kind);
+    const auto readRecord = [&](UILayoutControlRecord& record, std::size_t index)
+    {
+        EmplaceAt(record, index);
+        return std::visit([&](auto& r) { return Read(file, r); }, record);
+    };
+    if (!readRecord(node.own, shape->own))
+        return false;
+    if (shape->items)
+    {
+        ItemTreeSink items(node, depth);
+        if (!ReadItems(file, items))
+            return false;
+    }
+    return readRecord(node.afterItems, shape->afterItems);
 }

@@ -80,7 +80,85 @@ struct UISoundRecord
     std::uint16_t soundId = 0;
 };
 
+// One code of a text field's attribute list with the value that the field's
+// class reads after it: the margin codes 6 to 9 carry a u16 in every text
+// field, the number codes 14 to 16 an f64 in a number field only. Codes
+// without a value leave both at 0.
+struct UIFieldAttribute
+{
+    std::int16_t code = 0;
+    std::uint16_t value = 0;
+    double number = 0.0;
+};
+
+// Ended by the first negative code (kept in `end` so a file reads back the same).
+struct UIFieldAttributesRecord
+{
+    std::vector<UIFieldAttribute> codes;
+    std::int16_t end = -1;
+};
+
+// The records below follow a control's three sections.
+
+// UIButton and UIDragButton: a u16 taken as signed.
+struct UIButtonRecord
+{
+    std::int16_t buttonType = 0;
+};
+using UIDragButtonRecord = UIButtonRecord;
+
+// UISlider and UIScrollBar.
+struct UISliderRecord
+{
+    std::uint8_t linked = 1;
+    std::uint16_t orientation = 2;
+};
+using UIScrollBarRecord = UISliderRecord;
+
+// UIScrollControl and UIListBox; a list box's item section follows it:
+// whole objects, each a class name and its payload, up to "EndItems".
+struct UIScrollControlRecord
+{
+    std::uint16_t scrollBarFlags = 0;
+};
+using UIListBoxRecord = UIScrollControlRecord;
+
+// UITextListBox, after the item section: the row template's font and
+// attributes.
+struct UITextListBoxRecord
+{
+    std::uint16_t fontId = 0;
+    UIFieldAttributesRecord attributes;
+};
+
+// UITextControl, UIEditControl and UIEditArea: the text of their UIText and
+// the field's attributes.
+struct UITextControlRecord
+{
+    UITextContentRecord content;
+    UIFieldAttributesRecord attributes;
+};
+using UIEditControlRecord = UITextControlRecord;
+using UIEditAreaRecord = UITextControlRecord;
+
+// As a text control's, but the attribute list also carries the number codes.
+struct UINumberEditControlRecord
+{
+    UITextContentRecord content;
+    UIFieldAttributesRecord attributes;
+};
+
+struct UIImageControlRecord
+{
+    std::uint16_t imageSetId = 0; // 0: no image
+    std::uint16_t frame = 0;
+};
+
 using UILayoutPayload = std::variant<UIObjectRecord, UIDisplayObjectRecord, UIFillRecord, UIImageRecord, UITextRecord>;
+// A control's own record; monostate for classes without one.
+using UILayoutControlRecord =
+    std::variant<std::monostate, UIButtonRecord, UISliderRecord, UIScrollControlRecord, UITextListBoxRecord,
+                 UITextControlRecord, UINumberEditControlRecord, UIImageControlRecord>;
 
 // One stored object as a tree, for writing whole files and for reading
 // them back in the tools. In a control's displayItems an entry named
@@ -95,7 +173,13 @@ struct UILayoutNode
     std::vector<UISoundRecord> sounds;
     std::int16_t soundEnd = 0; // 0 or negative
     std::vector<UILayoutNode> children;
-    // A class's own data after the sections (the tools treat it as opaque).
+    // The class's own record after the sections.
+    UILayoutControlRecord own;
+    // A list box's item section, then the record that follows it.
+    std::vector<UILayoutNode> items;
+    UILayoutControlRecord afterItems;
+    // Bytes written as given after everything else (tests use it for
+    // classes the tools do not know).
     std::vector<std::uint8_t> tail;
 };
 
@@ -120,6 +204,26 @@ public:
     // A text's attribute list ends at its first negative code; longer lists
     // than this are taken as corrupt data rather than grown without bound.
     static constexpr std::size_t kMaxAttributes = 1024;
+
+    // Text-field attribute codes that carry a value in the file.
+    static constexpr std::int16_t kTopMargin = 6;
+    static constexpr std::int16_t kBottomMargin = 7;
+    static constexpr std::int16_t kLeftMargin = 8;
+    static constexpr std::int16_t kRightMargin = 9;
+    static constexpr std::int16_t kStep = 14;
+    static constexpr std::int16_t kMaximum = 15;
+    static constexpr std::int16_t kMinimum = 16;
+    // Which codes carry a value depends on the class reading the list.
+    enum class FieldCodes : std::uint8_t
+    {
+        kText,   // margins
+        kNumber, // margins and numbers
+    };
+    static constexpr bool HasMarginValue(std::int16_t code) { return code >= kTopMargin && code <= kRightMargin; }
+    static constexpr bool HasNumberValue(std::int16_t code, FieldCodes codes)
+    {
+        return codes == FieldCodes::kNumber && code >= kStep && code <= kMinimum;
+    }
     // Deeper control trees than this are refused by the tree reader.
     static constexpr int kMaxDepth = 64;
 
@@ -133,9 +237,12 @@ public:
         bool I16(std::int16_t& value);
         bool U32(std::uint32_t& value);
         bool I32(std::int32_t& value);
+        // IEEE double; a NaN or an infinity fails the read.
+        bool F64(double& value);
         // u16 count, then count bytes; the text ends at the first NUL.
         bool String(std::string& value);
         bool Attributes(UITextAttributesRecord& value);
+        bool FieldAttributes(UIFieldAttributesRecord& value, FieldCodes codes);
         bool IsOk() const { return ok; }
 
     private:
@@ -153,10 +260,15 @@ public:
         bool I16(std::int16_t value);
         bool U32(std::uint32_t value);
         bool I32(std::int32_t value);
+        // False, writing nothing, for a NaN or an infinity.
+        bool F64(double value);
         // Written with its terminating NUL (count = length + 1); false for a
         // text too long for the 16-bit count.
         bool String(std::string_view value);
         bool Attributes(const UITextAttributesRecord& value);
+        // False for a list that would not read back the same: a negative
+        // code, a non-negative end, or a value on a code that carries none.
+        bool FieldAttributes(const UIFieldAttributesRecord& value, FieldCodes codes);
 
     private:
         Bytes& out;
@@ -214,6 +326,54 @@ public:
     {
         return io.I16(r.event) && io.U16(r.soundId);
     }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, std::monostate>
+    static bool Transfer(Io&, R&)
+    {
+        return true;
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UIButtonRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return io.I16(r.buttonType);
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UISliderRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return io.U8(r.linked) && io.U16(r.orientation);
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UIScrollControlRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return io.U16(r.scrollBarFlags);
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UITextListBoxRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return io.U16(r.fontId) && io.FieldAttributes(r.attributes, FieldCodes::kText);
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UITextControlRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return Transfer(io, r.content) && io.FieldAttributes(r.attributes, FieldCodes::kText);
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UINumberEditControlRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return Transfer(io, r.content) && io.FieldAttributes(r.attributes, FieldCodes::kNumber);
+    }
+    template <class Io, class R>
+        requires std::same_as<std::remove_const_t<R>, UIImageControlRecord>
+    static bool Transfer(Io& io, R& r)
+    {
+        return io.U16(r.imageSetId) && io.U16(r.frame);
+    }
 
     // One record from a file (false, logged, on a short or bad read) or into
     // bytes (false only for an unstorable string).
@@ -251,6 +411,17 @@ public:
     };
     static bool ReadControlSections(FCFile& file, SectionSink& sink);
 
+    // A list box's item section: objects up to "EndItems". Any false
+    // answer, an unreadable name or a short read stops it and gives false.
+    class ItemSink
+    {
+    public:
+        virtual ~ItemSink() = default;
+        // An item's class name was read; its payload follows in file.
+        virtual bool OnItem(const std::string& className, FCFile& file) = 0;
+    };
+    static bool ReadItems(FCFile& file, ItemSink& sink);
+
     // How the layout tools handle a class's payload. The program itself
     // never asks: there each class reads its own payload.
     enum class PayloadKind : std::uint8_t
@@ -262,13 +433,25 @@ public:
         kImage,         // UIImageRecord
         kText,          // UITextRecord
         kControl,       // UIObjectRecord, then the three sections
+        // Controls with a record of their own after the sections:
+        kButton,        // UIButtonRecord
+        kSlider,        // UISliderRecord
+        kScrollControl, // UIScrollControlRecord
+        kListBox,       // UIScrollControlRecord, then the item section
+        kTextListBox,   // as kListBox, then UITextListBoxRecord
+        kTextControl,   // UITextControlRecord
+        kNumberEdit,    // UINumberEditControlRecord
+        kImageControl,  // UIImageControlRecord
     };
     static PayloadKind KindOf(std::string_view className);
+    // Whether the kind loads as a control (element record, then sections).
+    static bool IsControlKind(PayloadKind kind);
 
     // Appends the node as stored: class name, payload, and for a control its
-    // sections and tail. False when a string cannot be stored, a payload
-    // does not fit a class the tools know, or the tree is deeper than
-    // kMaxDepth. Unknown class names are written as given (tests use them).
+    // sections, own record, items and the record after them, then the tail.
+    // False when a string or value cannot be stored, a record does not fit
+    // a class the tools know, or the tree is deeper than kMaxDepth. Unknown
+    // class names are written as given (tests use them).
     static bool WriteNode(Bytes& out, const UILayoutNode& node);
     static Bytes WriteFile(const UILayoutNode& root, bool* ok = nullptr);
     // Reads one object by the class kinds the tools know; false (logged) for
@@ -277,6 +460,7 @@ public:
 
 private:
     class TreeSink;
+    class ItemTreeSink;
     static void LogShortRecord(FCFile& file);
     static bool ReadNodeAt(FCFile& file, UILayoutNode& node, int depth);
     static bool WriteNodeAt(Bytes& out, const UILayoutNode& node, int depth);

@@ -43,8 +43,9 @@ public:
 
     // The format flag of an attribute code, 0 when it has none.
     static std::uint32_t FlagOfAttribute(std::int16_t code);
+    // Takes a stored text: its font, and its inline text or string id.
+    void Apply(const UITextContentRecord& record);
 
 protected:
     void OnChanged() override;
-    void Apply(const UITextContentRecord& record);
 };

@@ -10,6 +10,7 @@
 #include "Fc/Devices/FCSystem.h"
 #include "Ui/UIControl.h"
 #include "Ui/UIMessages.h"
+#include "Ui/UIWindow.h"
 
 #include <algorithm>
 #include <utility>
@@ -63,6 +64,15 @@ private:
     UIControl* control;
 };
 
+// The window a control is, when it may be modal; logs the refusal otherwise.
+UIWindow* AsModalWindow(UIControl* control)
+{
+    auto* window = dynamic_cast<UIWindow*>(control);
+    if (!window)
+        FC_LOG("A %s cannot be a modal window\n", control->GetClassName().c_str());
+    return window;
+}
+
 void ReleaseAll(std::vector<UIControl*>& list)
 {
     std::vector<UIControl*> old;
@@ -87,7 +97,7 @@ UIWindowManager::~UIWindowManager()
     StopRepeatTimer();
     ClearKeyListeners();
     ReleaseAll(pendingRemovals);
-    if (UIControl* pending = std::exchange(pendingWindow, nullptr))
+    if (UIWindow* pending = std::exchange(pendingWindow, nullptr))
         pending->Release();
     focus = capture = hover = dragged = dropTarget = modal = nullptr;
     ReleaseAll(windows);
@@ -375,7 +385,12 @@ void UIWindowManager::PushWindow(UIControl* window, std::uint8_t makeModal)
     if (!window)
         return;
     if (makeModal)
-        modal = window;
+    {
+        UIWindow* modalWindow = AsModalWindow(window);
+        if (!modalWindow)
+            return;
+        modal = modalWindow;
+    }
     auto at = std::find(windows.begin(), windows.end(), window);
     if (at != windows.end())
         windows.erase(at); // pushed again: moves to the top, keeping its one reference
@@ -508,20 +523,30 @@ UIControl* UIWindowManager::OpenWindow(const std::string& name, std::uint8_t mak
     UIControl* window = LoadWindow(name);
     if (!window)
         return nullptr;
-    if (makeModal)
-        modal = window;
-    PushWindow(window, 0);
+    if (makeModal && !AsModalWindow(window))
+    {
+        window->Release();
+        return nullptr;
+    }
+    PushWindow(window, makeModal);
     window->Release();
     return window;
 }
 
-UIControl* UIWindowManager::SwitchTo(const std::string& name, std::uint8_t makeModal)
+UIWindow* UIWindowManager::SwitchTo(const std::string& name, std::uint8_t makeModal)
 {
-    UIControl* window = LoadWindow(name);
-    if (!window)
+    UIControl* loaded = LoadWindow(name);
+    if (!loaded)
         return nullptr;
+    auto* window = dynamic_cast<UIWindow*>(loaded);
+    if (!window)
+    {
+        FC_LOG("Layout %s does not hold a window\n", name.c_str());
+        loaded->Release();
+        return nullptr;
+    }
     // Only the last switch of an event counts.
-    if (UIControl* earlier = std::exchange(pendingWindow, window))
+    if (UIWindow* earlier = std::exchange(pendingWindow, window))
         earlier->Release();
     pendingModal = makeModal;
     pendingReplaceAll = 1;
@@ -530,7 +555,7 @@ UIControl* UIWindowManager::SwitchTo(const std::string& name, std::uint8_t makeM
 
 void UIWindowManager::ApplyPendingSwitch()
 {
-    UIControl* window = std::exchange(pendingWindow, nullptr);
+    UIWindow* window = std::exchange(pendingWindow, nullptr);
     if (!window)
         return;
     if (pendingReplaceAll)

@@ -14,12 +14,15 @@
 class FCDoubleBuffer;
 class FCImageBuffer;
 class UIControl;
+class UIWindow;
 
 // The one owner of the open windows. Routes every input event to the right
 // window and control, keeps the keyboard focus, the pointer capture and the
 // control under the pointer, runs the auto-repeat timer of held buttons,
 // moves dragged objects, repaints dirty areas and applies screen switches
-// between events. Windows are controls; index 0 of the stack is the top.
+// between events. The stack holds controls (screens and dragged objects);
+// only a UIWindow can be modal or the window of a screen switch. Index 0 of
+// the stack is the top.
 class UIWindowManager : public FCObject, public FCTimerListener
 {
 public:
@@ -58,7 +61,8 @@ public:
     void ClearHover();
     UIControl* GetHover() const { return hover; }
 
-    // The window stack. PushWindow adds the stack's own reference.
+    // The window stack. PushWindow adds the stack's own reference; a modal
+    // push of a control that is not a UIWindow is refused (logged).
     void PushWindow(UIControl* window, std::uint8_t makeModal);
     void BringToFront(UIControl* window);
     void RemoveWindow(UIControl* window);
@@ -68,15 +72,17 @@ public:
     UIControl* GetWindow(std::uint32_t index) const;
     std::uint32_t GetWindowCount() const { return static_cast<std::uint32_t>(windows.size()); }
     UIControl* WindowAt(std::int32_t px, std::int32_t py) const;
-    UIControl* GetModal() const { return modal; }
-    void SetModal(UIControl* window) { modal = window; }
+    UIWindow* GetModal() const { return modal; }
+    void SetModal(UIWindow* window) { modal = window; }
 
     // Loads a window from a layout file and pushes it; the stack holds it.
-    // Null when the file is absent or holds no control.
+    // Null when the file is absent or holds no control, or when modal is
+    // asked of a root that is not a UIWindow.
     UIControl* OpenWindow(const std::string& name, std::uint8_t makeModal);
     // Loads now and replaces every window with it after the current event.
-    UIControl* SwitchTo(const std::string& name, std::uint8_t makeModal);
-    UIControl* GetPendingWindow() const { return pendingWindow; }
+    // Null unless the layout's root is a UIWindow.
+    UIWindow* SwitchTo(const std::string& name, std::uint8_t makeModal);
+    UIWindow* GetPendingWindow() const { return pendingWindow; }
 
     void AddKeyListener(UIControl* control);
     void ClearKeyListeners();
@@ -131,12 +137,12 @@ protected:
     std::array<std::uint32_t, 2> keyState{};
     std::uint16_t repeatTimerId = 0;
     std::uint16_t repeatPhase = 0;
-    UIControl* modal = nullptr;
+    UIWindow* modal = nullptr;
     // One reference per element.
     std::vector<UIControl*> windows;
     std::vector<UIControl*> pendingRemovals;
     std::vector<UIControl*> keyListeners;
-    UIControl* pendingWindow = nullptr;
+    UIWindow* pendingWindow = nullptr;
     std::uint8_t pendingModal = 0;
     std::uint8_t pendingReplaceAll = 0;
     FCPoint lastPointer;

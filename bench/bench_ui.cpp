@@ -2,14 +2,18 @@
 // loaded from its layout and painted into an 800 x 600 5-6-5 back buffer,
 // each measured against one full-screen opaque blit in the same run.
 // Targets: loading <= 20 blits, a full repaint <= 4, a 64 x 32 repaint <= 0.2.
+// Then a text list of 2,000 rows: building it from its layout <= 20 blits,
+// scrolling it by one page with the repaint <= 2.
 
 #include "BlitBaseline.h"
 #include "RatioReporter.h"
 #include "support/AssetBytes.h"
 #include "support/LayoutBytes.h"
+#include "support/ListLayouts.h"
 #include "support/TempFolder.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCCountedRef.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Graphics/FCDirtyRectList.h"
 #include "Fc/Devices/FCDisplayManager.h"
@@ -22,6 +26,8 @@
 #include "Ui/UIDisplayObject.h"
 #include "Ui/UILayoutCodec.h"
 #include "Ui/UIMessages.h"
+#include "Ui/UISlider.h"
+#include "Ui/UITextListBox.h"
 #include "Ui/UIWindowManager.h"
 
 #include <benchmark/benchmark.h>
@@ -119,6 +125,25 @@ UILayoutNode Screen()
     return screen;
 }
 
+constexpr std::uint16_t kListRows = 2000;
+constexpr std::uint16_t kListId = 7;
+
+// A window over the screen holding a text list of 2,000 rows on a panel,
+// 14-pixel rows in a 300 x 560 list.
+UILayoutNode ListWindow()
+{
+    std::vector<UILayoutNode> rows;
+    rows.reserve(kListRows);
+    for (std::uint16_t i = 0; i < kListRows; ++i)
+        rows.push_back(ListLayouts::TextRow(i, 284, 14, "Entry " + std::to_string(i), kFont));
+    UILayoutNode list = ListLayouts::ListBox(kListId, FCRect(0, 0, 300, 560), std::move(rows), "UITextListBox");
+    list.afterItems = UITextListBoxRecord{kFont, {}};
+    list.displayItems.push_back(Fill(1, 20, 30, 40));
+    UILayoutNode window = Control(2, 250, 20, 300, 560);
+    window.children.push_back(std::move(list));
+    return window;
+}
+
 struct Scene
 {
     Scene()
@@ -141,7 +166,9 @@ struct Scene
         folder.WriteFile("Art/GameAssets.bin", index.Bytes());
         const std::vector<std::uint8_t> layout = LayoutBytes::Write(Screen());
         folder.WriteFile("UI/bench.ui", layout);
-        layoutWritten = !layout.empty();
+        const std::vector<std::uint8_t> listLayout = LayoutBytes::Write(ListWindow());
+        folder.WriteFile("UI/benchList.ui", listLayout);
+        layoutWritten = !layout.empty() && !listLayout.empty();
 
         files.SetRootPath(folder.GetPath());
         files.AddSearchDirectory("UI");
@@ -203,10 +230,74 @@ void BM_SmallRepaint(benchmark::State& state)
     Repaint(state, FCRect(300, 200, 364, 232));
 }
 
+void BM_LoadList(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        FCObject* window = FCClassRegistry::LoadObjectFromFile("benchList.ui");
+        if (!window)
+        {
+            state.SkipWithError("the list did not load");
+            break;
+        }
+        window->Release();
+    }
+}
+
+// After one whole paint, each iteration is one page along the list as a
+// click on its track makes it (the bar pages and reports 1006), then the
+// repaint; at either end it turns round.
+void ScrollPages(benchmark::State& state, UITextListBox& list)
+{
+    FCImageBuffer* target = scene->display.Back();
+    FCDoubleBuffer* page = FCDisplayPageStack::GetCurrent();
+    page->Add(FCRect(0, 0, 800, 600));
+    manager->HandleMessage(UIMessage::kPaint, &target);
+    page->Swap();
+    UISlider* bar = list.GetScrollBar();
+    std::int32_t low = 0;
+    std::int32_t high = 0;
+    list.GetScrollRange(low, high);
+    bool down = true;
+    for (auto _ : state)
+    {
+        if (bar->GetValue() >= high)
+            down = false;
+        else if (bar->GetValue() <= low)
+            down = true;
+        down ? bar->PageUp() : bar->PageDown();
+        UIEvent paged(bar, UIMessage::kValueChanged, FCPoint(0, 0), 0,
+                      static_cast<std::uintptr_t>(bar->GetValue()));
+        list.HandleNotify(paged);
+        manager->HandleMessage(UIMessage::kPaint, &target);
+        page->Swap();
+        benchmark::ClobberMemory();
+    }
+}
+
+// The list's window alone on the screen: what a repaint costs beneath a
+// window is the busy screen's, measured above.
+void BM_ScrollListPage(benchmark::State& state)
+{
+    FCCountedRef<UIControl> screen = FCCountedRef<UIControl>::Share(manager->GetTopWindow());
+    manager->RemoveWindow(screen.Get());
+    UIControl* window = manager->OpenWindow("benchList.ui", 0);
+    auto* list = window ? dynamic_cast<UITextListBox*>(window->FindChild(kListId)) : nullptr;
+    if (list && list->GetItemCount() == kListRows)
+        ScrollPages(state, *list);
+    else
+        state.SkipWithError("the list did not open");
+    if (window)
+        manager->RemoveWindow(window);
+    manager->PushWindow(screen.Get(), 0);
+}
+
 BENCHMARK(BM_OpaqueBlit);
 BENCHMARK(BM_LoadScreen);
 BENCHMARK(BM_FullRepaint);
 BENCHMARK(BM_SmallRepaint);
+BENCHMARK(BM_LoadList);
+BENCHMARK(BM_ScrollListPage);
 } // namespace
 
 int main(int argc, char** argv)
@@ -249,6 +340,10 @@ int main(int argc, char** argv)
                                   baseline, 4.0);
         RatioReporter::PrintRatio("64 x 32 repaint / opaque blit",
                                   reporter.TimeOf("BM_SmallRepaint"), baseline, 0.2);
+        RatioReporter::PrintRatio("2,000-row list built / opaque blit",
+                                  reporter.TimeOf("BM_LoadList"), baseline, 20.0);
+        RatioReporter::PrintRatio("list page scroll and repaint / opaque blit",
+                                  reporter.TimeOf("BM_ScrollListPage"), baseline, 2.0);
         windows.CloseAll();
     }
     benchmark::Shutdown();

@@ -1,7 +1,9 @@
 // Loads arbitrary bytes as a ".ui" layout file the way the program does
 // (class name, then that class's Load through the registry), draws and hit
-// tests what loaded, and checks that the tools' tree reader writes back
-// whatever it accepts and reads that again to the same bytes.
+// tests what loaded and presses and releases it, and checks that the tools'
+// tree reader writes back whatever it accepts (every class's own record,
+// list items, text-field attributes with their margins and numbers) and
+// reads that again to the same bytes.
 
 #include "FuzzMemoryFile.h"
 
@@ -10,6 +12,7 @@
 #include "Fc/Graphics/FCImageBuffer.h"
 #include "Ui/UIControl.h"
 #include "Ui/UILayoutCodec.h"
+#include "Ui/UIMessages.h"
 
 #include <cstdint>
 
@@ -28,6 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 control->Draw(target, FCRect(-8, -8, 64, 48));
                 control->FindControlAt(FCPoint(3, 3), false);
                 control->HitTestDisplayObjects(FCPoint(5, 2));
+                // Buttons, sliders and lists act on their loaded records here.
+                UIEvent press(nullptr, UIMessage::kMouseDown, FCPoint(3, 3), 0, 0);
+                control->OnMouseDown(press);
+                press.param1 = UIMessage::kModButtonHeld;
+                control->OnMouseMove(press);
+                control->OnMouseUp(press);
             }
             object->Release();
         }

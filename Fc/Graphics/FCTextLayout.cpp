@@ -2,6 +2,7 @@
 
 #include "Fc/Graphics/FCFont.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -223,4 +224,33 @@ FCPoint GetWrappedCharPosition(std::string_view text, FCFont& font, FCPoint size
         counted += line.size();
     }
     return {0, y};
+}
+
+std::int32_t GetWrappedCharIndex(std::string_view text, FCFont& font, FCPoint size, FCPoint point)
+{
+    std::vector<std::string> lines;
+    WrapText(lines, text, size, true, font);
+    if (lines.empty())
+        return 0;
+    const std::int32_t height = font.GetHeight();
+    std::size_t row = 0;
+    if (point.y > 0 && height > 0)
+        row = std::min<std::size_t>(static_cast<std::size_t>(point.y / height), lines.size() - 1);
+    std::size_t counted = 0;
+    for (std::size_t i = 0; i < row; ++i)
+        counted += lines[i].size();
+    const std::string& line = lines[row];
+    // Past the end of a line that another follows is the start of the next.
+    const std::size_t last = row + 1 < lines.size() && !line.empty() ? line.size() - 1 : line.size();
+    // Each caret position owns the half advances on either side of it.
+    std::int64_t caretX = 0;
+    for (std::size_t j = 0; j < last; ++j)
+    {
+        const std::int64_t advance =
+            line[j] == '\n' ? 0 : font.GetGlyphSize(FCFont::GlyphOf(line[j]), j == 0).x;
+        if (point.x < caretX + advance / 2 + advance % 2)
+            return static_cast<std::int32_t>(counted + j);
+        caretX += advance;
+    }
+    return static_cast<std::int32_t>(counted + last);
 }

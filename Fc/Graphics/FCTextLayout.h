@@ -39,3 +39,10 @@ FCPoint MeasureWrappedText(std::string_view text, FCFont& font, std::int16_t wid
 // Where the caret before character index goes in the text wrapped into size:
 // at the end of a line that another follows, the start of the next line.
 FCPoint GetWrappedCharPosition(std::string_view text, FCFont& font, FCPoint size, std::int16_t index);
+
+// The inverse of GetWrappedCharPosition: the index of the caret nearest to
+// point in the text wrapped into size. A point above the text or left of a
+// line takes the first line or the line's start; one below or to the right
+// the last line or the line's end. A line that another follows ends before
+// its last character, since the caret after it stands at the next line.
+std::int32_t GetWrappedCharIndex(std::string_view text, FCFont& font, FCPoint size, FCPoint point);

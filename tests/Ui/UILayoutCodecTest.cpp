@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -201,6 +204,93 @@ TEST(UILayoutCodecTest, EveryTruncationFailsCleanly)
     }
 }
 
+namespace
+{
+// One control of each class with a record of its own.
+UILayoutNode ControlRecordsTree()
+{
+    using namespace LayoutBytes;
+    UILayoutNode root = Control(Element(1, 0, 0, 300, 200), "UIButton", UIButtonRecord{4});
+    root.children.push_back(Control(Element(2, 0, 0, 10, 100), "UIScrollBar", UISliderRecord{0, 1}));
+    root.children.push_back(Control(Element(3, 0, 0, 10, 10), "UIScrollControl", UIScrollControlRecord{3}));
+    UILayoutNode list = Control(Element(4, 0, 0, 50, 50), "UITextListBox", UIScrollControlRecord{2});
+    list.items.push_back(Control(Element(40, 0, 0, 50, 10), "UIDragButton", UIButtonRecord{-2}));
+    list.items.push_back(Control(Element(41, 0, 0, 50, 10)));
+    list.afterItems = UITextListBoxRecord{7, {{{10, 0, 0.0}, {8, 5, 0.0}}, -3}};
+    root.children.push_back(list);
+    UITextControlRecord text{{0, "name", 1}, {{{6, 2, 0.0}, {9, 65535, 0.0}, {14, 0, 0.0}}, -1}};
+    root.children.push_back(Control(Element(5, 0, 0, 80, 20), "UIEditArea", text));
+    UINumberEditControlRecord number{{0, "7", 1}, {{{15, 0, 18.0}, {16, 0, -2.5}, {14, 0, 1e-300}, {7, 1, 0.0}}, -1}};
+    root.children.push_back(Control(Element(6, 0, 0, 40, 20), "UINumberEditControl", number));
+    root.children.push_back(Control(Element(7, 0, 0, 32, 32), "UIImageControl", UIImageControlRecord{10, 2}));
+    root.children.push_back(Control(Element(8, 0, 0, 5, 5), "UIListBox", UIScrollControlRecord{}));
+    return root;
+}
+} // namespace
+
+TEST(UILayoutCodecTest, ControlRecordsReadBackAndEveryTruncationFails)
+{
+    QuietLog quiet;
+    const Bytes bytes = LayoutBytes::Write(ControlRecordsTree());
+    ASSERT_FALSE(bytes.empty());
+    UILayoutNode back;
+    ASSERT_TRUE(ReadTree(bytes, back));
+    EXPECT_EQ(LayoutBytes::Write(back), bytes);
+    EXPECT_EQ(std::get<UIButtonRecord>(back.own).buttonType, 4);
+    ASSERT_EQ(back.children.size(), 7u);
+    const UILayoutNode& list = back.children[2];
+    ASSERT_EQ(list.items.size(), 2u);
+    EXPECT_EQ(std::get<UIButtonRecord>(list.items[0].own).buttonType, -2);
+    EXPECT_EQ(std::get<UITextListBoxRecord>(list.afterItems).attributes.codes[1].value, 5);
+    // 14 is a plain code in a text field and a number in a number field.
+    EXPECT_EQ(std::get<UITextControlRecord>(back.children[3].own).attributes.codes.size(), 3u);
+    const auto& number = std::get<UINumberEditControlRecord>(back.children[4].own).attributes;
+    EXPECT_EQ(number.codes[1].number, -2.5);
+    EXPECT_EQ(number.codes[2].number, 1e-300);
+    EXPECT_EQ(number.codes[3].value, 1);
+
+    for (std::size_t length = 0; length < bytes.size(); ++length)
+        EXPECT_FALSE(ReadTree(Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)), back))
+            << "cut at " << length;
+}
+
+TEST(UILayoutCodecTest, NumbersMustBeFinite)
+{
+    QuietLog quiet;
+    for (const double value : {0.0, -0.0, 0.1, -1e308, 4.9e-324})
+    {
+        Bytes out;
+        UILayoutCodec::Writer writer(out);
+        ASSERT_TRUE(writer.F64(value));
+        ASSERT_EQ(out.size(), 8u);
+        VelMemoryFile file(out);
+        UILayoutCodec::Reader reader(file);
+        double back = 1.0;
+        EXPECT_TRUE(reader.F64(back));
+        EXPECT_EQ(std::memcmp(&back, &value, sizeof value), 0) << value;
+    }
+    for (const double value : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity()})
+    {
+        Bytes out;
+        UILayoutCodec::Writer writer(out);
+        EXPECT_FALSE(writer.F64(value));
+        EXPECT_TRUE(out.empty());
+        // The same bits in a file fail the read, and the failure sticks.
+        const auto bits = std::bit_cast<std::uint64_t>(value);
+        for (int i = 0; i < 8; ++i)
+            out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+        out.insert(out.end(), {1, 0});
+        VelMemoryFile file(out);
+        UILayoutCodec::Reader reader(file);
+        double back = 1.0;
+        std::uint16_t next = 0;
+        EXPECT_FALSE(reader.F64(back));
+        EXPECT_EQ(back, 0.0);
+        EXPECT_FALSE(reader.U16(next));
+    }
+}
+
 TEST(UILayoutCodecTest, SectionWalkFollowsTheKeywords)
 {
     Bytes bytes;
@@ -350,6 +440,42 @@ TEST(UILayoutCodecTest, WriterRefusesWhatCannotReadBack)
         UILayoutNode node = Text(UIObjectRecord{}, 0xFFF, "x", 0);
         std::get<UITextRecord>(node.payload).attributes.codes.push_back(0x8000);
         cases.push_back({"negative attribute code", node});
+    }
+    cases.push_back({"record of another class", Control(UIObjectRecord{}, "UIButton", UISliderRecord{})});
+    cases.push_back({"plain control with a record", Control(UIObjectRecord{}, "UIControl", UIButtonRecord{})});
+    {
+        UILayoutNode node = Control(UIObjectRecord{}, "UIScrollControl", UIScrollControlRecord{});
+        node.items.push_back(Control(UIObjectRecord{}));
+        cases.push_back({"items outside a list box", node});
+    }
+    {
+        UILayoutNode node = Control(UIObjectRecord{}, "UIListBox", UIScrollControlRecord{});
+        node.items.push_back(Fill(UIObjectRecord{}, 0xFFF, 0, 0, 0));
+        cases.push_back({"display object as a list item", node});
+    }
+    {
+        UILayoutNode node = Control(UIObjectRecord{}, "UITextListBox", UIScrollControlRecord{});
+        cases.push_back({"text list without its row record", node});
+    }
+    {
+        UITextControlRecord field;
+        field.attributes.codes.push_back({10, 3, 0.0});
+        cases.push_back({"value on a code without one", Control(UIObjectRecord{}, "UITextControl", field)});
+    }
+    {
+        UITextControlRecord field;
+        field.attributes.codes.push_back({15, 0, 18.0});
+        cases.push_back({"number in a text field", Control(UIObjectRecord{}, "UIEditControl", field)});
+    }
+    {
+        UINumberEditControlRecord field;
+        field.attributes.codes.push_back({16, 0, std::numeric_limits<double>::infinity()});
+        cases.push_back({"infinite minimum", Control(UIObjectRecord{}, "UINumberEditControl", field)});
+    }
+    {
+        UINumberEditControlRecord field;
+        field.attributes.end = 0;
+        cases.push_back({"field list without a negative end", Control(UIObjectRecord{}, "UINumberEditControl", field)});
     }
     {
         UILayoutNode node = Control(UIObjectRecord{});

@@ -4,6 +4,7 @@
 #include "Fc/Devices/FCSystem.h"
 #include "Ui/UIControl.h"
 #include "Ui/UIMessages.h"
+#include "Ui/UIWindow.h"
 #include "support/LayoutBytes.h"
 #include "support/QuietLog.h"
 #include "support/ResourceFixture.h"
@@ -20,9 +21,11 @@ namespace
 // Writes a window layout: one control of the given size with a child
 // control (id 2) in its top-left 10 x 10 corner.
 std::vector<std::uint8_t> WindowLayout(std::uint16_t id, std::int32_t width, std::int32_t height,
-                                       bool childTakesFocus = false)
+                                       bool childTakesFocus = false,
+                                       const std::string& windowClass = "UIWindow")
 {
-    UILayoutNode window = LayoutBytes::Control(LayoutBytes::Element(id, 0, 0, width, height));
+    UILayoutNode window =
+        LayoutBytes::Control(LayoutBytes::Element(id, 0, 0, width, height), windowClass);
     UIObjectRecord child = LayoutBytes::Element(2, 0, 0, 10, 10);
     child.defaultFocus = childTakesFocus ? 1 : 0;
     window.children.push_back(LayoutBytes::Control(child));
@@ -41,6 +44,25 @@ T* Push(UiHarness& ui, FCRect rect, bool modal = false, std::uint16_t windowId =
     return window;
 }
 
+// Only a window can be modal: a window that records what reaches it.
+struct RecordingWindow : UIWindow
+{
+    using UIWindow::UIWindow;
+    bool HandleNotify(UIEvent& event) override
+    {
+        if (event.type == UIMessage::kClicked)
+            clickSenders.push_back(event.sender);
+        return UIWindow::HandleNotify(event);
+    }
+    void Update(std::uint32_t tick) override
+    {
+        ++updates;
+        UIWindow::Update(tick);
+    }
+    std::vector<UIControl*> clickSenders;
+    int updates = 0;
+};
+
 RecordingControl* AddButton(UIControl* parent, FCRect rect, std::uint16_t buttonId = 2)
 {
     auto* button = new RecordingControl(buttonId);
@@ -55,7 +77,7 @@ TEST(UIWindowManagerStack, ModalWindowBlocksPressesAndUpdatesBelowIt)
     UiHarness ui;
     RecordingControl* below = Push(ui, FCRect(0, 0, 800, 600));
     RecordingControl* belowButton = AddButton(below, FCRect(500, 500, 550, 550));
-    RecordingControl* dialog = Push(ui, FCRect(100, 100, 300, 300), true);
+    RecordingWindow* dialog = Push<RecordingWindow>(ui, FCRect(100, 100, 300, 300), true);
     RecordingControl* dialogButton = AddButton(dialog, FCRect(10, 10, 50, 50));
     RecordingControl* above = Push(ui, FCRect(600, 0, 700, 100));
     EXPECT_EQ(ui.Manager().GetModal(), dialog);
@@ -66,12 +88,11 @@ TEST(UIWindowManagerStack, ModalWindowBlocksPressesAndUpdatesBelowIt)
     EXPECT_EQ(ui.Manager().WindowAt(650, 50), nullptr) << "only the modal window can be hit";
 
     ui.Click(120, 120);
-    EXPECT_EQ(dialog->Count(UIMessage::kClicked), 1);
-    EXPECT_EQ(dialog->events.back().sender, dialogButton);
+    EXPECT_EQ(dialog->clickSenders, std::vector<UIControl*>{dialogButton});
 
     ui.Update(7);
     EXPECT_EQ(above->updates.size(), 1u);
-    EXPECT_EQ(dialog->updates.size(), 1u);
+    EXPECT_EQ(dialog->updates, 1);
     EXPECT_TRUE(below->updates.empty()) << "updates stop at the modal window";
 
     ui.Manager().RemoveWindow(dialog);
@@ -333,7 +354,15 @@ TEST(UIWindowManagerScreens, OpenWindowLoadsAndMissingOrWrongFilesGiveNull)
     ui.WriteLayout("element.ui", element);
     EXPECT_EQ(ui.Open("element.ui"), nullptr) << "a layout that holds no control";
     EXPECT_EQ(ui.Manager().SwitchTo("missing.ui", 0), nullptr);
+    ui.WriteLayout("plain.ui", WindowLayout(31, 100, 50, false, "UIControl"));
+    EXPECT_EQ(ui.Manager().SwitchTo("plain.ui", 0), nullptr) << "a screen switch needs a window";
+    EXPECT_EQ(ui.Open("plain.ui", true), nullptr) << "only a window can be modal";
+    auto* control = new RecordingControl(32);
+    ui.Manager().PushWindow(control, 1);
+    control->Release();
     EXPECT_EQ(ui.Manager().GetWindowCount(), 1u);
+    EXPECT_EQ(ui.Manager().GetModal(), window);
+    ASSERT_NE(ui.Open("plain.ui"), nullptr) << "a plain control can still be a screen";
 }
 
 TEST(UIWindowManagerStack, RemovingTheTopWindowActivatesTheNextOne)

@@ -27,6 +27,13 @@ UILayoutNode Control(const UIObjectRecord& element, const std::string& className
     return node;
 }
 
+UILayoutNode Control(const UIObjectRecord& element, const std::string& className, const UILayoutControlRecord& own)
+{
+    UILayoutNode node = Control(element, className);
+    node.own = own;
+    return node;
+}
+
 UILayoutNode Fill(const UIObjectRecord& element, std::uint32_t mask, std::uint8_t red, std::uint8_t green,
                   std::uint8_t blue, const std::string& className)
 {

@@ -17,6 +17,8 @@ UIObjectRecord Element(std::uint16_t id, std::int32_t x, std::int32_t y, std::in
                        std::int16_t sizeMode = 0);
 
 UILayoutNode Control(const UIObjectRecord& element, const std::string& className = "UIControl");
+// A control of a class with a record of its own after the sections.
+UILayoutNode Control(const UIObjectRecord& element, const std::string& className, const UILayoutControlRecord& own);
 UILayoutNode Fill(const UIObjectRecord& element, std::uint32_t mask, std::uint8_t red, std::uint8_t green,
                   std::uint8_t blue, const std::string& className = "UIFill");
 UILayoutNode Image(const UIObjectRecord& element, std::uint32_t mask, std::uint16_t imageSetId,

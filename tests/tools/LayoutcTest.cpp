@@ -1,6 +1,10 @@
 #include "Ui/UILayoutCodec.h"
 
+#include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCObject.h"
 #include "Vel/Db/VelMemoryFile.h"
+#include "support/Owned.h"
+#include "support/QuietLog.h"
 #include "support/TempFolder.h"
 #include "support/ToolRunner.h"
 
@@ -60,6 +64,62 @@ TEST(LayoutcTest, ContentCompilesTheSameEveryTimeAndRoundTrips)
         ASSERT_EQ(dump.exitCode, 0) << name << dump.output;
         ASSERT_EQ(RunTool(LAYOUTC_TOOL, {"compile", folder.Join("back.yaml"), folder.Join("c.ui")}).exitCode, 0);
         EXPECT_EQ(folder.ReadFile("c.ui"), first) << name;
+    }
+}
+
+TEST(LayoutcTest, EachClassLayoutLoadsWholeAndDecompilesToTheSameBytes)
+{
+    struct Case
+    {
+        const char* layout;
+        const char* className;
+        const char* dumped; // part of the decompiled source
+    };
+    const Case cases[] = {
+        {"testGroup", "UIGroup", "buttonType: radio"},
+        {"testButton", "UIButton", "buttonType: toggle"},
+        {"testDragButton", "UIDragButton", "buttonType: push"},
+        {"testSlider", "UISlider", "orientation: [horizontal]"},
+        {"testScrollBar", "UIScrollBar", "class: UIDragButton"},
+        {"testScrollFrame", "UIScrollFrame", "class: UIScrollFrame"},
+        {"testGroupScrollFrame", "UIGroupScrollFrame", "class: UIBorder"},
+        {"testScrollControl", "UIScrollControl", "scrollBars: [vertical]"},
+        {"testListBox", "UIListBox", "items:"},
+        {"testTextListBox", "UITextListBox", "attributes: [wordWrap, {leftMargin: 4}]"},
+        {"testComboBox", "UIComboBox", "attributes: [{leftMargin: 3}]"},
+        {"testTextControl", "UITextControl", "{rightMargin: 6}"},
+        {"testEditControl", "UIEditControl", "attributes: [fitWidth, {leftMargin: 3}]"},
+        {"testEditArea", "UIEditArea", "{topMargin: 4}"},
+        {"testNumberEditControl", "UINumberEditControl", "{maximum: 18}, {minimum: 3}, markLimits"},
+        {"testNumberScroll", "UINumberScroll", "[{minimum: -5}, {maximum: 5.5}, {step: 0.5}]"},
+        {"testImageControl", "UIImageControl", "frame: 2"},
+        {"testMovieControl", "UIMovieControl", "class: UIMovieControl"},
+        {"testWindow", "UIWindow", "class: UIWindow"},
+        {"testDialog", "UIDialog", "class: UIDialog"},
+        {"testMessageDialog", "UIMessageDialog", "class: UITextListBox"},
+        {"testFileDialog", "UIFileDialog", "class: UIEditControl"},
+    };
+    QuietLog quiet;
+    for (const Case& c : cases)
+    {
+        TempFolder folder;
+        const std::string source = std::string(LAYOUT_CONTENT_DIR) + "/" + c.layout + ".yaml";
+        ASSERT_EQ(RunTool(LAYOUTC_TOOL, {"compile", source, folder.Join("a.ui")}).exitCode, 0) << c.layout;
+        const Bytes bytes = folder.ReadFile("a.ui");
+
+        // The program's own Load reads exactly what the tool wrote.
+        VelMemoryFile file(bytes);
+        Owned<FCObject> loaded(FCClassRegistry::ReadObject(file));
+        ASSERT_NE(loaded, nullptr) << c.layout;
+        EXPECT_EQ(loaded->GetClassName(), c.className) << c.layout;
+        EXPECT_TRUE(file.IsEof()) << c.layout;
+
+        const ToolResult dump = RunTool(LAYOUTC_TOOL, {"decompile", folder.Join("a.ui"), folder.Join("back.yaml")});
+        ASSERT_EQ(dump.exitCode, 0) << c.layout << dump.output;
+        const Bytes text = folder.ReadFile("back.yaml");
+        EXPECT_NE(std::string(text.begin(), text.end()).find(c.dumped), std::string::npos) << c.layout;
+        ASSERT_EQ(RunTool(LAYOUTC_TOOL, {"compile", folder.Join("back.yaml"), folder.Join("b.ui")}).exitCode, 0);
+        EXPECT_EQ(folder.ReadFile("b.ui"), bytes) << c.layout;
     }
 }
 
@@ -155,6 +215,12 @@ TEST(LayoutcTest, BadSourcesAreReportedWithTheirLine)
         {"layout: [unclosed\n", "", 0},
         {"layout:\n  class: UIControl\n  display:\n    - {class: UIText, text: \"\xE2\x82\xAC\xE2\x98\x83\"}\n",
          "character set", 4},
+        {"layout:\n  class: UIButton\n  buttonType: sideways\n", "buttonType", 3},
+        {"layout:\n  class: UIControl\n  buttonType: push\n", "unknown key \"buttonType\"", 3},
+        {"layout:\n  class: UITextControl\n  attributes: [leftMargin]\n", "needs a value", 3},
+        {"layout:\n  class: UITextControl\n  attributes: [{step: 1}]\n", "carries no value", 3},
+        {"layout:\n  class: UINumberEditControl\n  attributes: [{maximum: .inf}]\n", "finite", 3},
+        {"layout:\n  class: UIListBox\n  items: [{class: UIFill}]\n", "list item must be a control", 3},
     };
     for (const Case& c : cases)
     {

@@ -6,6 +6,7 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <charconv>
 #include <cstdio>
 
 namespace
@@ -79,6 +80,14 @@ void EmitDisplay(YAML::Emitter& out, const UIDisplayObjectRecord& display)
     EmitFlags(out, "mask", kMaskNames, display.stateMask);
 }
 
+void EmitContent(YAML::Emitter& out, const UITextContentRecord& content)
+{
+    if (content.stringId != 0)
+        out << YAML::Key << "stringId" << YAML::Value << content.stringId;
+    out << YAML::Key << "text" << YAML::Value << YAML::DoubleQuoted << Windows1252ToUtf8(content.text);
+    out << YAML::Key << "font" << YAML::Value << content.fontId;
+}
+
 void EmitNode(YAML::Emitter& out, const UILayoutNode& node);
 
 struct PayloadEmitter
@@ -103,11 +112,7 @@ struct PayloadEmitter
     void operator()(const UITextRecord& text)
     {
         EmitDisplay(out, text.base);
-        if (text.content.stringId != 0)
-            out << YAML::Key << "stringId" << YAML::Value << text.content.stringId;
-        out << YAML::Key << "text" << YAML::Value << YAML::DoubleQuoted
-            << Windows1252ToUtf8(text.content.text);
-        out << YAML::Key << "font" << YAML::Value << text.content.fontId;
+        EmitContent(out, text.content);
         if (!text.attributes.codes.empty())
         {
             out << YAML::Key << "attributes" << YAML::Value << YAML::Flow << YAML::BeginSeq;
@@ -126,11 +131,104 @@ struct PayloadEmitter
     }
 };
 
+// Shortest text that reads back as the same double.
+std::string Number(double value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+void EmitFieldAttributes(YAML::Emitter& out, const UIFieldAttributesRecord& attributes,
+                         UILayoutCodec::FieldCodes codes)
+{
+    if (!attributes.codes.empty())
+    {
+        out << YAML::Key << "attributes" << YAML::Value << YAML::Flow << YAML::BeginSeq;
+        for (const UIFieldAttribute& attribute : attributes.codes)
+        {
+            const std::string_view name =
+                NameOfLayoutValue(kFieldAttributeNames, static_cast<std::uint32_t>(attribute.code));
+            const bool margin = UILayoutCodec::HasMarginValue(attribute.code);
+            const bool number = UILayoutCodec::HasNumberValue(attribute.code, codes);
+            if (margin || number)
+                out << YAML::BeginMap << YAML::Key;
+            if (name.empty())
+                out << attribute.code;
+            else
+                out << std::string(name);
+            if (margin)
+                out << YAML::Value << attribute.value << YAML::EndMap;
+            else if (number)
+                out << YAML::Value << Number(attribute.number) << YAML::EndMap;
+        }
+        out << YAML::EndSeq;
+    }
+    if (attributes.end != -1)
+        out << YAML::Key << "attributesEnd" << YAML::Value << attributes.end;
+}
+
+void EmitAxes(YAML::Emitter& out, const char* key, std::uint16_t flags)
+{
+    EmitFlags(out, key, kAxisNames, flags);
+}
+
+struct OwnEmitter
+{
+    YAML::Emitter& out;
+
+    void operator()(const std::monostate&) {}
+    void operator()(const UIButtonRecord& button)
+    {
+        out << YAML::Key << "buttonType" << YAML::Value;
+        const std::string_view name = NameOfLayoutValue(kButtonTypeNames, static_cast<std::uint32_t>(button.buttonType));
+        if (button.buttonType >= 0 && !name.empty())
+            out << std::string(name);
+        else
+            out << button.buttonType;
+    }
+    void operator()(const UISliderRecord& slider)
+    {
+        const UISliderRecord defaults;
+        if (slider.linked != 1)
+            out << YAML::Key << "linked" << YAML::Value << static_cast<unsigned>(slider.linked);
+        if (slider.orientation != defaults.orientation)
+            EmitAxes(out, "orientation", slider.orientation);
+    }
+    void operator()(const UIScrollControlRecord& scroll)
+    {
+        if (scroll.scrollBarFlags != 0)
+            EmitAxes(out, "scrollBars", scroll.scrollBarFlags);
+    }
+    void operator()(const UITextListBoxRecord& rows)
+    {
+        out << YAML::Key << "font" << YAML::Value << rows.fontId;
+        EmitFieldAttributes(out, rows.attributes, UILayoutCodec::FieldCodes::kText);
+    }
+    void operator()(const UITextControlRecord& field)
+    {
+        EmitContent(out, field.content);
+        EmitFieldAttributes(out, field.attributes, UILayoutCodec::FieldCodes::kText);
+    }
+    void operator()(const UINumberEditControlRecord& field)
+    {
+        EmitContent(out, field.content);
+        EmitFieldAttributes(out, field.attributes, UILayoutCodec::FieldCodes::kNumber);
+    }
+    void operator()(const UIImageControlRecord& image)
+    {
+        out << YAML::Key << "imageSet" << YAML::Value << image.imageSetId;
+        out << YAML::Key << "frame" << YAML::Value << image.frame;
+    }
+};
+
 void EmitNode(YAML::Emitter& out, const UILayoutNode& node)
 {
     out << YAML::BeginMap;
     out << YAML::Key << "class" << YAML::Value << node.className;
     std::visit(PayloadEmitter{out}, node.payload);
+    std::visit(OwnEmitter{out}, node.own);
+    std::visit(OwnEmitter{out}, node.afterItems);
     if (node.isControl)
     {
         if (!node.displayItems.empty())
@@ -168,6 +266,13 @@ void EmitNode(YAML::Emitter& out, const UILayoutNode& node)
             out << YAML::Key << "children" << YAML::Value << YAML::BeginSeq;
             for (const UILayoutNode& child : node.children)
                 EmitNode(out, child);
+            out << YAML::EndSeq;
+        }
+        if (!node.items.empty())
+        {
+            out << YAML::Key << "items" << YAML::Value << YAML::BeginSeq;
+            for (const UILayoutNode& item : node.items)
+                EmitNode(out, item);
             out << YAML::EndSeq;
         }
     }

@@ -36,9 +36,30 @@ inline constexpr LayoutName kAttributeNames[] = {
     {"plusSign", 22},
 };
 
+// The attribute codes of text fields: the text codes, the codes that carry a
+// value (written {name: value}) and those of edit and number fields.
+inline constexpr LayoutName kFieldAttributeNames[] = {
+    {"left", 0},          {"bottom", 1},          {"top", 2},           {"right", 3},
+    {"centreY", 4},       {"centreX", 5},         {"topMargin", 6},     {"bottomMargin", 7},
+    {"leftMargin", 8},    {"rightMargin", 9},     {"wordWrap", 10},     {"fitWidth", 11},
+    {"mouseTransparent", 12}, {"autoHeight", 13}, {"step", 14},         {"maximum", 15},
+    {"minimum", 16},      {"oneDecimal", 18},     {"markLimits", 20},   {"negativeVariant", 21},
+    {"plusSign", 22},
+};
+
+inline constexpr LayoutName kButtonTypeNames[] = {
+    {"push", 0}, {"toggle", 1}, {"radio", 2}, {"inert", 3}, {"threeState", 4}, {"ownerDecided", 5},
+};
+
+// A slider's orientation and a scroll control's bars.
+inline constexpr LayoutName kAxisNames[] = {
+    {"horizontal", 0x1},
+    {"vertical", 0x2},
+};
+
 // Sound events of a control.
 inline constexpr LayoutName kSoundEventNames[] = {
-    {"enter", 170}, {"click", 171}, {"upClick", 172}, {"downClick", 173}, {"select", 175},
+    {"enter", 170}, {"click", 171}, {"upClick", 172}, {"downClick", 173}, {"key", 174}, {"select", 175},
 };
 
 inline constexpr LayoutName kSizeModeNames[] = {

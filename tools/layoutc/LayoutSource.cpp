@@ -7,11 +7,13 @@
 #include <yaml-cpp/yaml.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <fstream>
 #include <limits>
 #include <map>
 #include <set>
+#include <span>
 #include <sstream>
 
 namespace
@@ -244,7 +246,8 @@ private:
         return true;
     }
 
-    bool CheckKeys(const YAML::Node& node, std::initializer_list<std::string_view> allowed)
+    bool CheckKeys(const YAML::Node& node, std::initializer_list<std::string_view> allowed,
+                   std::span<const std::string_view> more = {})
     {
         bool ok = true;
         for (const auto& entry : node)
@@ -253,10 +256,208 @@ private:
             bool known = false;
             for (std::string_view name : allowed)
                 known = known || name == key;
+            for (std::string_view name : more)
+                known = known || name == key;
             if (!known)
                 ok = Fail(entry.first, "unknown key \"" + key + "\" here");
         }
         return ok;
+    }
+
+    // true/false or a number from 0 to 255.
+    void Byte(const YAML::Node& map, const char* key, std::uint8_t& target)
+    {
+        const YAML::Node node = map[key];
+        if (!node)
+            return;
+        bool value = false;
+        std::int64_t number = 0;
+        if (YAML::convert<bool>::decode(node, value))
+            target = value ? 1 : 0;
+        else if (Integer(node, key, 0, 255, number))
+            target = static_cast<std::uint8_t>(number);
+    }
+
+    void Flags16(const YAML::Node& map, const char* key, std::uint16_t& target)
+    {
+        std::uint32_t value = target;
+        Flags(map, key, kAxisNames, value);
+        if (value > 0xFFFF)
+            Fail(map[key], std::string(key) + " out of range");
+        target = static_cast<std::uint16_t>(value);
+    }
+
+    bool Double(const YAML::Node& node, const std::string& field, double& value)
+    {
+        if (node.IsScalar())
+        {
+            const std::string& text = node.Scalar();
+            const char* begin = text.data() + (!text.empty() && text[0] == '+' ? 1 : 0);
+            const auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
+            if (error == std::errc() && end == text.data() + text.size() && std::isfinite(value))
+                return true;
+        }
+        return Fail(node, field + ": expected a finite number");
+    }
+
+    void Content(const YAML::Node& node, UITextContentRecord& content)
+    {
+        Field(node, "stringId", content.stringId);
+        Field(node, "font", content.fontId);
+        if (const YAML::Node value = node["text"])
+        {
+            std::size_t badOffset = 0;
+            if (!value.IsScalar() || !Utf8ToWindows1252(value.Scalar(), content.text, badOffset))
+                Fail(value, "text: not representable in the program's character set");
+        }
+    }
+
+    // A text field's attributes: names or codes, and {name: value} for the
+    // codes that carry one in this class.
+    void FieldAttributes(const YAML::Node& node, UIFieldAttributesRecord& record, UILayoutCodec::FieldCodes codes)
+    {
+        if (const YAML::Node list = node["attributes"])
+        {
+            const std::vector<YAML::Node> items = list.IsSequence()
+                                                      ? std::vector<YAML::Node>(list.begin(), list.end())
+                                                      : std::vector<YAML::Node>{list};
+            for (const YAML::Node& item : items)
+            {
+                const bool withValue = item.IsMap() && item.size() == 1;
+                const YAML::Node codeNode = withValue ? item.begin()->first : item;
+                std::int64_t code = 0;
+                if (!Symbol(codeNode, "attribute", kFieldAttributeNames, 0, INT16_MAX, code))
+                    continue;
+                UIFieldAttribute attribute;
+                attribute.code = static_cast<std::int16_t>(code);
+                const bool margin = UILayoutCodec::HasMarginValue(attribute.code);
+                const bool number = UILayoutCodec::HasNumberValue(attribute.code, codes);
+                if (withValue != (margin || number))
+                {
+                    Fail(item, withValue ? "this attribute carries no value here"
+                                         : "this attribute needs a value: {name: value}");
+                    continue;
+                }
+                std::int64_t value = 0;
+                if (margin && Integer(item.begin()->second, "margin", 0, 0xFFFF, value))
+                    attribute.value = static_cast<std::uint16_t>(value);
+                if (number)
+                    Double(item.begin()->second, "number", attribute.number);
+                record.codes.push_back(attribute);
+            }
+        }
+        if (const YAML::Node end = node["attributesEnd"])
+        {
+            std::int64_t value = 0;
+            if (Integer(end, "attributesEnd", INT16_MIN, -1, value))
+                record.end = static_cast<std::int16_t>(value);
+        }
+    }
+
+    // The keys and records of control classes with data of their own.
+    static std::span<const std::string_view> OwnKeys(UILayoutCodec::PayloadKind kind)
+    {
+        using Kind = UILayoutCodec::PayloadKind;
+        static constexpr std::string_view button[] = {"buttonType"};
+        static constexpr std::string_view slider[] = {"linked", "orientation"};
+        static constexpr std::string_view scroll[] = {"scrollBars"};
+        static constexpr std::string_view list[] = {"scrollBars", "items"};
+        static constexpr std::string_view textList[] = {"scrollBars", "items", "font", "attributes", "attributesEnd"};
+        static constexpr std::string_view field[] = {"stringId", "text", "font", "attributes", "attributesEnd"};
+        static constexpr std::string_view image[] = {"imageSet", "frame"};
+        switch (kind)
+        {
+        case Kind::kButton:
+            return button;
+        case Kind::kSlider:
+            return slider;
+        case Kind::kScrollControl:
+            return scroll;
+        case Kind::kListBox:
+            return list;
+        case Kind::kTextListBox:
+            return textList;
+        case Kind::kTextControl:
+        case Kind::kNumberEdit:
+            return field;
+        case Kind::kImageControl:
+            return image;
+        default:
+            return {};
+        }
+    }
+
+    void ReadOwn(const YAML::Node& node, UILayoutNode& out, UILayoutCodec::PayloadKind kind, int depth)
+    {
+        using Kind = UILayoutCodec::PayloadKind;
+        using Codes = UILayoutCodec::FieldCodes;
+        switch (kind)
+        {
+        case Kind::kButton:
+        {
+            UIButtonRecord& button = out.own.emplace<UIButtonRecord>();
+            std::int64_t value = 0;
+            if (const YAML::Node type = node["buttonType"];
+                type && Symbol(type, "buttonType", kButtonTypeNames, INT16_MIN, INT16_MAX, value))
+                button.buttonType = static_cast<std::int16_t>(value);
+            break;
+        }
+        case Kind::kSlider:
+        {
+            UISliderRecord& slider = out.own.emplace<UISliderRecord>();
+            Byte(node, "linked", slider.linked);
+            Flags16(node, "orientation", slider.orientation);
+            break;
+        }
+        case Kind::kScrollControl:
+        case Kind::kListBox:
+        case Kind::kTextListBox:
+            Flags16(node, "scrollBars", out.own.emplace<UIScrollControlRecord>().scrollBarFlags);
+            break;
+        case Kind::kTextControl:
+        {
+            UITextControlRecord& field = out.own.emplace<UITextControlRecord>();
+            Content(node, field.content);
+            FieldAttributes(node, field.attributes, Codes::kText);
+            break;
+        }
+        case Kind::kNumberEdit:
+        {
+            UINumberEditControlRecord& field = out.own.emplace<UINumberEditControlRecord>();
+            Content(node, field.content);
+            FieldAttributes(node, field.attributes, Codes::kNumber);
+            break;
+        }
+        case Kind::kImageControl:
+        {
+            UIImageControlRecord& image = out.own.emplace<UIImageControlRecord>();
+            Field(node, "imageSet", image.imageSetId);
+            Field(node, "frame", image.frame);
+            break;
+        }
+        default:
+            break;
+        }
+        if (kind == Kind::kListBox || kind == Kind::kTextListBox)
+            if (const YAML::Node list = node["items"])
+            {
+                if (!list.IsSequence())
+                    Fail(list, "items is a list");
+                else
+                    for (const YAML::Node& item : list)
+                    {
+                        UILayoutNode row;
+                        if (ReadNode(item, row, depth + 1) && !row.isControl)
+                            Fail(item, "a list item must be a control");
+                        out.items.push_back(std::move(row));
+                    }
+            }
+        if (kind == Kind::kTextListBox)
+        {
+            UITextListBoxRecord& rows = out.afterItems.emplace<UITextListBoxRecord>();
+            Field(node, "font", rows.fontId);
+            FieldAttributes(node, rows.attributes, Codes::kText);
+        }
     }
 
     void ReadObject(const YAML::Node& node, UIObjectRecord& object)
@@ -298,14 +499,7 @@ private:
     void ReadText(const YAML::Node& node, UITextRecord& text)
     {
         ReadDisplay(node, text.base);
-        Field(node, "stringId", text.content.stringId);
-        Field(node, "font", text.content.fontId);
-        if (const YAML::Node value = node["text"])
-        {
-            std::size_t badOffset = 0;
-            if (!value.IsScalar() || !Utf8ToWindows1252(value.Scalar(), text.content.text, badOffset))
-                Fail(value, "text: not representable in the program's character set");
-        }
+        Content(node, text.content);
         if (const YAML::Node list = node["attributes"])
         {
             const std::vector<YAML::Node> items = list.IsSequence()
@@ -410,12 +604,25 @@ private:
             ReadObject(node, out.payload.emplace<UIObjectRecord>());
             break;
         case Kind::kControl:
+        case Kind::kButton:
+        case Kind::kSlider:
+        case Kind::kScrollControl:
+        case Kind::kListBox:
+        case Kind::kTextListBox:
+        case Kind::kTextControl:
+        case Kind::kNumberEdit:
+        case Kind::kImageControl:
+        {
+            const Kind kind = UILayoutCodec::KindOf(out.className);
             out.isControl = true;
             CheckKeys(node, {"class", "id", "x", "y", "sizeMode", "width", "height", "zOrder", "defaultFocus", "align",
-                             "display", "sounds", "soundsEnd", "children"});
+                             "display", "sounds", "soundsEnd", "children"},
+                      OwnKeys(kind));
             ReadObject(node, out.payload.emplace<UIObjectRecord>());
             ReadControlParts(node, out, depth);
+            ReadOwn(node, out, kind, depth);
             break;
+        }
         case Kind::kDisplayObject:
             CheckKeys(node, {"class", "id", "x", "y", "sizeMode", "width", "height", "zOrder", "defaultFocus", "align",
                              "mask"});

@@ -151,3 +151,36 @@ TEST_F(TextLayoutTest, CaretPositionsInWrappedText)
     }
 }
 } // namespace
+
+TEST_F(TextLayoutTest, CharIndexAtPointInvertsTheCaretPosition)
+{
+    // Lines "abc def " (x 0 5 11 17 21 27 33 39), "ghi\n" and "jk".
+    const std::string text = "abc def ghi\njk";
+    const FCPoint box(43, 0);
+    for (std::int16_t index = 0; index <= static_cast<std::int16_t>(text.size()); ++index)
+    {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(GetWrappedCharIndex(text, *font, box, GetWrappedCharPosition(text, *font, box, index)), index);
+    }
+    struct Case
+    {
+        const char* name;
+        FCPoint point;
+        std::int32_t expected;
+    };
+    const Case cases[] = {
+        {"nearer the left edge of a glyph", {7, 3}, 1},
+        {"nearer its right edge", {9, 3}, 2},
+        {"left of a line", {-20, 12}, 8},
+        {"above the text", {12, -50}, 2},
+        {"right of a line that another follows", {200, 5}, 7},
+        {"right of the line ending in a newline", {200, 15}, 11},
+        {"below the text", {200, 500}, 14},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(GetWrappedCharIndex(text, *font, box, c.point), c.expected);
+    }
+    EXPECT_EQ(GetWrappedCharIndex("", *font, box, {30, 30}), 0);
+}

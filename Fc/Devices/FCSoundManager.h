@@ -56,4 +56,7 @@ public:
     // Long loads raise it (24 for pictures, 32 for screens) and set 0 after.
     virtual void SetSoundPreference(std::uint32_t value) = 0;
     virtual void Serve() = 0;
+    // A listener that goes away calls this first, so that no end of a sound
+    // is ever reported to it.
+    virtual void RemoveListener(FCObject* listener) = 0;
 };

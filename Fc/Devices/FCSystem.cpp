@@ -136,6 +136,8 @@ void FCSystem::Resume()
     }
 }
 
+void FCSystem::WaitForMessages(std::uint32_t /*timeoutMs*/) {}
+
 bool FCSystem::IsSuspended()
 {
     return suspended;

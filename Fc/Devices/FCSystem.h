@@ -62,6 +62,9 @@ public:
 
     virtual void RequestQuit() = 0;
     virtual void ShowMessage(const std::string& text) = 0;
+    // Sleeps until a message waits or timeoutMs have passed, so that an idle
+    // main loop leaves the processor alone. The base returns at once.
+    virtual void WaitForMessages(std::uint32_t timeoutMs);
 
     static bool IsSuspended();
 

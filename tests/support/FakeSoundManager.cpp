@@ -160,3 +160,14 @@ void FakeSoundManager::ResumeAll()
     }
     suspended = false;
 }
+
+void FakeSoundManager::RemoveListener(FCObject* listener)
+{
+    for (FakeSoundChannel& channel : channels)
+    {
+        if (channel.endListener == listener)
+        {
+            channel.endListener = nullptr;
+        }
+    }
+}

@@ -50,6 +50,7 @@ public:
     std::uint32_t GetTimerHighestDelay() override { return 0; }
     void SetSoundPreference(std::uint32_t value) override { preferences.push_back(value); }
     void Serve() override { ++serveCount; }
+    void RemoveListener(FCObject* listener) override;
 
     // Null outside 0 to 7.
     FakeSoundChannel* Channel(std::int32_t channel);

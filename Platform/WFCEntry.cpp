@@ -1,0 +1,92 @@
+#include "Platform/WFCEntry.h"
+
+#include "Fc/FCApp.h"
+#include "Fc/FCDebugLog.h"
+#include "Fc/FCFileUtil.h"
+#include "Platform/WFCInstanceLock.h"
+#include "Platform/WFCSystem.h"
+
+#include <SDL.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+constexpr int kExitNormal = 0;
+constexpr int kExitAlreadyRunning = 1;
+constexpr int kExitStartUpFailed = 2;
+
+std::string CommandLine(int argc, char** argv)
+{
+    std::string line;
+    for (int i = 0; i < argc; ++i)
+    {
+        if (i > 0)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
+// The program's paths are relative to the folder that holds Resources/,
+// which is the executable's own folder.
+void EnterProgramFolder()
+{
+    char* base = SDL_GetBasePath();
+    if (!base)
+        return;
+    if (::chdir(base) != 0)
+        FC_LOG("Cannot enter the program folder %s\n", base);
+    SDL_free(base);
+}
+} // namespace
+
+int WFCMain(int argc, char** argv)
+{
+    FCApp* app = FCApp::GetInstance();
+    if (!app)
+    {
+        std::fprintf(stderr, "stavelorn: no application object\n");
+        return kExitStartUpFailed;
+    }
+
+    WFCInstanceLock lock;
+    const WFCInstanceLock::Result locked = lock.Acquire(WFCInstanceLock::DefaultPath());
+    if (locked == WFCInstanceLock::Result::kHeldElsewhere)
+    {
+        WFCSystem::ShowMessageBox("Corvanth Stavelorn", "The selected program is already running.");
+        return kExitAlreadyRunning;
+    }
+    // A lock that cannot be made (a read-only folder) must not keep the
+    // program from starting; Acquire has logged why.
+
+    int result = kExitNormal;
+    const std::string savedDirectory = GetWorkingDirectory();
+    {
+        WFCSystem system;
+        EnterProgramFolder();
+        app->BeforeCreateWindow();
+        app->ParseCommandLine(CommandLine(argc, argv).c_str());
+        if (!system.CreateMainWindow(app->GetName(), app->GetWidth(), app->GetHeight()))
+        {
+            std::fprintf(stderr, "stavelorn: cannot open a window: %s\n", SDL_GetError());
+            result = kExitStartUpFailed;
+        }
+        else
+        {
+            // A new window starts with the focus; the first frame must not
+            // wait for a focus event that some desktops never send.
+            system.Activate(true);
+            const std::int16_t ran = app->Run();
+            result = ran >= 0 && ran <= 255 ? ran : kExitStartUpFailed;
+        }
+        if (::chdir(savedDirectory.c_str()) != 0)
+            FC_LOG("Cannot return to %s\n", savedDirectory.c_str());
+        app->AfterRun();
+    }
+    SDL_Quit();
+    return result;
+}

@@ -1,0 +1,9 @@
+#include "Platform/WFCPrinter.h"
+
+#include "Fc/FCDebugLog.h"
+
+bool WFCPrinter::Open()
+{
+    FC_LOG("No printer: printing is not available yet\n");
+    return false;
+}

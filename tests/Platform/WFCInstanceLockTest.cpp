@@ -1,0 +1,78 @@
+#include "Platform/WFCEntry.h"
+#include "Platform/WFCInstanceLock.h"
+#include "support/QuietLog.h"
+#include "support/RecordingApp.h"
+#include "support/TempFolder.h"
+
+#include "Fc/FCFileUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace
+{
+using Result = WFCInstanceLock::Result;
+
+TEST(WFCInstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo)
+{
+    TempFolder folder;
+    const std::string path = folder.Join("stavelorn.lock");
+    WFCInstanceLock first;
+    WFCInstanceLock second;
+    EXPECT_EQ(first.Acquire(path), Result::kAcquired);
+    EXPECT_EQ(second.Acquire(path), Result::kHeldElsewhere);
+    EXPECT_FALSE(second.IsHeld());
+    first.Release();
+    EXPECT_EQ(second.Acquire(path), Result::kAcquired);
+    QuietLog quiet;
+    EXPECT_EQ(first.Acquire(folder.Join("no/such/folder/x.lock")), Result::kFailed);
+}
+
+TEST(WFCInstanceLock, LivesInTheRuntimeFolder)
+{
+    TempFolder folder;
+    ::setenv("XDG_RUNTIME_DIR", folder.GetPath().c_str(), 1);
+    EXPECT_EQ(WFCInstanceLock::DefaultPath(), folder.Join("stavelorn.lock"));
+    ::unsetenv("XDG_RUNTIME_DIR");
+    EXPECT_NE(WFCInstanceLock::DefaultPath().find(".lock"), std::string::npos);
+}
+
+class WFCEntryTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UseDummySdlDrivers();
+        ::setenv("XDG_RUNTIME_DIR", folder.GetPath().c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("XDG_RUNTIME_DIR"); }
+
+    QuietLog quiet;
+    TempFolder folder;
+    RecordingApp app;
+    char name[10] = "stavelorn";
+    char option[5] = "-win";
+    char* argv[3] = {name, option, nullptr};
+};
+
+TEST_F(WFCEntryTest, ASecondCopyEndsWithOne)
+{
+    WFCInstanceLock running;
+    ASSERT_EQ(running.Acquire(WFCInstanceLock::DefaultPath()), Result::kAcquired);
+    app.run = [] { return std::int16_t{0}; };
+    EXPECT_EQ(WFCMain(2, argv), 1);
+    EXPECT_TRUE(app.calls.empty());
+}
+
+TEST_F(WFCEntryTest, RunsTheApplicationInAnActiveWindowAndRestoresTheFolder)
+{
+    const std::string before = GetWorkingDirectory();
+    app.run = [] { return std::int16_t{0}; };
+    EXPECT_EQ(WFCMain(2, argv), 0);
+    EXPECT_EQ(app.calls.front(), "activate 1");
+    EXPECT_EQ(GetWorkingDirectory(), before);
+    app.run = [] { return std::int16_t{2}; };
+    EXPECT_EQ(WFCMain(2, argv), 2);
+}
+} // namespace

@@ -1,8 +1,8 @@
 #include "Platform/WFCDisplayManagerX.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCDisplayPageStack.h"
-#include "Fc/FCSystem.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCDisplayPageStack.h"
+#include "Fc/Devices/FCSystem.h"
 #include "Platform/WFCImageBufferX.h"
 #include "Platform/WFCSystem.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCDisplayManager.h"
+#include "Fc/Devices/FCDisplayManager.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 #include "Platform/WFCEntry.h"
 
-#include "Fc/FCApp.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFileUtil.h"
+#include "Fc/Devices/FCApp.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFileUtil.h"
 #include "Platform/WFCInstanceLock.h"
 #include "Platform/WFCSystem.h"
 

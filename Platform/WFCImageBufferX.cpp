@@ -1,8 +1,8 @@
 #include "Platform/WFCImageBufferX.h"
 
-#include "Fc/FCBlit.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCSurfaceBlitFlags.h"
+#include "Fc/Graphics/FCBlit.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCSurfaceBlitFlags.h"
 
 #include <algorithm>
 #include <cstring>

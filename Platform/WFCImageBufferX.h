@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageBuffer.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #include "Platform/WFCInput.h"
 
-#include "Fc/FCApp.h"
-#include "Fc/FCWindows1252.h"
+#include "Fc/Devices/FCApp.h"
+#include "Fc/Core/FCWindows1252.h"
 
 #include <array>
 #include <utility>

@@ -1,7 +1,7 @@
 #include "Platform/WFCInstanceLock.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFileUtil.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFileUtil.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCKeyboard.h"
+#include "Fc/Devices/FCKeyboard.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "Platform/WFCMoviePlayerBink.h"
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 
 void WFCMoviePlayerBink::Open(const std::string& name, FCMovie*, bool)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCMoviePlayer.h"
+#include "Fc/Devices/FCMoviePlayer.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "Platform/WFCPrinter.h"
 
-#include "Fc/FCDebugLog.h"
+#include "Fc/Core/FCDebugLog.h"
 
 bool WFCPrinter::Open()
 {

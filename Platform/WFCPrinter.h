@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCPrinter.h"
+#include "Fc/Devices/FCPrinter.h"
 
 // The printer until printing exists: it never opens and is never ready, so
 // a print request finds no printer and says so.

@@ -1,10 +1,10 @@
 #include "Platform/WFCSoundChannel.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCFileUtil.h"
-#include "Fc/FCObject.h"
-#include "Fc/FCResourceManager.h"
-#include "Fc/FCSoundSample.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFileUtil.h"
+#include "Fc/Core/FCObject.h"
+#include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Devices/FCSoundSample.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCSoundChannel.h"
+#include "Fc/Devices/FCSoundChannel.h"
 
 #include <atomic>
 #include <cstdint>

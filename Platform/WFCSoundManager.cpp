@@ -1,7 +1,7 @@
 #include "Platform/WFCSoundManager.h"
 
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCSystem.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Devices/FCSystem.h"
 #include "Platform/WFCSoundChannel.h"
 
 #include <SDL.h>

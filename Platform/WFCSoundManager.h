@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCSoundManager.h"
+#include "Fc/Devices/FCSoundManager.h"
 
 #include <cstdint>
 #include <mutex>

@@ -1,8 +1,8 @@
 #include "Platform/WFCSystem.h"
 
-#include "Fc/FCApp.h"
-#include "Fc/FCDebugLog.h"
-#include "Fc/FCWindows1252.h"
+#include "Fc/Devices/FCApp.h"
+#include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCWindows1252.h"
 #include "Platform/WFCDisplayManagerX.h"
 #include "Platform/WFCInput.h"
 #include "Platform/WFCKeyboard.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCSystem.h"
+#include "Fc/Devices/FCSystem.h"
 
 #include <cstdint>
 #include <string>

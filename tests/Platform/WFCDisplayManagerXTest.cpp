@@ -3,7 +3,7 @@
 #include "support/QuietLog.h"
 #include "support/RecordingApp.h"
 
-#include "Fc/FCImageBuffer.h"
+#include "Fc/Graphics/FCImageBuffer.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "Platform/WFCImageBufferX.h"
 
-#include "Fc/FCSurfaceBlitFlags.h"
+#include "Fc/Graphics/FCSurfaceBlitFlags.h"
 #include "support/QuietLog.h"
 
 #include <gtest/gtest.h>

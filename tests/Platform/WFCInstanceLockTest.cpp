@@ -4,7 +4,7 @@
 #include "support/RecordingApp.h"
 #include "support/TempFolder.h"
 
-#include "Fc/FCFileUtil.h"
+#include "Fc/Core/FCFileUtil.h"
 
 #include <gtest/gtest.h>
 

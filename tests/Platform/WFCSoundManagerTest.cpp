@@ -4,8 +4,8 @@
 #include "support/RecordingApp.h"
 #include "support/TempFolder.h"
 
-#include "Fc/FCObject.h"
-#include "Fc/FCSoundChannel.h"
+#include "Fc/Core/FCObject.h"
+#include "Fc/Devices/FCSoundChannel.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

@@ -2,11 +2,11 @@
 // index through the file system and the resource manager, with the search
 // folders the program adds at start-up.
 
-#include "Fc/FCFileSystem.h"
-#include "Fc/FCFont.h"
-#include "Fc/FCImageSet.h"
-#include "Fc/FCResourceManager.h"
-#include "Fc/FCSoundSample.h"
+#include "Fc/Core/FCFileSystem.h"
+#include "Fc/Graphics/FCFont.h"
+#include "Fc/Graphics/FCImageSet.h"
+#include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Devices/FCSoundSample.h"
 #include "support/QuietLog.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Fc/FCApp.h"
+#include "Fc/Devices/FCApp.h"
 
 #include <cstdint>
 #include <cstdlib>

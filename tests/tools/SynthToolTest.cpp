@@ -1,4 +1,4 @@
-#include "Fc/FCBytes.h"
+#include "Fc/Core/FCBytes.h"
 #include "support/TempFolder.h"
 #include "support/ToolRunner.h"
 

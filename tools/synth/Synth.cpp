@@ -1,6 +1,6 @@
 #include "Synth.h"
 
-#include "Fc/FCBytes.h"
+#include "Fc/Core/FCBytes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -57,6 +57,21 @@ constexpr std::array kKinds{
     KindEntry{"UIEditArea", UILayoutCodec::PayloadKind::kTextControl},
     KindEntry{"UINumberEditControl", UILayoutCodec::PayloadKind::kNumberEdit},
     KindEntry{"UIImageControl", UILayoutCodec::PayloadKind::kImageControl},
+    // The program's row widgets and set-up window store what their bases do.
+    KindEntry{"Vel_UIItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIItemTray", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIListBox", UILayoutCodec::PayloadKind::kListBox},
+    KindEntry{"Vel_UIWin_CharSetup", UILayoutCodec::PayloadKind::kControl},
+    // The character window, its pages and the game menu load as controls.
+    KindEntry{"Vel_UIWin_CharConfig", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIPanel", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIDlg_GameMenu", UILayoutCodec::PayloadKind::kControl},
+    // The start menu and the new-character confirmation: a window, a dialog.
+    KindEntry{"Vel_UIWin_StartMenu", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWin_CharacterType", UILayoutCodec::PayloadKind::kControl},
+    // The abilities page and the ability roller.
+    KindEntry{"Vel_UIAbilities", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWin_Roller", UILayoutCodec::PayloadKind::kControl},
 };
 
 // What a control kind stores after its sections: its own record, whether an

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and starts the program.
+# Builds everything (installing missing packages first) and starts the
+# program in a window. Extra arguments go to the program ("-full" for the
+# desktop's full screen).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 cmake -S . -B build -G Ninja
 cmake --build build -j"$(nproc)"
-echo "Stavelorn has no window yet: the foundation libraries, tools and tests are built in build/."
+exec build/stavelorn -win "$@"

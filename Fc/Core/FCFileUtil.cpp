@@ -93,12 +93,53 @@ bool MatchesPattern(const std::string& pattern, const char* name)
         return MatchWildcard(pattern.substr(0, pattern.size() - 2).c_str(), name);
     return false;
 }
+// The next component of path from start: [start, end) with end at a '/' or
+// the end of the path.
+std::string ComponentAt(const std::string& path, std::size_t start, std::size_t& end)
+{
+    end = path.find('/', start);
+    if (end == std::string::npos)
+        end = path.size();
+    return path.substr(start, end - start);
+}
+
+// A relative path to the user's settings or characters, moved into the
+// user's data folder; other paths are left alone.
+void MapUserFile(std::string& host)
+{
+    std::size_t start = 0;
+    while (host.compare(start, 2, "./") == 0)
+        start += 2;
+    std::size_t end = 0;
+    if (!EqualsIgnoringCase(ComponentAt(host, start, end), "Resources") || end == host.size())
+        return;
+    const std::size_t rest = end + 1;
+    const std::string second = ComponentAt(host, rest, end);
+    const bool settings = end == host.size() && EqualsIgnoringCase(second, "settings.dat");
+    if (!settings && !EqualsIgnoringCase(second, "Characters"))
+        return;
+    const std::string folder = GetUserDataFolder();
+    if (!folder.empty())
+        host = folder + '/' + host.substr(rest);
+}
 } // namespace
+
+std::string GetUserDataFolder()
+{
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/')
+        return std::string(data) + "/stavelorn";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return std::string(home) + "/.local/share/stavelorn";
+    return std::string();
+}
 
 std::string ToHostPath(const std::string& path)
 {
     std::string host = path;
     std::replace(host.begin(), host.end(), '\\', '/');
+    MapUserFile(host);
     if (host.empty() || Exists(host))
         return host;
 

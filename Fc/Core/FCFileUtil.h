@@ -17,12 +17,20 @@ inline constexpr std::uint8_t kListFiles = 2;
 inline constexpr std::uint8_t kListDirectories = 4;
 
 // The program's path ("\Database\x.bin", "Resources\settings.dat",
-// "/tmp/a\b") as a host path. When the exact path does not exist, each
-// component that is absent is matched case-insensitively (ASCII) against its
-// folder, as the original platform's file system did; components that match
+// "/tmp/a\b") as a host path. The user's own files, the relative paths
+// "Resources\settings.dat" and everything under "Resources\Characters\", go
+// to the user's data folder, so an installed copy never writes into its own
+// data. When the exact path does not exist, each component that is absent is
+// matched case-insensitively (ASCII) against its folder, since the stored
+// names were written for a case-blind file system; components that match
 // nothing are kept as given, so a path to be created still resolves its
 // existing folders.
 std::string ToHostPath(const std::string& path);
+
+// $XDG_DATA_HOME/stavelorn when that variable holds an absolute folder, else
+// $HOME/.local/share/stavelorn; empty when neither is set, and the user's
+// files then stay under Resources/.
+std::string GetUserDataFolder();
 
 // The process's current directory, without a trailing separator.
 std::string GetWorkingDirectory();

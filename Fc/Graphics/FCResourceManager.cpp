@@ -147,10 +147,10 @@ bool FCResourceManager::ReadSection(FCFile& file, std::int16_t tag)
         readRecord = &FCResourceManager::ReadFont;
         break;
     default:
-        // Its records cannot be skipped without knowing their form, and
-        // reading them as tags would go on out of step.
-        FC_LOG("Unknown asset index section %d; reading stopped\n", static_cast<int>(tag));
-        return false;
+        // A tag this program does not know carries no body: the next word
+        // is the next tag, so a newer index keeps its later sections.
+        FC_LOG("Unknown asset index section %d skipped\n", static_cast<int>(tag));
+        return true;
     }
     // Records follow one another until an id of 0.
     for (;;)

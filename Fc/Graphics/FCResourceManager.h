@@ -46,8 +46,8 @@ public:
     static FCResourceManager* GetInstance();
 
     // False when the file is not found, or when it is found but does not
-    // hold up (cut short, bad length, unknown section); what was read before
-    // the fault stays usable.
+    // hold up (cut short, bad length); what was read before the fault stays
+    // usable. A section tag this program does not know is skipped.
     bool LoadResourceFile(const std::string& fileName);
     // Reads sections until tag 0 or the end of the file. False (logged) on
     // the first fault.

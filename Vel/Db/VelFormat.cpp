@@ -33,10 +33,10 @@ bool FormatOne(std::string_view format, std::size_t start, std::int32_t value, s
                std::string& out, std::size_t& end)
 {
     std::size_t pos = start + 1;
-    std::string spec = "%";
+    std::string directive = "%";
     while (pos < format.size() && IsFlag(format[pos]))
     {
-        spec += format[pos++];
+        directive += format[pos++];
     }
     const std::size_t width = ReadNumber(format, pos, cap);
     bool hasPrecision = false;
@@ -58,22 +58,22 @@ bool FormatOne(std::string_view format, std::size_t start, std::int32_t value, s
     const char conversion = format[pos];
     if (width > 0)
     {
-        spec += std::to_string(width);
+        directive += std::to_string(width);
     }
     if (hasPrecision)
     {
-        spec += '.' + std::to_string(precision);
+        directive += '.' + std::to_string(precision);
     }
-    spec += "ll";
-    spec += conversion;
+    directive += "ll";
+    directive += conversion;
 
     // Values are 32-bit: an unsigned conversion shows the 32-bit pattern.
     const bool isSigned = conversion == 'd' || conversion == 'i';
     const long long signedValue = value;
     const unsigned long long unsignedValue = static_cast<std::uint32_t>(value);
     std::vector<char> buffer(std::max(width, precision) + 32);
-    const int written = isSigned ? std::snprintf(buffer.data(), buffer.size(), spec.c_str(), signedValue)
-                                 : std::snprintf(buffer.data(), buffer.size(), spec.c_str(), unsignedValue);
+    const int written = isSigned ? std::snprintf(buffer.data(), buffer.size(), directive.c_str(), signedValue)
+                                 : std::snprintf(buffer.data(), buffer.size(), directive.c_str(), unsignedValue);
     if (written < 0)
     {
         return false;

@@ -107,10 +107,17 @@ TEST_F(AssetDumpToolTest, RefusesUnknownIdsAndDamagedIndexes)
     EXPECT_EQ(Dump({"sheet", "0", sandbox.Folder().Join("x.png")}).exitCode, 2);
     EXPECT_EQ(Dump({"bogus"}).exitCode, 2);
 
-    sandbox.WriteArt("GameAssets.bin", AssetIndexBytes().U16(530).Text(1, "kept").U16(0).U16(999).Bytes());
+    // A newer section is skipped; a section cut short is damage.
+    sandbox.WriteArt("GameAssets.bin",
+                     AssetIndexBytes().U16(530).Text(1, "kept").U16(0).U16(999).U16(530).Text(2, "later").U16(0).Bytes());
+    const ToolResult newer = Dump({"list"});
+    EXPECT_EQ(newer.exitCode, 0);
+    EXPECT_NE(newer.output.find("text 2 \"later\""), std::string::npos) << newer.output;
+    EXPECT_NE(newer.output.find("Unknown asset index section 999 skipped"), std::string::npos) << newer.output;
+
+    sandbox.WriteArt("GameAssets.bin", AssetIndexBytes().U16(530).Text(1, "kept").U16(0).U16(530).Raw({2}).Bytes());
     const ToolResult damaged = Dump({"list"});
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_NE(damaged.output.find("text 1 \"kept\""), std::string::npos) << damaged.output;
-    EXPECT_NE(damaged.output.find("Unknown asset index section 999"), std::string::npos) << damaged.output;
 }
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <unistd.h>
 
 namespace
@@ -55,6 +56,40 @@ TEST(FCFileUtilTest, HostPathsAcceptBothSeparatorsAndAnyCase)
     WorkingDirectory cwd(base);
     EXPECT_EQ(ToHostPath("art\\panels\\frame.bmp"), "Art/Panels/Frame.bmp");
     EXPECT_EQ(ToHostPath(".\\ART\\Panels"), "./Art/Panels");
+}
+
+TEST(FCFileUtilTest, UserFilesLiveInTheUserDataFolder)
+{
+    TempFolder data;
+    ::setenv("XDG_DATA_HOME", data.GetPath().c_str(), 1);
+    const std::string user = data.GetPath() + "/stavelorn";
+    struct Case
+    {
+        const char* given;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"Resources\\settings.dat", user + "/settings.dat"},
+        {"resources/SETTINGS.DAT", user + "/SETTINGS.DAT"},
+        {"Resources\\Characters\\", user + "/Characters/"},
+        {".\\Resources\\Characters\\\\Hero.cg3", user + "/Characters//Hero.cg3"},
+        // The program's own data stays where it is.
+        {"Resources\\UI\\velStartMenu.ui", "Resources/UI/velStartMenu.ui"},
+        {"Resources\\settings.dat\\x", "Resources/settings.dat/x"},
+        {"Other\\Characters\\Hero.cg3", "Other/Characters/Hero.cg3"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.given);
+        EXPECT_EQ(ToHostPath(c.given), c.expected);
+    }
+    ::setenv("XDG_DATA_HOME", "relative", 1);
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+    {
+        EXPECT_EQ(GetUserDataFolder(), std::string(home) + "/.local/share/stavelorn");
+    }
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 TEST(FCFileUtilTest, WorkingDirectoryHasNoTrailingSeparator)

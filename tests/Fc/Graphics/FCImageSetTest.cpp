@@ -15,7 +15,7 @@
 
 namespace
 {
-struct FrameSpec
+struct FrameShape
 {
     std::uint32_t fullWidth, fullHeight, offsetX, offsetY, width, height;
     std::uint8_t hasTransparency;
@@ -26,7 +26,7 @@ struct FrameSpec
 struct SetBytes
 {
     std::uint16_t encoding = 1;
-    std::vector<FrameSpec> frames;
+    std::vector<FrameShape> frames;
     std::uint32_t key = 0;
     std::vector<std::uint8_t> pixels;
     std::int16_t paletteFlag = 0;
@@ -49,7 +49,7 @@ struct SetBytes
         u16(encoding);
         u16(static_cast<std::uint32_t>(frameCount >= 0 ? frameCount
                                                        : static_cast<std::int32_t>(frames.size())));
-        for (const FrameSpec& f : frames)
+        for (const FrameShape& f : frames)
         {
             u32(f.fullWidth);
             u32(f.fullHeight);

@@ -107,6 +107,24 @@ TEST(FCResourceManagerTest, EmptyFontSectionAndEndOfFileWithoutEndTag)
     EXPECT_EQ(*sandbox.Manager().GetString(3), "Done");
 }
 
+TEST(FCResourceManagerTest, UnknownTagsHaveNoBodyAndLaterSectionsStillLoad)
+{
+    const std::uint16_t unknownTags[] = {531, 0xFFFF, 1};
+    for (const std::uint16_t unknown : unknownTags)
+    {
+        SCOPED_TRACE(unknown);
+        AssetIndexBytes index;
+        index.U16(Tag::kTagTexts).Text(1, "before").U16(0).U16(unknown);
+        index.U16(Tag::kTagTexts).Text(2, "after").U16(0).U16(0);
+        DbMemoryFile file(index.Bytes());
+        FCResourceManager rm;
+        EXPECT_TRUE(rm.ReadSections(file));
+        ASSERT_NE(rm.GetString(2), nullptr);
+        EXPECT_EQ(*rm.GetString(2), "after");
+        EXPECT_EQ(*rm.GetString(1), "before");
+    }
+}
+
 TEST(FCResourceManagerTest, MissingIndexIsNotFound)
 {
     ResourceSandbox sandbox;
@@ -123,8 +141,6 @@ TEST(FCResourceManagerTest, CorruptIndexesFailCleanlyAndKeepWhatCameBefore)
     const auto texts = [] { return AssetIndexBytes().U16(Tag::kTagTexts).Text(1, "kept").U16(0); };
     std::vector<Case> cases;
     cases.push_back({"half a tag", texts().Raw({0x14})});
-    cases.push_back({"unknown tag", texts().U16(531).U16(0)});
-    cases.push_back({"negative tag", texts().U16(0xFFFF)});
     cases.push_back({"section without its end", texts().U16(Tag::kTagTexts).Text(3, "x")});
     cases.push_back({"half an id", texts().U16(Tag::kTagTexts).Raw({2})});
     cases.push_back({"string beyond the file", texts().U16(Tag::kTagTexts).U16(2).U16(40).Raw({'a', 'b'})});

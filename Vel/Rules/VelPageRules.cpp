@@ -1,0 +1,81 @@
+#include "Vel/Rules/VelPageRules.h"
+
+#include "Fc/Core/FCConvert.h"
+#include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterAnimal.h"
+#include "Vel/Character/VelCharacterClass.h"
+#include "Vel/Db/VelAnimalAttackInfo.h"
+#include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelSizeInfo.h"
+#include "Vel/Rules/VelAbilityRules.h"
+#include "Vel/Rules/VelFormatRules.h"
+
+#include <limits>
+
+namespace
+{
+// A further attack comes with every this much base attack.
+constexpr std::int32_t kAttackStep = 5;
+
+std::int32_t AnimalSizeModifier(const VelCharacterAnimal& animal)
+{
+    const VelAnimalInfo* record = VelDatabase::FindAnimal(animal.animalId);
+    const VelSizeInfo* size = record ? VelDatabase::FindSize(static_cast<std::uint16_t>(record->sizeId)) : nullptr;
+    return size ? size->sizeModifier : 0;
+}
+
+std::string AttackSequence(std::int32_t base, std::int32_t total)
+{
+    std::string text = LongToString(total, true);
+    for (std::int32_t left = base; left > kAttackStep;)
+    {
+        left -= kAttackStep;
+        total -= kAttackStep;
+        if (total > 0)
+            text += "/" + LongToString(total, true);
+    }
+    return text;
+}
+} // namespace
+
+bool GetClassPortraitName(const VelCharacter* character, std::uint16_t classId,
+                          std::string& imageName, std::string& caption)
+{
+    imageName.clear();
+    caption.clear();
+    const VelClassInfo* record = VelDatabase::FindClass(classId);
+    if (!character || !record)
+        return false;
+    imageName = GetClassPortraitName(character, classId);
+    const VelCharacterClass* entry = character->FindClass(classId);
+    caption = entry ? entry->GetName() : record->name;
+    return true;
+}
+
+std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool onePerLine)
+{
+    if (!animal)
+        return std::string();
+    const std::int32_t base = animal->stats[VelEntity::kBaseAttack];
+    const std::int32_t total =
+        base +
+        GetAbilityModifier(static_cast<std::int16_t>(animal->abilities[VelEntity::kStr])) +
+        AnimalSizeModifier(*animal);
+    std::string text;
+    constexpr auto kLastIndex =
+        static_cast<std::uint16_t>(std::numeric_limits<std::int16_t>::max());
+    for (std::uint16_t index = 0; index <= kLastIndex; ++index)
+    {
+        const VelAnimalAttackInfo* attack = VelDatabase::FindAnimalAttack(animal->animalId, index);
+        if (!attack)
+            break;
+        if (index > 0)
+            text += onePerLine ? "\n" : " ";
+        if (!attack->name.empty())
+            text += attack->name + " ";
+        text += AttackSequence(base, total);
+    }
+    return text;
+}

@@ -1,0 +1,28 @@
+#include "Vel_ui/Vel_UIPanel.h"
+
+#include "Fc/Core/FCClassRegistry.h"
+#include "Ui/UIMessages.h"
+#include "Vel_ui/Vel_UIWin_CharConfig.h"
+
+FC_REGISTER_CLASS(Vel_UIPanel);
+
+bool Vel_UIPanel::HandleNotify(UIEvent& event)
+{
+    if (!event.sender)
+        return false;
+    switch (event.type)
+    {
+    case UIMessage::kMouseEntered:
+        return OnMouseOverEnter(event.sender);
+    case UIMessage::kMouseLeft:
+        return OnMouseOverLeave(event.sender);
+    case UIMessage::kMouseOverEntered:
+        Vel_UIWin_CharConfig::ShowHelpTextId(static_cast<std::uint16_t>(event.param1));
+        return true;
+    case UIMessage::kMouseOverLeft:
+        Vel_UIWin_CharConfig::RestoreHelpText();
+        return true;
+    default:
+        return UIControl::HandleNotify(event);
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Ui/UIControl.h"
+
+#include <string>
+
+class VelCharacter;
+
+// Base of the character window's pages. The window tells a page when it
+// becomes current and when it stops being current, when another class was
+// picked and when the character changed; the page reaches the window's
+// shared picture, info text, help line and button through the window's
+// static operations. A page loads from its own layout like a window.
+class Vel_UIPanel : public UIControl
+{
+public:
+    Vel_UIPanel() = default;
+    Vel_UIPanel(const Vel_UIPanel& other) = default;
+    ~Vel_UIPanel() override = default;
+
+    std::string GetClassName() const override { return "Vel_UIPanel"; }
+    std::string GetTypeName() const override { return "Vel_UIPanel"; }
+    FCObject* Clone() const override { return new Vel_UIPanel(*this); }
+    FCObject* CreateNew() const override { return new Vel_UIPanel(); }
+
+    // Mouse enter and leave reach OnMouseOverEnter and OnMouseOverLeave;
+    // help ids (1030, 1031) go to the window's help line; the rest bubbles.
+    bool HandleNotify(UIEvent& event) override;
+
+    virtual void EnterPage() {}
+    virtual void LeavePage() {}
+    // Another class was picked in the window's class selector.
+    virtual void Refresh() {}
+    virtual void OnCharacterChanged(VelCharacter* /*character*/) {}
+    virtual bool OnMouseOverEnter(UIControl* /*control*/) { return false; }
+    virtual bool OnMouseOverLeave(UIControl* /*control*/) { return false; }
+};

@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# The real program under a virtual X server: starts `stavelorn -win` with the
+# x11 video driver and dummy audio on a first run, clicks through the start
+# menu, the new-character confirmation (cancelled) and the load dialog
+# (cancelled), and quits by closing the window. Checks the exit code, the log
+# lines and sampled pixels of each screen against the layouts' palette
+# (content/ui/STYLE.md). The screenshots stay in the output folder.
+#
+# Usage: smoke.sh STAVELORN OUTPUT_FOLDER
+# Exit 77 (skipped) when Xvfb, xdotool, xwd or python3 is missing.
+set -uo pipefail
+program=$1
+out=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool xwd python3; do
+  command -v "$tool" > /dev/null || { echo "smoke: $tool is missing; skipped"; exit 77; }
+done
+rm -rf "$out"
+mkdir -p "$out/data" "$out/runtime"
+chmod 700 "$out/runtime"
+log=$out/stavelorn.log
+
+xvfb_pid=
+program_pid=
+cleanup() {
+  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
+  wait 2> /dev/null
+}
+trap cleanup EXIT
+fail() {
+  echo "smoke: FAILED: $*"
+  echo "---- program log"; cat "$log" 2> /dev/null
+  exit 1
+}
+
+# Xvfb picks a free display and writes its number to fd 3.
+exec 3> "$out/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 100); do
+  [ -s "$out/display" ] && break
+  sleep 0.1
+done
+[ -s "$out/display" ] || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$out/display")
+
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy STAVELORN_HEADLESS=1
+# A sanitizer build reports leaks at exit; the system libraries' own are not ours.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp"
+export XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime
+timeout 120 "$program" -win > "$log" 2>&1 &
+program_pid=$!
+
+window=$(timeout 20 xdotool search --sync --name '^Stavelorn$' 2> /dev/null | head -n1)
+[ -n "$window" ] || fail "no window"
+for _ in $(seq 100); do
+  grep -q "Startup Completed Successfully" "$log" && break
+  sleep 0.1
+done
+grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+origin_x=$X origin_y=$Y
+
+# Points are in the program's 800 x 600 picture.
+click() {
+  xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
+  sleep 0.2
+  xdotool click 1
+  sleep 0.2
+}
+# shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
+# whose samples must match; tried again for a while, since a slow machine
+# may not have painted the next frame yet.
+shot() {
+  local name=$1
+  shift
+  # Park the pointer outside the picture, so no button shows its hover face.
+  xdotool mousemove --sync $((origin_x + 790)) $((origin_y + 590))
+  echo "-- $name"
+  for attempt in $(seq 20); do
+    sleep 0.3
+    xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
+    if ORIGIN="$origin_x,$origin_y" python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
+         > "$out/$name.samples"; then
+      cat "$out/$name.samples"
+      rm -f "$out/$name.xwd"
+      return
+    fi
+  done
+  cat "$out/$name.samples"
+  fail "screen $name does not match its layout"
+}
+
+# Palette (STYLE.md): night #0e0b08, soot #16110d, umber #2a2018,
+# leather #3b2c20, gold #e0b864, parchment #ecdfc4.
+# A disabled button's face is #202018.
+menu_samples=("300,270,#3b2c20" "500,326,#3b2c20" "300,428,#3b2c20,8" "296,108,#e0b864" "100,300,#2a2018,12")
+shot 1-start-menu "${menu_samples[@]}"
+
+click 400 260 # New Character
+shot 2-new-character "250,240,#2a2018,12" "420,368,#3b2c20" "464,368,#ecdfc4,60" "300,428,#202018,8"
+click 440 368 # Cancel of the confirmation
+shot 3-after-cancel "${menu_samples[@]}"
+
+click 400 316 # Load Character
+shot 4-load-dialog "200,200,#16110d,8" "540,488,#3b2c20" "568,488,#ecdfc4,60" "300,428,#16110d,8"
+click 540 488 # Cancel of the load dialog
+shot 5-after-cancel "${menu_samples[@]}"
+
+python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+for _ in $(seq 100); do
+  kill -0 "$program_pid" 2> /dev/null || break
+  sleep 0.1
+done
+kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
+wait "$program_pid"
+status=$?
+program_pid=
+[ "$status" -eq 0 ] || fail "exit code $status"
+
+for line in "Starting up ..." "Startup Completed Successfully." \
+            "Screen 6 (velMovieWindow.ui) cannot be opened"; do
+  grep -qF "$line" "$log" || fail "no log line \"$line\""
+done
+if grep -E "Could not load layout (velStartMenu|velCharacterType|velFileDialog)|Start-up failed" "$log"; then
+  fail "a screen of the start menu is missing"
+fi
+[ "$(od -An -tx1 "$out/data/stavelorn/settings.dat" | tr -d ' \n')" = "010006000000" ] ||
+  fail "settings.dat is not the six bytes of a first run"
+echo "smoke: passed; screenshots in $out"

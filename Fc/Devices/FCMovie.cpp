@@ -118,10 +118,9 @@ void FCMovie::Update()
     FCMoviePlayer* player = PlayerFor(this);
     if (resumePending != 0)
     {
+        // Focus came back: the movie goes on where it was.
         resumePending = 0;
         SetPaused(false);
-        SkipToEnd();
-        return;
     }
     if (frameShown != 0)
     {

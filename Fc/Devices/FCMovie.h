@@ -36,8 +36,8 @@ public:
     void SetPaused(bool pause);
     // Focus lost: pause, remembering whether the movie was already paused.
     void Suspend();
-    // Focus regained: a movie that was running is unpaused and skipped to its
-    // end at the next Update.
+    // Focus regained: a movie that was running goes on from where it was at
+    // the next Update.
     void Resume();
     // Not owned; told of the end.
     void SetListener(FCObject* object) { listener = object; }

@@ -2,6 +2,7 @@
 
 #include "Fc/Graphics/FCPoint.h"
 
+#include <cstdint>
 #include <string>
 
 class FCImageBuffer;
@@ -46,4 +47,7 @@ public:
     virtual void SetPosition(const FCPoint& at) = 0;
     // The frame size; (0, 0) without a movie.
     virtual FCPoint GetSize() = 0;
+    // The movie's sound, 0 to 127 as every other sound; a player without
+    // sound ignores it.
+    virtual void SetVolume(std::int32_t) {}
 };

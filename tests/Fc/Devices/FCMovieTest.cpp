@@ -106,19 +106,20 @@ TEST_F(FCMovieTest, SuspendingAPausedMovieLeavesItPausedAndUnskipped)
     EXPECT_TRUE(listener.messages.empty());
 }
 
-TEST_F(FCMovieTest, ResumingARunningMovieSkipsItToItsEndAtTheNextUpdate)
+TEST_F(FCMovieTest, ResumingARunningMovieGoesOnWhereItWasAtTheNextUpdate)
 {
     player.frameCount = 100;
     movie.Open("intro.mov", false);
     player.Suspend();
     EXPECT_TRUE(movie.IsPaused());
     player.Resume();
-    EXPECT_TRUE(listener.messages.empty()) << "nothing happens before the next update";
+    EXPECT_TRUE(movie.IsPaused()) << "nothing happens before the next update";
     movie.Update();
     EXPECT_EQ(player.Count("Pause 0"), 1);
-    EXPECT_EQ(player.Count("GotoEnd"), 1);
-    EXPECT_TRUE(movie.IsPaused());
-    EXPECT_EQ(listener.messages, std::vector<std::int16_t>{FCMovie::kEndMessage});
+    EXPECT_FALSE(movie.IsPaused());
+    EXPECT_EQ(player.Count("GotoEnd"), 0);
+    EXPECT_TRUE(listener.messages.empty());
+    EXPECT_EQ(player.Count("NextFrame"), 1) << "the frame after the one shown before";
 }
 
 TEST_F(FCMovieTest, SkipToEndDoesNothingAtTheEndOrWithoutAMovie)

@@ -119,18 +119,32 @@ void WFCSoundChannel::PlayLoaded(bool loopIt, std::int32_t vol, std::int32_t pan
     listener = newListener;
 }
 
+void WFCSoundChannel::PlaySample(bool asStream, Kind newKind, bool loopIt, std::int32_t vol,
+                                 std::int32_t panValue, FCObject* newListener)
+{
+    if (!LoadFromSample(asStream))
+    {
+        Halt();
+        return;
+    }
+    kind = newKind;
+    PlayLoaded(loopIt, vol, panValue, newListener);
+}
+
+void WFCSoundChannel::SetSampleFromFile(const std::string& name, const std::string& folder)
+{
+    FCSoundSample* loaded = LoadFile(name, folder);
+    SetSample(loaded);
+    if (loaded)
+        loaded->Release();
+}
+
 void WFCSoundChannel::PlaySound(std::uint16_t soundId, bool loopIt, std::int32_t vol,
                                 std::int32_t panValue, FCObject* newListener)
 {
     Halt();
     SetSample(FindSample(soundId));
-    if (!LoadFromSample(false))
-    {
-        Halt();
-        return;
-    }
-    kind = kSample;
-    PlayLoaded(loopIt, vol, panValue, newListener);
+    PlaySample(false, kSample, loopIt, vol, panValue, newListener);
 }
 
 void WFCSoundChannel::PlaySampleFile(const std::string& name, const std::string& folder,
@@ -138,17 +152,8 @@ void WFCSoundChannel::PlaySampleFile(const std::string& name, const std::string&
                                      FCObject* newListener)
 {
     Halt();
-    FCSoundSample* loaded = LoadFile(name, folder);
-    SetSample(loaded);
-    if (loaded)
-        loaded->Release();
-    if (!LoadFromSample(false))
-    {
-        Halt();
-        return;
-    }
-    kind = kSample;
-    PlayLoaded(loopIt, vol, panValue, newListener);
+    SetSampleFromFile(name, folder);
+    PlaySample(false, kSample, loopIt, vol, panValue, newListener);
 }
 
 void WFCSoundChannel::OpenStream(const std::string& path, bool loopIt, std::int32_t vol,
@@ -175,17 +180,8 @@ void WFCSoundChannel::OpenStreamFile(const std::string& name, const std::string&
                                      FCObject* newListener)
 {
     Halt();
-    FCSoundSample* loaded = LoadFile(name, folder);
-    SetSample(loaded);
-    if (loaded)
-        loaded->Release();
-    if (!LoadFromSample(number == kMusicChannel))
-    {
-        Halt();
-        return;
-    }
-    kind = kStream;
-    PlayLoaded(loopIt, vol, panValue, newListener);
+    SetSampleFromFile(name, folder);
+    PlaySample(number == kMusicChannel, kStream, loopIt, vol, panValue, newListener);
 }
 
 void WFCSoundChannel::Pause()

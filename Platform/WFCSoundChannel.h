@@ -66,6 +66,12 @@ private:
     };
 
     void PlayLoaded(bool loop, std::int32_t volume, std::int32_t pan, FCObject* listener);
+    // The current sample loaded as LoadFromSample does and played as
+    // newKind; a sample that does not load leaves the channel halted.
+    void PlaySample(bool asStream, Kind newKind, bool loop, std::int32_t volume, std::int32_t pan,
+                    FCObject* listener);
+    // Makes name in folder the sample; none when it cannot be read.
+    void SetSampleFromFile(const std::string& name, const std::string& folder);
     // The sample's bytes as a chunk, or as the music stream on the music
     // channel when asStream is set.
     bool LoadFromSample(bool asStream);

@@ -330,9 +330,9 @@ void UILayoutCodec::LogShortRecord(FCFile& file)
     FC_LOG("Layout record cut short or bad near offset %u\n", static_cast<unsigned>(file.Tell()));
 }
 
-bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
+template <class Take>
+bool UILayoutCodec::ReadNamesUntil(Reader& reader, FCFile& file, std::string_view end, Take take)
 {
-    Reader reader(file);
     std::string name;
     for (;;)
     {
@@ -341,10 +341,20 @@ bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
             LogShortRecord(file);
             return false;
         }
-        if (name == kEndDisplayObjects)
-            break;
-        if (name == kMouseOverMessage)
-        {
+        if (name == end)
+            return true;
+        if (!take(name))
+            return false;
+    }
+}
+
+bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
+{
+    Reader reader(file);
+    const bool displayObjects =
+        ReadNamesUntil(reader, file, kEndDisplayObjects, [&](const std::string& name) {
+            if (name != kMouseOverMessage)
+                return sink.OnDisplayObject(name, file);
             std::uint16_t message = 0;
             if (!reader.U16(message))
             {
@@ -352,10 +362,10 @@ bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
                 return false;
             }
             sink.OnMouseOverMessage(message);
-        }
-        else if (!sink.OnDisplayObject(name, file))
-            return false;
-    }
+            return true;
+        });
+    if (!displayObjects)
+        return false;
 
     // Only a positive event has an id after it; 0 and negatives end the list.
     for (;;)
@@ -379,36 +389,15 @@ bool UILayoutCodec::ReadControlSections(FCFile& file, SectionSink& sink)
         sink.OnSound(sound.event, sound.soundId);
     }
 
-    for (;;)
-    {
-        if (!reader.String(name))
-        {
-            LogShortRecord(file);
-            return false;
-        }
-        if (name == kEndChildren)
-            return true;
-        if (!sink.OnChild(name, file))
-            return false;
-    }
+    return ReadNamesUntil(reader, file, kEndChildren,
+                          [&](const std::string& name) { return sink.OnChild(name, file); });
 }
 
 bool UILayoutCodec::ReadItems(FCFile& file, ItemSink& sink)
 {
     Reader reader(file);
-    std::string name;
-    for (;;)
-    {
-        if (!reader.String(name))
-        {
-            LogShortRecord(file);
-            return false;
-        }
-        if (name == kEndItems)
-            return true;
-        if (!sink.OnItem(name, file))
-            return false;
-    }
+    return ReadNamesUntil(reader, file, kEndItems,
+                          [&](const std::string& name) { return sink.OnItem(name, file); });
 }
 
 UILayoutCodec::PayloadKind UILayoutCodec::KindOf(std::string_view className)

@@ -462,6 +462,10 @@ private:
     class TreeSink;
     class ItemTreeSink;
     static void LogShortRecord(FCFile& file);
+    // Reads names up to end, handing each other one to take; false on a
+    // short record (logged) or as soon as take refuses a name.
+    template <class Take>
+    static bool ReadNamesUntil(Reader& reader, FCFile& file, std::string_view end, Take take);
     static bool ReadNodeAt(FCFile& file, UILayoutNode& node, int depth);
     static bool WriteNodeAt(Bytes& out, const UILayoutNode& node, int depth);
 };

@@ -5,6 +5,7 @@
 // typed into its spinner, with the rules' recomputation, the window's and
 // the page's refresh and the repaint, <= 4.
 
+#include "BenchDisplay.h"
 #include "BlitBaseline.h"
 #include "RatioReporter.h"
 #include "support/LayoutBytes.h"
@@ -14,7 +15,6 @@
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCFileSystem.h"
-#include "Fc/Devices/FCDisplayManager.h"
 #include "Fc/Graphics/FCDisplayPageStack.h"
 #include "Fc/Graphics/FCDoubleBuffer.h"
 #include "Fc/Graphics/FCImageBuffer.h"
@@ -38,38 +38,6 @@
 
 namespace
 {
-// Just enough display for drawing into memory.
-class BenchDisplay : public FCDisplayManager
-{
-public:
-    BenchDisplay() : back(FCImageBuffer::Create(800, 600, FCFormat565)) { SetBackBuffer(back); }
-    ~BenchDisplay() override
-    {
-        SetBackBuffer(nullptr);
-        back->Release();
-    }
-    bool StartUp() override { return true; }
-    bool ModeExists(std::int32_t, std::int32_t, std::int32_t) override { return true; }
-    bool SetMode(std::int32_t, std::int32_t, std::int32_t) override { return true; }
-    std::int32_t GetWidth() override { return 800; }
-    std::int32_t GetHeight() override { return 600; }
-    FCPoint GetSize() override { return FCPoint(800, 600); }
-    std::int32_t GetBitsPerPixel() override { return 16; }
-    void Flip() override {}
-    void BlitToWindow() override {}
-    bool CreateBuffers() override { return true; }
-    bool ReleaseBuffers() override { return true; }
-    bool RestoreBuffers() override { return true; }
-    FCImageBuffer* CreateImageBuffer(std::int32_t w, std::int32_t h) override
-    {
-        return FCImageBuffer::Create(w, h, FCFormat565);
-    }
-    FCImageBuffer* Back() const { return back; }
-
-private:
-    FCImageBuffer* back;
-};
-
 BlitBaseline::ScreenPair* pair = nullptr;
 UIWindowManager* manager = nullptr;
 BenchDisplay* display = nullptr;

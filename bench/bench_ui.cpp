@@ -5,6 +5,7 @@
 // Then a text list of 2,000 rows: building it from its layout <= 20 blits,
 // scrolling it by one page with the repaint <= 2.
 
+#include "BenchDisplay.h"
 #include "BlitBaseline.h"
 #include "RatioReporter.h"
 #include "support/AssetBytes.h"
@@ -16,7 +17,6 @@
 #include "Fc/Core/FCCountedRef.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Graphics/FCDirtyRectList.h"
-#include "Fc/Devices/FCDisplayManager.h"
 #include "Fc/Graphics/FCDisplayPageStack.h"
 #include "Fc/Graphics/FCDoubleBuffer.h"
 #include "Fc/Core/FCFileSystem.h"
@@ -41,38 +41,6 @@ namespace
 constexpr std::uint16_t kIconSet = 10;
 constexpr std::uint16_t kFontSet = 11;
 constexpr std::uint16_t kFont = 1;
-
-// Just enough display for drawing into memory: an 800 x 600 5-6-5 back buffer.
-class BenchDisplay : public FCDisplayManager
-{
-public:
-    BenchDisplay() : back(FCImageBuffer::Create(800, 600, FCFormat565)) { SetBackBuffer(back); }
-    ~BenchDisplay() override
-    {
-        SetBackBuffer(nullptr);
-        back->Release();
-    }
-    bool StartUp() override { return true; }
-    bool ModeExists(std::int32_t, std::int32_t, std::int32_t) override { return true; }
-    bool SetMode(std::int32_t, std::int32_t, std::int32_t) override { return true; }
-    std::int32_t GetWidth() override { return 800; }
-    std::int32_t GetHeight() override { return 600; }
-    FCPoint GetSize() override { return FCPoint(800, 600); }
-    std::int32_t GetBitsPerPixel() override { return 16; }
-    void Flip() override {}
-    void BlitToWindow() override {}
-    bool CreateBuffers() override { return true; }
-    bool ReleaseBuffers() override { return true; }
-    bool RestoreBuffers() override { return true; }
-    FCImageBuffer* CreateImageBuffer(std::int32_t w, std::int32_t h) override
-    {
-        return FCImageBuffer::Create(w, h, FCFormat565);
-    }
-    FCImageBuffer* Back() const { return back; }
-
-private:
-    FCImageBuffer* back;
-};
 
 constexpr std::uint32_t kDrawn = UIDisplayObject::kAlwaysDrawn;
 

@@ -1,6 +1,9 @@
 #include "Fc/Core/FCFileUtil.h"
 
+#include "Fc/Core/FCDebugLog.h"
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
@@ -173,6 +176,34 @@ std::string ToHostPath(const std::string& path)
         start = end + 1;
     }
     return resolved;
+}
+
+bool ReplaceWithTempFile(const std::string& tempPath, const std::string& hostPath, bool written)
+{
+    if (!written)
+    {
+        FC_LOG("Could not write %s\n", tempPath.c_str());
+        std::remove(tempPath.c_str());
+        return false;
+    }
+    if (std::rename(tempPath.c_str(), hostPath.c_str()) != 0)
+    {
+        FC_LOG("Could not replace %s\n", hostPath.c_str());
+        std::remove(tempPath.c_str());
+        return false;
+    }
+    // The folder entry itself must reach the disc, or a crash could bring
+    // back the old file.
+    const std::string::size_type slash = hostPath.find_last_of('/');
+    const std::string folder =
+        slash == std::string::npos ? "." : (slash == 0 ? "/" : hostPath.substr(0, slash));
+    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (handle >= 0)
+    {
+        ::fsync(handle);
+        ::close(handle);
+    }
+    return true;
 }
 
 std::string GetWorkingDirectory()

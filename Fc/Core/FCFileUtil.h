@@ -32,6 +32,13 @@ std::string ToHostPath(const std::string& path);
 // files then stay under Resources/.
 std::string GetUserDataFolder();
 
+// Ends a save through tempPath, a file written beside hostPath: when written
+// is true, renames it over hostPath and syncs their folder, so that the new
+// file survives a crash (a folder that cannot be synced still holds it);
+// otherwise, or when the rename fails, logs why and removes tempPath, and
+// hostPath keeps its old contents.
+bool ReplaceWithTempFile(const std::string& tempPath, const std::string& hostPath, bool written);
+
 // The process's current directory, without a trailing separator.
 std::string GetWorkingDirectory();
 

@@ -4,28 +4,9 @@
 #include "Fc/Core/FCFile.h"
 #include "Fc/Core/FCFileUtil.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cstdio>
-
 namespace
 {
 VelSettings* g_settings = nullptr;
-
-// After a rename the folder entry itself must reach the disc, or a crash
-// could bring back the old file.
-void SyncFolderOf(const std::string& hostPath)
-{
-    const std::string::size_type slash = hostPath.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : hostPath.substr(0, slash));
-    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return;
-    ::fsync(handle);
-    ::close(handle);
-}
 } // namespace
 
 VelSettings::VelSettings()
@@ -76,20 +57,7 @@ bool VelSettings::Save(const std::string& path) const
     }
     const bool written = file.WriteU16(kVersion) && file.WriteU32(flags) && file.Flush();
     const bool closed = file.Close();
-    if (!written || !closed)
-    {
-        FC_LOG("Could not write %s\n", tempPath.c_str());
-        std::remove(tempPath.c_str());
-        return false;
-    }
-    if (std::rename(tempPath.c_str(), hostPath.c_str()) != 0)
-    {
-        FC_LOG("Could not replace %s\n", hostPath.c_str());
-        std::remove(tempPath.c_str());
-        return false;
-    }
-    SyncFolderOf(hostPath);
-    return true;
+    return ReplaceWithTempFile(tempPath, hostPath, written && closed);
 }
 
 void VelSettings::SetSoundEffectsOn(bool on)

@@ -30,9 +30,6 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSubSkillInfo.h"
 
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -251,20 +248,6 @@ void CheckSlots(const VelCharacter& character)
         FC_LOG("Alignment %u is not in the database\n",
                static_cast<unsigned>(character.alignmentId));
 }
-
-// Makes a finished rename survive a crash; a folder that cannot be synced
-// still holds the new file.
-void SyncFolder(const std::string& hostPath)
-{
-    const std::string::size_type slash = hostPath.find_last_of('/');
-    const std::string folder =
-        slash == std::string::npos ? "." : (slash == 0 ? "/" : hostPath.substr(0, slash));
-    const int handle = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (handle < 0)
-        return;
-    ::fsync(handle);
-    ::close(handle);
-}
 } // namespace
 
 VelCharacter* VelCharacterFile::Load(const std::string& path)
@@ -311,19 +294,8 @@ bool VelCharacterFile::Save(VelCharacter& character, const std::string& path)
         ar.Close();
         written = flushed && !ar.HasFailed();
     }
-    if (!written)
-    {
-        FC_LOG("Could not write %s\n", tempPath.c_str());
-        std::remove(tempPath.c_str());
+    if (!ReplaceWithTempFile(tempPath, hostPath, written))
         return false;
-    }
-    if (std::rename(tempPath.c_str(), hostPath.c_str()) != 0)
-    {
-        FC_LOG("Could not replace %s\n", hostPath.c_str());
-        std::remove(tempPath.c_str());
-        return false;
-    }
-    SyncFolder(hostPath);
     character.modified = 0;
     character.fileName = GetBaseName(path);
     return true;

@@ -229,23 +229,33 @@ std::string FormatAnimalAttacks(const VelCharacterAnimal* animal, bool onePerLin
 {
     if (!animal)
         return std::string();
+    return JoinAnimalAttacks(animal->animalId, onePerLine,
+                             [animal](std::string& text, const VelAnimalAttackInfo& attack) {
+                                 text += attack.name;
+                                 if (text.empty())
+                                 {
+                                     text += "-";
+                                     return;
+                                 }
+                                 text += ": " + AttackDamage(*animal, attack);
+                             });
+}
+
+std::string JoinAnimalAttacks(
+    std::uint16_t animalId, bool onePerLine,
+    const std::function<void(std::string& text, const VelAnimalAttackInfo& attack)>& add)
+{
     std::string text;
     constexpr auto kLastIndex =
         static_cast<std::uint16_t>(std::numeric_limits<std::int16_t>::max());
     for (std::uint16_t index = 0; index <= kLastIndex; ++index)
     {
-        const VelAnimalAttackInfo* attack = VelDatabase::FindAnimalAttack(animal->animalId, index);
+        const VelAnimalAttackInfo* attack = VelDatabase::FindAnimalAttack(animalId, index);
         if (!attack)
             break;
         if (index > 0)
             text += onePerLine ? "\n" : " ";
-        text += attack->name;
-        if (text.empty())
-        {
-            text += "-";
-            continue;
-        }
-        text += ": " + AttackDamage(*animal, *attack);
+        add(text, *attack);
     }
     return text;
 }

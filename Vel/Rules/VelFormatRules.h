@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class FCImageBuffer;
+class VelAnimalAttackInfo;
 class VelCharacter;
 class VelCharacterAnimal;
 class VelCharacterEquip;
@@ -37,6 +39,11 @@ std::string FormatCriticalRange(const VelCharacter* character, const VelWeaponIn
 std::string FormatRangeIncrement(const VelCharacter* character, const VelWeaponInfo* weapon);
 // "Bite: 1d6+3 Claw: 1d4+1", one attack per line with onePerLine.
 std::string FormatAnimalAttacks(const VelCharacterAnimal* animal, bool onePerLine);
+// The attacks of an animal kind in their order, each appended by add after a
+// separator from the second on: a new line when onePerLine, else a space.
+std::string JoinAnimalAttacks(
+    std::uint16_t animalId, bool onePerLine,
+    const std::function<void(std::string& text, const VelAnimalAttackInfo& attack)>& add);
 
 // The race's portrait file; a female character's has "_F" before the
 // extension. Empty without a race record.

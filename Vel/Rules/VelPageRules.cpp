@@ -12,7 +12,6 @@
 #include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelFormatRules.h"
 
-#include <limits>
 
 namespace
 {
@@ -63,19 +62,10 @@ std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool one
         base +
         GetAbilityModifier(static_cast<std::int16_t>(animal->abilities[VelEntity::kStr])) +
         AnimalSizeModifier(*animal);
-    std::string text;
-    constexpr auto kLastIndex =
-        static_cast<std::uint16_t>(std::numeric_limits<std::int16_t>::max());
-    for (std::uint16_t index = 0; index <= kLastIndex; ++index)
-    {
-        const VelAnimalAttackInfo* attack = VelDatabase::FindAnimalAttack(animal->animalId, index);
-        if (!attack)
-            break;
-        if (index > 0)
-            text += onePerLine ? "\n" : " ";
-        if (!attack->name.empty())
-            text += attack->name + " ";
-        text += AttackSequence(base, total);
-    }
-    return text;
+    return JoinAnimalAttacks(animal->animalId, onePerLine,
+                             [base, total](std::string& text, const VelAnimalAttackInfo& attack) {
+                                 if (!attack.name.empty())
+                                     text += attack.name + " ";
+                                 text += AttackSequence(base, total);
+                             });
 }

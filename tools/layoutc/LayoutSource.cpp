@@ -3,13 +3,13 @@
 #include "LayoutNames.h"
 
 #include "Fc/Core/FCWindows1252.h"
+#include "tools/common/ToolFiles.h"
 
 #include <yaml-cpp/yaml.h>
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <fstream>
 #include <limits>
 #include <map>
 #include <set>
@@ -693,13 +693,6 @@ bool ParseLayoutSource(const std::string& text, const std::string& sourceName, U
 
 bool ReadLayoutSource(const std::string& path, UILayoutNode& root, std::vector<std::string>& errors)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-    {
-        errors.push_back(path + ": cannot open");
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseLayoutSource(text.str(), path, root, errors);
+    std::string text;
+    return ToolFiles::ReadWholeFile(path, text, errors) && ParseLayoutSource(text, path, root, errors);
 }

@@ -13,42 +13,14 @@
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCFile.h"
 #include "Ui/UILayoutCodec.h"
+#include "tools/common/ToolFiles.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace
 {
-bool WriteReplacing(const std::string& path, const void* data, std::size_t size)
-{
-    const std::string temporary = path + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        out.flush();
-        if (!out)
-        {
-            std::fprintf(stderr, "%s: cannot write\n", temporary.c_str());
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error)
-    {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.message().c_str());
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 int Compile(const std::string& sourcePath, const std::string& outputPath)
 {
     UILayoutNode root;
@@ -66,7 +38,7 @@ int Compile(const std::string& sourcePath, const std::string& outputPath)
         std::fprintf(stderr, "%s: the layout cannot be stored (a text too long?)\n", sourcePath.c_str());
         return 1;
     }
-    return WriteReplacing(outputPath, bytes.data(), bytes.size()) ? 0 : 1;
+    return ToolFiles::WriteReplacing(outputPath, bytes.data(), bytes.size()) ? 0 : 1;
 }
 
 int Decompile(const std::string& inputPath, const std::string* outputPath)
@@ -100,7 +72,7 @@ int Decompile(const std::string& inputPath, const std::string* outputPath)
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
-    return WriteReplacing(*outputPath, text.data(), text.size()) ? 0 : 1;
+    return ToolFiles::WriteReplacing(*outputPath, text.data(), text.size()) ? 0 : 1;
 }
 } // namespace
 

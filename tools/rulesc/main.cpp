@@ -10,42 +10,16 @@
 #include "RulesCompiler.h"
 #include "RulesDump.h"
 
+#include "tools/common/ToolFiles.h"
+
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
 
 namespace
 {
-bool WriteReplacing(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
-{
-    const std::filesystem::path temporary = path.string() + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out)
-        {
-            std::fprintf(stderr, "%s: cannot write\n", temporary.c_str());
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error)
-    {
-        std::fprintf(stderr, "%s: %s\n", path.c_str(), error.message().c_str());
-        std::filesystem::remove(temporary, error);
-        return false;
-    }
-    return true;
-}
-
 int Compile(const std::string& sourceFolder, const std::string& outputFolder)
 {
     RulesCompiler compiler;
@@ -63,7 +37,8 @@ int Compile(const std::string& sourceFolder, const std::string& outputFolder)
     {
         const std::filesystem::path path =
             std::filesystem::path(outputFolder) / RulesSchema::OutputFileName(output);
-        if (!WriteReplacing(path, compiler.GetOutput(output)))
+        const std::vector<std::uint8_t> bytes = compiler.GetOutput(output);
+        if (!ToolFiles::WriteReplacing(path.string(), bytes.data(), bytes.size()))
             return 1;
     }
     return 0;

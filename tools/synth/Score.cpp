@@ -1,9 +1,10 @@
 #include "Score.h"
 
+#include "tools/common/ToolFiles.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 namespace
@@ -388,13 +389,6 @@ bool ParseScore(const std::string& text, const std::string& path, Score& score, 
 
 bool ReadScore(const std::string& path, Score& score, std::vector<std::string>& errors)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-    {
-        errors.push_back(path + ": cannot open");
-        return false;
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    return ParseScore(text.str(), path, score, errors);
+    std::string text;
+    return ToolFiles::ReadWholeFile(path, text, errors) && ParseScore(text, path, score, errors);
 }

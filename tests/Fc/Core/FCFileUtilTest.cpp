@@ -126,6 +126,27 @@ TEST(FCFileUtilTest, ProbesTellFilesFromDirectories)
     EXPECT_FALSE(MakeDirectory(base + "\\A\\B"));
 }
 
+TEST(FCFileUtilTest, ReplaceWithTempFileKeepsTheOldFileUnlessWritten)
+{
+    TempFolder folder;
+    const std::string base = folder.GetPath();
+    folder.WriteFile("a.dat", "old");
+    folder.WriteFile("a.dat.tmp", "half");
+    EXPECT_FALSE(ReplaceWithTempFile(base + "/a.dat.tmp", base + "/a.dat", false));
+    EXPECT_FALSE(FileExists(base + "/a.dat.tmp"));
+    EXPECT_EQ(folder.ReadFile("a.dat"), std::vector<std::uint8_t>({'o', 'l', 'd'}));
+
+    folder.WriteFile("a.dat.tmp", "new");
+    EXPECT_TRUE(ReplaceWithTempFile(base + "/a.dat.tmp", base + "/a.dat", true));
+    EXPECT_FALSE(FileExists(base + "/a.dat.tmp"));
+    EXPECT_EQ(folder.ReadFile("a.dat"), std::vector<std::uint8_t>({'n', 'e', 'w'}));
+
+    // A rename into a missing folder fails and leaves no temporary file.
+    folder.WriteFile("b.dat.tmp", "new");
+    EXPECT_FALSE(ReplaceWithTempFile(base + "/b.dat.tmp", base + "/Missing/b.dat", true));
+    EXPECT_FALSE(FileExists(base + "/b.dat.tmp"));
+}
+
 TEST(FCFileUtilTest, ListFilesByFlagsAndPattern)
 {
     TempFolder folder;

@@ -467,7 +467,11 @@ void SetBit(std::uint32_t& flags, std::uint32_t bit, std::uint8_t on)
 
 void UIControl::SetEnabled(std::uint8_t enable)
 {
+    // The face drawn depends on the flag, so a change must reach the screen.
+    const std::uint32_t before = controlFlags;
     SetBit(controlFlags, kEnabled, enable);
+    if (before != controlFlags)
+        Invalidate();
 }
 void UIControl::SetSelectedFlag(std::uint8_t select)
 {

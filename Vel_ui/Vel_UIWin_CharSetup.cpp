@@ -77,7 +77,9 @@ Vel_UIWin_CharSetup::Vel_UIWin_CharSetup(const Vel_UIWin_CharSetup& other)
       enteredSex(other.enteredSex), enteredModified(other.enteredModified),
       finished(other.finished)
 {
-    BindChildren();
+    // The class registry clones an empty prototype before every load, so a
+    // missing control is reported by the load alone.
+    BindChildren(false);
 }
 
 Vel_UIWin_CharSetup::~Vel_UIWin_CharSetup() = default;
@@ -87,23 +89,23 @@ std::string Vel_UIWin_CharSetup::GetTypeName() const { return "Vel_UIWin_CharSet
 FCObject* Vel_UIWin_CharSetup::Clone() const { return new Vel_UIWin_CharSetup(*this); }
 FCObject* Vel_UIWin_CharSetup::CreateNew() const { return new Vel_UIWin_CharSetup(); }
 
-void Vel_UIWin_CharSetup::BindChildren()
+void Vel_UIWin_CharSetup::BindChildren(bool logMissing)
 {
-    classLevelList = FindDescendantAs<Vel_UIListBox>(kClassLevelListId, true);
-    classTable = FindDescendantAs<Vel_UIListBox>(kClassTableId, true);
-    raceSelector = FindDescendantAs<UIComboBox>(kRaceId, true);
-    alignmentSelector = FindDescendantAs<UIComboBox>(kAlignmentId, true);
-    totalLevelText = FindDescendantAs<UITextControl>(kTotalLevelId, true);
-    finishButton = FindDescendantAs<UIControl>(kFinishId, true);
-    portrait = FindDescendantAs<UIImageControl>(kPortraitId, true);
-    helpLine = FindDescendantAs<UITextControl>(kHelpLineId, true);
+    classLevelList = FindDescendantAs<Vel_UIListBox>(kClassLevelListId, logMissing);
+    classTable = FindDescendantAs<Vel_UIListBox>(kClassTableId, logMissing);
+    raceSelector = FindDescendantAs<UIComboBox>(kRaceId, logMissing);
+    alignmentSelector = FindDescendantAs<UIComboBox>(kAlignmentId, logMissing);
+    totalLevelText = FindDescendantAs<UITextControl>(kTotalLevelId, logMissing);
+    finishButton = FindDescendantAs<UIControl>(kFinishId, logMissing);
+    portrait = FindDescendantAs<UIImageControl>(kPortraitId, logMissing);
+    helpLine = FindDescendantAs<UITextControl>(kHelpLineId, logMissing);
 }
 
 bool Vel_UIWin_CharSetup::Load(FCFile& file)
 {
     if (!UIWindow::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     if (classLevelList)
         classLevelList->SetDragFlags(static_cast<std::uint16_t>(
             classLevelList->GetDragFlags() | kDropTarget | kRemoveOnDropOutside | kDragContainer));

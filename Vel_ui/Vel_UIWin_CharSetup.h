@@ -70,7 +70,7 @@ public:
     void SetScreenMode(std::uint16_t newMode) override { SetMode(newMode); }
 
 protected:
-    void BindChildren();
+    void BindChildren(bool logMissing);
     VelCharacter* Character() const;
     Vel_UIItem* MakeRow(FCCountedRef<Vel_UIItem>& prototype, const char* layout);
 

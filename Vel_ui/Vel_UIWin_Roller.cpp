@@ -65,7 +65,9 @@ Vel_UIWin_Roller::Vel_UIWin_Roller(const Vel_UIWin_Roller& other)
       placed(other.placed), method(other.method), rolls(other.rolls),
       savedClassHitDice(other.savedClassHitDice), savedHitPointStat(other.savedHitPointStat)
 {
-    BindChildren();
+    // The class registry clones an empty prototype before every load, so a
+    // missing control is reported by the load alone.
+    BindChildren(false);
 }
 
 Vel_UIWin_Roller::~Vel_UIWin_Roller() = default;
@@ -79,7 +81,7 @@ bool Vel_UIWin_Roller::Load(FCFile& file)
 {
     if (!Vel_UIDialog::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     SetEnabledAndRedraw(secondControl, false);
     if (increaseToken)
         increaseToken->SetDragFlags(increaseToken->GetDragFlags() | kDragObjectFromAncestor);
@@ -102,25 +104,25 @@ bool Vel_UIWin_Roller::Load(FCFile& file)
     return true;
 }
 
-void Vel_UIWin_Roller::BindChildren()
+void Vel_UIWin_Roller::BindChildren(bool logMissing)
 {
-    methodList = FindDescendantAs<UIListBox>(kMethodListId, true);
+    methodList = FindDescendantAs<UIListBox>(kMethodListId, logMissing);
     for (std::size_t i = 0; i < kAbilities; ++i)
     {
         const auto offset = static_cast<std::uint16_t>(i);
-        rows[i] = FindDescendantAs<UINumberScroll>(kFirstRowId + offset, true);
-        modifiers[i] = FindDescendantAs<UITextControl>(kFirstModifierId + offset, true);
-        tokens[i] = FindDescendantAs<UITextControl>(kFirstTokenId + offset, true);
+        rows[i] = FindDescendantAs<UINumberScroll>(kFirstRowId + offset, logMissing);
+        modifiers[i] = FindDescendantAs<UITextControl>(kFirstModifierId + offset, logMissing);
+        tokens[i] = FindDescendantAs<UITextControl>(kFirstTokenId + offset, logMissing);
     }
-    hitPointsText = FindDescendantAs<UITextControl>(kHitPointsId, true);
-    increaseToken = FindDescendantAs<UITextControl>(kIncreaseTokenId, true);
+    hitPointsText = FindDescendantAs<UITextControl>(kHitPointsId, logMissing);
+    increaseToken = FindDescendantAs<UITextControl>(kIncreaseTokenId, logMissing);
     averageBox = FindDescendant(kAverageBoxId);
-    pointsText = FindDescendantAs<UITextControl>(kPointsId, true);
-    budget = FindDescendantAs<UINumberScroll>(kBudgetId, true);
+    pointsText = FindDescendantAs<UITextControl>(kPointsId, logMissing);
+    budget = FindDescendantAs<UINumberScroll>(kBudgetId, logMissing);
     resetButton = FindDescendant(kResetId);
     rollButton = FindDescendant(kRollButtonId);
     budgetLabel = FindDescendant(kBudgetLabelId);
-    rollCountText = FindDescendantAs<UITextControl>(kRollCountId, true);
+    rollCountText = FindDescendantAs<UITextControl>(kRollCountId, logMissing);
 }
 
 void Vel_UIWin_Roller::FillMethodList()

@@ -101,7 +101,7 @@ public:
     std::uint16_t GetHitPoints() const { return hitPoints; }
 
 protected:
-    void BindChildren();
+    void BindChildren(bool logMissing);
     void FillMethodList();
     void OnMethodChanged();
     void SetMode(std::uint16_t newMode);

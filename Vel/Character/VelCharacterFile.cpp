@@ -273,6 +273,8 @@ VelCharacter* VelCharacterFile::Load(const std::string& path)
         character->Release();
         return nullptr;
     }
+    // Just read, so nothing is unsaved yet.
+    character->modified = 0;
     character->fileName = GetBaseName(path);
     return character;
 }

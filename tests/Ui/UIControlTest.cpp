@@ -570,6 +570,23 @@ TEST(UIControlRepeat, ATickClearsPressedBeforeTheClickAndReadsTheKeyboard)
     EXPECT_EQ(s.window->Count(UIMessage::kClicked), 1) << "a disabled control does not repeat";
 }
 
+TEST(UIControlPaint, EnablingRepaintsOnlyWhenTheFlagChanges)
+{
+    UiHarness ui;
+    auto* window = new SwatchControl(1, FCRect(10, 20, 30, 40), 0x1234);
+    ui.Manager().PushWindow(window, 0);
+    ui.ClearDirty();
+    window->SetEnabled(1);
+    EXPECT_TRUE(ui.DirtyRects().empty()) << "already enabled";
+    window->SetEnabled(0);
+    EXPECT_EQ(ui.DirtyRects(), std::vector<FCRect>{FCRect(10, 20, 30, 40)});
+    ui.ClearDirty();
+    window->SetEnabled(1);
+    EXPECT_EQ(ui.DirtyRects(), std::vector<FCRect>{FCRect(10, 20, 30, 40)});
+    ui.Manager().RemoveWindow(window);
+    window->Release();
+}
+
 TEST(UIControlUpdate, ReachesEveryChild)
 {
     Owned<RecordingControl> root(new RecordingControl(1));

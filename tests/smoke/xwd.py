@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
 """Reads an X window dump of a true-colour screen: saves it as a PNG and
 checks sampled pixels. Usage:
-  xwd.py DUMP PNG [x,y,#rrggbb[,tolerance] ...]
+  xwd.py DUMP PNG [x,y,#rrggbb[,tolerance] | @x,y,width,height ...]
+An @ argument prints a digest of that region's pixels, so that two
+screenshots can be compared there.
 Coordinates are relative to the program's 800 x 600 picture, whose top-left
 corner on the screen is given by the environment variable ORIGIN="x,y"
 (default 0,0). Exits 1 when a sample is off by more than its tolerance
 (default 24 per channel)."""
+import hashlib
 import os
 import struct
 import sys
 import zlib
 
 
-def read_xwd(path):
+def read_xwd_rows(path):
+    """width, height, pixel(x, y) and row(y), a row as RGB bytes."""
     data = open(path, 'rb').read()
     fields = struct.unpack('>25I', data[:100])
     header_size, _, _, depth, width, height = fields[:6]
@@ -31,15 +35,29 @@ def read_xwd(path):
         value = int.from_bytes(data[at:at + step], 'little' if order == '<' else 'big')
         return tuple((value >> s) & 0xFF for s in shifts)
 
-    return width, height, pixel
+    def row(y):
+        at = start + y * bytes_per_line
+        raw = data[at:at + width * step]
+        if order != '<' or shifts != [16, 8, 0]:
+            return bytes(c for x in range(width) for c in pixel(x, y))
+        # The usual layout (blue, green, red[, pad]): sliced whole, which is
+        # what keeps a screenshot fast enough to retry.
+        rgb = bytearray(width * 3)
+        rgb[0::3], rgb[1::3], rgb[2::3] = raw[2::step], raw[1::step], raw[0::step]
+        return rgb
+
+    return width, height, pixel, row
 
 
-def write_png(path, width, height, pixel):
+def read_xwd(path):
+    return read_xwd_rows(path)[:3]
+
+
+def write_png(path, width, height, row):
     rows = bytearray()
     for y in range(height):
         rows.append(0)
-        for x in range(width):
-            rows.extend(pixel(x, y))
+        rows.extend(row(y))
 
     def chunk(kind, body):
         return struct.pack('>I', len(body)) + kind + body + struct.pack('>I', zlib.crc32(kind + body))
@@ -54,11 +72,17 @@ def write_png(path, width, height, pixel):
 def main():
     if len(sys.argv) < 3:
         sys.exit(__doc__)
-    width, height, pixel = read_xwd(sys.argv[1])
-    write_png(sys.argv[2], width, height, pixel)
+    width, height, pixel, row = read_xwd_rows(sys.argv[1])
+    write_png(sys.argv[2], width, height, row)
     ox, oy = (int(v) for v in os.environ.get('ORIGIN', '0,0').split(','))
     failed = 0
     for sample in sys.argv[3:]:
+        if sample.startswith('@'):
+            x, y, w, h = (int(v) for v in sample[1:].split(','))
+            digest = hashlib.sha1(b''.join(bytes(row(line)[3 * (x + ox):3 * (x + ox + w)])
+                                           for line in range(y + oy, y + oy + h))).hexdigest()
+            print('region %s: %s' % (sample, digest))
+            continue
         parts = sample.split(',')
         x, y = int(parts[0]) + ox, int(parts[1]) + oy
         want = tuple(int(parts[2][i:i + 2], 16) for i in (1, 3, 5))

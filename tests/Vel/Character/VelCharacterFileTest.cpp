@@ -346,6 +346,7 @@ TEST_F(VelCharacterFileTest, RichCharacterSurvivesARoundTrip)
     EXPECT_EQ(b.changeMask, a.changeMask);
     EXPECT_EQ(b.freeItems, 0);
     EXPECT_EQ(b.fileName, "in.cg3");
+    EXPECT_EQ(b.modified, 0) << "just read, so leaving need not ask to save";
     ExpectSameParts(*original, *loaded);
 
     // Nothing is lost or added on the way: the loaded character saves the same bytes.

@@ -7,12 +7,13 @@
 # (content/ui/STYLE.md). The screenshots stay in the output folder.
 #
 # Usage: smoke.sh STAVELORN OUTPUT_FOLDER
-# Exit 77 (skipped) when Xvfb, xdotool, xwd or python3 is missing.
+# Exit 77 (skipped) when Xvfb, xdotool, xwd, python3 or timeout is missing.
+# Every step has a time limit, so a stuck tool or program fails the test.
 set -uo pipefail
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xwd python3; do
+for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "smoke: $tool is missing; skipped"; exit 77; }
 done
 rm -rf "$out"
@@ -23,8 +24,22 @@ log=$out/stavelorn.log
 xvfb_pid=
 program_pid=
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
+  local pid
+  for pid in $program_pid $xvfb_pid; do
+    kill "$pid" 2> /dev/null
+  done
+  # A process that ignores the request is killed outright after 5 s.
+  for _ in $(seq 50); do
+    alive=
+    for pid in $program_pid $xvfb_pid; do
+      kill -0 "$pid" 2> /dev/null && alive=1
+    done
+    [ -z "$alive" ] && break
+    sleep 0.1
+  done
+  for pid in $program_pid $xvfb_pid; do
+    kill -9 "$pid" 2> /dev/null
+  done
   wait 2> /dev/null
 }
 trap cleanup EXIT
@@ -34,9 +49,12 @@ fail() {
   exit 1
 }
 
-# Xvfb picks a free display and writes its number to fd 3.
+# Xvfb picks a free display and writes its number to fd 3. Without its GLX
+# extension SDL draws with its software renderer: Mesa's software GL would be
+# unloaded before exit, and a sanitizer build could then not tell its
+# leftovers from ours.
 exec 3> "$out/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -extension GLX > "$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do
@@ -60,14 +78,15 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no window geometry"
+eval "$geometry"
 origin_x=$X origin_y=$Y
 
 # Points are in the program's 800 x 600 picture.
 click() {
-  xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
+  timeout 10 xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2)) || fail "cannot move the pointer"
   sleep 0.2
-  xdotool click 1
+  timeout 10 xdotool click 1 || fail "cannot click"
   sleep 0.2
 }
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
@@ -77,12 +96,12 @@ shot() {
   local name=$1
   shift
   # Park the pointer outside the picture, so no button shows its hover face.
-  xdotool mousemove --sync $((origin_x + 790)) $((origin_y + 590))
+  timeout 10 xdotool mousemove --sync $((origin_x + 790)) $((origin_y + 590)) || fail "cannot move the pointer"
   echo "-- $name"
   for attempt in $(seq 20); do
     sleep 0.3
-    xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
-    if ORIGIN="$origin_x,$origin_y" python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
+    timeout 20 xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
+    if ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
          > "$out/$name.samples"; then
       cat "$out/$name.samples"
       rm -f "$out/$name.xwd"
@@ -109,8 +128,8 @@ shot 4-load-dialog "200,200,#16110d,8" "540,488,#3b2c20" "568,488,#ecdfc4,60" "3
 click 540 488 # Cancel of the load dialog
 shot 5-after-cancel "${menu_samples[@]}"
 
-python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 100); do
+timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+for _ in $(seq 300); do
   kill -0 "$program_pid" 2> /dev/null || break
   sleep 0.1
 done

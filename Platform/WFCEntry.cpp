@@ -57,7 +57,7 @@ int WFCMain(int argc, char** argv)
     const WFCInstanceLock::Result locked = lock.Acquire(WFCInstanceLock::DefaultPath());
     if (locked == WFCInstanceLock::Result::kHeldElsewhere)
     {
-        WFCSystem::ShowMessageBox("Corvanth Stavelorn", "The selected program is already running.");
+        WFCSystem::ShowMessageBox(app->GetName(), "The selected program is already running.");
         return kExitAlreadyRunning;
     }
     // A lock that cannot be made (a read-only folder) must not keep the

@@ -14,10 +14,19 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace
 {
 SDL_Window* g_mainWindow = nullptr;
+
+// Drivers that let SDL sleep on the window system's connection until an
+// event or the timeout.
+bool VideoDriverWaitsForEvents()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
+}
 
 std::string ApplicationName()
 {
@@ -152,8 +161,17 @@ void WFCSystem::WaitForMessages(std::uint32_t timeoutMs)
         SDL_Delay(timeoutMs);
         return;
     }
-    // Waits without taking the event, which the next pump handles.
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+    if (VideoDriverWaitsForEvents())
+    {
+        // Waits without taking the event, which the next pump handles.
+        SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));
+        return;
+    }
+    // Elsewhere SDL would poll every millisecond until the timeout; sleeping
+    // until the next frame instead delays input by at most that frame.
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_FALSE)
+        SDL_Delay(timeoutMs);
 }
 
 void WFCSystem::RequestQuit()

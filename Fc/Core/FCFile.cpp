@@ -320,7 +320,8 @@ bool FCFile::WriteDirect(const std::uint8_t* data, std::uint64_t at, std::size_t
 std::uint8_t* FCFile::EnsureBuffer()
 {
     if (!buffer)
-        buffer = std::make_unique<std::uint8_t[]>(kBufferSize);
+        // Not zeroed: only bytes a read or write put there are ever used.
+        buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
     return buffer.get();
 }
 

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <mutex>
+#include <unordered_map>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -35,24 +38,93 @@ bool Exists(const std::string& hostPath)
     return ::lstat(hostPath.c_str(), &info) == 0;
 }
 
-// The entry of folder whose name equals name but for ASCII case; the first in
-// byte order when several do, so the choice does not depend on the host.
-bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found)
+std::string LowerAsciiString(std::string text)
 {
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    for (char& c : text)
+        c = LowerAscii(c);
+    return text;
+}
+
+// A folder's entries by ASCII-lower-cased name, each to the first of its
+// spellings in byte order, so the choice does not depend on the host.
+struct FolderListing
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    std::unordered_map<std::string, std::string> byLowerName;
+};
+
+// Listings kept between lookups: a missed open in one search folder is
+// common, and reading the folder again for each would cost most of start-up.
+// A listing is used only while the folder's identity and modification time
+// are unchanged.
+std::mutex g_listingsMutex;
+std::unordered_map<std::string, FolderListing> g_listings;
+constexpr std::size_t kMaxListings = 64;
+// A folder changed this recently may change again within the same tick of
+// the file system's clock, which its modification time would not show.
+constexpr time_t kSettledSeconds = 2;
+
+bool SameFolder(const FolderListing& listing, const struct stat& info)
+{
+    return listing.device == info.st_dev && listing.inode == info.st_ino &&
+           listing.modified.tv_sec == info.st_mtim.tv_sec && listing.modified.tv_nsec == info.st_mtim.tv_nsec;
+}
+
+bool ReadListing(const std::string& path, FolderListing& listing)
+{
+    DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr)
         return false;
-    bool any = false;
     while (const dirent* entry = ::readdir(dir))
     {
-        if (EqualsIgnoringCase(name, entry->d_name) && (!any || found > entry->d_name))
-        {
-            found = entry->d_name;
-            any = true;
-        }
+        const auto [at, added] = listing.byLowerName.try_emplace(LowerAsciiString(entry->d_name), entry->d_name);
+        if (!added && at->second > entry->d_name)
+            at->second = entry->d_name;
     }
     ::closedir(dir);
-    return any;
+    return true;
+}
+
+// The entry of folder whose name equals name but for ASCII case; the first in
+// byte order when several do.
+bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found)
+{
+    const std::string path = folder.empty() ? std::string(".") : folder;
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return false;
+    const std::string key = LowerAsciiString(name);
+    std::lock_guard<std::mutex> lock(g_listingsMutex);
+    auto cached = g_listings.find(path);
+    if (cached == g_listings.end() || !SameFolder(cached->second, info))
+    {
+        FolderListing listing;
+        listing.device = info.st_dev;
+        listing.inode = info.st_ino;
+        listing.modified = info.st_mtim;
+        if (!ReadListing(path, listing))
+            return false;
+        if (cached != g_listings.end())
+            g_listings.erase(cached);
+        const auto match = listing.byLowerName.find(key);
+        const bool any = match != listing.byLowerName.end();
+        if (any)
+            found = match->second;
+        if (info.st_mtim.tv_sec + kSettledSeconds < std::time(nullptr))
+        {
+            if (g_listings.size() >= kMaxListings)
+                g_listings.clear();
+            g_listings.emplace(path, std::move(listing));
+        }
+        return any;
+    }
+    const auto match = cached->second.byLowerName.find(key);
+    if (match == cached->second.byLowerName.end())
+        return false;
+    found = match->second;
+    return true;
 }
 
 // Windows-style wildcard match, case-insensitive.
@@ -146,6 +218,21 @@ std::string ToHostPath(const std::string& path)
     if (host.empty() || Exists(host))
         return host;
 
+    // Most misses are a file looked for in one of several search folders
+    // that exists: only the last component then needs matching.
+    const std::size_t slash = host.rfind('/');
+    if (slash != std::string::npos && slash + 1 < host.size() && host.find("//") == std::string::npos)
+    {
+        const std::string folder = host.substr(0, slash + 1);
+        const std::string name = host.substr(slash + 1);
+        struct stat info;
+        if (name != "." && name != ".." && ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+        {
+            std::string match;
+            return FindIgnoringCase(folder, name, match) ? folder + match : host;
+        }
+    }
+
     std::string resolved = host[0] == '/' ? "/" : "";
     std::size_t start = 0;
     while (start <= host.size())
@@ -159,12 +246,12 @@ std::string ToHostPath(const std::string& path)
         {
             std::string candidate = resolved + component;
             std::string match;
-            if (component != "." && component != ".." && !Exists(candidate) &&
-                FindIgnoringCase(resolved, component, match))
+            const bool exists = Exists(candidate);
+            if (component != "." && component != ".." && !exists && FindIgnoringCase(resolved, component, match))
             {
                 candidate = resolved + match;
             }
-            else if (!Exists(candidate))
+            else if (!exists)
             {
                 // Nothing further can match below a missing folder.
                 return resolved + host.substr(start);

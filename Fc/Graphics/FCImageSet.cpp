@@ -123,7 +123,8 @@ bool FCImageSet::Load(FCFile& file, bool withPixels)
     }
     if (pixelDataSize > 0)
     {
-        pixelData = std::make_unique<std::uint8_t[]>(pixelDataSize);
+        // Not zeroed first: the read fills it, and a short read discards it.
+        pixelData = std::make_unique_for_overwrite<std::uint8_t[]>(pixelDataSize);
         if (!file.Read(pixelData.get(), pixelDataSize))
         {
             FC_LOG("Image set pixel data is short.\n");

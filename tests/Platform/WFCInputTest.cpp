@@ -151,4 +151,18 @@ TEST_F(WFCInputEvents, FocusSuspendsAndActivatesAndCloseEnds)
     EXPECT_TRUE(system.PumpMessages());
     EXPECT_FALSE(system.PumpMessages());
 }
+
+TEST_F(WFCInputEvents, WaitingEndsAtOnceForAPendingEventElseSleepsTheTimeout)
+{
+    Key(SDL_KEYDOWN, SDLK_a);
+    Uint64 start = SDL_GetTicks64();
+    system.WaitForMessages(2000);
+    EXPECT_LT(SDL_GetTicks64() - start, 1000u);
+    system.PumpMessages();
+    EXPECT_EQ(app.calls, (std::vector<std::string>{"key 0x100 65"}));
+
+    start = SDL_GetTicks64();
+    system.WaitForMessages(30);
+    EXPECT_GE(SDL_GetTicks64() - start, 30u);
+}
 } // namespace

@@ -61,7 +61,11 @@ TEST_F(WFCEntryTest, ASecondCopyEndsWithOne)
     WFCInstanceLock running;
     ASSERT_EQ(running.Acquire(WFCInstanceLock::DefaultPath()), Result::kAcquired);
     app.run = [] { return std::int16_t{0}; };
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(WFCMain(2, argv), 1);
+    // Captioned with the application's own name.
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              app.GetName() + ": The selected program is already running.\n");
     EXPECT_TRUE(app.calls.empty());
 }
 

@@ -11,12 +11,13 @@
 # folder.
 #
 # Usage: smoke.sh STAVELORN OUTPUT_FOLDER
-# Exit 77 (skipped) when Xvfb, xdotool, xwd or python3 is missing.
+# Exit 77 (skipped) when Xvfb, xdotool, xwd, python3 or timeout is missing.
+# Every step has a time limit, so a stuck tool or program fails the test.
 set -uo pipefail
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xwd python3; do
+for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "smoke: $tool is missing; skipped"; exit 77; }
 done
 rm -rf "$out"
@@ -27,8 +28,22 @@ log=$out/stavelorn.log
 xvfb_pid=
 program_pid=
 cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
+  local pid
+  for pid in $program_pid $xvfb_pid; do
+    kill "$pid" 2> /dev/null
+  done
+  # A process that ignores the request is killed outright after 5 s.
+  for _ in $(seq 50); do
+    alive=
+    for pid in $program_pid $xvfb_pid; do
+      kill -0 "$pid" 2> /dev/null && alive=1
+    done
+    [ -z "$alive" ] && break
+    sleep 0.1
+  done
+  for pid in $program_pid $xvfb_pid; do
+    kill -9 "$pid" 2> /dev/null
+  done
   wait 2> /dev/null
 }
 trap cleanup EXIT
@@ -38,9 +53,12 @@ fail() {
   exit 1
 }
 
-# Xvfb picks a free display and writes its number to fd 3.
+# Xvfb picks a free display and writes its number to fd 3. Without its GLX
+# extension SDL draws with its software renderer: Mesa's software GL would be
+# unloaded before exit, and a sanitizer build could then not tell its
+# leftovers from ours.
 exec 3> "$out/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp > "$out/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -extension GLX > "$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do
@@ -64,7 +82,8 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no window geometry"
+eval "$geometry"
 origin_x=$X origin_y=$Y
 
 # Points are in the program's 800 x 600 picture.
@@ -72,7 +91,7 @@ origin_x=$X origin_y=$Y
 # move to where the pointer already is.
 point() {
   local X Y SCREEN WINDOW
-  eval "$(xdotool getmouselocation --shell)"
+  eval "$(timeout 5 xdotool getmouselocation --shell)"
   if [ "$X,$Y" != "$((origin_x + $1)),$((origin_y + $2))" ]; then
     timeout 5 xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
   fi
@@ -80,20 +99,20 @@ point() {
 click() {
   point "$1" "$2"
   sleep 0.2
-  xdotool click 1
+  timeout 10 xdotool click 1 || fail "cannot click"
   sleep 0.2
 }
 # drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
 drag() {
   point "$1" "$2"
   sleep 0.2
-  xdotool mousedown 1
+  timeout 5 xdotool mousedown 1
   sleep 0.2
   point $(($1 - 8)) $(($2 - 4))
   sleep 0.2
   point "$3" "$4"
   sleep 0.2
-  xdotool mouseup 1
+  timeout 5 xdotool mouseup 1
   sleep 0.3
 }
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
@@ -107,8 +126,8 @@ shot() {
   echo "-- $name (${SECONDS}s)"
   for attempt in $(seq 20); do
     sleep 0.3
-    xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
-    if ORIGIN="$origin_x,$origin_y" python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
+    timeout 20 xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
+    if ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
          > "$out/$name.samples"; then
       cat "$out/$name.samples"
       rm -f "$out/$name.xwd"
@@ -141,9 +160,9 @@ click 400 260 # New Character
 click 336 368 # Create
 shot 6-setup "200,300,#2a2018,8" "600,300,#16110d,8" "690,560,#202018,8"
 click 180 72 # the name field
-xdotool key End
-xdotool key --repeat 24 BackSpace
-xdotool type --delay 20 "Smoke Tester"
+timeout 5 xdotool key End
+timeout 5 xdotool key --repeat 24 BackSpace
+timeout 5 xdotool type --delay 20 "Smoke Tester"
 drag 460 344 200 250 # Fighter from the class table onto the class list
 for _ in 1 2 3; do click 344 119; done # its level up to 4
 # Finish is enabled now, and must look it.
@@ -166,7 +185,7 @@ click 728 32 # Menu
 shot 11-game-menu "300,192,#3b2c20,8" "300,416,#3b2c20,8"
 click 400 192 # Save Character
 click 448 440 # the file name field
-xdotool type --delay 20 "smokehero"
+timeout 5 xdotool type --delay 20 "smokehero"
 shot 12-save-dialog "200,200,#16110d,8" "420,488,#3b2c20" "540,488,#3b2c20"
 click 448 488 # OK
 saved=$out/data/stavelorn/Characters/smokehero.cg3
@@ -203,8 +222,8 @@ cmp -s "$saved" "$out/first.cg3" && fail "the added levels were not saved"
 click 400 312 # Start Menu
 shot 21-start-menu "${menu_samples[@]}"
 
-python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 100); do
+timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+for _ in $(seq 300); do
   kill -0 "$program_pid" 2> /dev/null || break
   sleep 0.1
 done

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -56,6 +59,24 @@ TEST(FCFileUtilTest, HostPathsAcceptBothSeparatorsAndAnyCase)
     WorkingDirectory cwd(base);
     EXPECT_EQ(ToHostPath("art\\panels\\frame.bmp"), "Art/Panels/Frame.bmp");
     EXPECT_EQ(ToHostPath(".\\ART\\Panels"), "./Art/Panels");
+}
+
+TEST(FCFileUtilTest, MatchingFollowsChangesToAFolderSeenBefore)
+{
+    TempFolder folder;
+    folder.WriteFile("Sfx/Old.wav", "x");
+    const std::string sfx = folder.Join("Sfx");
+    // A folder last changed long ago, as installed data is.
+    const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, sfx.c_str(), past, 0), 0);
+    EXPECT_EQ(ToHostPath(sfx + "/old.WAV"), sfx + "/Old.wav");
+    EXPECT_EQ(ToHostPath(sfx + "/new.wav"), sfx + "/new.wav");
+
+    folder.WriteFile("Sfx/New.wav", "x");
+    ASSERT_EQ(::rename((sfx + "/Old.wav").c_str(), (sfx + "/Renamed.wav").c_str()), 0);
+    EXPECT_EQ(ToHostPath(sfx + "/new.wav"), sfx + "/New.wav");
+    EXPECT_EQ(ToHostPath(sfx + "/old.WAV"), sfx + "/old.WAV");
+    EXPECT_EQ(ToHostPath(sfx + "/RENAMED.wav"), sfx + "/Renamed.wav");
 }
 
 TEST(FCFileUtilTest, UserFilesLiveInTheUserDataFolder)

@@ -179,6 +179,21 @@ void WFCSystem::RequestQuit()
     quitRequested = 1;
 }
 
+bool WFCSystem::OpenUrl(const std::string& url)
+{
+    if (!IsOpenableUrl(url))
+    {
+        FC_LOG("Address refused\n");
+        return false;
+    }
+    if (SDL_OpenURL(url.c_str()) != 0)
+    {
+        FC_LOG("Cannot open %s: %s\n", url.c_str(), SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
 void WFCSystem::ShowMessage(const std::string& text)
 {
     ShowMessageBox(ApplicationName(), text);

@@ -53,6 +53,8 @@ public:
     // error when STAVELORN_HEADLESS is set or no box can be shown.
     void ShowMessage(const std::string& text) override;
     void WaitForMessages(std::uint32_t timeoutMs) override;
+    // Through SDL, never a shell; refused addresses are not handed on.
+    bool OpenUrl(const std::string& url) override;
 
     // The program's one window, of the given client size. False (logged)
     // when SDL's video cannot start.

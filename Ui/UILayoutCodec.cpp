@@ -72,6 +72,10 @@ constexpr std::array kKinds{
     // The abilities page and the ability roller.
     KindEntry{"Vel_UIAbilities", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_Roller", UILayoutCodec::PayloadKind::kControl},
+    // The intro, the credits and the information screens.
+    KindEntry{"Vel_UIMovieWindow", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWin_Credits", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWin_Info", UILayoutCodec::PayloadKind::kControl},
 };
 
 // What a control kind stores after its sections: its own record, whether an

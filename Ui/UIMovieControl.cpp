@@ -1,6 +1,7 @@
 #include "Ui/UIMovieControl.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCCountedRef.h"
 #include "Ui/UIMovie.h"
 
 FC_REGISTER_CLASS(UIMovieControl);
@@ -46,6 +47,8 @@ bool UIMovieControl::Load(FCFile& file)
 
 bool UIMovieControl::NotifyClicked(UIEvent& event)
 {
+    // The end's listener may close the window and release this control.
+    const auto hold = FCCountedRef<UIMovieControl>::Share(this);
     if (movie)
         movie->SkipToEnd();
     return UIControl::NotifyClicked(event);

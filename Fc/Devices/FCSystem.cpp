@@ -1,12 +1,14 @@
 #include "Fc/Devices/FCSystem.h"
 
 #include "Fc/Core/FCClock.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Fc/Devices/FCKeyboard.h"
 #include "Fc/Devices/FCMoviePlayer.h"
 #include "Fc/Devices/FCSoundManager.h"
 #include "Fc/Devices/FCTimerListener.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 namespace
@@ -137,6 +139,26 @@ void FCSystem::Resume()
 }
 
 void FCSystem::WaitForMessages(std::uint32_t /*timeoutMs*/) {}
+
+bool FCSystem::OpenUrl(const std::string& url)
+{
+    FC_LOG("No browser to open %s\n", IsOpenableUrl(url) ? url.c_str() : "a refused address");
+    return false;
+}
+
+bool FCSystem::IsOpenableUrl(const std::string& url)
+{
+    std::size_t schemeLength = 0;
+    for (const char* scheme : {"http://", "https://"})
+        if (url.rfind(scheme, 0) == 0)
+            schemeLength = std::char_traits<char>::length(scheme);
+    if (schemeLength == 0 || url.size() == schemeLength)
+        return false;
+    return std::none_of(url.begin(), url.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F;
+    });
+}
 
 bool FCSystem::IsSuspended()
 {

@@ -65,6 +65,12 @@ public:
     // Sleeps until a message waits or timeoutMs have passed, so that an idle
     // main loop leaves the processor alone. The base returns at once.
     virtual void WaitForMessages(std::uint32_t timeoutMs);
+    // Hands an address to the desktop's browser; false when it was refused
+    // (not openable) or could not be handed over. The base opens nothing.
+    virtual bool OpenUrl(const std::string& url);
+    // Only http:// and https:// addresses with something after the scheme
+    // and without spaces or control characters.
+    static bool IsOpenableUrl(const std::string& url);
 
     static bool IsSuspended();
 

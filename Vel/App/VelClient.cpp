@@ -1,5 +1,7 @@
 #include "Vel/App/VelClient.h"
 
+#include "Fc/Core/FCClock.h"
+
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCFileSection.h"
 #include "Fc/Core/FCFileSystem.h"
@@ -118,6 +120,11 @@ VelClient::~VelClient()
 VelClient* VelClient::GetInstance()
 {
     return g_client;
+}
+
+std::uint32_t VelClient::Now()
+{
+    return FCClock::Now() - FCApp::GetStartTime();
 }
 
 bool VelClient::StartUp()

@@ -72,6 +72,8 @@ public:
     VelClient& operator=(const VelClient&) = delete;
 
     static VelClient* GetInstance();
+    // Application time in ms: the time base of the frames' records.
+    static std::uint32_t Now();
 
     // Devices, window manager, blend table, seed, settings, then the intro
     // or the game data. False after showing the failure text; Shutdown

@@ -42,9 +42,16 @@ public:
 
     void RequestQuit() override { quitRequested = true; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    // Records what it was given; answers whether the address is openable.
+    bool OpenUrl(const std::string& url) override
+    {
+        openedUrls.push_back(url);
+        return IsOpenableUrl(url);
+    }
 
     std::vector<std::string> deviceCalls;
     std::vector<std::string> messages;
+    std::vector<std::string> openedUrls;
     bool quitRequested = false;
     // The answer of every create call; a refused create makes nothing.
     bool createSucceeds = true;

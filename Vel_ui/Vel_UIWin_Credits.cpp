@@ -79,6 +79,12 @@ bool Vel_UIWin_Credits::HandleNotify(UIEvent& event)
     return UIWindow::HandleNotify(event);
 }
 
+void Vel_UIWin_Credits::OnMouseDown(UIEvent& event)
+{
+    UIWindow::OnMouseDown(event);
+    End();
+}
+
 void Vel_UIWin_Credits::End()
 {
     if (ended)

@@ -35,6 +35,9 @@ public:
     std::int32_t GetScrollLimit() const { return scrollLimit; }
 
 protected:
+    // A press on the window itself (around the text) ends the credits too.
+    void OnMouseDown(UIEvent& event) override;
+
     UIControl* scroller = nullptr; // a descendant, not owned
     std::uint32_t startTime = 0;
     std::uint8_t started = 0;

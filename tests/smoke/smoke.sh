@@ -82,6 +82,12 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
+# A first run plays the intro movies out before the start menu.
+for _ in $(seq 300); do
+  grep -q "Intro over" "$log" && break
+  sleep 0.1
+done
+grep -q "Intro over" "$log" || fail "the intro did not end"
 geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no window geometry"
 eval "$geometry"
 origin_x=$X origin_y=$Y
@@ -234,7 +240,7 @@ program_pid=
 [ "$status" -eq 0 ] || fail "exit code $status"
 
 for line in "Starting up ..." "Startup Completed Successfully." \
-            "Screen 6 (velMovieWindow.ui) cannot be opened"; do
+            "Intro over; loading the game data"; do
   grep -qF "$line" "$log" || fail "no log line \"$line\""
 done
 if grep -E "Could not load layout (velStartMenu|velCharacterType|velFileDialog)|Start-up failed|has no control|not the kind it needs|could not be (saved|loaded)|did not open" "$log"; then

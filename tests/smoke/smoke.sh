@@ -17,71 +17,8 @@ set -uo pipefail
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xwd python3 timeout; do
-  command -v "$tool" > /dev/null || { echo "smoke: $tool is missing; skipped"; exit 77; }
-done
-rm -rf "$out"
-mkdir -p "$out/data" "$out/runtime"
-chmod 700 "$out/runtime"
-log=$out/stavelorn.log
-
-xvfb_pid=
-program_pid=
-cleanup() {
-  local pid
-  for pid in $program_pid $xvfb_pid; do
-    kill "$pid" 2> /dev/null
-  done
-  # A process that ignores the request is killed outright after 5 s.
-  for _ in $(seq 50); do
-    alive=
-    for pid in $program_pid $xvfb_pid; do
-      kill -0 "$pid" 2> /dev/null && alive=1
-    done
-    [ -z "$alive" ] && break
-    sleep 0.1
-  done
-  for pid in $program_pid $xvfb_pid; do
-    kill -9 "$pid" 2> /dev/null
-  done
-  wait 2> /dev/null
-}
-trap cleanup EXIT
-fail() {
-  echo "smoke: FAILED: $*"
-  echo "---- program log"; cat "$log" 2> /dev/null
-  exit 1
-}
-
-# Xvfb picks a free display and writes its number to fd 3. Without its GLX
-# extension SDL draws with its software renderer: Mesa's software GL would be
-# unloaded before exit, and a sanitizer build could then not tell its
-# leftovers from ours.
-exec 3> "$out/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -extension GLX > "$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$out/display" ] && break
-  sleep 0.1
-done
-[ -s "$out/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$out/display")
-
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy STAVELORN_HEADLESS=1
-# A sanitizer build reports leaks at exit; the system libraries' own are not ours.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp"
-export XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime
-timeout 120 "$program" -win > "$log" 2>&1 &
-program_pid=$!
-
-window=$(timeout 20 xdotool search --sync --name '^Stavelorn$' 2> /dev/null | head -n1)
-[ -n "$window" ] || fail "no window"
-for _ in $(seq 100); do
-  grep -q "Startup Completed Successfully" "$log" && break
-  sleep 0.1
-done
-grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
+name=smoke
+source "$here/start.sh"
 # A first run plays the intro movies out before the start menu.
 for _ in $(seq 300); do
   grep -q "Intro over" "$log" && break

@@ -8,59 +8,13 @@
 # folder.
 #
 # Usage: smoke_intro.sh STAVELORN OUTPUT_FOLDER
-# Exit 77 (skipped) when Xvfb, xdotool, xwd or python3 is missing.
+# Exit 77 (skipped) when Xvfb, xdotool, xwd, python3 or timeout is missing.
 set -uo pipefail
 program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool xwd python3; do
-  command -v "$tool" > /dev/null || { echo "smoke_intro: $tool is missing; skipped"; exit 77; }
-done
-rm -rf "$out"
-mkdir -p "$out/data" "$out/runtime"
-chmod 700 "$out/runtime"
-log=$out/stavelorn.log
-
-xvfb_pid=
-program_pid=
-cleanup() {
-  [ -n "$program_pid" ] && kill "$program_pid" 2> /dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null
-  wait 2> /dev/null
-}
-trap cleanup EXIT
-fail() {
-  echo "smoke_intro: FAILED: $*"
-  echo "---- program log"; cat "$log" 2> /dev/null
-  exit 1
-}
-
-# Xvfb picks a free display and writes its number to fd 3.
-exec 3> "$out/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -extension GLX > "$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 100); do
-  [ -s "$out/display" ] && break
-  sleep 0.1
-done
-[ -s "$out/display" ] || fail "Xvfb did not start"
-export DISPLAY=:$(head -n1 "$out/display")
-
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy STAVELORN_HEADLESS=1
-# A sanitizer build reports leaks at exit; the system libraries' own are not ours.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp"
-export XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime
-timeout 120 "$program" -win > "$log" 2>&1 &
-program_pid=$!
-
-window=$(timeout 20 xdotool search --sync --name '^Stavelorn$' 2> /dev/null | head -n1)
-[ -n "$window" ] || fail "no window"
-for _ in $(seq 100); do
-  grep -q "Startup Completed Successfully" "$log" && break
-  sleep 0.1
-done
-grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
+name=smoke_intro
+source "$here/start.sh"
 eval "$(timeout 5 xdotool getwindowgeometry --shell "$window")"
 origin_x=$X origin_y=$Y
 

@@ -44,10 +44,16 @@ private:
     T* object;
 };
 
-template <class T> void InsertByZOrder(std::vector<T*>& list, T* object)
+template <class List, class T> void InsertByZOrder(List& list, T* object)
 {
     // After every element of lower or equal z-order, so equal ones keep
-    // their insertion order.
+    // their insertion order. Most go last (rows of a list, layouts in
+    // z-order): that needs no search.
+    if (list.empty() || list.back()->GetZOrder() <= object->GetZOrder())
+    {
+        list.push_back(object);
+        return;
+    }
     auto at =
         std::upper_bound(list.begin(), list.end(), object->GetZOrder(),
                          [](std::uint16_t z, const T* other) { return z < other->GetZOrder(); });
@@ -85,15 +91,14 @@ UIControl::UIControl(const UIControl& other)
         for (UIControl* child : *other.children)
             if (auto* copy = dynamic_cast<UIControl*>(child->Clone()))
                 AddChild(copy);
-    if (other.displayObjects)
-        for (UIDisplayObject* object : *other.displayObjects)
-        {
-            FCObject* copy = object->Clone();
-            if (auto* display = dynamic_cast<UIDisplayObject*>(copy))
-                AddDisplayObject(display, 0);
-            else if (copy)
-                copy->Release();
-        }
+    for (UIDisplayObject* object : other.displayObjects)
+    {
+        FCObject* copy = object->Clone();
+        if (auto* display = dynamic_cast<UIDisplayObject*>(copy))
+            AddDisplayObject(display, 0);
+        else if (copy)
+            copy->Release();
+    }
 }
 
 UIControl::~UIControl()
@@ -115,16 +120,13 @@ UIControl::~UIControl()
             child->Release();
         }
     }
-    if (displayObjects)
+    DisplayObjectList old;
+    old.swap(displayObjects);
+    for (UIDisplayObject* object : old)
     {
-        std::vector<UIDisplayObject*> old;
-        old.swap(*displayObjects);
-        for (UIDisplayObject* object : old)
-        {
-            if (object->GetParent() == this)
-                object->SetParent(nullptr);
-            object->Release();
-        }
+        if (object->GetParent() == this)
+            object->SetParent(nullptr);
+        object->Release();
     }
 }
 
@@ -216,16 +218,15 @@ FCPoint UIControl::GetSize() const
     if (sizeMode != kSizeContent)
         return UIObject::GetSize();
     FCPoint extent(0, 0);
-    if (displayObjects)
-        for (const UIDisplayObject* object : *displayObjects)
-        {
-            if (object->GetSizeMode() == kSizeParent)
-                continue;
-            const FCPoint at = object->GetStoredPosition();
-            const FCPoint size = object->GetSize();
-            extent.x = std::max(extent.x, static_cast<std::int32_t>(std::int64_t{at.x} + size.x));
-            extent.y = std::max(extent.y, static_cast<std::int32_t>(std::int64_t{at.y} + size.y));
-        }
+    for (const UIDisplayObject* object : displayObjects)
+    {
+        if (object->GetSizeMode() == kSizeParent)
+            continue;
+        const FCPoint at = object->GetStoredPosition();
+        const FCPoint size = object->GetSize();
+        extent.x = std::max(extent.x, static_cast<std::int32_t>(std::int64_t{at.x} + size.x));
+        extent.y = std::max(extent.y, static_cast<std::int32_t>(std::int64_t{at.y} + size.y));
+    }
     return extent;
 }
 
@@ -234,7 +235,7 @@ void UIControl::Update(std::uint32_t tick)
     // By index and holding each element: an update may add or remove some.
     for (std::uint32_t i = 0; i < GetDisplayObjectCount(); ++i)
     {
-        UIDisplayObject* object = (*displayObjects)[i];
+        UIDisplayObject* object = displayObjects[i];
         if (object->GetSecondWord() & 0x2)
         {
             Hold<UIDisplayObject> hold(object);
@@ -384,43 +385,39 @@ void UIControl::AddDisplayObject(UIDisplayObject* object, std::uint32_t mask)
 {
     if (!object)
         return;
-    if (!displayObjects)
-        displayObjects = std::make_unique<std::vector<UIDisplayObject*>>();
     object->SetParent(this);
     if (mask != 0)
         object->SetStateMask(mask);
     const std::uint32_t finalMask = object->GetStateMask();
     if (finalMask != kAlwaysDrawn && (finalMask & kMouseOver))
         ++mouseOverCount;
-    InsertByZOrder(*displayObjects, object);
+    InsertByZOrder(displayObjects, object);
 }
 
 UIDisplayObject* UIControl::FindDisplayObject(std::uint16_t objectId) const
 {
-    if (displayObjects)
-        for (UIDisplayObject* object : *displayObjects)
-            if (object->GetId() == objectId)
-                return object;
+    for (UIDisplayObject* object : displayObjects)
+        if (object->GetId() == objectId)
+            return object;
     return nullptr;
 }
 
 UIDisplayObject* UIControl::FindDisplayObjectByClass(std::uint16_t classCode) const
 {
-    if (displayObjects)
-        for (UIDisplayObject* object : *displayObjects)
-            if (object->GetTypeCode() == classCode)
-                return object;
+    for (UIDisplayObject* object : displayObjects)
+        if (object->GetTypeCode() == classCode)
+            return object;
     return nullptr;
 }
 
 std::uint32_t UIControl::GetDisplayObjectCount() const
 {
-    return displayObjects ? static_cast<std::uint32_t>(displayObjects->size()) : 0;
+    return static_cast<std::uint32_t>(displayObjects.size());
 }
 
 UIDisplayObject* UIControl::GetDisplayObjectAt(std::uint32_t index) const
 {
-    return index < GetDisplayObjectCount() ? (*displayObjects)[index] : nullptr;
+    return index < GetDisplayObjectCount() ? displayObjects[index] : nullptr;
 }
 
 bool UIControl::IsMaskSelected(std::uint32_t mask) const
@@ -530,10 +527,9 @@ bool UIControl::HitTestDisplayObjects(FCPoint point) const
 {
     if (!IsVisible())
         return false;
-    if (displayObjects)
-        for (UIDisplayObject* object : *displayObjects)
-            if (IsMaskSelected(object->GetStateMask()) && object->HitTest(point))
-                return true;
+    for (UIDisplayObject* object : displayObjects)
+        if (IsMaskSelected(object->GetStateMask()) && object->HitTest(point))
+            return true;
     if (children)
         for (const UIControl* child : *children)
             if (child->HitTestDisplayObjects(point))
@@ -833,7 +829,7 @@ void UIControl::Draw(FCImageBuffer* target, const FCRect& clip)
     bool coverKnown = false;
     for (std::uint32_t i = 0; i < GetDisplayObjectCount(); ++i)
     {
-        UIDisplayObject* object = (*displayObjects)[i];
+        UIDisplayObject* object = displayObjects[i];
         if (!IsMaskSelected(object->GetStateMask()))
             continue;
         FCRect opaque;
@@ -865,7 +861,7 @@ void UIControl::AddOpaqueCover(FCRectCover& cover, const FCRect& clip) const
         return;
     for (std::uint32_t i = 0; i < GetDisplayObjectCount(); ++i)
     {
-        const UIDisplayObject* object = (*displayObjects)[i];
+        const UIDisplayObject* object = displayObjects[i];
         FCRect opaque;
         FCRect inside;
         if (IsMaskSelected(object->GetStateMask()) && object->GetOpaqueRect(opaque) &&

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fc/Core/FCBlockAllocator.h"
 #include "Ui/UIDragRecord.h"
 #include "Ui/UIEvent.h"
 #include "Ui/UIObject.h"
@@ -54,6 +55,9 @@ public:
     static constexpr std::uint16_t kRepeatTimerId = 8100;
 
     using ChildCompare = bool (*)(UIControl* a, UIControl* b);
+    // Most controls hold one or a few display objects: their list comes
+    // from the block pool, like the elements themselves.
+    using DisplayObjectList = std::vector<UIDisplayObject*, FCBlockAllocator<UIDisplayObject*>>;
 
     UIControl();
     explicit UIControl(std::uint16_t newId);
@@ -97,7 +101,11 @@ public:
     void AddDisplayObject(UIDisplayObject* object, std::uint32_t mask);
     UIDisplayObject* FindDisplayObject(std::uint16_t objectId) const;
     UIDisplayObject* FindDisplayObjectByClass(std::uint16_t classCode) const;
-    const std::vector<UIDisplayObject*>* GetDisplayObjects() const { return displayObjects.get(); }
+    // Null while there is none.
+    const DisplayObjectList* GetDisplayObjects() const
+    {
+        return displayObjects.empty() ? nullptr : &displayObjects;
+    }
     UIDisplayObject* GetDisplayObjectAt(std::uint32_t index) const;
     std::uint32_t GetDisplayObjectCount() const;
     // Whether a display object with this mask is drawn in the current state.
@@ -207,9 +215,11 @@ protected:
     // Ends a drag-container message by releasing the dragged child.
     void ReleaseDraggedChild();
 
-    // Created on the first add; one reference per element, lowest z-order first.
+    // Children: created on the first add. Both hold one reference per
+    // element, lowest z-order first. Display objects are only ever added, so
+    // an empty list is one that never had any.
     std::unique_ptr<std::vector<UIControl*>> children;
-    std::unique_ptr<std::vector<UIDisplayObject*>> displayObjects;
+    DisplayObjectList displayObjects;
     std::uint32_t clickMode = kOnRelease;
     std::uint32_t changeMode = kNever;
     std::uint32_t controlFlags = 12;

@@ -7,8 +7,9 @@
 #include <array>
 #include <bit>
 #include <cmath>
-#include <cstring>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -122,6 +123,14 @@ const ControlShape* ShapeOf(UILayoutCodec::PayloadKind kind)
     return nullptr;
 }
 
+// The sinks take names as strings; a name compared with the keywords only
+// is never copied.
+void KeepName(std::string& kept, std::string_view name)
+{
+    if (name.data() != kept.data())
+        kept.assign(name);
+}
+
 // Makes `record` hold a default value of the alternative at `index`.
 template <std::size_t... I>
 void EmplaceAt(UILayoutControlRecord& record, std::size_t index, std::index_sequence<I...>)
@@ -136,31 +145,6 @@ void EmplaceAt(UILayoutControlRecord& record, std::size_t index)
 
 // --- Reader ---------------------------------------------------------------
 
-bool UILayoutCodec::Reader::U8(std::uint8_t& value)
-{
-    return (ok && file.ReadU8(value)) || Failed(ok);
-}
-
-bool UILayoutCodec::Reader::U16(std::uint16_t& value)
-{
-    return (ok && file.ReadU16(value)) || Failed(ok);
-}
-
-bool UILayoutCodec::Reader::I16(std::int16_t& value)
-{
-    return (ok && file.ReadI16(value)) || Failed(ok);
-}
-
-bool UILayoutCodec::Reader::U32(std::uint32_t& value)
-{
-    return (ok && file.ReadU32(value)) || Failed(ok);
-}
-
-bool UILayoutCodec::Reader::I32(std::int32_t& value)
-{
-    return (ok && file.ReadI32(value)) || Failed(ok);
-}
-
 bool UILayoutCodec::Reader::F64(double& value)
 {
     std::uint32_t low = 0;
@@ -173,19 +157,6 @@ bool UILayoutCodec::Reader::F64(double& value)
     FC_LOG("Layout number is not finite\n");
     value = 0.0;
     return Failed(ok);
-}
-
-bool UILayoutCodec::Reader::String(std::string& value)
-{
-    value.clear();
-    std::uint16_t count = 0;
-    if (!U16(count))
-        return false;
-    std::string bytes(count, '\0');
-    if (count != 0 && !file.Read(bytes.data(), count))
-        return Failed(ok);
-    value.assign(bytes.c_str(), std::strlen(bytes.c_str()));
-    return true;
 }
 
 bool UILayoutCodec::Reader::Attributes(UITextAttributesRecord& value)
@@ -337,17 +308,19 @@ void UILayoutCodec::LogShortRecord(FCFile& file)
 template <class Take>
 bool UILayoutCodec::ReadNamesUntil(Reader& reader, FCFile& file, std::string_view end, Take take)
 {
-    std::string name;
+    std::string_view name;
+    std::string className;
     for (;;)
     {
-        if (!reader.String(name))
+        if (!reader.Name(name, className))
         {
             LogShortRecord(file);
             return false;
         }
         if (name == end)
             return true;
-        if (!take(name))
+        KeepName(className, name);
+        if (!take(className))
             return false;
     }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "Fc/Core/FCBytes.h"
+#include "Fc/Core/FCFile.h"
+
 #include <concepts>
 #include <cstdint>
 #include <string>
@@ -7,8 +10,6 @@
 #include <type_traits>
 #include <variant>
 #include <vector>
-
-class FCFile;
 
 // Payload records of the stored widget classes, fields in stored order. The
 // codec below reads and writes them.
@@ -232,22 +233,118 @@ public:
     {
     public:
         explicit Reader(FCFile& source) : file(source) {}
-        bool U8(std::uint8_t& value);
-        bool U16(std::uint16_t& value);
-        bool I16(std::int16_t& value);
-        bool U32(std::uint32_t& value);
-        bool I32(std::int32_t& value);
+        // A record of fixed size: when the file's read buffer holds all of
+        // it, its bytes are taken at once and the next fields, which must add
+        // up to exactly size bytes, are decoded from them. Otherwise the
+        // fields are read one by one as usual.
+        void Fixed(std::uint32_t size)
+        {
+            if (!ok)
+                return;
+            if (const std::uint8_t* bytes = file.TakeBufferedBytes(size))
+            {
+                fixedAt = bytes;
+                fixedLeft = size;
+            }
+        }
+        // Inline: a list of rows reads thousands of fields one by one.
+        bool U8(std::uint8_t& value)
+        {
+            if (fixedLeft >= 1)
+            {
+                value = *TakeFixed(1);
+                return true;
+            }
+            return (ok && file.ReadU8(value)) || Fail();
+        }
+        bool U16(std::uint16_t& value)
+        {
+            if (fixedLeft >= 2)
+            {
+                value = FCBytes::ReadU16(TakeFixed(2));
+                return true;
+            }
+            return (ok && file.ReadU16(value)) || Fail();
+        }
+        bool I16(std::int16_t& value)
+        {
+            if (fixedLeft >= 2)
+            {
+                value = FCBytes::ReadI16(TakeFixed(2));
+                return true;
+            }
+            return (ok && file.ReadI16(value)) || Fail();
+        }
+        bool U32(std::uint32_t& value)
+        {
+            if (fixedLeft >= 4)
+            {
+                value = FCBytes::ReadU32(TakeFixed(4));
+                return true;
+            }
+            return (ok && file.ReadU32(value)) || Fail();
+        }
+        bool I32(std::int32_t& value)
+        {
+            if (fixedLeft >= 4)
+            {
+                value = FCBytes::ReadI32(TakeFixed(4));
+                return true;
+            }
+            return (ok && file.ReadI32(value)) || Fail();
+        }
         // IEEE double; a NaN or an infinity fails the read.
         bool F64(double& value);
         // u16 count, then count bytes; the text ends at the first NUL.
-        bool String(std::string& value);
+        bool String(std::string& value)
+        {
+            std::uint16_t count = 0;
+            if (!U16(count))
+            {
+                value.clear();
+                return false;
+            }
+            return file.ReadText(value, count) || Fail();
+        }
+        // As String, but the text may stay in the file's read buffer rather
+        // than be copied into room: value lasts until the next read. For the
+        // names of the sections, most of which are only compared.
+        bool Name(std::string_view& value, std::string& room)
+        {
+            std::uint16_t count = 0;
+            value = {};
+            if (!U16(count))
+                return false;
+            if (file.TakeBufferedText(count, value))
+                return true;
+            if (!file.ReadText(room, count))
+                return Fail();
+            value = room;
+            return true;
+        }
         bool Attributes(UITextAttributesRecord& value);
         bool FieldAttributes(UIFieldAttributesRecord& value, FieldCodes codes);
         bool IsOk() const { return ok; }
 
     private:
+        bool Fail()
+        {
+            ok = false;
+            return false;
+        }
+        const std::uint8_t* TakeFixed(std::uint32_t size)
+        {
+            const std::uint8_t* at = fixedAt;
+            fixedAt += size;
+            fixedLeft -= size;
+            return at;
+        }
+
         FCFile& file;
         bool ok = true;
+        // The rest of a fixed record taken from the read buffer.
+        const std::uint8_t* fixedAt = nullptr;
+        std::uint32_t fixedLeft = 0;
     };
 
     // Appends little-endian fields to a byte vector.
@@ -255,6 +352,8 @@ public:
     {
     public:
         explicit Writer(Bytes& target) : out(target) {}
+        // Fields are appended one by one in any case.
+        void Fixed(std::uint32_t) {}
         bool U8(std::uint8_t value);
         bool U16(std::uint16_t value);
         bool I16(std::int16_t value);
@@ -280,6 +379,7 @@ public:
         requires std::same_as<std::remove_const_t<R>, UIObjectRecord>
     static bool Transfer(Io& io, R& r)
     {
+        io.Fixed(kObjectRecordSize);
         return io.U16(r.id) && io.I32(r.x) && io.I32(r.y) && io.I16(r.sizeMode) &&
                io.I32(r.width) && io.I32(r.height) && io.U16(r.zOrder) && io.U8(r.defaultFocus) &&
                io.U16(r.alignFlags);

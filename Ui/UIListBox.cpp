@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <typeinfo>
 
 FC_REGISTER_CLASS(UIListBox);
 
@@ -34,7 +35,7 @@ public:
         FCObject* object = FCClassRegistry::LoadObject(className, file);
         if (!object)
             return false;
-        auto* item = dynamic_cast<UIControl*>(object);
+        UIControl* item = AsControl(object);
         if (!item)
         {
             FC_LOG("List item %s is not a control\n", className.c_str());
@@ -51,7 +52,21 @@ public:
     }
 
 private:
+    // The rows of a list are mostly of one class: once an object of a class
+    // has proved to be a control, the next ones of that class need no walk
+    // of the class hierarchy.
+    UIControl* AsControl(FCObject* object)
+    {
+        if (controlType && typeid(*object) == *controlType)
+            return static_cast<UIControl*>(object);
+        auto* control = dynamic_cast<UIControl*>(object);
+        if (control)
+            controlType = &typeid(*object);
+        return control;
+    }
+
     UIListBox& list;
+    const std::type_info* controlType = nullptr;
 };
 } // namespace
 
@@ -132,7 +147,7 @@ bool UIListBox::AddItemWithData(UIControl* item, std::uint32_t data, std::uint8_
     if (!item)
         return false;
     UIGroupScrollFrame* itemFrame = GetItemFrame();
-    UIGroup* group = GetItemGroup();
+    UIGroup* group = itemFrame ? itemFrame->GetContent() : nullptr;
     if (!itemFrame || !group)
     {
         item->Release();
@@ -338,6 +353,10 @@ void UIListBox::UpdateLayout()
 
 UIGroupScrollFrame* UIListBox::GetItemFrame() const
 {
+    // Asked for every item added; the usual exact class needs no walk of
+    // the class hierarchy.
+    if (frame && typeid(*frame) == typeid(UIGroupScrollFrame))
+        return static_cast<UIGroupScrollFrame*>(frame);
     return dynamic_cast<UIGroupScrollFrame*>(frame);
 }
 

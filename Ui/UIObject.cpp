@@ -1,5 +1,6 @@
 #include "Ui/UIObject.h"
 
+#include "Fc/Core/FCBlockPool.h"
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Devices/FCDisplayManager.h"
 #include "Fc/Graphics/FCDisplayPageStack.h"
@@ -67,6 +68,18 @@ UIObject::UIObject(const UIObject& other)
 }
 
 UIObject::~UIObject() = default;
+
+static_assert(alignof(UIObject) <= FCBlockPool::kGranule, "elements come from the block pool");
+
+void* UIObject::operator new(std::size_t size)
+{
+    return FCBlockPool::Allocate(size);
+}
+
+void UIObject::operator delete(void* block, std::size_t size)
+{
+    FCBlockPool::Free(block, size);
+}
 
 void UIObject::Init(std::uint16_t newId, FCPoint position, FCPoint size, std::uint16_t newZOrder)
 {

@@ -4,6 +4,7 @@
 #include "Fc/Graphics/FCPoint.h"
 #include "Fc/Graphics/FCRect.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -40,6 +41,12 @@ public:
     UIObject(const UIObject& other);
     UIObject& operator=(const UIObject&) = delete;
     ~UIObject() override;
+
+    // Screens are made and dropped by the hundred elements and lists by the
+    // thousand rows: elements come from the block pool rather than the
+    // general allocator. Their classes keep to its alignment.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size);
 
     // 1: Update with the first 32-bit word of data; 3: Invalidate.
     void HandleMessage(std::int16_t messageId, void* data) override;

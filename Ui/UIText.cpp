@@ -67,14 +67,15 @@ bool UIText::LoadText(FCFile& file)
 void UIText::Apply(const UITextContentRecord& record)
 {
     FCResourceManager* resources = FCResourceManager::GetInstance();
-    std::string value = record.text;
+    static const std::string kNone;
+    const std::string* value = &record.text;
     if (record.stringId > 0)
     {
         const std::string* stored = resources ? resources->GetString(record.stringId) : nullptr;
-        value = stored ? *stored : std::string();
+        value = stored ? stored : &kNone;
     }
     SetFont(resources ? resources->GetFont(record.fontId) : nullptr);
-    SetText(value);
+    SetText(*value);
 }
 
 bool UIText::LoadAttributes(FCFile& file)

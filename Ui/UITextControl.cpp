@@ -93,9 +93,14 @@ bool UITextControl::ApplyField(const UITextContentRecord& content, const UIField
         textObject = FCCountedRef<UIText>::Share(made);
     }
     textObject->Apply(content);
+    ApplyAttributes(attributes);
+    return true;
+}
+
+void UITextControl::ApplyAttributes(const UIFieldAttributesRecord& attributes)
+{
     for (const UIFieldAttribute& attribute : attributes.codes)
         LoadAttribute(attribute);
-    return true;
 }
 
 bool UITextControl::LoadAttribute(const UIFieldAttribute& attribute)

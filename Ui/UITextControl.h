@@ -87,6 +87,9 @@ public:
 
     // With a font: a new text object (always drawn) in that font.
     void CreateTextObject(FCFont* font);
+    // A layout's attribute list, in its stored order, through LoadAttribute:
+    // the margins and the text object's format flags.
+    void ApplyAttributes(const UIFieldAttributesRecord& attributes);
     // The control's height becomes the wrapped text's plus the margins.
     void FitHeight();
 

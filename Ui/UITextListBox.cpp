@@ -6,38 +6,9 @@
 #include "Ui/UILayoutCodec.h"
 #include "Ui/UIScrollFrame.h"
 #include "Ui/UISlider.h"
-#include "Ui/UIText.h"
 #include "Ui/UITextControl.h"
 
 FC_REGISTER_CLASS(UITextListBox);
-
-namespace
-{
-// One attribute of the layout's list for the row template: the margins, or
-// the text object's format flag of the code.
-void ApplyRowAttribute(UITextControl& row, const UIFieldAttribute& attribute)
-{
-    using Setter = void (UITextControl::*)(std::int16_t);
-    static constexpr struct
-    {
-        std::int16_t code;
-        Setter set;
-    } kMargins[] = {
-        {UILayoutCodec::kTopMargin, &UITextControl::SetTopMargin},
-        {UILayoutCodec::kBottomMargin, &UITextControl::SetBottomMargin},
-        {UILayoutCodec::kLeftMargin, &UITextControl::SetLeftMargin},
-        {UILayoutCodec::kRightMargin, &UITextControl::SetRightMargin},
-    };
-    for (const auto& margin : kMargins)
-        if (margin.code == attribute.code)
-        {
-            (row.*margin.set)(static_cast<std::int16_t>(attribute.value));
-            return;
-        }
-    if (UIText* text = row.GetTextObject())
-        text->SetFormatFlags(text->GetFormatFlags() | UIText::FlagOfAttribute(attribute.code));
-}
-} // namespace
 
 UITextListBox::UITextListBox()
 {
@@ -72,8 +43,7 @@ bool UITextListBox::Load(FCFile& file)
     fontId = record.fontId;
     auto* made = new UITextControl(0, fontId, FCPoint(GetSize().x, 1));
     made->SetSizeMode(kSizeOwn);
-    for (const UIFieldAttribute& attribute : record.attributes.codes)
-        ApplyRowAttribute(*made, attribute);
+    made->ApplyAttributes(record.attributes);
     if (rowTemplate)
         rowTemplate->Release();
     rowTemplate = made;

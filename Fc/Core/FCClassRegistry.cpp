@@ -21,6 +21,28 @@ FCObjectNameMap*& Prototypes()
 }
 
 int g_loadDepth = 0;
+
+// The class last found: a layout names the same class over and over (every
+// row of a list), and the map compares names byte by byte at each level.
+// Forgotten whenever the map changes.
+struct LastFound
+{
+    std::string name;
+    FCObject* prototype = nullptr;
+};
+
+// Never destroyed, so that a registry destroyed late at exit may still
+// clear it.
+LastFound& Last()
+{
+    static LastFound* last = new LastFound;
+    return *last;
+}
+
+void ForgetLast()
+{
+    Last().prototype = nullptr;
+}
 } // namespace
 
 FCClassRegistry::FCClassRegistry() { g_instance = this; }
@@ -30,6 +52,7 @@ FCClassRegistry::~FCClassRegistry()
     if (g_instance == this)
         g_instance = nullptr;
     FCObjectNameMap*& map = Prototypes();
+    ForgetLast();
     delete map; // disposes of the prototypes by the map's mode
     map = nullptr;
 }
@@ -48,6 +71,7 @@ FCObject* FCClassRegistry::Register(const std::string& name, FCObject* prototype
         map = new FCObjectNameMap(FCOwnership::kRefCounted);
     if (map->Find(name))
         FC_LOG("Class %s registered twice; the later prototype wins\n", name.c_str());
+    ForgetLast();
     map->Insert(prototype, name);
     prototype->Release();
     return prototype;
@@ -56,7 +80,18 @@ FCObject* FCClassRegistry::Register(const std::string& name, FCObject* prototype
 FCObject* FCClassRegistry::Find(const std::string& name)
 {
     FCObjectNameMap* map = Prototypes();
-    return map ? map->Find(name) : nullptr;
+    if (!map)
+        return nullptr;
+    LastFound& last = Last();
+    if (last.prototype && last.name == name)
+        return last.prototype;
+    FCObject* prototype = map->Find(name);
+    if (prototype)
+    {
+        last.name = name;
+        last.prototype = prototype;
+    }
+    return prototype;
 }
 
 FCObject* FCClassRegistry::CreateByName(const std::string& name)

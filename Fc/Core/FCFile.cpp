@@ -325,90 +325,23 @@ std::uint8_t* FCFile::EnsureBuffer()
     return buffer.get();
 }
 
-bool FCFile::ReadU8(std::uint8_t& out)
+bool FCFile::ReadText(std::string& out, std::uint32_t count)
 {
-    if (const std::uint8_t* buffered = TakeBuffered(1))
+    // Buffered bytes go straight into the string, which keeps its room.
+    std::string_view buffered;
+    if (TakeBufferedText(count, buffered))
     {
-        out = *buffered;
+        out.assign(buffered);
         return true;
     }
-    if (Read(&out, 1))
-        return true;
-    out = 0;
-    return false;
-}
-
-bool FCFile::ReadI8(std::int8_t& out)
-{
-    std::uint8_t value = 0;
-    const bool ok = ReadU8(value);
-    out = static_cast<std::int8_t>(value);
-    return ok;
-}
-
-bool FCFile::ReadU16(std::uint16_t& out)
-{
-    if (const std::uint8_t* buffered = TakeBuffered(2))
+    out.resize(count);
+    if (count != 0 && !Read(out.data(), count))
     {
-        out = FCBytes::ReadU16(buffered);
-        return true;
+        out.clear();
+        return false;
     }
-    std::uint8_t bytes[2];
-    const bool ok = Read(bytes, sizeof bytes);
-    out = ok ? FCBytes::ReadU16(bytes) : 0;
-    return ok;
-}
-
-bool FCFile::ReadI16(std::int16_t& out)
-{
-    if (const std::uint8_t* buffered = TakeBuffered(2))
-    {
-        out = FCBytes::ReadI16(buffered);
-        return true;
-    }
-    std::uint8_t bytes[2];
-    const bool ok = Read(bytes, sizeof bytes);
-    out = ok ? FCBytes::ReadI16(bytes) : 0;
-    return ok;
-}
-
-bool FCFile::ReadU32(std::uint32_t& out)
-{
-    if (const std::uint8_t* buffered = TakeBuffered(4))
-    {
-        out = FCBytes::ReadU32(buffered);
-        return true;
-    }
-    std::uint8_t bytes[4];
-    const bool ok = Read(bytes, sizeof bytes);
-    out = ok ? FCBytes::ReadU32(bytes) : 0;
-    return ok;
-}
-
-bool FCFile::ReadI32(std::int32_t& out)
-{
-    if (const std::uint8_t* buffered = TakeBuffered(4))
-    {
-        out = FCBytes::ReadI32(buffered);
-        return true;
-    }
-    std::uint8_t bytes[4];
-    const bool ok = Read(bytes, sizeof bytes);
-    out = ok ? FCBytes::ReadI32(bytes) : 0;
-    return ok;
-}
-
-bool FCFile::ReadF32(float& out)
-{
-    if (const std::uint8_t* buffered = TakeBuffered(4))
-    {
-        out = FCBytes::ReadF32(buffered);
-        return true;
-    }
-    std::uint8_t bytes[4];
-    const bool ok = Read(bytes, sizeof bytes);
-    out = ok ? FCBytes::ReadF32(bytes) : 0.0f;
-    return ok;
+    out.resize(std::strlen(out.c_str()));
+    return true;
 }
 
 bool FCFile::WriteU8(std::uint8_t value) { return Write(&value, 1); }

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "Fc/Core/FCBytes.h"
+
 #include <cstdint>
+#include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <sys/types.h>
 
 // A whole file over a POSIX descriptor. Reads and writes go through a 64 KiB
@@ -75,14 +80,78 @@ public:
 
     // Little-endian fields. Each returns false on a short read or write; a
     // failed read sets out to 0. Reads take their bytes straight from the
-    // buffer when it holds them, and go through the virtual Read otherwise.
-    bool ReadU8(std::uint8_t& out);
-    bool ReadI8(std::int8_t& out);
-    bool ReadU16(std::uint16_t& out);
-    bool ReadI16(std::int16_t& out);
-    bool ReadU32(std::uint32_t& out);
-    bool ReadI32(std::int32_t& out);
-    bool ReadF32(float& out);
+    // buffer when it holds them, and go through the virtual Read otherwise;
+    // the buffered case is inline, as layouts and databases read thousands
+    // of fields one by one.
+    bool ReadU8(std::uint8_t& out)
+    {
+        std::uint8_t bytes[1];
+        const std::uint8_t* p = Fetch(bytes, sizeof bytes);
+        out = p ? *p : 0;
+        return p != nullptr;
+    }
+    bool ReadI8(std::int8_t& out)
+    {
+        std::uint8_t value = 0;
+        const bool ok = ReadU8(value);
+        out = static_cast<std::int8_t>(value);
+        return ok;
+    }
+    bool ReadU16(std::uint16_t& out)
+    {
+        std::uint8_t bytes[2];
+        const std::uint8_t* p = Fetch(bytes, sizeof bytes);
+        out = p ? FCBytes::ReadU16(p) : 0;
+        return p != nullptr;
+    }
+    bool ReadI16(std::int16_t& out)
+    {
+        std::uint8_t bytes[2];
+        const std::uint8_t* p = Fetch(bytes, sizeof bytes);
+        out = p ? FCBytes::ReadI16(p) : 0;
+        return p != nullptr;
+    }
+    bool ReadU32(std::uint32_t& out)
+    {
+        std::uint8_t bytes[4];
+        const std::uint8_t* p = Fetch(bytes, sizeof bytes);
+        out = p ? FCBytes::ReadU32(p) : 0;
+        return p != nullptr;
+    }
+    bool ReadI32(std::int32_t& out)
+    {
+        std::uint8_t bytes[4];
+        const std::uint8_t* p = Fetch(bytes, sizeof bytes);
+        out = p ? FCBytes::ReadI32(p) : 0;
+        return p != nullptr;
+    }
+    bool ReadF32(float& out)
+    {
+        std::uint8_t bytes[4];
+        const std::uint8_t* p = Fetch(bytes, sizeof bytes);
+        out = p ? FCBytes::ReadF32(p) : 0.0f;
+        return p != nullptr;
+    }
+    // The next count bytes, consumed, when the read buffer holds them all:
+    // they stay valid until the next read. Null, consuming nothing, otherwise.
+    const std::uint8_t* TakeBufferedBytes(std::uint32_t count) { return TakeBuffered(count); }
+    // A text field of count bytes: out becomes the text before its first
+    // NUL (all of it without one). False on a short read, out then empty.
+    bool ReadText(std::string& out, std::uint32_t count);
+    // The same text left where it is, when the read buffer holds all count
+    // bytes (which it consumes): out stays valid until the next read. False,
+    // consuming nothing, otherwise.
+    bool TakeBufferedText(std::uint32_t count, std::string_view& out)
+    {
+        const std::uint8_t* bytes = TakeBufferedBytes(count);
+        if (!bytes)
+            return false;
+        const void* nul = std::memchr(bytes, 0, count);
+        const std::size_t length =
+            nul ? static_cast<std::size_t>(static_cast<const std::uint8_t*>(nul) - bytes) : count;
+        out = std::string_view(reinterpret_cast<const char*>(bytes), length);
+        return true;
+    }
     bool WriteU8(std::uint8_t value);
     bool WriteI8(std::int8_t value);
     bool WriteU16(std::uint16_t value);
@@ -116,6 +185,14 @@ private:
         const std::uint8_t* bytes = buffer.get() + (position - bufferStart);
         position += count;
         return bytes;
+    }
+    // The next count bytes of a field: in the buffer when it holds them,
+    // else read through the virtual Read into scratch. Null on a short read.
+    const std::uint8_t* Fetch(std::uint8_t* scratch, std::uint32_t count)
+    {
+        if (const std::uint8_t* bytes = TakeBuffered(count))
+            return bytes;
+        return Read(scratch, count) ? scratch : nullptr;
     }
     bool FlushPendingWrites();
     bool WriteDirect(const std::uint8_t* data, std::uint64_t at, std::size_t count);

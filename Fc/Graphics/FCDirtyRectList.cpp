@@ -5,7 +5,7 @@ FCDirtyRectList::FCDirtyRectList()
     rects.reserve(kReserved);
 }
 
-void FCDirtyRectList::Add(const FCRect& rect)
+void FCDirtyRectList::AddMerging(const FCRect& rect)
 {
     if (rect.IsEmpty())
         return;
@@ -27,17 +27,22 @@ void FCDirtyRectList::Add(const FCRect& rect)
         rects.pop_back();
     }
     rects.push_back(grown);
+    lastAddSettled = grown == rect;
 }
 
 void FCDirtyRectList::Append(const FCRect& rect)
 {
     if (!rect.IsEmpty())
+    {
         rects.push_back(rect);
+        lastAddSettled = false;
+    }
 }
 
 void FCDirtyRectList::Clear()
 {
     rects.clear();
+    lastAddSettled = false;
     cursor = 0;
 }
 

@@ -26,10 +26,3 @@ void FCDoubleBuffer::Swap()
         first->Clear();
     }
 }
-
-void FCDoubleBuffer::Add(const FCRect& rect)
-{
-    first->Add(rect);
-    if (second)
-        second->Add(rect);
-}

@@ -19,8 +19,13 @@ public:
     // places and the new second one is emptied; with one it is emptied.
     void Swap();
     // Reports a changed area: into the first list and, when there is one,
-    // the second.
-    void Add(const FCRect& rect);
+    // the second. Inline, as every invalidation comes through here.
+    void Add(const FCRect& rect)
+    {
+        first->Add(rect);
+        if (second)
+            second->Add(rect);
+    }
 
     FCDirtyRectList* GetFirst() const { return first.Get(); }
     FCDirtyRectList* GetSecond() const { return second.Get(); }

@@ -107,3 +107,67 @@ TEST(FCDirtyRectListTest, WalkHandsOutEachRectangleOnceUntilRewound)
     EXPECT_EQ(list.GetCount(), 0u);
     EXPECT_FALSE(list.Next(r));
 }
+
+// Add skips the walk when it can tell the walk would change nothing; the
+// list must still end exactly as the full walk leaves it, order included.
+TEST(FCDirtyRectListTest, RepeatedAndContainedAddsEndAsTheFullWalkDoes)
+{
+    const auto walk = [](std::vector<FCRect>& rects, const FCRect& rect)
+    {
+        if (rect.IsEmpty())
+            return;
+        FCRect grown = rect;
+        for (std::size_t i = 0; i < rects.size();)
+        {
+            if (!grown.Contains(rects[i].Centre()) && !rects[i].Contains(grown.Centre()))
+            {
+                ++i;
+                continue;
+            }
+            grown.Union(grown, rects[i]);
+            rects[i] = rects.back();
+            rects.pop_back();
+        }
+        rects.push_back(grown);
+    };
+    std::uint32_t seed = 7;
+    const auto next = [&seed](std::int32_t range)
+    {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<std::int32_t>((seed >> 16) % static_cast<std::uint32_t>(range));
+    };
+    FCDirtyRectList list;
+    std::vector<FCRect> expected;
+    FCRect last(0, 0, 8, 8);
+    for (int step = 0; step < 20000; ++step)
+    {
+        const std::int32_t choice = next(16);
+        if (choice == 0)
+        {
+            list.Clear();
+            expected.clear();
+            continue;
+        }
+        // Often the same area again, or one inside the last, as elements do.
+        if (choice > 6)
+        {
+            const std::int32_t x = next(40), y = next(40);
+            last = FCRect(x, y, x + 1 + next(30), y + 1 + next(30));
+        }
+        else if (choice > 3 && !last.IsEmpty())
+            last = FCRect(last.left, last.top, last.left + 1 + next(static_cast<std::int32_t>(last.Width())),
+                          last.bottom);
+        if (choice == 1)
+        {
+            list.Append(last);
+            if (!last.IsEmpty())
+                expected.push_back(last);
+        }
+        else
+        {
+            list.Add(last);
+            walk(expected, last);
+        }
+        ASSERT_EQ(list.GetRects(), expected) << "step " << step;
+    }
+}

@@ -25,26 +25,6 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 grep -q "Intro over" "$log" || fail "the intro did not end"
-geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no window geometry"
-eval "$geometry"
-origin_x=$X origin_y=$Y
-
-# Points are in the program's 800 x 600 picture.
-# point X Y: moves the pointer there; --sync would wait in vain (15 s) for a
-# move to where the pointer already is.
-point() {
-  local X Y SCREEN WINDOW
-  eval "$(timeout 5 xdotool getmouselocation --shell)"
-  if [ "$X,$Y" != "$((origin_x + $1)),$((origin_y + $2))" ]; then
-    timeout 5 xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
-  fi
-}
-click() {
-  point "$1" "$2"
-  sleep 0.2
-  timeout 10 xdotool click 1 || fail "cannot click"
-  sleep 0.2
-}
 # drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
 drag() {
   point "$1" "$2"
@@ -57,28 +37,6 @@ drag() {
   sleep 0.2
   timeout 5 xdotool mouseup 1
   sleep 0.3
-}
-# shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
-# whose samples must match; tried again for a while, since a slow machine
-# may not have painted the next frame yet.
-shot() {
-  local name=$1
-  shift
-  # Park the pointer outside the picture, so no button shows its hover face.
-  point 790 590
-  echo "-- $name (${SECONDS}s)"
-  for attempt in $(seq 20); do
-    sleep 0.3
-    timeout 20 xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
-    if ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
-         > "$out/$name.samples"; then
-      cat "$out/$name.samples"
-      rm -f "$out/$name.xwd"
-      return
-    fi
-  done
-  cat "$out/$name.samples"
-  fail "screen $name does not match its layout"
 }
 
 # Palette (STYLE.md): night #0e0b08, soot #16110d, umber #2a2018,

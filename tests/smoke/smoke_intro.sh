@@ -15,38 +15,6 @@ out=$2
 here=$(cd "$(dirname "$0")" && pwd)
 name=smoke_intro
 source "$here/start.sh"
-eval "$(timeout 5 xdotool getwindowgeometry --shell "$window")"
-origin_x=$X origin_y=$Y
-
-# Points are in the program's 800 x 600 picture.
-click() {
-  timeout 10 xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
-  sleep 0.2
-  timeout 10 xdotool click 1
-  sleep 0.2
-}
-# shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
-# whose samples must match; tried again for a while, since a slow machine
-# may not have painted the next frame yet.
-shot() {
-  local name=$1
-  shift
-  # Park the pointer outside the picture, so no button shows its hover face.
-  timeout 10 xdotool mousemove --sync $((origin_x + 790)) $((origin_y + 590))
-  echo "-- $name"
-  for attempt in $(seq 20); do
-    sleep 0.3
-    timeout 20 xwd -root -silent > "$out/$name.xwd" || fail "no screenshot $name"
-    if ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" "$@" \
-         > "$out/$name.samples"; then
-      cat "$out/$name.samples"
-      rm -f "$out/$name.xwd"
-      return
-    fi
-  done
-  cat "$out/$name.samples"
-  fail "screen $name does not match its layout"
-}
 
 # wait_log TEXT: until the program has logged the line, for up to 20 s.
 wait_log() {

@@ -1,7 +1,8 @@
 # Shared start of the smoke tests, sourced with name, program, out and here
 # set: checks the tools (exit 77 when one is missing), starts a virtual X
 # server and the program on a first run, and waits for its window and the
-# end of its start-up. Defines fail and the cleanup that stops both.
+# end of its start-up. Defines fail and the cleanup that stops both, and the
+# pointer and screenshot helpers the tests share.
 for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "$name: $tool is missing; skipped"; exit 77; }
 done
@@ -67,3 +68,46 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
+
+geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no window geometry"
+eval "$geometry"
+origin_x=$X origin_y=$Y
+
+# Points are in the program's 800 x 600 picture.
+# point X Y: moves the pointer there; --sync would wait in vain (15 s) for a
+# move to where the pointer already is.
+point() {
+  local X Y SCREEN WINDOW
+  eval "$(timeout 5 xdotool getmouselocation --shell)"
+  if [ "$X,$Y" != "$((origin_x + $1)),$((origin_y + $2))" ]; then
+    timeout 5 xdotool mousemove --sync $((origin_x + $1)) $((origin_y + $2))
+  fi
+}
+click() {
+  point "$1" "$2"
+  sleep 0.2
+  timeout 10 xdotool click 1 || fail "cannot click"
+  sleep 0.2
+}
+# shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
+# whose samples must match; tried again for a while, since a slow machine
+# may not have painted the next frame yet.
+shot() {
+  local picture=$1
+  shift
+  # Park the pointer outside the picture, so no button shows its hover face.
+  point 790 590
+  echo "-- $picture (${SECONDS}s)"
+  for attempt in $(seq 20); do
+    sleep 0.3
+    timeout 20 xwd -root -silent > "$out/$picture.xwd" || fail "no screenshot $picture"
+    if ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$picture.xwd" "$out/$picture.png" "$@" \
+         > "$out/$picture.samples"; then
+      cat "$out/$picture.samples"
+      rm -f "$out/$picture.xwd"
+      return
+    fi
+  done
+  cat "$out/$picture.samples"
+  fail "screen $picture does not match its layout"
+}

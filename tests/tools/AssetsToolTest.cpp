@@ -139,9 +139,34 @@ TEST_F(AssetsToolTest, ErrorsNameTheManifestLineAndWriteNothing)
     }
 }
 
+TEST_F(AssetsToolTest, SeveralManifestsMakeOneIndex)
+{
+    sandbox.WriteArt("here.set", {});
+    sandbox.Folder().WriteFile("Art/sets.yaml", "imagesets: [{id: 1, file: here.set}]\ntexts: [{id: 5, text: a}]\n");
+    sandbox.Folder().WriteFile("Art/fonts.yaml", "fonts:\n  - {id: 2, imagesets: [1, 1, 1, 1]}\ntexts: [{id: 6, text: b}]\n");
+    sandbox.Folder().WriteFile("Art/all.yaml",
+                               "imagesets: [{id: 1, file: here.set}]\nfonts:\n  - {id: 2, imagesets: [1, 1, 1, 1]}\n"
+                               "texts: [{id: 5, text: a}, {id: 6, text: b}]\n");
+    const auto art = [&](const char* name) { return sandbox.Folder().Join(std::string("Art/") + name); };
+    ASSERT_EQ(RunTool(ASSETS_TOOL, {art("sets.yaml"), art("fonts.yaml"), art("split.bin")}).exitCode, 0);
+    ASSERT_EQ(RunTool(ASSETS_TOOL, {art("all.yaml"), art("whole.bin")}).exitCode, 0);
+    EXPECT_FALSE(Output("split.bin").empty());
+    EXPECT_EQ(Output("split.bin"), Output("whole.bin"));
+
+    // An id named in two manifests is an error that names where it came first.
+    sandbox.Folder().WriteFile("Art/again.yaml", "texts:\n  - {id: 5, text: c}\n");
+    const ToolResult twice = RunTool(ASSETS_TOOL, {art("sets.yaml"), art("again.yaml"), art("twice.bin")});
+    EXPECT_EQ(twice.exitCode, 1);
+    EXPECT_NE(twice.output.find("again.yaml:2: duplicate text id 5 (first at " + art("sets.yaml") + ":2)"),
+              std::string::npos)
+        << twice.output;
+    EXPECT_TRUE(Output("twice.bin").empty());
+}
+
 TEST_F(AssetsToolTest, UsageErrors)
 {
     EXPECT_EQ(RunTool(ASSETS_TOOL, {}).exitCode, 2);
+    EXPECT_EQ(RunTool(ASSETS_TOOL, {"a.yaml"}).exitCode, 2);
     EXPECT_EQ(RunTool(ASSETS_TOOL, {"a.yaml", "b.bin", "--bogus"}).exitCode, 2);
     const ToolResult missing = RunTool(ASSETS_TOOL, {sandbox.Folder().Join("nothing.yaml"), sandbox.Folder().Join("x.bin")});
     EXPECT_EQ(missing.exitCode, 1);

@@ -44,7 +44,6 @@ private:
     void ReadAnimations(const YAML::Node& list, AssetManifest& manifest);
     void ReadTexts(const YAML::Node& list, AssetManifest& manifest);
     void ReadFonts(const YAML::Node& list, AssetManifest& manifest);
-    void CheckReferences(const AssetManifest& manifest);
 
     std::string path;
     const std::vector<std::string>& searchFolders;
@@ -146,7 +145,8 @@ bool Reader::Claim(std::map<std::uint16_t, Entry>& table, std::uint16_t id, int 
     const auto found = table.find(id);
     if (found == table.end())
         return true;
-    Error(line, std::string("duplicate ") + what + " id " + std::to_string(id) + " (first at line " +
+    Error(line, std::string("duplicate ") + what + " id " + std::to_string(id) + " (first at " +
+                    (found->second.source == path ? std::string("line ") : found->second.source + ":") +
                     std::to_string(found->second.line) + ")");
     return false;
 }
@@ -158,6 +158,7 @@ void Reader::ReadFiles(const YAML::Node& list, std::map<std::uint16_t, AssetMani
     {
         AssetManifest::FileEntry item;
         item.line = LineOf(entry);
+        item.source = path;
         if (!CheckKeys(entry, {"id", "file"}) || !Id(entry, item.id) || !String(entry, "file", item.file))
             continue;
         if (!Claim(table, item.id, item.line, what))
@@ -174,6 +175,7 @@ void Reader::ReadAnimations(const YAML::Node& list, AssetManifest& manifest)
     {
         AssetManifest::Animation item;
         item.line = LineOf(entry);
+        item.source = path;
         std::int64_t imageSet = 0;
         std::int64_t fps = 0;
         std::int64_t extra = 0;
@@ -233,6 +235,7 @@ void Reader::ReadTexts(const YAML::Node& list, AssetManifest& manifest)
     {
         AssetManifest::Text item;
         item.line = LineOf(entry);
+        item.source = path;
         if (!CheckKeys(entry, {"id", "text"}) || !Id(entry, item.id) || !String(entry, "text", item.text))
             continue;
         if (Claim(manifest.texts, item.id, item.line, "text"))
@@ -246,6 +249,7 @@ void Reader::ReadFonts(const YAML::Node& list, AssetManifest& manifest)
     {
         AssetManifest::Font item;
         item.line = LineOf(entry);
+        item.source = path;
         if (!CheckKeys(entry, {"id", "imagesets"}) || !Id(entry, item.id))
             continue;
         const YAML::Node sets = entry["imagesets"];
@@ -268,24 +272,6 @@ void Reader::ReadFonts(const YAML::Node& list, AssetManifest& manifest)
         }
         if (ok && Claim(manifest.fonts, item.id, item.line, "font"))
             manifest.fonts[item.id] = item;
-    }
-}
-
-void Reader::CheckReferences(const AssetManifest& manifest)
-{
-    for (const auto& [id, animation] : manifest.animations)
-    {
-        if (!manifest.imageSets.count(animation.imageSet))
-            Error(animation.line, "animation " + std::to_string(id) + " uses undefined image set " +
-                                      std::to_string(animation.imageSet));
-    }
-    for (const auto& [id, font] : manifest.fonts)
-    {
-        for (const std::uint16_t set : font.imageSets)
-        {
-            if (!manifest.imageSets.count(set))
-                Error(font.line, "font " + std::to_string(id) + " uses undefined image set " + std::to_string(set));
-        }
     }
 }
 
@@ -318,7 +304,6 @@ void Reader::Read(const YAML::Node& root, AssetManifest& manifest)
         else
             Error(LineOf(section.first), "unknown section '" + name + "'");
     }
-    CheckReferences(manifest);
 }
 
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value)
@@ -349,6 +334,30 @@ bool ReadAssetManifest(const std::string& path, const std::vector<std::string>& 
     catch (const YAML::Exception& e)
     {
         errors.push_back(path + ":" + std::to_string(e.mark.line + 1) + ": " + e.msg);
+    }
+    return errors.size() == before;
+}
+
+bool CheckAssetReferences(const AssetManifest& manifest, std::vector<std::string>& errors)
+{
+    const std::size_t before = errors.size();
+    const auto error = [&](const std::string& source, int line, const std::string& message) {
+        errors.push_back(source + ":" + std::to_string(line) + ": " + message);
+    };
+    for (const auto& [id, animation] : manifest.animations)
+    {
+        if (!manifest.imageSets.count(animation.imageSet))
+            error(animation.source, animation.line,
+                  "animation " + std::to_string(id) + " uses undefined image set " + std::to_string(animation.imageSet));
+    }
+    for (const auto& [id, font] : manifest.fonts)
+    {
+        for (const std::uint16_t set : font.imageSets)
+        {
+            if (!manifest.imageSets.count(set))
+                error(font.source, font.line,
+                      "font " + std::to_string(id) + " uses undefined image set " + std::to_string(set));
+        }
     }
     return errors.size() == before;
 }

@@ -14,6 +14,7 @@ struct AssetManifest
     {
         std::uint16_t id = 0;
         std::string file;
+        std::string source; // the manifest that names it
         int line = 0;
     };
     struct Animation
@@ -27,18 +28,21 @@ struct AssetManifest
         std::vector<std::uint16_t> frames;
         std::uint16_t framesPerSecond = 0;
         std::uint16_t extra = 0;
+        std::string source; // the manifest that names it
         int line = 0;
     };
     struct Text
     {
         std::uint16_t id = 0;
         std::string text; // Windows-1252
+        std::string source; // the manifest that names it
         int line = 0;
     };
     struct Font
     {
         std::uint16_t id = 0;
         std::uint16_t imageSets[4] = {};
+        std::string source; // the manifest that names it
         int line = 0;
     };
 
@@ -50,11 +54,14 @@ struct AssetManifest
     std::map<std::uint16_t, Font> fonts;
 };
 
-// Reads and checks a manifest; every problem is appended to errors as
-// "<manifest>:<line>: <message>". Files named by image sets and sounds must
-// exist in one of the search folders.
+// Reads and checks a manifest, adding its entries to the ones already read
+// (an id may be named once across all manifests); every problem is appended
+// to errors as "<manifest>:<line>: <message>". Files named by image sets and
+// sounds must exist in one of the search folders. References between entries
+// are checked by CheckAssetReferences once every manifest is read.
 bool ReadAssetManifest(const std::string& path, const std::vector<std::string>& searchFolders,
                        AssetManifest& manifest, std::vector<std::string>& errors);
+bool CheckAssetReferences(const AssetManifest& manifest, std::vector<std::string>& errors);
 
 // The asset index bytes: sections 100, 200, 300, 530, 540 in that order,
 // each sorted by id and closed by id 0, then the end tag 0.

@@ -1,8 +1,10 @@
 // assets: compiles a YAML manifest of image sets, animations, sounds, texts
 // and fonts into the asset index the program loads at start-up.
 //
-//   assets MANIFEST.yaml OUTPUT.bin [--search FOLDER]...
+//   assets MANIFEST.yaml [MANIFEST.yaml]... OUTPUT.bin [--search FOLDER]...
 //
+// Several manifests make one index (each id named once across them), so
+// that each part of the program can keep its texts in a file of its own.
 // Files named by image sets and sounds must exist in one of the search
 // folders (default: the manifest's folder). Errors are printed as
 // "manifest:line: message" and nothing is written.
@@ -30,22 +32,24 @@ int main(int argc, char** argv)
         else
             positional.push_back(arg);
     }
-    if (badOption || positional.size() != 2)
+    if (badOption || positional.size() < 2)
     {
-        std::fprintf(stderr, "usage: assets MANIFEST.yaml OUTPUT.bin [--search FOLDER]...\n");
+        std::fprintf(stderr, "usage: assets MANIFEST.yaml [MANIFEST.yaml]... OUTPUT.bin [--search FOLDER]...\n");
         return 2;
     }
-    const std::string& manifestPath = positional[0];
-    const std::string& outputPath = positional[1];
+    const std::string outputPath = positional.back();
+    positional.pop_back();
     if (searchFolders.empty())
     {
-        const std::filesystem::path folder = std::filesystem::path(manifestPath).parent_path();
+        const std::filesystem::path folder = std::filesystem::path(positional.front()).parent_path();
         searchFolders.push_back(folder.empty() ? std::string(".") : folder.string());
     }
 
     AssetManifest manifest;
     std::vector<std::string> errors;
-    if (!ReadAssetManifest(manifestPath, searchFolders, manifest, errors))
+    for (const std::string& manifestPath : positional)
+        ReadAssetManifest(manifestPath, searchFolders, manifest, errors);
+    if (!errors.empty() || !CheckAssetReferences(manifest, errors))
     {
         for (const std::string& error : errors)
             std::fprintf(stderr, "%s\n", error.c_str());

@@ -8,6 +8,23 @@
 
 class FCImageSet;
 
+// What became of a finished document, for the user and the log.
+struct FCPrintOutcome
+{
+    enum class Kind : std::uint8_t
+    {
+        kNone,   // not finished yet
+        kSent,   // handed to the printer `destination` as job `job`
+        kSaved,  // kept as the file `path`; `reason` says why it was not printed
+        kFailed, // nothing was made; `reason` says why
+    };
+    Kind kind = Kind::kNone;
+    std::string destination;
+    std::int32_t job = 0;
+    std::string path;
+    std::string reason;
+};
+
 // One printed document, page by page: texts and images are queued for the
 // page and put on paper by PrintPage. Positions and sizes are printer device
 // pixels; image scales are fractions of the page width and height. The
@@ -36,4 +53,10 @@ public:
     virtual bool PrintPage() = 0;
     virtual bool EndPage() = 0;
     virtual bool EndDocument() = 0;
+
+    // Set by EndDocument, or by any call that abandoned the document.
+    const FCPrintOutcome& GetOutcome() const { return outcome; }
+
+protected:
+    FCPrintOutcome outcome;
 };

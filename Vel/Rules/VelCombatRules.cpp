@@ -587,6 +587,34 @@ std::int16_t GetShieldCheckPenalty(const VelShieldInfo* shield, std::uint32_t op
     return shield ? ImprovedPenalty(shield->checkPenalty, options) : 0;
 }
 
+bool GetArmorStats(const VelCharacter* character, const VelArmorInfo* armor, std::uint32_t options,
+                   std::int32_t enhancement, std::int16_t& armorBonus, std::int16_t& maxDexBonus,
+                   std::int16_t& checkPenalty, std::int16_t& spellFailure, std::int16_t& speed)
+{
+    armorBonus = maxDexBonus = checkPenalty = spellFailure = speed = 0;
+    if (!armor)
+        return false;
+    armorBonus = GetArmorBonus(armor, options, enhancement);
+    maxDexBonus = static_cast<std::int16_t>(armor->maxDexBonus);
+    checkPenalty = GetArmorCheckPenalty(armor, options);
+    spellFailure = static_cast<std::int16_t>(armor->spellFailure);
+    speed = static_cast<std::int16_t>(GetRaceSpeedColumn(character) == 0 ? armor->speed : armor->slowSpeed);
+    return true;
+}
+
+bool GetShieldStats(const VelCharacter*, const VelShieldInfo* shield, std::uint32_t options,
+                    std::int32_t enhancement, std::int16_t& shieldBonus, std::int16_t& checkPenalty,
+                    std::int16_t& spellFailure)
+{
+    shieldBonus = checkPenalty = spellFailure = 0;
+    if (!shield)
+        return false;
+    shieldBonus = GetShieldBonus(shield, options, enhancement);
+    checkPenalty = GetShieldCheckPenalty(shield, options);
+    spellFailure = static_cast<std::int16_t>(shield->spellFailure);
+    return true;
+}
+
 bool IsProficientWithWeapon(const VelCharacter* character, std::uint16_t weaponId)
 {
     const auto* weapon =

@@ -87,6 +87,15 @@ std::int16_t GetArmorCheckPenalty(const VelArmorInfo* armor, std::uint32_t optio
 std::int16_t GetShieldBonus(const VelShieldInfo* shield, std::uint32_t options,
                             std::int32_t enhancement);
 std::int16_t GetShieldCheckPenalty(const VelShieldInfo* shield, std::uint32_t options);
+// Everything a sheet or a statistics box shows of an armour or shield, as the
+// item entry (options, enhancement) makes it; the armour's speed follows the
+// character's race column. False, with every output 0, without a record.
+bool GetArmorStats(const VelCharacter* character, const VelArmorInfo* armor, std::uint32_t options,
+                   std::int32_t enhancement, std::int16_t& armorBonus, std::int16_t& maxDexBonus,
+                   std::int16_t& checkPenalty, std::int16_t& spellFailure, std::int16_t& speed);
+bool GetShieldStats(const VelCharacter* character, const VelShieldInfo* shield, std::uint32_t options,
+                    std::int32_t enhancement, std::int16_t& shieldBonus, std::int16_t& checkPenalty,
+                    std::int16_t& spellFailure);
 
 // Proficiency; ids are item ids.
 bool IsProficientWithWeapon(const VelCharacter* character, std::uint16_t weaponId);

@@ -310,6 +310,52 @@ TEST_F(CombatRulesTest, ArmourValuesPenaltiesAndArmourClass)
     EXPECT_EQ(GetClassAndSizeArmorBonus(&monk, true), 0);
 }
 
+TEST_F(CombatRulesTest, ArmourAndShieldStatsFollowTheEntryAndTheRaceColumn)
+{
+    VelArmorInfo chain = Armor(1, 5, 2, -5, 20, 15);
+    chain.spellFailure = 30;
+    VelShieldInfo buckler;
+    buckler.shieldBonus = 1, buckler.checkPenalty = U16(-1), buckler.spellFailure = 5;
+    struct Case
+    {
+        std::uint16_t race;
+        std::uint32_t options;
+        std::int32_t enhancement;
+        std::int16_t bonus, maxDex, penalty, speed, shieldBonus, shieldPenalty;
+    };
+    constexpr auto kMw = VelCharacterItem::kMasterwork, kPlus = VelCharacterItem::kEnhanced;
+    const Case cases[] = {
+        {kHuman, 0, 0, 5, 2, -5, 20, 1, -1},
+        {kStout, 0, 0, 5, 2, -5, 15, 1, -1},     // the race's slow column
+        {kHuman, kMw, 0, 5, 2, -4, 20, 1, 0},    // a better make eases the penalty
+        {kHuman, kPlus, 3, 8, 2, -4, 20, 4, 0},  // enhanced gear is masterwork too
+        {kHuman, kPlus, 0, 5, 2, -4, 20, 1, 0},
+    };
+    for (const Case& t : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "row " << &t - cases);
+        c.raceId = t.race;
+        std::int16_t bonus = 9, maxDex = 9, penalty = 9, failure = 9, speed = 9;
+        ASSERT_TRUE(GetArmorStats(&c, &chain, t.options, t.enhancement, bonus, maxDex, penalty, failure, speed));
+        EXPECT_EQ(bonus, t.bonus);
+        EXPECT_EQ(maxDex, t.maxDex);
+        EXPECT_EQ(penalty, t.penalty);
+        EXPECT_EQ(failure, 30);
+        EXPECT_EQ(speed, t.speed);
+        ASSERT_TRUE(GetShieldStats(&c, &buckler, t.options, t.enhancement, bonus, penalty, failure));
+        EXPECT_EQ(bonus, t.shieldBonus);
+        EXPECT_EQ(penalty, t.shieldPenalty);
+        EXPECT_EQ(failure, 5);
+    }
+    // No record: nothing to show, and no output left over from before.
+    std::int16_t bonus = 9, maxDex = 9, penalty = 9, failure = 9, speed = 9;
+    EXPECT_FALSE(GetArmorStats(&c, nullptr, 0, 0, bonus, maxDex, penalty, failure, speed));
+    EXPECT_EQ(bonus | maxDex | penalty | failure | speed, 0);
+    bonus = penalty = failure = 9;
+    EXPECT_FALSE(GetShieldStats(nullptr, nullptr, 0, 0, bonus, penalty, failure));
+    EXPECT_EQ(bonus | penalty | failure, 0);
+}
+
 TEST_F(CombatRulesTest, WeaponAndArmourProficiency)
 {
     struct Case

@@ -79,6 +79,29 @@ const VelSchoolInfo* SchoolInSlot(const VelCharacter& character, std::int16_t sl
 // Whether the character gave up the school, read the same way.
 bool IsProhibited(const VelCharacter& character, std::int16_t schoolId);
 
+// Hides a list while its rows are rebuilt or marked, and shows it again
+// when it goes: one repaint of the list instead of one for every row.
+class QuietList
+{
+public:
+    explicit QuietList(UIControl* list) : list(list), shown(list && list->GetVisibleFlag() == 1)
+    {
+        if (shown)
+            list->SetVisible(0);
+    }
+    ~QuietList()
+    {
+        if (shown)
+            list->SetVisible(1);
+    }
+    QuietList(const QuietList&) = delete;
+    QuietList& operator=(const QuietList&) = delete;
+
+private:
+    UIControl* list;
+    bool shown;
+};
+
 // The program's own selection of a group member (first parameter 1).
 void SelectMember(UIControl* group, std::uint16_t memberId);
 } // namespace Vel_UIPagePart

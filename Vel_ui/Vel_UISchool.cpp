@@ -237,6 +237,7 @@ void Vel_UISchool::FillList(Vel_UIListBox* list, std::uint16_t kind)
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!list || !character)
         return;
+    const Part::QuietList quiet(list);
     list->RemoveAllItems();
     if (!rowPrototype)
         rowPrototype = FCCountedRef<Vel_UIItem>::Adopt(Vel_UIItem::CreateFromLayout(kRowLayout));

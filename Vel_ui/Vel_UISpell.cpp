@@ -380,6 +380,7 @@ void Vel_UISpell::FillKnownList(const VelCharacter& character)
     if (!knownList)
         return;
     Part::Show(knownList, true);
+    const Part::QuietList quiet(knownList);
     knownList->RemoveAllItems();
     knownList->SetDragFlags(
         static_cast<std::uint16_t>(knownList->GetDragFlags() | kDropTarget | kHideDraggedChild |
@@ -414,6 +415,7 @@ void Vel_UISpell::FillClassSpellList()
     if (!currentList)
         return;
     Part::Show(currentList, casts);
+    const Part::QuietList quiet(currentList);
     currentList->RemoveAllItems();
     if (!casts || !character || !entry)
         return;
@@ -494,6 +496,7 @@ void Vel_UISpell::MarkClassSpellRows()
     const VelCharacterClass* entry = CurrentEntry();
     if (!casts || !character || !entry)
         return;
+    const Part::QuietList quiet(currentList);
     const bool domainMode = IsDomainMode();
     const bool holdsDomain = character->HasDomain(static_cast<std::uint16_t>(domain));
     EachRow(currentList, [&](Vel_UISpellItem& row) {
@@ -511,6 +514,7 @@ void Vel_UISpell::MarkClassSpellRows()
 
 void Vel_UISpell::MarkKnownRows(const VelCharacter& character, const VelCharacterClass& entry)
 {
+    const Part::QuietList quiet(knownList);
     EachRow(knownList, [&](Vel_UISpellItem& row) {
         const VelSpellInfo* spell = VelDatabase::FindSpell(static_cast<std::uint16_t>(row.spellId));
         const bool givenUp = classId == VelIds::kClassScholarCaster && row.level > 0 && spell &&

@@ -89,7 +89,7 @@ Vel_UIAnimal::Vel_UIAnimal(const Vel_UIAnimal& other)
     : Vel_UIPanel(other), kind(other.kind), animalRowPrototype(other.animalRowPrototype),
       textRowPrototype(other.textRowPrototype)
 {
-    BindChildren();
+    BindChildren(false);
 }
 
 Vel_UIAnimal::~Vel_UIAnimal() = default;
@@ -103,7 +103,7 @@ bool Vel_UIAnimal::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     if (tray)
     {
         tray->SetAcceptsDrops(true);
@@ -119,20 +119,20 @@ bool Vel_UIAnimal::Load(FCFile& file)
     return true;
 }
 
-void Vel_UIAnimal::BindChildren()
+void Vel_UIAnimal::BindChildren(bool log)
 {
-    title = Part::Find<UITextControl>(*this, kTitle);
-    tray = Part::Find<Vel_UIItemTray>(*this, kTray);
-    headings = Part::Find<UIControl>(*this, kHeadings);
-    details = Part::Find<UIListBox>(*this, kDetails);
-    nameLabel = Part::Find<UITextControl>(*this, kNameLabel);
-    nameField = Part::Find<UIEditControl>(*this, kNameField);
-    animalList = Part::Find<Vel_UIListBox>(*this, kAnimalList);
-    infoGroup = Part::Find<UIControl>(*this, kInfoGroup);
-    hitDiceText = Part::Find<UITextControl>(*this, kHitDiceText);
-    movesText = Part::Find<UITextControl>(*this, kMovesText);
-    sensesText = Part::Find<UITextControl>(*this, kSensesText);
-    if (tray && !dynamic_cast<Vel_UIAnimalItem*>(tray->GetHolder()))
+    title = Part::Find<UITextControl>(*this, kTitle, log);
+    tray = Part::Find<Vel_UIItemTray>(*this, kTray, log);
+    headings = Part::Find<UIControl>(*this, kHeadings, log);
+    details = Part::Find<UIListBox>(*this, kDetails, log);
+    nameLabel = Part::Find<UITextControl>(*this, kNameLabel, log);
+    nameField = Part::Find<UIEditControl>(*this, kNameField, log);
+    animalList = Part::Find<Vel_UIListBox>(*this, kAnimalList, log);
+    infoGroup = Part::Find<UIControl>(*this, kInfoGroup, log);
+    hitDiceText = Part::Find<UITextControl>(*this, kHitDiceText, log);
+    movesText = Part::Find<UITextControl>(*this, kMovesText, log);
+    sensesText = Part::Find<UITextControl>(*this, kSensesText, log);
+    if (log && tray && !dynamic_cast<Vel_UIAnimalItem*>(tray->GetHolder()))
         Part::LogUnusable(*this, Vel_UIItemTray::kHolderId, tray->GetHolder());
 }
 

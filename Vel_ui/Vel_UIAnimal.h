@@ -71,7 +71,8 @@ public:
     std::int16_t GetKind() const { return kind; }
 
 protected:
-    void BindChildren();
+    // Logs what the layout lacks when asked (at load).
+    void BindChildren(bool log);
     void SetUp();
     void FillAnimalList(const VelCharacter& character);
     void MarkAnimalRows(const VelCharacter& character);

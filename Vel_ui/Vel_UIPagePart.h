@@ -19,13 +19,14 @@ class Vel_UIItem;
 namespace Vel_UIPagePart
 {
 void LogUnusable(const UIControl& page, std::uint16_t childId, const UIControl* found);
-// The descendant with the id as a T; null, logged, when the layout lacks it
-// or holds another kind there.
-template <class T> T* Find(const UIControl& page, std::uint16_t childId)
+// The descendant with the id as a T; null, logged when asked, when the
+// layout lacks it or holds another kind there. (A copy of an empty page,
+// the registry's own, has nothing to find and nothing to say.)
+template <class T> T* Find(const UIControl& page, std::uint16_t childId, bool log)
 {
     UIControl* found = page.FindDescendant(childId);
     auto* typed = dynamic_cast<T*>(found);
-    if (!typed)
+    if (!typed && log)
         LogUnusable(page, childId, found);
     return typed;
 }

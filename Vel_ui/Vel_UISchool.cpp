@@ -83,7 +83,7 @@ Vel_UISchool::Vel_UISchool() = default;
 
 Vel_UISchool::Vel_UISchool(const Vel_UISchool& other) : Vel_UIPanel(other), rowPrototype(other.rowPrototype)
 {
-    BindChildren();
+    BindChildren(false);
 }
 
 Vel_UISchool::~Vel_UISchool() = default;
@@ -97,7 +97,7 @@ bool Vel_UISchool::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     if (specialtyTray)
     {
         specialtyTray->SetAcceptsDrops(true);
@@ -115,17 +115,17 @@ bool Vel_UISchool::Load(FCFile& file)
     return true;
 }
 
-void Vel_UISchool::BindChildren()
+void Vel_UISchool::BindChildren(bool log)
 {
-    specialtyTray = Part::Find<Vel_UIItemTray>(*this, kSpecialtyTray);
-    countCombo = Part::Find<UIComboBox>(*this, kCountCombo);
+    specialtyTray = Part::Find<Vel_UIItemTray>(*this, kSpecialtyTray, log);
+    countCombo = Part::Find<UIComboBox>(*this, kCountCombo, log);
     for (std::size_t i = 0; i < prohibitedTrays.size(); ++i)
         prohibitedTrays[i] =
-            Part::Find<Vel_UIItemTray>(*this, static_cast<std::uint16_t>(kFirstProhibitedTray + i));
-    specialtyList = Part::Find<Vel_UIListBox>(*this, kSpecialtyList);
-    prohibitedList = Part::Find<Vel_UIListBox>(*this, kProhibitedList);
+            Part::Find<Vel_UIItemTray>(*this, static_cast<std::uint16_t>(kFirstProhibitedTray + i), log);
+    specialtyList = Part::Find<Vel_UIListBox>(*this, kSpecialtyList, log);
+    prohibitedList = Part::Find<Vel_UIListBox>(*this, kProhibitedList, log);
     for (Vel_UIItemTray* tray : {specialtyTray, prohibitedTrays[0], prohibitedTrays[1], prohibitedTrays[2]})
-        if (tray && !dynamic_cast<Vel_UIItem*>(tray->GetHolder()))
+        if (log && tray && !dynamic_cast<Vel_UIItem*>(tray->GetHolder()))
             Part::LogUnusable(*this, Vel_UIItemTray::kHolderId, tray->GetHolder());
 }
 

@@ -60,7 +60,8 @@ public:
     static std::int16_t ProhibitedCount(const VelCharacter& character);
 
 protected:
-    void BindChildren();
+    // Logs what the layout lacks when asked (at load).
+    void BindChildren(bool log);
     void FillCountCombo();
     void FillLists();
     void ShowTrays();

@@ -114,7 +114,7 @@ Vel_UISpell::Vel_UISpell(const Vel_UISpell& other)
       levelFilter(other.levelFilter), currentTab(other.currentTab), classId(other.classId),
       keepsKnown(other.keepsKnown), casts(other.casts), rowPrototype(other.rowPrototype)
 {
-    BindChildren();
+    BindChildren(false);
     currentList = other.currentList == other.classList ? classList : knownClassList;
 }
 
@@ -129,7 +129,7 @@ bool Vel_UISpell::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     Part::Show(classList, false);
     currentList = knownClassList;
     for (UITextControl* tab : tabs)
@@ -140,28 +140,28 @@ bool Vel_UISpell::Load(FCFile& file)
     return true;
 }
 
-void Vel_UISpell::BindChildren()
+void Vel_UISpell::BindChildren(bool log)
 {
-    modeCaption = Part::Find<UIControl>(*this, kModeCaption);
-    modeCombo = Part::Find<UIComboBox>(*this, kModeCombo);
-    perDayGroup = Part::Find<UIControl>(*this, kPerDayGroup);
+    modeCaption = Part::Find<UIControl>(*this, kModeCaption, log);
+    modeCombo = Part::Find<UIComboBox>(*this, kModeCombo, log);
+    perDayGroup = Part::Find<UIControl>(*this, kPerDayGroup, log);
     for (std::size_t i = 0; i < perDayCells.size(); ++i)
-        perDayCells[i] = Part::Find<UITextControl>(*this, static_cast<std::uint16_t>(kFirstPerDayCell + i));
-    knownList = Part::Find<Vel_UIListBox>(*this, kKnownList);
-    tabGroup = Part::Find<UIGroup>(*this, kTabGroup);
+        perDayCells[i] = Part::Find<UITextControl>(*this, static_cast<std::uint16_t>(kFirstPerDayCell + i), log);
+    knownList = Part::Find<Vel_UIListBox>(*this, kKnownList, log);
+    tabGroup = Part::Find<UIGroup>(*this, kTabGroup, log);
     for (std::size_t i = 0; i < tabs.size(); ++i)
-        tabs[i] = Part::Find<UITextControl>(*this, static_cast<std::uint16_t>(kFirstTab + i));
-    purchaseTab = Part::Find<UITextControl>(*this, kPurchaseTab);
-    firstTabCaption = Part::Find<UIControl>(*this, kFirstTabCaption);
-    purchaseTabCaption = Part::Find<UIControl>(*this, kPurchaseTabCaption);
-    knownCaption = Part::Find<UIControl>(*this, kKnownCaption);
-    tabCaption = Part::Find<UIControl>(*this, kTabCaption);
-    filterCombo = Part::Find<UIComboBox>(*this, kFilterCombo);
-    filterCaption = Part::Find<UIControl>(*this, kFilterCaption);
-    levelCaption = Part::Find<UIControl>(*this, kLevelCaption);
-    levelCombo = Part::Find<UIComboBox>(*this, kLevelCombo);
-    knownClassList = Part::Find<Vel_UIListBox>(*this, kKnownClassList);
-    classList = Part::Find<Vel_UIListBox>(*this, kClassList);
+        tabs[i] = Part::Find<UITextControl>(*this, static_cast<std::uint16_t>(kFirstTab + i), log);
+    purchaseTab = Part::Find<UITextControl>(*this, kPurchaseTab, log);
+    firstTabCaption = Part::Find<UIControl>(*this, kFirstTabCaption, log);
+    purchaseTabCaption = Part::Find<UIControl>(*this, kPurchaseTabCaption, log);
+    knownCaption = Part::Find<UIControl>(*this, kKnownCaption, log);
+    tabCaption = Part::Find<UIControl>(*this, kTabCaption, log);
+    filterCombo = Part::Find<UIComboBox>(*this, kFilterCombo, log);
+    filterCaption = Part::Find<UIControl>(*this, kFilterCaption, log);
+    levelCaption = Part::Find<UIControl>(*this, kLevelCaption, log);
+    levelCombo = Part::Find<UIComboBox>(*this, kLevelCombo, log);
+    knownClassList = Part::Find<Vel_UIListBox>(*this, kKnownClassList, log);
+    classList = Part::Find<Vel_UIListBox>(*this, kClassList, log);
 }
 
 VelCharacter* Vel_UISpell::Character() const

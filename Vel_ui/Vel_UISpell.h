@@ -81,7 +81,8 @@ public:
     Vel_UIListBox* GetCurrentList() const { return currentList; }
 
 protected:
-    void BindChildren();
+    // Logs what the layout lacks when asked (at load).
+    void BindChildren(bool log);
     // The page's controls for the current class; false when it casts no
     // spells (everything is then hidden).
     bool SetUpForClass(const VelCharacterClass* entry);

@@ -20,6 +20,7 @@
 namespace
 {
 namespace Part = Vel_UIPagePart;
+using F = RulesFixture;
 
 class PagePartTest : public MagicPageFixture
 {
@@ -65,6 +66,42 @@ TEST_F(PagePartTest, PagesWhoseLayoutLacksTheirControlsOpenAndSaySo)
     const std::string text(bytes.begin(), bytes.end());
     for (const Case& c : cases)
         EXPECT_NE(text.find(c.logged), std::string::npos) << c.logged;
+}
+
+// A list lays its rows out only through a scroll bar: every drop-down of
+// the window and the pages has one, seen or not, so no two entries share a
+// place.
+TEST_F(PagePartTest, DropDownListsLayTheirEntriesOut)
+{
+    MakeHero({{10, 3}, {2, 1}, {3, 1}});
+    ASSERT_NE(Open(), nullptr);
+    struct Case
+    {
+        std::int16_t page; // -1: the window itself
+        std::uint16_t combo;
+        std::uint32_t entries;
+    };
+    const Case cases[] = {
+        {-1, Vel_UIWin_CharConfig::kClassSelector, 3},
+        {kSchoolPage, Vel_UISchool::kCountCombo, 3},
+        {kSpellPage, Vel_UISpell::kFilterCombo, F::kSchoolCount + 1},
+        {kSpellPage, Vel_UISpell::kLevelCombo, 11},
+        {kSpellPage, Vel_UISpell::kModeCombo, 2},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.combo);
+        const UIControl* owner = c.page < 0 ? static_cast<UIControl*>(window) : OpenPage<Vel_UIPanel>(c.page);
+        ASSERT_NE(owner, nullptr);
+        auto* combo = dynamic_cast<UIComboBox*>(owner->FindDescendant(c.combo));
+        ASSERT_NE(combo, nullptr);
+        UIListBox* list = combo->GetList();
+        ASSERT_EQ(list->GetItemCount(), c.entries);
+        for (std::int32_t i = 1; i < static_cast<std::int32_t>(c.entries); ++i)
+            EXPECT_EQ(list->ItemAt(i, 0)->GetStoredPosition().y - list->ItemAt(i - 1, 0)->GetStoredPosition().y,
+                      list->ItemAt(i - 1, 0)->GetSize().y)
+                << i;
+    }
 }
 
 TEST_F(PagePartTest, ARowLeadsToARecordOnlyThroughTheTablesOwnRecords)

@@ -23,6 +23,7 @@
 #include "Vel_ui/Vel_UISpellItem.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
+#include <functional>
 #include <string>
 
 FC_REGISTER_CLASS(Vel_UISpell);
@@ -42,6 +43,9 @@ constexpr std::int32_t kPerDayBelowFilters = 90;
 constexpr std::uint16_t kSpellBookHelp = 9501;
 constexpr std::uint16_t kInnateHelp = 9502;
 constexpr std::uint16_t kDivineHelp = 9503;
+
+// What a rule answers for a spell its list leaves out.
+constexpr std::int16_t kNotListed = -1;
 
 bool IsSpellLevel(std::int32_t level)
 {
@@ -419,61 +423,55 @@ void Vel_UISpell::FillClassSpellList()
     currentList->RemoveAllItems();
     if (!casts || !character || !entry)
         return;
-    if (IsDomainMode())
-    {
-        FillDomainSpellList(*character, *entry);
-        return;
-    }
-    const bool spellBook = classId == VelIds::kClassScholarCaster;
-    // The spell book takes the innate caster's spell levels where it has none of its own.
-    const std::uint16_t lookupClass = spellBook ? VelIds::kClassInnateCaster : classId;
+    const bool domainMode = IsDomainMode();
     const std::uint16_t dragFlags = currentList->GetDragFlags();
-    currentList->SetDragFlags(keepsKnown ? static_cast<std::uint16_t>(dragFlags | kDragContainer)
-                                         : static_cast<std::uint16_t>(dragFlags & ~kDragContainer));
-    EachRecord<VelSpellInfo>(VelDatabase::kTagSpell, [&](const VelSpellInfo& spell) {
-        if (schoolFilter != -1 && static_cast<std::int16_t>(spell.schoolId) != schoolFilter)
-            return;
-        const auto spellId = static_cast<std::uint16_t>(spell.key);
-        const VelSpellLevelInfo* row = VelDatabase::FindClassSpellLevel(spellId, lookupClass);
-        if (!row && spellBook)
-            row = VelDatabase::FindClassSpellLevel(spellId, classId);
-        if (!row)
-            return;
-        const auto level = static_cast<std::int16_t>(row->level);
-        if (spellBook)
-        {
-            if (level <= 0)
-                return;
-            if (IsSpellLevel(currentTab) ? level > currentTab : !CastsAtLevel(*entry, level))
-                return;
-        }
-        else if (levelFilter != -1 && level != levelFilter)
-            return;
-        if (Vel_UISpellItem* made = MakeRow(spell, level))
-            currentList->AddRow(made, 0, false);
-    });
+    currentList->SetDragFlags(keepsKnown && !domainMode ? static_cast<std::uint16_t>(dragFlags | kDragContainer)
+                                                        : static_cast<std::uint16_t>(dragFlags & ~kDragContainer));
+    if (domainMode)
+        ListSpells([&](const VelSpellInfo& spell) -> std::int16_t {
+            const VelSpellLevelInfo* row = VelDatabase::FindDomainSpellLevel(static_cast<std::uint16_t>(spell.key),
+                                                                             static_cast<std::uint16_t>(domain));
+            return row ? static_cast<std::int16_t>(row->level) : kNotListed;
+        });
+    else
+        ListSpells([&](const VelSpellInfo& spell) { return ClassLevelOf(*entry, spell); });
     currentList->SortItems(Vel_UISpellItem::IsLessByLevelAndName);
     currentList->UpdateLayout();
     MarkClassSpellRows();
 }
 
-void Vel_UISpell::FillDomainSpellList(const VelCharacter&, const VelCharacterClass&)
+std::int16_t Vel_UISpell::ClassLevelOf(const VelCharacterClass& entry, const VelSpellInfo& spell) const
 {
-    currentList->SetDragFlags(static_cast<std::uint16_t>(currentList->GetDragFlags() & ~kDragContainer));
+    if (schoolFilter != -1 && static_cast<std::int16_t>(spell.schoolId) != schoolFilter)
+        return kNotListed;
+    const bool spellBook = classId == VelIds::kClassScholarCaster;
+    const auto spellId = static_cast<std::uint16_t>(spell.key);
+    // The spell book takes the innate caster's spell levels where it has none of its own.
+    const VelSpellLevelInfo* row =
+        VelDatabase::FindClassSpellLevel(spellId, spellBook ? VelIds::kClassInnateCaster : classId);
+    if (!row && spellBook)
+        row = VelDatabase::FindClassSpellLevel(spellId, classId);
+    if (!row)
+        return kNotListed;
+    const auto level = static_cast<std::int16_t>(row->level);
+    if (!spellBook)
+        return level;
+    if (level <= 0 || (IsSpellLevel(currentTab) ? level > currentTab : !CastsAtLevel(entry, level)))
+        return kNotListed;
+    return level;
+}
+
+void Vel_UISpell::ListSpells(const std::function<std::int16_t(const VelSpellInfo&)>& levelOf)
+{
+    // The spell book's tabs filter its levels; the level filter does the rest.
+    const bool filtered = classId != VelIds::kClassScholarCaster || IsDomainMode();
     EachRecord<VelSpellInfo>(VelDatabase::kTagSpell, [&](const VelSpellInfo& spell) {
-        const VelSpellLevelInfo* row =
-            VelDatabase::FindDomainSpellLevel(static_cast<std::uint16_t>(spell.key), static_cast<std::uint16_t>(domain));
-        if (!row)
-            return;
-        const auto level = static_cast<std::int16_t>(row->level);
-        if (levelFilter != -1 && level != levelFilter)
+        const std::int16_t level = levelOf(spell);
+        if (level == kNotListed || (filtered && levelFilter != -1 && level != levelFilter))
             return;
         if (Vel_UISpellItem* made = MakeRow(spell, level))
             currentList->AddRow(made, 0, false);
     });
-    currentList->SortItems(Vel_UISpellItem::IsLessByLevelAndName);
-    currentList->UpdateLayout();
-    MarkClassSpellRows();
 }
 
 bool Vel_UISpell::IsAvailable(const VelCharacter& character, const VelCharacterClass& entry,

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class UIComboBox;
 class UITextControl;
@@ -94,7 +95,10 @@ protected:
     void FillKnownList(const VelCharacter& character);
     // The class list (or the domain list) anew, with its marks.
     void FillClassSpellList();
-    void FillDomainSpellList(const VelCharacter& character, const VelCharacterClass& entry);
+    // The level at which the class list shows the spell, or -1 to leave it out.
+    std::int16_t ClassLevelOf(const VelCharacterClass& entry, const VelSpellInfo& spell) const;
+    // A row for every spell the function gives a level, within the level filter.
+    void ListSpells(const std::function<std::int16_t(const VelSpellInfo&)>& levelOf);
     void MarkClassSpellRows();
     void MarkKnownRows(const VelCharacter& character, const VelCharacterClass& entry);
     // Returns whether the current tab had to move.

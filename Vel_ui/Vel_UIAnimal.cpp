@@ -370,7 +370,7 @@ void Vel_UIAnimal::ShowInformation(const VelAnimalInfo& animal)
     Part::SetText(movesText, animal.fourthText);
     Part::SetText(sensesText, animal.fifthText);
     Vel_UIWin_CharConfig::ShowHelpText(animal.description);
-    Vel_UIWin_CharConfig::ShowIcon(animal.iconFile);
+    Part::ShowIcon(animal.iconFile);
 }
 
 void Vel_UIAnimal::ClearInformation()

@@ -9,8 +9,12 @@
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelSchoolInfo.h"
+#include "Vel/Rules/VelFormatRules.h"
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel_ui/Vel_UIItem.h"
+#include "Vel_ui/Vel_UIWin_CharConfig.h"
+
+#include <set>
 
 namespace Vel_UIPagePart
 {
@@ -49,6 +53,18 @@ std::string TextOf(std::uint16_t stringId)
     const FCResourceManager* resources = FCResourceManager::GetInstance();
     const std::string* text = resources ? resources->GetString(stringId) : nullptr;
     return text ? *text : std::string();
+}
+
+void ShowIcon(const std::string& iconName)
+{
+    FCImageBuffer* icon = LoadIcon(iconName);
+    if (!icon && !iconName.empty())
+    {
+        static std::set<std::string> missing;
+        if (missing.insert(iconName).second)
+            FC_LOG("Icon %.100s is missing\n", iconName.c_str());
+    }
+    Vel_UIWin_CharConfig::ShowImage(icon);
 }
 
 void ClearCombo(UIComboBox* combo)

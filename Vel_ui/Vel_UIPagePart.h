@@ -39,6 +39,10 @@ void SetTextId(UITextControl* text, std::uint16_t stringId);
 // The text of a string-table id; empty when the asset index lacks it.
 std::string TextOf(std::uint16_t stringId);
 
+// The window's shared picture shows the icon of that name; a picture that
+// cannot be loaded leaves it empty and is logged, once for each name.
+void ShowIcon(const std::string& iconName);
+
 // Empties the combo box's list; AddEntry appends a copy of its item
 // template with the text and data (null when the combo box has no
 // template).

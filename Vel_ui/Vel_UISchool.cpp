@@ -364,7 +364,7 @@ bool Vel_UISchool::OnMouseOverEnter(UIControl* control)
         return false;
     if (const VelSchoolInfo* school = SchoolOfRow(control))
     {
-        Vel_UIWin_CharConfig::ShowIcon(school->iconFile);
+        Part::ShowIcon(school->iconFile);
         Vel_UIWin_CharConfig::ShowHelpText(school->description);
     }
     return false;

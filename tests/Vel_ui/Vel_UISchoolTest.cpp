@@ -6,13 +6,19 @@
 
 #include "Vel_ui/MagicPageFixture.h"
 
+#include "Ui/UIImage.h"
+#include "Ui/UIImageControl.h"
 #include "Ui/UIText.h"
 #include "Vel/Character/VelCharacterFeat.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UISchool.h"
 
+#include "support/TempFolder.h"
+
+#include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -243,6 +249,40 @@ TEST_F(SchoolPageTest, AStoredCountOutOfRangeReadsAsOne)
     Drag(ListRow(P::kProhibitedList, kVeils), Tray(P::kFirstProhibitedTray));
     EXPECT_EQ(hero->schoolSlots[2], kVeils);
     EXPECT_EQ(Open(P::kProhibitedList), Schools{}) << "one school given up, as many as the count";
+}
+
+TEST_F(SchoolPageTest, HoverShowsTheSchoolsIconAndGetsByWithoutOne)
+{
+    // A picture of the built art stands in for the fire school's icon; the
+    // other schools have none.
+    std::filesystem::create_directories(ui.Folder().Join("Icons"));
+    std::filesystem::copy_file(std::string(STAVELORN_BINARY_DIR) + "/Resources/Icons/race_dwarf.jpg",
+                               ui.Folder().Join("Icons/school_Flames.jpg"));
+    TempFolder folder;
+    FCDebugLog log(folder.Join("log.txt"), FCDebugLog::kFile);
+    FCDebugLog* previous = FCDebugLog::SetInstance(&log);
+    ASSERT_NE(Show(kNone, 1), nullptr);
+    auto* picture = dynamic_cast<UIImageControl*>(window->FindDescendant(Vel_UIWin_CharConfig::kSharedPicture));
+    ASSERT_NE(picture, nullptr);
+    struct Case
+    {
+        std::uint16_t school;
+        bool icon;
+    };
+    for (const Case c : {Case{kFlames, true}, Case{kLore, false}, Case{kLore, false}, Case{kFlames, true}})
+    {
+        SCOPED_TRACE(c.school);
+        Hover(ListRow(P::kProhibitedList, c.school));
+        EXPECT_EQ(picture->GetImage() && picture->GetImage()->GetImageBuffer(), c.icon);
+        EXPECT_EQ(TextOf(window, Vel_UIWin_CharConfig::kSharedInfoText), "");
+        ui.Move(Outside().x, Outside().y);
+    }
+    FCDebugLog::SetInstance(previous);
+    const std::vector<std::uint8_t> bytes = folder.ReadFile("log.txt");
+    const std::string text(bytes.begin(), bytes.end());
+    const std::string line = "Icon school_Lore.jpg is missing";
+    ASSERT_NE(text.find(line), std::string::npos);
+    EXPECT_EQ(text.find(line, text.find(line) + 1), std::string::npos) << "said once";
 }
 
 TEST_F(SchoolPageTest, ASchoolOfTheFocusFeatIsNeverGivenUp)

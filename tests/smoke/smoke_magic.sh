@@ -48,14 +48,15 @@ shot 3-setup-filled "690,560,#3b2c20,8"
 click 726 568 # Finish
 shot 4-character "${window_samples[@]}"
 
-# School page: Divination (row 3) as the specialty, Abjuration (row 1) given up.
+# School page: the fourth school (row 3, rank 1) as the specialty, the second
+# (row 1) given up.
 click "${school[@]}"
 shot 5-school "${window_samples[@]}" "300,112,#16110d,8"
 drag 248 426 400 112
 drag 424 362 400 192
 shot 6-school-chosen "${window_samples[@]}"
 
-# Spells page: the filter set to Divination (its fifth entry), the first
+# Spells page: the filter set to the specialty (its fifth entry), the first
 # level-1 spell dragged into the spell book, then the filter back to All.
 click "${spells[@]}"
 click 424 88

@@ -49,7 +49,8 @@ public:
     // A non-null owner replaces the owner; pushed (not modal) and brought
     // to the front.
     virtual void Show(FCObject* newOwner);
-    // With notify the owner first gets 28; then the window leaves the stack.
+    // With notify the owner first gets 28; then the windows it owns close
+    // unanswered and the window leaves the stack.
     // Once closed, a window closes again silently until it is shown anew.
     virtual void Close(std::uint8_t notify);
 

@@ -125,3 +125,8 @@ void UIWindow::Close(std::uint8_t notify)
         manager->RemoveWindow(this);
     }
 }
+
+void UIWindow::Cancel()
+{
+    Close(1);
+}

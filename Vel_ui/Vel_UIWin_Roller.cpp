@@ -606,8 +606,7 @@ bool Vel_UIWin_Roller::HandleNotify(UIEvent& event)
     case UIMessage::kClicked:
         if (senderId == kCloseButtonId)
         {
-            RestoreHitDice();
-            Finish();
+            Cancel();
             return true;
         }
         if (senderId == kSecondControlId)
@@ -670,6 +669,13 @@ bool Vel_UIWin_Roller::HandleNotify(UIEvent& event)
         break;
     }
     return Vel_UIDialog::HandleNotify(event);
+}
+
+void Vel_UIWin_Roller::Cancel()
+{
+    const FCCountedRef<UIControl> self = FCCountedRef<UIControl>::Share(this);
+    RestoreHitDice();
+    Finish();
 }
 
 void Vel_UIWin_Roller::Finish()

@@ -15,6 +15,7 @@ class GameMenuTest : public CharWindowFixture
 protected:
     M* OpenMenu()
     {
+        VelClient::SetCurrentCharacter(hero);
         if (!Open())
             return nullptr;
         Escape();
@@ -66,6 +67,8 @@ TEST_F(GameMenuTest, LeavingAsksToSaveOnlyWhenModifiedAndFollowsTheAnswer)
         {
             EXPECT_EQ(hero->GetListener(), nullptr);
         }
+        // Left for the start menu, saved or not, it is no one's to ask about.
+        EXPECT_EQ(VelClient::GetCurrentCharacter(), c.screen == kStartMenuStand ? nullptr : hero);
         ui.RecreateManager();
     }
 }

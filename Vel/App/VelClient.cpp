@@ -1,9 +1,11 @@
 #include "Vel/App/VelClient.h"
 
 #include "Fc/Core/FCClock.h"
+#include "Fc/Core/FCConvert.h"
 #include "Fc/Core/FCCountedRef.h"
 
 #include "Fc/Core/FCDebugLog.h"
+#include "Fc/Core/FCFileName.h"
 #include "Fc/Core/FCFileSection.h"
 #include "Fc/Core/FCFileSystem.h"
 #include "Fc/Core/FCFileUtil.h"
@@ -80,10 +82,11 @@ std::string FolderOf(const std::string& hostPath)
     return slash == std::string::npos ? std::string() : hostPath.substr(0, slash);
 }
 
+// File names are matched without regard to case ("Hero.CG3" is a character).
 std::string WithoutExtension(const std::string& name, const char* extension)
 {
-    const std::string ext = extension;
-    if (name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0)
+    const std::string ext = ToLower(extension);
+    if (name.size() > ext.size() && ToLower(name).ends_with(ext))
         return name.substr(0, name.size() - ext.size());
     return name;
 }
@@ -525,7 +528,11 @@ VelCharacter* VelClient::LoadCharacter(const std::string& path)
     EnsureCharacterFolder();
     VelCharacter* character = VelCharacterFile::Load(path);
     if (!character)
+    {
         FC_LOG("Character file %s could not be loaded\n", path.c_str());
+        return nullptr;
+    }
+    character->fileName = GetFileBaseName(path);
     return character;
 }
 
@@ -552,7 +559,10 @@ bool VelClient::SaveCharacter(const std::string& path)
 {
     VelCharacter* character = g_currentCharacter;
     if (character && EnsureCharacterFolder() && VelCharacterFile::Save(*character, path))
+    {
+        character->fileName = GetFileBaseName(path);
         return true;
+    }
     FC_LOG("The character could not be saved to %s\n", path.c_str());
     ShowSaveFailure(path);
     return false;

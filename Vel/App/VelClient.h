@@ -120,7 +120,8 @@ public:
     static VelCharacter* GetCurrentCharacter();
 
     // The character in the file with one reference for the caller, not made
-    // current; null (logged) when it cannot be read.
+    // current; null (logged) when it cannot be read. Its name is the file's
+    // up to the last dot ("My.Hero.cg3" is "My.Hero"), as after a save.
     VelCharacter* LoadCharacter(const std::string& path);
     // Opens the save dialog for the current character; its answer (18)
     // comes back to this client.

@@ -14,6 +14,7 @@
 #include "Vel/App/VelClient.h"
 #include "Vel/App/VelSettings.h"
 #include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterFile.h"
 #include "Vel/Character/VelCharacterListener.h"
 #include "support/DialogLayouts.h"
 #include "support/FakeSoundManager.h"
@@ -386,7 +387,7 @@ TEST(VelClientTest, SavingAndLoadingThroughTheClient)
 
     VelCharacter* loaded = run.client->LoadCharacter(path);
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->fileName, "Hero.cg3");
+    EXPECT_EQ(loaded->fileName, "Hero");
     loaded->Release();
     folder.WriteFile("data/stavelorn/Characters/Broken.cg3", "not a character");
     EXPECT_EQ(run.client->LoadCharacter(".\\Resources\\Characters\\Broken.cg3"), nullptr);
@@ -401,6 +402,61 @@ TEST(VelClientTest, SavingAndLoadingThroughTheClient)
     EXPECT_EQ(UIWindowManager::GetInstance()->GetModal(), box);
     EXPECT_EQ(hero->modified, 1);
     EXPECT_EQ(folder.ReadFile("data/stavelorn/Characters/Hero.cg3"), saved);
+}
+
+TEST(VelClientTest, TheCharactersNameStopsAtTheLastDotAndTheSaveDialogProposesIt)
+{
+    struct Case
+    {
+        const char* name;
+        const char* savedAs;  // saved through the client under this name
+        const char* onDisk;   // else a file of this name is loaded
+        const char* fileName; // else the name the character already has
+        const char* stored;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"saved with dots", "My.Hero.cg3", nullptr, nullptr, "My.Hero", "My.Hero"},
+        {"loaded in capitals", nullptr, "Hero.CG3", nullptr, "Hero", "Hero"},
+        {"loaded with dots", nullptr, "A.B.C.cg3", nullptr, "A.B.C", "A.B.C"},
+        {"named with a capital extension", nullptr, nullptr, "Old.CG3", "Old.CG3", "Old"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        WriteResources(folder, false);
+        ClientRun run(folder);
+        ASSERT_TRUE(run.client->StartUp());
+        run.Top();
+        VelCharacter* hero = VelClient::CreateCharacter();
+        if (c.savedAs)
+        {
+            VelClient::SetCurrentCharacter(hero);
+            ASSERT_TRUE(run.client->SaveCharacter(std::string(".\\Resources\\Characters\\") + c.savedAs));
+            EXPECT_FALSE(folder.ReadFile(std::string("data/stavelorn/Characters/") + c.savedAs).empty());
+        }
+        else if (c.onDisk)
+        {
+            ASSERT_TRUE(VelClient::EnsureCharacterFolder());
+            ASSERT_TRUE(VelCharacterFile::Save(*hero, folder.Join(std::string("data/stavelorn/Characters/") + c.onDisk)));
+            hero->Release();
+            hero = run.client->LoadCharacter(std::string(".\\Resources\\Characters\\") + c.onDisk);
+            ASSERT_NE(hero, nullptr);
+            VelClient::SetCurrentCharacter(hero);
+        }
+        else
+        {
+            hero->fileName = c.fileName;
+            VelClient::SetCurrentCharacter(hero);
+        }
+        EXPECT_EQ(hero->fileName, c.stored);
+        run.client->AskSaveCharacter();
+        auto* dialog = dynamic_cast<UIFileDialog*>(UIWindowManager::GetInstance()->GetTopWindow());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->GetFileName(), c.proposed);
+        hero->Release();
+    }
 }
 
 // The character window as the client sees it: the character's listener,

@@ -212,7 +212,9 @@ void Vel_UIWin_Roller::SetMode(std::uint16_t newMode)
         break;
     }
     SetEnabledAndRedraw(resetButton, resetEnabled);
+    // The count of rolls means something only beside the button that rolls.
     SetShown(rollButton, rollShown);
+    SetShown(rollCountText, rollShown);
     SetShown(budget, budgetShown);
     SetShown(budgetLabel, budgetShown);
     SetEnabledAndRedraw(averageBox, averageEnabled);
@@ -495,6 +497,7 @@ void Vel_UIWin_Roller::StartIncreases(bool silent)
     SetEnabledAndRedraw(secondControl, true);
     SetShown(methodList, false);
     SetShown(rollButton, false);
+    SetShown(rollCountText, false);
     SetShown(budget, false);
     SetShown(budgetLabel, false);
     SetEnabledAndRedraw(resetButton, true);

@@ -321,7 +321,7 @@ TEST(Vel_UIWin_CharSetupTest, AddLevelsKeepsEarlierLevelsAndBackRestores)
     EXPECT_EQ(s.LevelRow(0)->GetScrollValue(), 3.0);
 }
 
-TEST(Vel_UIWin_CharSetupTest, BackLeavesANewCharacterBehindAndTakesAnAddedOneHome)
+TEST(Vel_UIWin_CharSetupTest, BackLeavesANewCharacterBehindAndAddedLevelsShowTheRaceFixed)
 {
     struct Case
     {
@@ -342,6 +342,16 @@ TEST(Vel_UIWin_CharSetupTest, BackLeavesANewCharacterBehindAndTakesAnAddedOneHom
         for (const auto& [layout, id] : {std::pair{"velStartMenu.ui", kMenuStand}, std::pair{"velCharConfig.ui", kWindowStand}})
             s.ui.WriteLayout(layout, LayoutBytes::Write(LayoutBytes::Control(LayoutBytes::Element(id, 0, 0, 800, 600),
                                                                              "UIWindow")));
+        // The race is fixed once set up, and looks it: a grey arrow, the race in ash.
+        auto* race = dynamic_cast<UIComboBox*>(s.window->FindDescendant(W::kRaceId));
+        ASSERT_NE(race, nullptr);
+        auto* shown = dynamic_cast<Vel_UIItem*>(race->GetDisplay());
+        ASSERT_NE(shown, nullptr);
+        const bool fixed = c.mode == W::kModeAddLevels;
+        EXPECT_EQ(race->IsEnabled(), !fixed);
+        EXPECT_EQ(race->GetButton()->IsEnabled(), !fixed);
+        EXPECT_EQ(shown->GetFontVariant(), fixed ? 1 : 0);
+
         VelCharacter* character = s.Character();
         character->AddRef();
         character->modified = 1;

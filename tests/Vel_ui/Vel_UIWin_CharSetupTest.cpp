@@ -371,6 +371,35 @@ TEST(Vel_UIWin_CharSetupTest, BackLeavesANewCharacterBehindAndAddedLevelsShowThe
     }
 }
 
+TEST(Vel_UIWin_CharSetupTest, AnOpenSelectorListLiesOverTheControlsBelowIt)
+{
+    SetupScreen s(W::kModeNew);
+    ASSERT_TRUE(s.loaded);
+    s.AddClass(kWarrior); // a class row under the alignment list
+    for (const std::uint16_t id : {W::kRaceId, W::kAlignmentId})
+    {
+        SCOPED_TRACE(id);
+        auto* selector = dynamic_cast<UIComboBox*>(s.window->FindDescendant(id));
+        ASSERT_NE(selector, nullptr);
+        const FCPoint arrow = SetupScreen::Centre(selector->GetButton());
+        s.ui.Click(arrow.x, arrow.y);
+        ASSERT_FALSE(selector->IsListClosed());
+        // Every row is the pointer's, and is drawn last, over what lies below.
+        for (std::uint32_t i = 0; i < selector->GetList()->GetItemCount(); ++i)
+        {
+            UIControl* row = selector->GetList()->ItemAt(static_cast<std::int32_t>(i), 0);
+            const FCRect rect = row->GetScreenRect();
+            if (rect.bottom > selector->GetList()->GetScreenRect().bottom)
+                break; // scrolled out of sight
+            const FCPoint centre = SetupScreen::Centre(row);
+            UIControl* hit = s.window->FindControlAt(centre, true);
+            EXPECT_TRUE(hit == row || row->ContainsDescendant(hit)) << i;
+        }
+        s.ui.Click(arrow.x, arrow.y);
+        EXPECT_TRUE(selector->IsListClosed());
+    }
+}
+
 TEST(Vel_UIWin_CharSetupTest, FinishRunsOnceWhenTheSwitchFails)
 {
     SetupScreen s(W::kModeNew);

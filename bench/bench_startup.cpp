@@ -188,12 +188,17 @@ long ProcessTicks(pid_t pid)
 
 // The real program, started with the dummy drivers, measured while it sits at
 // its start menu. A fraction of one core; negative when it could not be run.
-double IdleProcessorUse(const std::string& dataFolder)
+// The real program in a window, its own files in dataFolder, its output
+// thrown away; with a video driver other than the one this process set. The
+// process id, or -1.
+pid_t LaunchProgram(const std::string& dataFolder, const char* videoDriver)
 {
     const std::string program = g_programFolder + "/stavelorn";
     const pid_t child = ::fork();
     if (child == 0)
     {
+        if (videoDriver)
+            ::setenv("SDL_VIDEODRIVER", videoDriver, 1);
         ::setenv("XDG_DATA_HOME", dataFolder.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", dataFolder.c_str(), 1);
         const int devNull = ::open("/dev/null", O_WRONLY);
@@ -202,6 +207,12 @@ double IdleProcessorUse(const std::string& dataFolder)
         ::execl(program.c_str(), program.c_str(), "-win", static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    return child;
+}
+
+double IdleProcessorUse(const std::string& dataFolder)
+{
+    const pid_t child = LaunchProgram(dataFolder, nullptr);
     if (child < 0)
         return -1;
     std::this_thread::sleep_for(std::chrono::seconds(2));
@@ -286,20 +297,8 @@ bool ShowsTheMenu(Display* display, Window window)
 // negative value when it did not show within 20 s.
 double LaunchToFirstMenuFrame(Display* display, const std::string& dataFolder)
 {
-    const std::string program = g_programFolder + "/stavelorn";
     const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    if (child == 0)
-    {
-        ::setenv("SDL_VIDEODRIVER", "x11", 1);
-        ::setenv("XDG_DATA_HOME", dataFolder.c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", dataFolder.c_str(), 1);
-        const int devNull = ::open("/dev/null", O_WRONLY);
-        ::dup2(devNull, 1);
-        ::dup2(devNull, 2);
-        ::execl(program.c_str(), program.c_str(), "-win", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t child = LaunchProgram(dataFolder, "x11");
     if (child < 0)
         return -1;
     double seconds = -1;

@@ -31,6 +31,18 @@ UILayoutNode ScrollNode()
     return node;
 }
 
+// A screen-sized window of class W on the harness's stack, holding a spinner
+// at (100, 100) (arrows at x 140 to 160: up y 100 to 110, down 110 to 120).
+template <class W> UINumberScroll* PushSpinnerWindow(UiHarness& harness, W*& window)
+{
+    window = new W(1);
+    window->SetSize(800, 600);
+    auto* scroll = Mount<UINumberScroll>(*window, ScrollNode());
+    harness.Manager().PushWindow(window, 0);
+    window->Release();
+    return scroll;
+}
+
 TEST(NumberControlTest, TypingTakesDigitsUpToTheMaximumAndEnterClamps)
 {
     struct Case
@@ -165,12 +177,9 @@ TEST(NumberControlTest, StepsKeysAndVariants)
 TEST(NumberControlTest, ScrollArrowsRepeatAndStopAtTheLimit)
 {
     UiHarness harness;
-    auto* window = new RecordingControl(1);
-    window->SetSize(800, 600);
-    auto* scroll = Mount<UINumberScroll>(*window, ScrollNode());
+    RecordingControl* window = nullptr;
+    UINumberScroll* scroll = PushSpinnerWindow(harness, window);
     ASSERT_NE(scroll, nullptr);
-    harness.Manager().PushWindow(window, 0);
-    window->Release();
     scroll->SetRange(0, 10);
     scroll->SetLong(0);
     EXPECT_FALSE(scroll->GetDecreaseButton()->IsEnabled());
@@ -239,12 +248,9 @@ TEST(NumberControlTest, ASpinnerItsParentRemovesMidStepFinishesTheStep)
     {
         SCOPED_TRACE(c.name);
         UiHarness harness;
-        auto* window = new RemovingWindow(1);
-        window->SetSize(800, 600);
-        auto* scroll = Mount<UINumberScroll>(*window, ScrollNode());
+        RemovingWindow* window = nullptr;
+        UINumberScroll* scroll = PushSpinnerWindow(harness, window);
         ASSERT_NE(scroll, nullptr);
-        harness.Manager().PushWindow(window, 0);
-        window->Release();
         scroll->SetRange(0, 10);
         scroll->SetLong(5);
         window->events.clear();

@@ -476,16 +476,22 @@ void VelCharacter::TakeOffItem(VelCharacterItem* item)
 {
     if (!item)
         return;
+    // A slot is cleared only when it holds this entry: a file may mark two
+    // entries as the worn armour, and taking off one must not bare the other.
+    const auto clear = [item](VelCharacterItem*& slot) {
+        if (slot == item)
+            slot = nullptr;
+    };
     switch (item->placement)
     {
     case VelCharacterItem::kWornArmor:
-        wornArmor = nullptr;
+        clear(wornArmor);
         break;
     case VelCharacterItem::kFirstShield:
-        firstShield = nullptr;
+        clear(firstShield);
         break;
     case VelCharacterItem::kSecondShield:
-        secondShield = nullptr;
+        clear(secondShield);
         break;
     default:
         break;

@@ -28,8 +28,10 @@ VelCharacterItem* BuyItem(VelCharacter* character, VelItemInfo* record, std::uin
 // equipment set that holds it) and removes the entry.
 void SellItem(VelCharacter* character, VelCharacterItem* item);
 // Puts the entry on the character and adds its weight; with recompute the
-// encumbrance is recomputed and the listener notified.
-void EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute);
+// encumbrance is recomputed and the listener notified. A second armour or a
+// third shield is refused (false, nothing changes): one body wears one of
+// each and two shields at most. True when the entry is on the body.
+bool EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute);
 void UnequipItem(VelCharacter* character, VelCharacterItem* item);
 
 // The price in the record's coin kind. Masterwork (special-cost row of the

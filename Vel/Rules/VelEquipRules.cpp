@@ -113,6 +113,8 @@ std::int32_t WeaponSize(const VelWeaponInfo& weapon)
 void InstallItemPricer()
 {
     VelCharacter::SetItemPricer(PriceOwnedItem);
+    VelCharacter::SetItemWeigher([](const VelItemInfo& record, std::uint32_t options)
+                                 { return GetItemWeight(&record, options); });
 }
 
 std::uint16_t GetWeaponHandCodeForSize(std::uint16_t sizeId, const VelWeaponInfo& weapon)

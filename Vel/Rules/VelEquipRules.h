@@ -13,7 +13,8 @@ class VelWeaponInfo;
 // them on, the starting items, and how a weapon fits the hands.
 
 // Makes GetItemPrice the price function of VelCharacter::RevalueOwnedItems,
-// so that old character files are revalued at the real prices. The client
+// so that old character files are revalued at the real prices, and
+// GetItemWeight the weight of items whose carried weight a file lost. The client
 // calls it once after loading the databases, before any character loads;
 // calling it again does no harm.
 void InstallItemPricer();

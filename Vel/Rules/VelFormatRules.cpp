@@ -107,7 +107,7 @@ std::string AttackDamage(const VelCharacterAnimal& animal, const VelAnimalAttack
         GetAbilityModifier(static_cast<std::int16_t>(animal.abilities[VelEntity::kStr]));
     // A penalty is never scaled; a bonus is, and may round down to +0.
     if (modifier > 0)
-        text += "+" + Plain(static_cast<std::int32_t>(modifier * attack.strengthFactor));
+        text += "+" + Plain(TruncateToInteger<std::int32_t>(modifier * attack.strengthFactor));
     else if (modifier < 0)
         text += Plain(modifier);
     return text;

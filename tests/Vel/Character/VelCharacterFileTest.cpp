@@ -26,6 +26,7 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
@@ -189,6 +190,33 @@ TEST_F(VelCharacterFileTest, WornItemsAreStoredAsKeysAndRestoredFromThem)
     EXPECT_EQ(loaded->GetWornArmor(), loaded->FindItem(1));
     EXPECT_EQ(loaded->GetFirstShield(), nullptr);
     EXPECT_EQ(loaded->nextItemKey, 0);
+}
+
+TEST_F(VelCharacterFileTest, CarriedWeightThatIsNoWeightIsRecomputedFromTheItems)
+{
+    // Each item on the body weighs 7.5 here; the one in the pack weighs nothing.
+    VelCharacter::SetItemWeigher([](const VelItemInfo&, std::uint32_t) { return 7.5f; });
+    VelCharacter character;
+    character.WearItem(character.AddItem(VelDatabase::FindItem(F::kMail)));
+    character.WearItem(character.AddItem(VelDatabase::FindItem(F::kRope)));
+    character.AddItem(VelDatabase::FindItem(F::kBuckler));
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        float stored, loaded;
+    } cases[] = {
+        {std::numeric_limits<float>::quiet_NaN(), 15.0f}, {inf, 15.0f}, {-inf, 15.0f}, {-1.0f, 15.0f},
+        {0.0f, 0.0f}, {12.5f, 12.5f}, {1e30f, 1e30f},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.stored);
+        character.carriedWeight = c.stored;
+        CharacterPtr loaded = RoundTrip(character);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->carriedWeight, c.loaded);
+    }
+    VelCharacter::SetItemWeigher(nullptr);
 }
 
 TEST_F(VelCharacterFileTest, WornKeysWithoutEntriesLeaveSlotsEmpty)

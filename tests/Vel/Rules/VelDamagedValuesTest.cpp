@@ -27,6 +27,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -108,6 +109,34 @@ TEST(DamagedValuesTest, AnimalHitDiceAndStrengthSharesLandOnTheNearestWhole)
             << FormatAnimalAttacks(animal, false);
         EXPECT_FALSE(FormatAnimalAttackBonuses(animal, false).empty());
         CheckCharacterLimits(&hero, 0, true);
+    }
+}
+
+TEST(DamagedValuesTest, AnAnimalsBaseAttackIsReadInSixteenBits)
+{
+    QuietLog quiet;
+    DbFixture db;
+    VelCharacter hero;
+    Load(db, hero, 2.0f, 1.0f);
+    VelCharacterAnimal* animal = Companion(hero);
+    ASSERT_NE(animal, nullptr);
+    const struct
+    {
+        std::int32_t base;
+        const char* starts;
+        std::size_t attacks;
+    } cases[] = {
+        {11, "Bite +21/+16/+11", 3},
+        {kMax32, "Bite +32777/+32772/", 32767 / 5 + 1}, // once took minutes and gigabytes
+        {kMin32, "Bite -32758", 1},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.base);
+        animal->stats[E::kBaseAttack] = c.base;
+        const std::string text = FormatAnimalAttackBonuses(animal, false);
+        EXPECT_EQ(text.rfind(c.starts, 0), 0u) << text.substr(0, 40);
+        EXPECT_EQ(static_cast<std::size_t>(std::count(text.begin(), text.end(), '/')) + 1, c.attacks);
     }
 }
 

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -64,7 +65,9 @@ int WFCMain(int argc, char** argv)
     // program from starting; Acquire has logged why.
 
     int result = kExitNormal;
-    const std::string savedDirectory = GetWorkingDirectory();
+    // The host's own form of the folder, to return to it exactly.
+    std::error_code noFolder;
+    const std::filesystem::path savedDirectory = std::filesystem::current_path(noFolder);
     {
         WFCSystem system;
         EnterProgramFolder();
@@ -83,7 +86,7 @@ int WFCMain(int argc, char** argv)
             const std::int16_t ran = app->Run();
             result = ran >= 0 && ran <= 255 ? ran : kExitStartUpFailed;
         }
-        if (::chdir(savedDirectory.c_str()) != 0)
+        if (!savedDirectory.empty() && ::chdir(savedDirectory.c_str()) != 0)
             FC_LOG("Cannot return to %s\n", savedDirectory.c_str());
         app->AfterRun();
     }

@@ -1,5 +1,6 @@
 #include "Vel/Character/VelCharacterFile.h"
 #include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCFileUtil.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"
@@ -217,6 +218,26 @@ TEST_F(VelCharacterFileTest, CarriedWeightThatIsNoWeightIsRecomputedFromTheItems
         EXPECT_EQ(loaded->carriedWeight, c.loaded);
     }
     VelCharacter::SetItemWeigher(nullptr);
+}
+
+TEST_F(VelCharacterFileTest, NamesOutsideAsciiAreSavedInUtf8AndLoadAsListed)
+{
+    VelCharacter hero;
+    hero.name = "Zo\xEB";
+    const std::string folderPath = folder.GetPath() + "\\";
+    ASSERT_TRUE(VelCharacterFile::Save(hero, folderPath + "Zo\xEB.cg3"));
+    EXPECT_FALSE(folder.ReadFile("Zo\xC3\xAB.cg3").empty()) << "the name on disc is UTF-8";
+    // A copy under a name the code page cannot hold, as another program made it.
+    folder.WriteFile("\xE6\x97\xA5.cg3", folder.ReadFile("Zo\xC3\xAB.cg3"));
+    const auto listed = ListFiles(folderPath, "*.cg3", kListFiles);
+    ASSERT_EQ(*listed, (FCStringList{"?.cg3", "Zo\xEB.cg3"}));
+    for (const std::string& name : *listed)
+    {
+        SCOPED_TRACE(name);
+        CharacterPtr loaded(VelCharacterFile::Load(folderPath + name));
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->name, "Zo\xEB");
+    }
 }
 
 TEST_F(VelCharacterFileTest, WornKeysWithoutEntriesLeaveSlotsEmpty)

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -32,6 +33,19 @@ std::string CommandLine(int argc, char** argv)
     return line;
 }
 
+// Without a display SDL would fall back to drawing nowhere, and the program
+// would run unseen and never end; unless a driver is asked for by name.
+bool HasDisplay()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+    {
+        const char* value = std::getenv(name);
+        if (value && value[0] != '\0')
+            return true;
+    }
+    return false;
+}
+
 // The program's paths are relative to the folder that holds Resources/,
 // which is the executable's own folder.
 void EnterProgramFolder()
@@ -47,6 +61,11 @@ void EnterProgramFolder()
 
 int WFCMain(int argc, char** argv)
 {
+    if (!HasDisplay())
+    {
+        std::fprintf(stderr, "stavelorn: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+        return kExitStartUpFailed;
+    }
     FCApp* app = FCApp::GetInstance();
     if (!app)
     {

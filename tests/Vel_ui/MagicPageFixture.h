@@ -83,7 +83,8 @@ protected:
         made->money = VelCoins();
         made->modified = 0;
         VelClient::SetCurrentCharacter(made);
-        made->Release();
+        // The fixture holds its hero with a reference of its own.
+        hero->Release();
         hero = made;
         // The next page opens in a window of its own, listening to this one.
         window = nullptr;

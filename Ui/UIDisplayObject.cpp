@@ -1,6 +1,7 @@
 #include "Ui/UIDisplayObject.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Ui/UIControl.h"
 #include "Ui/UILayoutCodec.h"
 
 FC_REGISTER_CLASS(UIDisplayObject);
@@ -42,7 +43,11 @@ void UIDisplayObject::Apply(const UIDisplayObjectRecord& record)
     stateMask = record.stateMask;
 }
 
-void UIDisplayObject::Invalidate() { AddScreenRectToPage(); }
+void UIDisplayObject::Invalidate()
+{
+    if (!parent || parent->IsVisible())
+        AddScreenRectToPage();
+}
 
 void UIDisplayObject::Draw(FCImageBuffer*, const FCRect&) {}
 

@@ -1,8 +1,8 @@
 #include "Vel_ui/Vel_UIAnimal.h"
 
 #include "Fc/Core/FCClassRegistry.h"
-#include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCConvert.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIEditControl.h"
 #include "Ui/UIListBox.h"
 #include "Ui/UIMessages.h"

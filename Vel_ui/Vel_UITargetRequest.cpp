@@ -1,0 +1,39 @@
+#include "Vel_ui/Vel_UITargetRequest.h"
+
+#include "Ui/UIEvent.h"
+#include "Vel_ui/Vel_UIWin_CharConfig.h"
+
+Vel_UITargetRequest::~Vel_UITargetRequest()
+{
+    if (dialog && dialog->GetOwner())
+        dialog->SetOwner(nullptr);
+}
+
+bool Vel_UITargetRequest::Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mode,
+                               std::uint16_t id)
+{
+    if (dialog)
+        return false;
+    dialog = FCCountedRef<Vel_UIWin_SelectTarget>::Adopt(Vel_UIWin_SelectTarget::Open(owner, mode, id));
+    if (!dialog)
+        return false;
+    if (Vel_UIWin_CharConfig* window = Vel_UIWin_CharConfig::GetLive())
+        window->OnDialogOpened();
+    return true;
+}
+
+bool Vel_UITargetRequest::IsFrom(const void* data) const
+{
+    const auto* record = static_cast<const UIEvent*>(data);
+    return dialog && record && record->sender == dialog.Get();
+}
+
+bool Vel_UITargetRequest::OnClosed(const void* data)
+{
+    if (!IsFrom(data))
+        return false;
+    dialog.Reset();
+    if (Vel_UIWin_CharConfig* window = Vel_UIWin_CharConfig::GetLive())
+        window->OnDialogClosed();
+    return true;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "Fc/Core/FCCountedRef.h"
+#include "Vel_ui/Vel_UIWin_SelectTarget.h"
+
+#include <cstdint>
+
+class FCObject;
+struct UIEvent;
+
+// The target dialog a page has open. The character window counts it as one
+// open dialog: disabled once the dialog exists, enabled again on its
+// closing report (28), which always follows the choice (30).
+class Vel_UITargetRequest
+{
+public:
+    Vel_UITargetRequest() = default;
+    // A copied page has no dialog of its own.
+    Vel_UITargetRequest(const Vel_UITargetRequest&) {}
+    Vel_UITargetRequest& operator=(const Vel_UITargetRequest&) = delete;
+    // A dialog still open no longer reports to the page that goes.
+    ~Vel_UITargetRequest();
+
+    // Opens the dialog for the owner; false (logged) when it cannot be
+    // made, the window then staying usable. Never a second one at a time.
+    bool Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mode, std::uint16_t id);
+    // Whether the owner message comes from the open dialog.
+    bool IsFrom(const void* data) const;
+    // The closing report: the window comes back. False for any other.
+    bool OnClosed(const void* data);
+    bool IsOpen() const { return static_cast<bool>(dialog); }
+    Vel_UIWin_SelectTarget* GetDialog() const { return dialog.Get(); }
+
+private:
+    FCCountedRef<Vel_UIWin_SelectTarget> dialog;
+};

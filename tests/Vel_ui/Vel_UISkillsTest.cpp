@@ -249,6 +249,13 @@ TEST_F(SkillsPageTest, ASubSkillComesFromTheTargetDialog)
     ui.Frame();
     ui.SavePng(std::string(STAVELORN_BINARY_DIR) + "/target-dialog.png");
     EXPECT_EQ(Names(dialog->GetList()), (std::vector<std::string>{"Smithing", "Weaving"}));
+    // A row explains itself on the help line; the plate around it does not.
+    const FCPoint weaving = Centre(Rows(dialog->GetList())[1]);
+    ui.Move(weaving.x, weaving.y);
+    EXPECT_EQ(Text(W::kHelpLine), "About Weaving.");
+    const FCPoint heading = Centre(dialog->FindDescendant(Vel_UIWin_SelectTarget::kHeadingId));
+    ui.Move(heading.x, heading.y);
+    EXPECT_EQ(Text(W::kHelpLine), *FCResourceManager::GetInstance()->GetString(S::kScreenId));
     ClickControl(Rows(dialog->GetList())[0]);
     ClickControl(dialog->FindDescendant(Vel_UIDialog::kSecondControlId));
     EXPECT_EQ(TopId(), W::kWindowId);

@@ -107,7 +107,7 @@ Vel_UIFeats::Vel_UIFeats(const Vel_UIFeats& other)
       pendingFeat(other.pendingFeat), pendingBonus(other.pendingBonus),
       rowPrototype(other.rowPrototype)
 {
-    BindChildren();
+    BindChildren(false);
     chosenList = other.chosenList == other.chosenWithBonus ? chosenWithBonus : chosenAlone;
 }
 
@@ -122,7 +122,7 @@ bool Vel_UIFeats::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     chosenList = chosenAlone;
     constexpr std::uint16_t kChosenFlags =
         kDragContainer | kRemoveOnDropOutside | kHideDraggedChild | kDropTarget;
@@ -137,12 +137,12 @@ bool Vel_UIFeats::Load(FCFile& file)
     return true;
 }
 
-void Vel_UIFeats::BindChildren()
+void Vel_UIFeats::BindChildren(bool logMissing)
 {
-    const auto child = [this](std::uint16_t childId, const char* what) -> UIControl*
+    const auto child = [this, logMissing](std::uint16_t childId, const char* what) -> UIControl*
     {
         UIControl* found = FindDescendant(childId);
-        if (!found)
+        if (!found && logMissing)
             FC_LOG("Feats page: no %s (%u)\n", what, static_cast<unsigned>(childId));
         return found;
     };

@@ -79,7 +79,9 @@ public:
     Vel_UIWin_SelectTarget* GetDialog() const { return target.GetDialog(); }
 
 protected:
-    void BindChildren();
+    // A copy of the registered prototype has no children yet: only the
+    // load reports what the layout lacks.
+    void BindChildren(bool logMissing);
     void FillChosen(bool bonus);
     void ShowGeneralCounter();
     void ShowBonusCounter();

@@ -80,7 +80,7 @@ Vel_UISkills::Vel_UISkills(const Vel_UISkills& other)
       pendingKind(other.pendingKind), availablePrototype(other.availablePrototype),
       skillPrototype(other.skillPrototype)
 {
-    BindChildren();
+    BindChildren(false);
 }
 
 Vel_UISkills::~Vel_UISkills() = default;
@@ -94,7 +94,7 @@ bool Vel_UISkills::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     filter = VelSkillInfo::kClassSkill;
     // The character's skills take rows and lose those dropped elsewhere;
     // the available skills only give.
@@ -105,12 +105,12 @@ bool Vel_UISkills::Load(FCFile& file)
     return true;
 }
 
-void Vel_UISkills::BindChildren()
+void Vel_UISkills::BindChildren(bool logMissing)
 {
-    const auto child = [this](std::uint16_t childId, const char* what) -> UIControl*
+    const auto child = [this, logMissing](std::uint16_t childId, const char* what) -> UIControl*
     {
         UIControl* found = FindDescendant(childId);
-        if (!found)
+        if (!found && logMissing)
             FC_LOG("Skills page: no %s (%u)\n", what, static_cast<unsigned>(childId));
         return found;
     };

@@ -75,7 +75,9 @@ public:
     Vel_UIWin_SelectTarget* GetDialog() const { return target.GetDialog(); }
 
 protected:
-    void BindChildren();
+    // A copy of the registered prototype has no children yet: only the
+    // load reports what the layout lacks.
+    void BindChildren(bool logMissing);
     void FillFilter();
     // Buys the first ranks of the skill for the current class; false,
     // changing nothing, when the rules or the points no longer allow it.

@@ -70,6 +70,7 @@ public:
     bool Load(FCFile& file) override;
     bool HandleNotify(UIEvent& event) override;
     // Pushed and brought to the front, with the dice sound.
+    using Vel_UIDialog::Show;
     void Show(FCObject* newOwner) override;
 
     // The dialog from its layout for the owner, filled in the mode for the

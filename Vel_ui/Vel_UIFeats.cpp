@@ -19,6 +19,7 @@
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 FC_REGISTER_CLASS(Vel_UIFeats);
@@ -224,6 +225,7 @@ void Vel_UIFeats::FillAvailable()
 {
     if (!availableList)
         return;
+    const Vel_UIListRefill quiet(availableList);
     availableList->RemoveAllItems();
     const VelCharacter* character = Character();
     const FCObjectMap* feats = VelDatabase::GetMap(VelDatabase::kTagFeat);
@@ -232,6 +234,7 @@ void Vel_UIFeats::FillAvailable()
     if (!character || !feats || !rowPrototype)
         return;
     const std::uint16_t classId = character->currentClassId;
+    const bool full = IsFull(*character);
     VelRulesWalk::Each<VelFeatInfo>(
         *feats,
         [&](const VelFeatInfo& feat)
@@ -249,11 +252,27 @@ void Vel_UIFeats::FillAvailable()
             row->SetInputFlags(static_cast<std::uint16_t>(row->GetInputFlags() | kReportEnterLeave));
             row->kind = kAvailableRow;
             row->key = featId;
+            // Styled before it joins the list, where every change repaints.
+            const bool open = StyleAvailableRow(*character, full, *row);
             availableList->AddRow(row, 0, false);
+            row->SetDraggable(open);
             return false;
         });
     availableList->UpdateLayout();
-    UpdateAvailableStates();
+}
+
+bool Vel_UIFeats::IsFull(const VelCharacter& character)
+{
+    // Full once no bonus feat is left and the general feats are used up.
+    return BonusFeatsLeft(character) < 1 && GeneralFeatsLeft(character) <= 0;
+}
+
+bool Vel_UIFeats::StyleAvailableRow(const VelCharacter& character, bool full, Vel_UIItem& row)
+{
+    const bool open = !full && CanTakeFeat(&character, character.currentClassId,
+                                           static_cast<std::uint16_t>(row.key));
+    row.SetFontVariant(open ? 0 : 1);
+    return open;
 }
 
 void Vel_UIFeats::UpdateAvailableStates()
@@ -261,17 +280,10 @@ void Vel_UIFeats::UpdateAvailableStates()
     const VelCharacter* character = Character();
     if (!character)
         return;
-    // Full once no bonus feat is left and the general feats are used up.
-    const bool full = BonusFeatsLeft(*character) < 1 && GeneralFeatsLeft(*character) <= 0;
+    const bool full = IsFull(*character);
+    const Vel_UIListRefill quiet(availableList);
     EachRow(availableList,
-            [&](Vel_UIItem& row)
-            {
-                const bool open =
-                    !full && CanTakeFeat(character, character->currentClassId,
-                                         static_cast<std::uint16_t>(row.key));
-                row.SetFontVariant(open ? 0 : 1);
-                row.SetDraggable(open);
-            });
+            [&](Vel_UIItem& row) { row.SetDraggable(StyleAvailableRow(*character, full, row)); });
 }
 
 // --- Chosen feats ---------------------------------------------------------
@@ -309,6 +321,7 @@ void Vel_UIFeats::FillChosen(bool bonus)
     Vel_UIListBox* list = ChosenListFor(bonus);
     if (!list)
         return;
+    const Vel_UIListRefill quiet(list);
     list->RemoveAllItems();
     const VelCharacter* character = Character();
     if (!rowPrototype)
@@ -328,8 +341,8 @@ void Vel_UIFeats::FillChosen(bool bonus)
                                      row->GetInputFlags() | kReportEnterLeave));
                                  row->kind = bonus ? kBonusRow : kGeneralRow;
                                  row->key = reinterpret_cast<std::intptr_t>(&entry);
-                                 list->AddRow(row, 0, false);
                                  row->SetFontVariant((entry.flags & Feat::kHighlighted) ? 2 : 0);
+                                 list->AddRow(row, 0, false);
                                  // A feat the rules gave cannot be given back.
                                  if (entry.flags & Feat::kFixed)
                                      row->SetDraggable(false);
@@ -340,6 +353,7 @@ void Vel_UIFeats::FillChosen(bool bonus)
 
 void Vel_UIFeats::RestyleChosen(Vel_UIListBox* list)
 {
+    const Vel_UIListRefill quiet(list);
     EachRow(list,
             [&](Vel_UIItem& row)
             {

@@ -83,6 +83,10 @@ protected:
     // load reports what the layout lacks.
     void BindChildren(bool logMissing);
     void FillChosen(bool bonus);
+    // No bonus feat left and the general feats used up.
+    static bool IsFull(const VelCharacter& character);
+    // The available row's font; whether it may be dragged.
+    static bool StyleAvailableRow(const VelCharacter& character, bool full, Vel_UIItem& row);
     void ShowGeneralCounter();
     void ShowBonusCounter();
     void RestyleChosen(Vel_UIListBox* list);

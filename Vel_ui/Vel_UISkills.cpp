@@ -19,13 +19,42 @@
 #include "Vel/Rules/VelSkillRules.h"
 #include "Vel_ui/Vel_UIFilterSelector.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UISkillItem.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
+#include <string>
+#include <vector>
 
 FC_REGISTER_CLASS(Vel_UISkills);
+
+bool Vel_UISkills::RowSpec::Matches(const Vel_UISkillItem& row) const
+{
+    return Key() == KeyOf(row);
+}
+
+Vel_UISkills::RowKey Vel_UISkills::RowSpec::Key() const
+{
+    return {skillId, subSkillId, classId, kind};
+}
+
+Vel_UISkills::RowKey Vel_UISkills::RowSpec::KeyOf(const Vel_UISkillItem& row)
+{
+    return {row.skillId, row.subSkillId, row.classId, row.classKind};
+}
+
+void Vel_UISkills::RowSpec::ApplyTo(Vel_UISkillItem& row) const
+{
+    row.skillId = skillId;
+    row.subSkillId = subSkillId;
+    row.classId = classId;
+    row.classKind = kind;
+    row.key = skillId;
+}
 
 namespace
 {
@@ -64,6 +93,35 @@ template <class Fn> void EachSkillRow(Vel_UIListBox* list, Fn&& fn)
     while (list->NextItem(item, cursor))
         if (auto* row = dynamic_cast<Vel_UISkillItem*>(item))
             fn(*row);
+}
+
+// By name as the rows sort (unsigned bytes, a prefix first), then by class
+// and kind, so that a list built at once and one built row by row agree.
+void SortByName(std::vector<Vel_UISkills::RowSpec>& specs)
+{
+    std::sort(specs.begin(), specs.end(),
+              [](const Vel_UISkills::RowSpec& a, const Vel_UISkills::RowSpec& b)
+              { return std::tie(a.name, a.classId, a.kind) < std::tie(b.name, b.classId, b.kind); });
+}
+
+std::vector<Vel_UISkillItem*> RowsOf(Vel_UIListBox* list)
+{
+    std::vector<Vel_UISkillItem*> rows;
+    EachSkillRow(list, [&](Vel_UISkillItem& row) { rows.push_back(&row); });
+    return rows;
+}
+
+bool HoldsRows(Vel_UIListBox* list, const std::vector<Vel_UISkills::RowSpec>& specs)
+{
+    std::size_t i = 0;
+    bool same = true;
+    EachSkillRow(list,
+                 [&](const Vel_UISkillItem& row)
+                 {
+                     same = same && i < specs.size() && specs[i].Matches(row);
+                     ++i;
+                 });
+    return same && i == specs.size();
 }
 
 void ShowText(UITextControl* text, const std::string& value)
@@ -182,45 +240,62 @@ void Vel_UISkills::FillAvailable()
 {
     if (!availableList)
         return;
-    availableList->RemoveAllItems();
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     const FCObjectMap* skills = VelDatabase::GetMap(VelDatabase::kTagSkill);
     if (!availablePrototype)
         availablePrototype =
             FCCountedRef<Vel_UIItem>::Adopt(Vel_UIItem::CreateFromLayout(kAvailableRowLayout));
-    if (!character || !skills || !availablePrototype)
+    std::vector<RowSpec> specs;
+    if (character && skills)
+        VelRulesWalk::Each<VelSkillInfo>(*skills,
+                                         [&](const VelSkillInfo& skill)
+                                         {
+                                             const std::int32_t kind = GetSkillClassKind(
+                                                 character, character->currentClassId, &skill);
+                                             if (kind == filter)
+                                                 specs.push_back({skill.name,
+                                                                  static_cast<std::uint16_t>(skill.key),
+                                                                  kNoSub, character->currentClassId,
+                                                                  kind});
+                                             return false;
+                                         });
+    SortByName(specs);
+    if (character && HoldsRows(availableList, specs))
+    {
+        UpdateAvailableStates();
         return;
-    const std::uint16_t classId = character->currentClassId;
-    VelRulesWalk::Each<VelSkillInfo>(
-        *skills,
-        [&](const VelSkillInfo& skill)
-        {
-            const std::int32_t kind = GetSkillClassKind(character, classId, &skill);
-            if (kind != filter)
-                return false;
-            auto* row = dynamic_cast<Vel_UISkillItem*>(availablePrototype->Clone());
-            if (!row)
-                return false;
-            row->SetColumnText(0, skill.name);
-            row->SetInputFlags(static_cast<std::uint16_t>(row->GetInputFlags() | kReportEnterLeave));
-            row->skillId = static_cast<std::uint16_t>(skill.key);
-            row->subSkillId = kNoSub;
-            row->classId = classId;
-            row->classKind = kind;
-            row->kind = kAvailableRow;
-            row->key = skill.key;
-            availableList->AddRow(row, 0, false);
-            // The list makes its rows draggable: one that cannot be had is not.
-            if (kind == kUnavailable)
-            {
-                row->SetFontVariant(1);
-                row->SetDraggable(false);
-            }
-            return false;
-        });
-    availableList->SortItems(Vel_UIItem::CompareByName);
+    }
+    const Vel_UIListRefill quiet(availableList);
+    availableList->RemoveAllItems();
+    if (!character || !availablePrototype)
+        return;
+    const bool pointsLeft = PointsLeft(character->FindClass(character->currentClassId)) > 0;
+    for (const RowSpec& spec : specs)
+    {
+        auto* row = dynamic_cast<Vel_UISkillItem*>(availablePrototype->Clone());
+        if (!row)
+            continue;
+        row->SetColumnText(0, spec.name);
+        row->SetInputFlags(static_cast<std::uint16_t>(row->GetInputFlags() | kReportEnterLeave));
+        spec.ApplyTo(*row);
+        row->kind = kAvailableRow;
+        // Styled before it joins the list, where every change repaints.
+        const bool open = StyleAvailableRow(*character, pointsLeft, *row);
+        availableList->AddRow(row, 0, false);
+        // The list makes its rows draggable: one that cannot be had is not.
+        row->SetDraggable(open);
+    }
     availableList->UpdateLayout();
-    UpdateAvailableStates();
+}
+
+bool Vel_UISkills::StyleAvailableRow(const VelCharacter& character, bool pointsLeft,
+                                     Vel_UISkillItem& row) const
+{
+    // Skills the class cannot have are listed for the record, never bought.
+    const bool open = row.classKind != kUnavailable && pointsLeft &&
+                      IsSkillRaisable(&character, row.classId, row.skillId, kNoSub);
+    row.SetFontVariant(open ? 0 : 1);
+    return open;
 }
 
 void Vel_UISkills::UpdateAvailableStates()
@@ -228,65 +303,85 @@ void Vel_UISkills::UpdateAvailableStates()
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!character || filter == kUnavailable)
         return;
-    const std::uint16_t classId = character->currentClassId;
-    const bool pointsLeft = PointsLeft(character->FindClass(classId)) > 0;
-    EachSkillRow(availableList,
-                 [&](Vel_UISkillItem& row)
-                 {
-                     const bool open =
-                         pointsLeft && IsSkillRaisable(character, classId, row.skillId, kNoSub);
-                     row.SetFontVariant(open ? 0 : 1);
-                     row.SetDraggable(open);
-                 });
+    const bool pointsLeft = PointsLeft(character->FindClass(character->currentClassId)) > 0;
+    const Vel_UIListRefill quiet(availableList);
+    EachSkillRow(availableList, [&](Vel_UISkillItem& row)
+                 { row.SetDraggable(StyleAvailableRow(*character, pointsLeft, row)); });
 }
 
 void Vel_UISkills::FillSkillList()
 {
     if (!skillList)
         return;
-    skillList->RemoveAllItems();
     VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!skillPrototype)
         skillPrototype = FCCountedRef<Vel_UIItem>::Adopt(Vel_UIItem::CreateFromLayout(kSkillRowLayout));
-    if (!character || !skillPrototype)
-        return;
-    updating = true;
-    VelRulesWalk::Each<Skill>(
-        character->skills,
-        [&](const Skill& entry)
-        {
-            for (std::uint16_t classId = 0; classId < Skill::kColumnCount; ++classId)
+    std::vector<RowSpec> specs;
+    if (character)
+        VelRulesWalk::Each<Skill>(
+            character->skills,
+            [&](const Skill& entry)
             {
-                for (std::int32_t kind : {kClassKind, kCrossKind})
-                {
-                    if (entry.GetRanks(static_cast<std::int16_t>(classId), kind) <= 0.0f)
-                        continue;
-                    auto* row = dynamic_cast<Vel_UISkillItem*>(skillPrototype->Clone());
-                    if (!row)
-                        continue;
-                    row->SetColumnText(0, entry.GetName());
-                    if (kind == kCrossKind)
-                        row->SetScrollStep(kHalfRank);
-                    row->skillId = entry.skillId;
-                    row->subSkillId = entry.subSkillId;
-                    row->classId = classId;
-                    row->classKind = kind;
-                    row->kind = kSkillRow;
-                    row->key = entry.skillId;
-                    row->SetInputFlags(static_cast<std::uint16_t>(
-                        row->GetInputFlags() | kReportEnterLeave | Vel_UIItem::kForwardEnterLeave));
-                    // The row takes the pointer; the spinner's own parts still do.
-                    if (UINumberScroll* scroll = row->GetNumberScroll())
-                        scroll->SetMouseTransparent(1);
-                    skillList->AddRow(row, 0, false);
-                }
-            }
-            return false;
-        });
-    updating = false;
-    skillList->SortItems(Vel_UIItem::CompareByName);
+                for (std::uint16_t classId = 0; classId < Skill::kColumnCount; ++classId)
+                    for (std::int32_t kind : {kClassKind, kCrossKind})
+                        if (entry.GetRanks(static_cast<std::int16_t>(classId), kind) > 0.0f)
+                            specs.push_back(
+                                {entry.GetName(), entry.skillId, entry.subSkillId, classId, kind});
+                return false;
+            });
+    SortByName(specs);
+    const Vel_UIListRefill quiet(skillList);
+    const std::vector<Vel_UISkillItem*> rows = RowsOf(skillList);
+    // The same rows as before (a page entered again, a step): kept, and
+    // only their states follow the character.
+    if (character && HoldsRows(skillList, specs))
+    {
+        for (Vel_UISkillItem* row : rows)
+            UpdateRowState(*character, *row);
+        return;
+    }
+    // Otherwise the rows that still stand for something are kept (one skill
+    // added or given back), the others go, and the list is laid out anew in
+    // order.
+    std::map<RowKey, std::size_t> wanted;
+    for (std::size_t i = 0; i < specs.size(); ++i)
+        wanted.emplace(specs[i].Key(), i);
+    std::vector<Vel_UISkillItem*> ordered(specs.size(), nullptr);
+    for (Vel_UISkillItem* row : rows)
+        if (const auto found = wanted.find(RowSpec::KeyOf(*row)); found != wanted.end())
+        {
+            row->AddRef();
+            ordered[found->second] = row;
+        }
+    skillList->RemoveAllItems();
+    for (std::size_t i = 0; i < specs.size(); ++i)
+    {
+        Vel_UISkillItem* row = ordered[i] ? ordered[i] : MakeSkillRow(specs[i]);
+        if (!row)
+            continue;
+        if (character)
+            UpdateRowState(*character, *row);
+        skillList->AddRow(row, 0, false);
+    }
     skillList->UpdateLayout();
-    UpdateSkillRowStates();
+}
+
+Vel_UISkillItem* Vel_UISkills::MakeSkillRow(const RowSpec& spec) const
+{
+    auto* row = skillPrototype ? dynamic_cast<Vel_UISkillItem*>(skillPrototype->Clone()) : nullptr;
+    if (!row)
+        return nullptr;
+    row->SetColumnText(0, spec.name);
+    if (spec.kind == kCrossKind)
+        row->SetScrollStep(kHalfRank);
+    spec.ApplyTo(*row);
+    row->kind = kSkillRow;
+    row->SetInputFlags(static_cast<std::uint16_t>(row->GetInputFlags() | kReportEnterLeave |
+                                                  Vel_UIItem::kForwardEnterLeave));
+    // The row takes the pointer; the spinner's own parts still do.
+    if (UINumberScroll* scroll = row->GetNumberScroll())
+        scroll->SetMouseTransparent(1);
+    return row;
 }
 
 void Vel_UISkills::UpdateSkillRowStates()
@@ -294,6 +389,7 @@ void Vel_UISkills::UpdateSkillRowStates()
     VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!character)
         return;
+    const Vel_UIListRefill quiet(skillList);
     EachSkillRow(skillList, [&](Vel_UISkillItem& row) { UpdateRowState(*character, row); });
 }
 
@@ -320,19 +416,32 @@ void Vel_UISkills::UpdateRowState(VelCharacter& character, Vel_UISkillItem& row)
             highest = ranks + std::min(room, byPoints);
     }
     const std::int16_t variant = overLimit ? 2 : 0;
+    const double lowest = std::min<double>(StepOf(row.classKind), ranks);
+    // Only what changed is written: every write repaints, and most rows of a
+    // long list lie outside the list's window.
+    const bool wasUpdating = updating;
     updating = true;
     row.SetFontVariant(variant);
-    if (UINumberScroll* scroll = row.GetNumberScroll())
+    UINumberScroll* scroll = row.GetNumberScroll();
+    UINumberEditControl* field = scroll ? scroll->GetValueField() : nullptr;
+    if (field)
     {
-        if (scroll->GetValueField())
-            scroll->GetValueField()->SetFontVariant(static_cast<std::uint16_t>(variant));
-        row.SetScrollRange(std::min<double>(StepOf(row.classKind), ranks), highest);
-        row.SetScrollValue(ranks);
-        scroll->UpdateButtons();
+        field->SetFontVariant(static_cast<std::uint16_t>(variant));
+        // The value first: within the old range it is taken as it is, and the
+        // new range then has nothing to clamp.
+        const bool valueChanged = field->GetDouble() != ranks;
+        if (valueChanged)
+            row.SetScrollValue(ranks);
+        double low = 0.0;
+        double high = 0.0;
+        field->GetRange(low, high);
+        if (low != lowest || high != highest)
+            row.SetScrollRange(lowest, highest); // the arrows follow
+        else if (valueChanged)
+            scroll->UpdateButtons();
         scroll->SetEnabled(row.classId == character.currentClassId ? 1 : 0);
-        scroll->Invalidate();
     }
-    updating = false;
+    updating = wasUpdating;
 }
 
 void Vel_UISkills::ShowPoints()

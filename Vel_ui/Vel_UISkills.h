@@ -5,6 +5,8 @@
 #include "Vel_ui/Vel_UITargetRequest.h"
 
 #include <cstdint>
+#include <string>
+#include <tuple>
 
 class UIComboBox;
 class UITextControl;
@@ -42,6 +44,22 @@ public:
     static constexpr const char* kSkillRowLayout = "velCharSkillItem.ui";
     // What the breakdown shows while no row is under the pointer.
     static constexpr const char* kNoBreakdown = "`";
+
+    // What a row stands for: skill, sub-skill, class and kind of ranks.
+    using RowKey = std::tuple<std::uint16_t, std::uint16_t, std::uint16_t, std::int32_t>;
+    struct RowSpec
+    {
+        std::string name;
+        std::uint16_t skillId;
+        std::uint16_t subSkillId;
+        std::uint16_t classId;
+        std::int32_t kind;
+
+        RowKey Key() const;
+        static RowKey KeyOf(const Vel_UISkillItem& row);
+        bool Matches(const Vel_UISkillItem& row) const;
+        void ApplyTo(Vel_UISkillItem& row) const;
+    };
 
     Vel_UISkills();
     // The copy finds its own children and shares the row prototypes.
@@ -86,6 +104,10 @@ protected:
     void RemoveRanks(const Vel_UISkillItem& row);
     void OnRowValueChanged(Vel_UISkillItem& row);
     void UpdateRowState(VelCharacter& character, Vel_UISkillItem& row);
+    Vel_UISkillItem* MakeSkillRow(const RowSpec& spec) const;
+    // The available row's font; whether it may be dragged.
+    bool StyleAvailableRow(const VelCharacter& character, bool pointsLeft,
+                           Vel_UISkillItem& row) const;
     void ShowBreakdown(const Vel_UISkillItem& row);
     void ClearBreakdown();
     static std::int32_t PointsLeft(const VelCharacterClass* entry);

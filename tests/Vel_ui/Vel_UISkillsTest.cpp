@@ -353,3 +353,41 @@ TEST_F(SkillsPageTest, EntryHelpFilterAndUnavailableSkills)
     EXPECT_EQ(Rows(Page()->GetAvailableList()).size(), 1u);
 }
 } // namespace
+
+namespace
+{
+// Layouts that hold the pages and the dialog but none of their children:
+// every operation finds nothing to show and leaves the character alone.
+TEST_F(SkillsPageTest, PagesAndTheDialogWithoutTheirChildrenChangeNothing)
+{
+    Stand("velSkills.ui", S::kScreenId, "Vel_UISkills");
+    Stand("velFeats.ui", 6500, "Vel_UIFeats");
+    Stand("velSelectTarget.ui", Vel_UIWin_SelectTarget::kDialogId, "Vel_UIWin_SelectTarget");
+    Give(kClassSkill, kFighter, 1, 1.0f);
+    for (std::uint16_t entry : {kSkillsEntry, kFeatsEntry})
+    {
+        SCOPED_TRACE(entry);
+        auto* page = OpenPage<Vel_UIPanel>(entry);
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(window->GetCurrentPageIndex(), entry - 4702);
+        page->Refresh();
+        hero->changeMask = VelCharacter::kChangedSkills | VelCharacter::kChangedFeats | 0x3F;
+        hero->NotifyChanged();
+        UIEvent stray(page, UIMessage::kDroppedOnto, FCPoint(0, 0), 0, 0);
+        page->HandleNotify(stray);
+    }
+    EXPECT_EQ(Ranks(kClassSkill, kFighter, 1), 1.0f);
+    EXPECT_EQ(ClassEntry(kFighter)->skillPointsSpent, 1);
+
+    DialogLayouts::RecordingOwner owner;
+    Vel_UIWin_SelectTarget* dialog =
+        Vel_UIWin_SelectTarget::Open(&owner, Vel_UIWin_SelectTarget::kModeFeat, 54);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->GetList(), nullptr);
+    dialog->Accept();
+    EXPECT_TRUE(owner.results.empty());
+    dialog->Close(1);
+    dialog->Release();
+    EXPECT_EQ(owner.Codes(), (std::vector<std::uint16_t>{UIMessage::kResultClosed}));
+}
+} // namespace

@@ -79,16 +79,10 @@ std::uint16_t AcceptBonus(UIControl*, UIControl* dragged)
                : UIDragRecord::kRefuse;
 }
 
-template <class Fn> void EachRow(Vel_UIListBox* list, Fn&& fn)
+template <class Fn> void EachRow(const Vel_UIListBox* list, Fn&& fn)
 {
-    if (!list)
-        return;
-    UIListBox::ItemCursor cursor;
-    UIControl* item = nullptr;
-    list->BeginIteration(cursor);
-    while (list->NextItem(item, cursor))
-        if (auto* row = dynamic_cast<Vel_UIItem*>(item))
-            fn(*row);
+    if (list)
+        list->EachRow<Vel_UIItem>(fn);
 }
 
 void SetShown(UIControl* control, bool show)
@@ -140,21 +134,14 @@ bool Vel_UIFeats::Load(FCFile& file)
 
 void Vel_UIFeats::BindChildren(bool logMissing)
 {
-    const auto child = [this, logMissing](std::uint16_t childId, const char* what) -> UIControl*
-    {
-        UIControl* found = FindDescendant(childId);
-        if (!found && logMissing)
-            FC_LOG("Feats page: no %s (%u)\n", what, static_cast<unsigned>(childId));
-        return found;
-    };
-    categorySelector = dynamic_cast<UIComboBox*>(child(kCategoryId, "category selector"));
-    availableList = dynamic_cast<Vel_UIListBox*>(child(kAvailableListId, "available list"));
-    generalLeftText = dynamic_cast<UITextControl*>(child(kGeneralLeftId, "general counter"));
-    chosenWithBonus = dynamic_cast<Vel_UIListBox*>(child(kChosenWithBonusId, "chosen list"));
-    chosenAlone = dynamic_cast<Vel_UIListBox*>(child(kChosenId, "chosen list"));
-    bonusSection = child(kBonusSectionId, "bonus section");
-    bonusLeftText = dynamic_cast<UITextControl*>(child(kBonusLeftId, "bonus counter"));
-    bonusList = dynamic_cast<Vel_UIListBox*>(child(kBonusListId, "bonus list"));
+    categorySelector = FindChildAs<UIComboBox>(kCategoryId, logMissing);
+    availableList = FindChildAs<Vel_UIListBox>(kAvailableListId, logMissing);
+    generalLeftText = FindChildAs<UITextControl>(kGeneralLeftId, logMissing);
+    chosenWithBonus = FindChildAs<Vel_UIListBox>(kChosenWithBonusId, logMissing);
+    chosenAlone = FindChildAs<Vel_UIListBox>(kChosenId, logMissing);
+    bonusSection = FindChildAs<UIControl>(kBonusSectionId, logMissing);
+    bonusLeftText = FindChildAs<UITextControl>(kBonusLeftId, logMissing);
+    bonusList = FindChildAs<Vel_UIListBox>(kBonusListId, logMissing);
 }
 
 bool Vel_UIFeats::IsBonusClass(std::uint16_t classId)
@@ -186,7 +173,7 @@ void Vel_UIFeats::EnterPage()
 void Vel_UIFeats::Refresh()
 {
     FillCategories();
-    ShowBonusCounter();
+    ShowCounter(true);
 }
 
 void Vel_UIFeats::OnCharacterChanged(VelCharacter* character)
@@ -302,11 +289,11 @@ void Vel_UIFeats::FillChosenLists()
     SetShown(chosenAlone, false);
     chosenList = bonusFlag ? chosenWithBonus : chosenAlone;
     SetShown(chosenList, true);
-    ShowGeneralCounter();
+    ShowCounter(false);
     FillChosen(false);
     if (bonusFlag)
     {
-        ShowBonusCounter();
+        ShowCounter(true);
         FillChosen(true);
     }
     else if (bonusList)
@@ -362,28 +349,17 @@ void Vel_UIFeats::RestyleChosen(Vel_UIListBox* list)
             });
 }
 
-void Vel_UIFeats::ShowGeneralCounter()
+void Vel_UIFeats::ShowCounter(bool bonus)
 {
     const VelCharacter* character = Character();
     if (!character)
         return;
-    const std::int32_t left = GeneralFeatsLeft(*character);
-    if (generalLeftText)
-        generalLeftText->SetLong(left);
-    if (chosenList)
-        Vel_UIItemTray::SetAcceptsDrops(chosenList, left > 0);
-}
-
-void Vel_UIFeats::ShowBonusCounter()
-{
-    const VelCharacter* character = Character();
-    if (!character)
-        return;
-    const std::int32_t left = BonusFeatsLeft(*character);
-    if (bonusLeftText)
-        bonusLeftText->SetLong(left);
-    if (bonusList)
-        Vel_UIItemTray::SetAcceptsDrops(bonusList, left > 0);
+    const std::int32_t left = bonus ? BonusFeatsLeft(*character) : GeneralFeatsLeft(*character);
+    if (UITextControl* text = bonus ? bonusLeftText : generalLeftText)
+        text->SetLong(left);
+    // A list takes feats only while some are left.
+    if (Vel_UIListBox* list = ChosenListFor(bonus))
+        Vel_UIItemTray::SetAcceptsDrops(list, left > 0);
 }
 
 VelCharacterFeat* Vel_UIFeats::HeldEntry(const Vel_UIItem& row) const
@@ -449,10 +425,7 @@ void Vel_UIFeats::AddAndShow(std::uint16_t featId, std::uint16_t choice,
         return;
     AddFeat(character, featId, choice, secondChoice, bonus);
     FillChosen(bonus);
-    if (bonus)
-        ShowBonusCounter();
-    else
-        ShowGeneralCounter();
+    ShowCounter(bonus);
     character->changeMask |= VelCharacter::kChangedFeats;
     character->NotifyChanged();
 }
@@ -469,10 +442,7 @@ void Vel_UIFeats::GiveBack(const Vel_UIItem& row, bool bonus)
     }
     RemoveFeat(character, entry);
     FillChosen(bonus);
-    if (bonus)
-        ShowBonusCounter();
-    else
-        ShowGeneralCounter();
+    ShowCounter(bonus);
     character->changeMask |= VelCharacter::kChangedFeats;
     character->NotifyChanged();
 }
@@ -481,15 +451,10 @@ void Vel_UIFeats::GiveBack(const Vel_UIItem& row, bool bonus)
 
 void Vel_UIFeats::HandleMessage(std::int16_t messageId, void* data)
 {
-    if (messageId == Vel_UIWin_SelectTarget::kResultTargetChosen && target.IsFrom(data))
-    {
-        const auto value = static_cast<std::uint32_t>(static_cast<const UIEvent*>(data)->param1);
-        if (MayTake(pendingFeat, pendingBonus != 0))
-            AddAndShow(pendingFeat, Vel_UIWin_SelectTarget::ChoiceOf(value),
-                       Vel_UIWin_SelectTarget::SecondChoiceOf(value), pendingBonus != 0);
-    }
-    else if (messageId == UIMessage::kResultClosed)
-        target.OnClosed(data);
+    if (std::uint32_t value = 0;
+        target.TakeChoice(messageId, data, value) && MayTake(pendingFeat, pendingBonus != 0))
+        AddAndShow(pendingFeat, Vel_UIWin_SelectTarget::ChoiceOf(value),
+                   Vel_UIWin_SelectTarget::SecondChoiceOf(value), pendingBonus != 0);
     Vel_UIPanel::HandleMessage(messageId, data);
 }
 
@@ -503,8 +468,7 @@ bool Vel_UIFeats::HandleNotify(UIEvent& event)
     case UIMessage::kChanged:
     {
         std::int32_t chosen = 0;
-        if (event.param1 != 1 &&
-            Vel_UIFilterSelector::ChosenValue(categorySelector, event, chosen))
+        if (Vel_UIFilterSelector::UserChoice(categorySelector, event, chosen))
         {
             category = chosen;
             FillAvailable();

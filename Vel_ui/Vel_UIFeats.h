@@ -87,8 +87,8 @@ protected:
     static bool IsFull(const VelCharacter& character);
     // The available row's font; whether it may be dragged.
     static bool StyleAvailableRow(const VelCharacter& character, bool full, Vel_UIItem& row);
-    void ShowGeneralCounter();
-    void ShowBonusCounter();
+    // The general or bonus feats left, and whether their list takes more.
+    void ShowCounter(bool bonus);
     void RestyleChosen(Vel_UIListBox* list);
     // Whether the feat may go onto the general or bonus list now.
     bool MayTake(std::uint16_t featId, bool bonus) const;

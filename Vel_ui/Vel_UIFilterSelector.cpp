@@ -51,10 +51,11 @@ void Fill(UIComboBox* selector, std::uint16_t firstTextId, std::int32_t first, s
     UIListBox::SelectItem(list->FindItemByData(static_cast<std::uint32_t>(selected)), 1);
 }
 
-bool ChosenValue(UIComboBox* selector, const UIEvent& event, std::int32_t& value)
+bool UserChoice(UIComboBox* selector, const UIEvent& event, std::int32_t& value)
 {
+    constexpr std::uintptr_t kProgramChange = 1;
     if (!selector || event.sender != selector || event.type != UIMessage::kChanged ||
-        !selector->GetList() || !event.param2)
+        event.param1 == kProgramChange || !selector->GetList() || !event.param2)
         return false;
     auto* entry = reinterpret_cast<UIControl*>(event.param2);
     value = static_cast<std::int32_t>(selector->GetList()->GetItemData(entry));

@@ -20,7 +20,8 @@ using EntryStyle = std::function<void(UIControl& entry, std::int32_t value)>;
 void Fill(UIComboBox* selector, std::uint16_t firstTextId, std::int32_t first,
           std::int32_t last, std::int32_t selected, const EntryStyle& style = {});
 
-// The value of the entry a change report (1002) of the selector names;
-// false when the report is not the selector's or names no entry.
-bool ChosenValue(UIComboBox* selector, const UIEvent& event, std::int32_t& value);
+// The value of the entry a user chose, from a change report (1002) of the
+// selector; false for a report of another control, of no entry, or of the
+// program's own selection (parameter 1).
+bool UserChoice(UIComboBox* selector, const UIEvent& event, std::int32_t& value);
 } // namespace Vel_UIFilterSelector

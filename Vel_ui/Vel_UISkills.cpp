@@ -83,16 +83,10 @@ float WholeSteps(std::int32_t kind, float ranks)
     return std::floor(ranks / step + 1e-4f) * step;
 }
 
-template <class Fn> void EachSkillRow(Vel_UIListBox* list, Fn&& fn)
+template <class Fn> void EachSkillRow(const Vel_UIListBox* list, Fn&& fn)
 {
-    if (!list)
-        return;
-    UIListBox::ItemCursor cursor;
-    UIControl* item = nullptr;
-    list->BeginIteration(cursor);
-    while (list->NextItem(item, cursor))
-        if (auto* row = dynamic_cast<Vel_UISkillItem*>(item))
-            fn(*row);
+    if (list)
+        list->EachRow<Vel_UISkillItem>(fn);
 }
 
 // By name as the rows sort (unsigned bytes, a prefix first), then by class
@@ -165,21 +159,14 @@ bool Vel_UISkills::Load(FCFile& file)
 
 void Vel_UISkills::BindChildren(bool logMissing)
 {
-    const auto child = [this, logMissing](std::uint16_t childId, const char* what) -> UIControl*
-    {
-        UIControl* found = FindDescendant(childId);
-        if (!found && logMissing)
-            FC_LOG("Skills page: no %s (%u)\n", what, static_cast<unsigned>(childId));
-        return found;
-    };
-    pointsText = dynamic_cast<UITextControl*>(child(kPointsId, "points text"));
-    skillList = dynamic_cast<Vel_UIListBox*>(child(kSkillListId, "skill list"));
-    availableList = dynamic_cast<Vel_UIListBox*>(child(kAvailableListId, "available list"));
-    filterSelector = dynamic_cast<UIComboBox*>(child(kFilterId, "filter"));
-    totalText = dynamic_cast<UITextControl*>(child(kTotalId, "total"));
-    ranksText = dynamic_cast<UITextControl*>(child(kRanksId, "ranks"));
-    abilityText = dynamic_cast<UITextControl*>(child(kAbilityPartId, "ability part"));
-    miscText = dynamic_cast<UITextControl*>(child(kMiscPartId, "misc part"));
+    pointsText = FindChildAs<UITextControl>(kPointsId, logMissing);
+    skillList = FindChildAs<Vel_UIListBox>(kSkillListId, logMissing);
+    availableList = FindChildAs<Vel_UIListBox>(kAvailableListId, logMissing);
+    filterSelector = FindChildAs<UIComboBox>(kFilterId, logMissing);
+    totalText = FindChildAs<UITextControl>(kTotalId, logMissing);
+    ranksText = FindChildAs<UITextControl>(kRanksId, logMissing);
+    abilityText = FindChildAs<UITextControl>(kAbilityPartId, logMissing);
+    miscText = FindChildAs<UITextControl>(kMiscPartId, logMissing);
 }
 
 std::int32_t Vel_UISkills::PointsLeft(const VelCharacterClass* entry)
@@ -592,15 +579,8 @@ void Vel_UISkills::ClearBreakdown()
 
 void Vel_UISkills::HandleMessage(std::int16_t messageId, void* data)
 {
-    if (messageId == Vel_UIWin_SelectTarget::kResultTargetChosen && target.IsFrom(data))
-    {
-        const auto* record = static_cast<const UIEvent*>(data);
-        AddSkill(pendingSkill,
-                 Vel_UIWin_SelectTarget::ChoiceOf(static_cast<std::uint32_t>(record->param1)),
-                 pendingKind);
-    }
-    else if (messageId == UIMessage::kResultClosed)
-        target.OnClosed(data);
+    if (std::uint32_t value = 0; target.TakeChoice(messageId, data, value))
+        AddSkill(pendingSkill, Vel_UIWin_SelectTarget::ChoiceOf(value), pendingKind);
     Vel_UIPanel::HandleMessage(messageId, data);
 }
 
@@ -614,7 +594,7 @@ bool Vel_UISkills::HandleNotify(UIEvent& event)
     case UIMessage::kChanged:
     {
         std::int32_t chosen = 0;
-        if (event.param1 != 1 && Vel_UIFilterSelector::ChosenValue(filterSelector, event, chosen))
+        if (Vel_UIFilterSelector::UserChoice(filterSelector, event, chosen))
         {
             filter = chosen;
             FillAvailable();

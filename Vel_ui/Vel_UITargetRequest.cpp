@@ -1,6 +1,7 @@
 #include "Vel_ui/Vel_UITargetRequest.h"
 
 #include "Ui/UIEvent.h"
+#include "Ui/UIMessages.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 Vel_UITargetRequest::~Vel_UITargetRequest()
@@ -35,5 +36,18 @@ bool Vel_UITargetRequest::OnClosed(const void* data)
     dialog.Reset();
     if (Vel_UIWin_CharConfig* window = Vel_UIWin_CharConfig::GetLive())
         window->OnDialogClosed();
+    return true;
+}
+
+bool Vel_UITargetRequest::TakeChoice(std::int16_t messageId, const void* data, std::uint32_t& value)
+{
+    if (messageId == UIMessage::kResultClosed)
+    {
+        OnClosed(data);
+        return false;
+    }
+    if (messageId != Vel_UIWin_SelectTarget::kResultTargetChosen || !IsFrom(data))
+        return false;
+    value = static_cast<std::uint32_t>(static_cast<const UIEvent*>(data)->param1);
     return true;
 }

@@ -24,6 +24,9 @@ public:
     // Opens the dialog for the owner; false (logged) when it cannot be
     // made, the window then staying usable. Never a second one at a time.
     bool Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mode, std::uint16_t id);
+    // An owner message of the page: true, with the value, for the open
+    // dialog's choice (30); its closing report (28) brings the window back.
+    bool TakeChoice(std::int16_t messageId, const void* data, std::uint32_t& value);
     // Whether the owner message comes from the open dialog.
     bool IsFrom(const void* data) const;
     // The closing report: the window comes back. False for any other.

@@ -18,28 +18,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 name=smoke_pages
 source "$here/start.sh"
 
-# wait_log TEXT: until the program has logged the line, for up to 20 s.
-wait_log() {
-  for _ in $(seq 200); do
-    grep -qF "$1" "$log" && return
-    sleep 0.1
-  done
-  fail "no log line \"$1\""
-}
-# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
-drag() {
-  point "$1" "$2"
-  sleep 0.2
-  timeout 5 xdotool mousedown 1
-  sleep 0.2
-  point $(($1 - 8)) $(($2 - 4))
-  sleep 0.2
-  point "$3" "$4"
-  sleep 0.2
-  timeout 5 xdotool mouseup 1
-  sleep 0.3
-}
-
 # The two movies of a first run, each skipped by a click where the start
 # menu has no button.
 wait_log "MN qelt.webm"

@@ -110,16 +110,7 @@ cmp -s "$saved" "$out/first.cg3" && fail "the added levels were not saved"
 click 400 312 # Start Menu
 shot 21-start-menu "${menu_samples[@]}"
 
-timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 300); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_window
 
 for line in "Starting up ..." "Startup Completed Successfully." \
             "Intro over; loading the game data"; do

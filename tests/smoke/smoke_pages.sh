@@ -105,18 +105,9 @@ shot 16-feats-again "540,190,#16110d,8" "$page"
 [ "$(grep '^region' "$out/16-feats-again.samples")" = "$feats" ] ||
   fail "the feats page shows other values after the load"
 
-timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 300); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_window
 
-if grep -E "is missing or not a page|page: no |No target dialog|Row layout .* not found|has no control|not the kind it needs|could not be (saved|loaded)" "$log"; then
+if grep -E "is missing or not a page|no usable child|No target dialog|Row layout .* not found|has no control|not the kind it needs|could not be (saved|loaded)" "$log"; then
   fail "a page, a dialog or one of their controls is missing, or a step failed"
 fi
 echo "smoke_pages: passed; screenshots in $out"

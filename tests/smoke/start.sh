@@ -111,6 +111,21 @@ drag() {
   timeout 5 xdotool mouseup 1
   sleep 0.3
 }
+# close_window: asks the program's window to close, as the window manager's
+# close button does, and waits for the program to end with exit code 0.
+close_window() {
+  local status
+  timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+  for _ in $(seq 300); do
+    kill -0 "$program_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
+  wait "$program_pid"
+  status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "exit code $status"
+}
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
 # whose samples must match; tried again for a while, since a slow machine
 # may not have painted the next frame yet.

@@ -4,11 +4,9 @@
 #include "Ui/UIMessages.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
-Vel_UITargetRequest::~Vel_UITargetRequest()
-{
-    if (dialog && dialog->GetOwner())
-        dialog->SetOwner(nullptr);
-}
+Vel_UITargetRequest::Vel_UITargetRequest() = default;
+Vel_UITargetRequest::Vel_UITargetRequest(const Vel_UITargetRequest&) {}
+Vel_UITargetRequest::~Vel_UITargetRequest() = default;
 
 bool Vel_UITargetRequest::Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mode,
                                std::uint16_t id)
@@ -18,7 +16,8 @@ bool Vel_UITargetRequest::Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mod
     dialog = FCCountedRef<Vel_UIWin_SelectTarget>::Adopt(Vel_UIWin_SelectTarget::Open(owner, mode, id));
     if (!dialog)
         return false;
-    if (Vel_UIWin_CharConfig* window = Vel_UIWin_CharConfig::GetLive())
+    window = FCCountedRef<Vel_UIWin_CharConfig>::Share(Vel_UIWin_CharConfig::GetLive());
+    if (window)
         window->OnDialogOpened();
     return true;
 }
@@ -34,8 +33,9 @@ bool Vel_UITargetRequest::OnClosed(const void* data)
     if (!IsFrom(data))
         return false;
     dialog.Reset();
-    if (Vel_UIWin_CharConfig* window = Vel_UIWin_CharConfig::GetLive())
-        window->OnDialogClosed();
+    const auto disabled = std::move(window);
+    if (disabled)
+        disabled->OnDialogClosed();
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 class FCObject;
+class Vel_UIWin_CharConfig;
 struct UIEvent;
 
 // The target dialog a page has open. The character window counts it as one
@@ -14,11 +15,12 @@ struct UIEvent;
 class Vel_UITargetRequest
 {
 public:
-    Vel_UITargetRequest() = default;
+    Vel_UITargetRequest();
     // A copied page has no dialog of its own.
-    Vel_UITargetRequest(const Vel_UITargetRequest&) {}
+    Vel_UITargetRequest(const Vel_UITargetRequest& other);
     Vel_UITargetRequest& operator=(const Vel_UITargetRequest&) = delete;
-    // A dialog still open no longer reports to the page that goes.
+    // A dialog still open when its page goes is closed by the page (as every
+    // window a control owns), so it never reports to freed memory.
     ~Vel_UITargetRequest();
 
     // Opens the dialog for the owner; false (logged) when it cannot be
@@ -36,4 +38,6 @@ public:
 
 private:
     FCCountedRef<Vel_UIWin_SelectTarget> dialog;
+    // The window the dialog keeps disabled: it, and no later one, comes back.
+    FCCountedRef<Vel_UIWin_CharConfig> window;
 };

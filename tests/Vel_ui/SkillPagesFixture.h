@@ -39,6 +39,8 @@ protected:
     void Remake(std::initializer_list<std::uint16_t> classIds, std::uint16_t level = 1,
                 std::uint16_t intScore = 12)
     {
+        // The fixture holds one reference to its hero, as the window's does.
+        VelCharacter* previous = hero;
         hero = VelClient::CreateCharacter();
         hero->raceId = RulesFixture::kRace;
         for (std::uint16_t classId : classIds)
@@ -51,7 +53,8 @@ protected:
         hero->changeMask = 0;
         hero->modified = 0;
         VelClient::SetCurrentCharacter(hero);
-        hero->Release();
+        if (previous)
+            previous->Release();
     }
 
     // Opens the window and shows the page of the navigation entry.

@@ -391,3 +391,20 @@ TEST_F(SkillsPageTest, PagesAndTheDialogWithoutTheirChildrenChangeNothing)
     EXPECT_EQ(owner.Codes(), (std::vector<std::uint16_t>{UIMessage::kResultClosed}));
 }
 } // namespace
+
+namespace
+{
+TEST_F(SkillsPageTest, ADialogOpenWhenItsPageGoesClosesWithoutAWord)
+{
+    ASSERT_NE(OpenPage<S>(kSkillsEntry), nullptr);
+    DropOnSkills(F::kCraftSkill);
+    ASSERT_EQ(TopId(), Vel_UIWin_SelectTarget::kDialogId);
+    const auto dialog = FCCountedRef<Vel_UIWin_SelectTarget>::Share(Page()->GetDialog());
+    // A new character window replaces the old one, and its pages go.
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_FALSE(dialog->IsOpen());
+    EXPECT_EQ(TopId(), W::kWindowId);
+    EXPECT_TRUE(Enabled(W::kRollerButton));
+    EXPECT_EQ(hero->FindSkill(F::kCraftSkill, 0), nullptr);
+}
+} // namespace

@@ -1,5 +1,6 @@
 #include "Vel_ui/Vel_UITargetRequest.h"
 
+#include "Ui/UIControl.h"
 #include "Ui/UIEvent.h"
 #include "Ui/UIMessages.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
@@ -8,7 +9,15 @@ Vel_UITargetRequest::Vel_UITargetRequest() = default;
 Vel_UITargetRequest::Vel_UITargetRequest(const Vel_UITargetRequest&) {}
 Vel_UITargetRequest::~Vel_UITargetRequest() = default;
 
-bool Vel_UITargetRequest::Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mode,
+Vel_UIWin_CharConfig* Vel_UITargetRequest::WindowOf(const UIControl* page)
+{
+    for (UIControl* up = page ? page->GetParent() : nullptr; up; up = up->GetParent())
+        if (auto* window = dynamic_cast<Vel_UIWin_CharConfig*>(up))
+            return window;
+    return nullptr;
+}
+
+bool Vel_UITargetRequest::Open(UIControl* owner, Vel_UIWin_SelectTarget::Mode mode,
                                std::uint16_t id)
 {
     if (dialog)
@@ -16,8 +25,8 @@ bool Vel_UITargetRequest::Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mod
     dialog = FCCountedRef<Vel_UIWin_SelectTarget>::Adopt(Vel_UIWin_SelectTarget::Open(owner, mode, id));
     if (!dialog)
         return false;
-    window = FCCountedRef<Vel_UIWin_CharConfig>::Share(Vel_UIWin_CharConfig::GetLive());
-    if (window)
+    page = owner;
+    if (Vel_UIWin_CharConfig* window = WindowOf(page))
         window->OnDialogOpened();
     return true;
 }
@@ -33,9 +42,8 @@ bool Vel_UITargetRequest::OnClosed(const void* data)
     if (!IsFrom(data))
         return false;
     dialog.Reset();
-    const auto disabled = std::move(window);
-    if (disabled)
-        disabled->OnDialogClosed();
+    if (Vel_UIWin_CharConfig* window = WindowOf(page))
+        window->OnDialogClosed();
     return true;
 }
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class FCObject;
+class UIControl;
 class Vel_UIWin_CharConfig;
 struct UIEvent;
 
@@ -23,9 +23,9 @@ public:
     // window a control owns), so it never reports to freed memory.
     ~Vel_UITargetRequest();
 
-    // Opens the dialog for the owner; false (logged) when it cannot be
-    // made, the window then staying usable. Never a second one at a time.
-    bool Open(FCObject* owner, Vel_UIWin_SelectTarget::Mode mode, std::uint16_t id);
+    // Opens the dialog for the page; false (logged) when it cannot be made,
+    // the window then staying usable. Never a second one at a time.
+    bool Open(UIControl* page, Vel_UIWin_SelectTarget::Mode mode, std::uint16_t id);
     // An owner message of the page: true, with the value, for the open
     // dialog's choice (30); its closing report (28) brings the window back.
     bool TakeChoice(std::int16_t messageId, const void* data, std::uint32_t& value);
@@ -37,7 +37,10 @@ public:
     Vel_UIWin_SelectTarget* GetDialog() const { return dialog.Get(); }
 
 private:
+    // The character window the page is shown in: the one the dialog keeps
+    // disabled, and no later one. Pages stay put while their dialog is open.
+    static Vel_UIWin_CharConfig* WindowOf(const UIControl* page);
+
     FCCountedRef<Vel_UIWin_SelectTarget> dialog;
-    // The window the dialog keeps disabled: it, and no later one, comes back.
-    FCCountedRef<Vel_UIWin_CharConfig> window;
+    UIControl* page = nullptr;
 };

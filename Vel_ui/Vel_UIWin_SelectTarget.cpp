@@ -38,15 +38,16 @@ namespace
 using W = Vel_UIWin_SelectTarget;
 
 // Feats that build on another feat and are taken for one of its targets.
-constexpr std::uint16_t kFeatGreaterSchoolFocus = 74;
-constexpr std::uint16_t kFeatGreaterWeaponTraining = 101;
-constexpr std::uint16_t kFeatGreaterWeaponMastery = 102;
+constexpr std::uint16_t kFeatSecondSchoolFocus = 74;
+constexpr std::uint16_t kFeatSecondWeaponTraining = 101;
+constexpr std::uint16_t kFeatSecondWeaponMastery = 102;
 
 // The class whose members may not use some weapons.
 constexpr std::uint16_t kRestrictedClass = VelIds::kClassNaturePriest;
-// Weapon Finesse: for a race of this size these weapons count as light.
-constexpr std::uint16_t kFinesseSize = 4;
-constexpr std::array<std::uint16_t, 3> kFinesseWeapons{30, 60, 66};
+// The light-weapon feat: for a race of this size these weapons are listed
+// with the light ones.
+constexpr std::uint16_t kListedWeaponsSize = 4;
+constexpr std::array<std::uint16_t, 3> kListedWeapons{30, 60, 66};
 
 enum class Source : std::uint8_t
 {
@@ -92,14 +93,14 @@ constexpr std::array<FeatTargets, 11> kFeatTargets{{
      kGreyRestricted | kGreyTaken, true},
     {VelIds::kFeatWeaponMastery, Source::kWeaponsOfFeat, VelIds::kFeatWeaponTraining,
      W::kHeadingWeapon, kGreyTaken, true},
-    {kFeatGreaterWeaponTraining, Source::kWeaponsOfFeat, VelIds::kFeatWeaponTraining,
+    {kFeatSecondWeaponTraining, Source::kWeaponsOfFeat, VelIds::kFeatWeaponTraining,
      W::kHeadingWeapon, kGreyTaken, true},
-    {kFeatGreaterWeaponMastery, Source::kWeaponsOfFeat, VelIds::kFeatWeaponMastery,
+    {kFeatSecondWeaponMastery, Source::kWeaponsOfFeat, VelIds::kFeatWeaponMastery,
      W::kHeadingWeapon, kGreyTaken, true},
     {VelIds::kFeatSkillBonus, Source::kSkillEntries, 0, W::kHeadingSkill, kGreyTaken, true},
     {VelIds::kFeatSchoolFocus, Source::kSchools, 0, W::kHeadingSchool, kGreyTaken | kGreyProhibited,
      false},
-    {kFeatGreaterSchoolFocus, Source::kSchoolsOfFeat, VelIds::kFeatSchoolFocus, W::kHeadingSchool,
+    {kFeatSecondSchoolFocus, Source::kSchoolsOfFeat, VelIds::kFeatSchoolFocus, W::kHeadingSchool,
      kGreyTaken, true},
 }};
 
@@ -183,7 +184,7 @@ void CollectWeapons(std::vector<Candidate>& out, const VelCharacter& character,
     }
     FCObjectVector proficient;
     CollectProficientWeapons(&character, proficient);
-    const bool finesseSize = character.GetSizeId() == kFinesseSize;
+    const bool listedSize = character.GetSizeId() == kListedWeaponsSize;
     for (std::uint32_t i = 0; i < proficient.GetCount(); ++i)
     {
         const VelWeaponInfo* weapon = AsWeapon(proficient.GetAt(static_cast<std::int32_t>(i)));
@@ -191,8 +192,8 @@ void CollectWeapons(std::vector<Candidate>& out, const VelCharacter& character,
             continue;
         if (targets.source == Source::kLightWeapons)
         {
-            const bool listed = finesseSize && std::find(kFinesseWeapons.begin(), kFinesseWeapons.end(),
-                                                         KeyOf(*weapon)) != kFinesseWeapons.end();
+            const bool listed = listedSize && std::find(kListedWeapons.begin(), kListedWeapons.end(),
+                                                         KeyOf(*weapon)) != kListedWeapons.end();
             if (!(listed || IsWeaponLight(&character, weapon)) || weapon->ranged == 1 ||
                 weapon->noFeatTarget == 1)
                 continue;

@@ -232,11 +232,11 @@ TEST_F(FeatsPageTest, CategoriesFilterTheFeatsAndTheBonusCategoryFollowsTheClass
         std::vector<std::string> none;
     };
     const Case cases[] = {
-        {1, {"School Focus", "Intellect"}, {"Feat", "Axe"}},
-        {2, {"Keen Edge", "Sturdy", "Weapon Mastery"}, {"Exotic Weapon", "Skill Focus"}},
+        {1, {"School Knack", "Intellect"}, {"Feat", "Axe"}},
+        {2, {"Keen Edge", "Sturdy", "Weapon Mastery"}, {"Exotic Weapon", "Skill Knack"}},
         {3, {"Exotic Weapon", "Martial Weapon"}, {"Sturdy"}},
-        {4, {"Exotic Weapon", "Sturdy", "Finesse"}, {"Martial Weapon", "Feat"}},
-        {0, {"Feat", "Skill Focus"}, {"Sturdy", "Intellect"}},
+        {4, {"Exotic Weapon", "Sturdy", "Light Touch"}, {"Martial Weapon", "Feat"}},
+        {0, {"Feat", "Skill Knack"}, {"Sturdy", "Intellect"}},
     };
     for (const Case& c : cases)
     {

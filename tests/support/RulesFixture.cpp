@@ -333,13 +333,13 @@ void AddTargetFeats(DbFixture& db)
         {13, "Exotic Weapon", 3, kItem, true, false},
         {19, "Keen Edge", 2, kItem, true, false},
         {26, "Martial Weapon", 3, kItem, false, false},
-        {46, "Skill Focus", 0, VelFeatInfo::kChoiceSkill, false, false},
-        {47, "School Focus", 1, kSchool, false, true},
-        {53, "Finesse", 2, kItem, true, false},
+        {46, "Skill Knack", 0, VelFeatInfo::kChoiceSkill, false, false},
+        {47, "School Knack", 1, kSchool, false, true},
+        {53, "Light Touch", 2, kItem, true, false},
         {54, "Weapon Training", 2, kItem, true, false},
         {72, "Intellect", 1, VelFeatInfo::kChoiceNone, false, true},
         {73, "Weapon Mastery", 2, kItem, true, false},
-        {74, "Greater School Focus", 1, kSchool, false, true},
+        {74, "Deeper School Knack", 1, kSchool, false, true},
     };
     for (const Row& row : rows)
     {

@@ -151,11 +151,11 @@ TEST_F(SelectTargetTest, FeatsListTheirTargetsAndGreyWhatCannotBeChosen)
              t.Hold(73, F::kKnife);
          },
          73, 16000, {"Axe", "(Knife)"}},
-        {"greater focus: weapons of 54", 4, [](SelectTargetTest& t) { t.Hold(54, F::kKnife); }, 101,
+        {"101: the weapons held for 54", 4, [](SelectTargetTest& t) { t.Hold(54, F::kKnife); }, 101,
          16000, {"Knife"}},
-        {"greater mastery: weapons of 73", 4, [](SelectTargetTest& t) { t.Hold(73, F::kAxe); }, 102,
+        {"102: the weapons held for 73", 4, [](SelectTargetTest& t) { t.Hold(73, F::kAxe); }, 102,
          16000, {"Axe"}},
-        {"skill focus", 4,
+        {"46: the skills held", 4,
          [](SelectTargetTest& t)
          {
              t.HoldSkill(F::kFirstSkill, VelCharacterSkill::kNoSubSkill);
@@ -163,14 +163,14 @@ TEST_F(SelectTargetTest, FeatsListTheirTargetsAndGreyWhatCannotBeChosen)
              t.Hold(46, F::kCraftSkill, 1);
          },
          46, 16003, {"(Craft (Weaving))", "Skill"}},
-        {"school focus, one prohibited", 10,
+        {"47: schools, one prohibited", 10,
          [](SelectTargetTest& t)
          {
              t.hero->SetSchool(VelCharacter::kFirstProhibitedSlot, F::kFirstSchool + 1);
              t.Hold(47, F::kFirstSchool + 2);
          },
          47, 16004, {"School C", "(School B)", "(School A)"}},
-        {"greater school focus", 10,
+        {"74: the schools held for 47", 10,
          [](SelectTargetTest& t)
          {
              t.Hold(47, F::kFirstSchool);

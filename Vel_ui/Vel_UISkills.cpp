@@ -26,8 +26,8 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 FC_REGISTER_CLASS(Vel_UISkills);
@@ -90,12 +90,16 @@ template <class Fn> void EachSkillRow(const Vel_UIListBox* list, Fn&& fn)
 }
 
 // By name as the rows sort (unsigned bytes, a prefix first), then by class
-// and kind, so that a list built at once and one built row by row agree.
+// and kind, and by what the row stands for, so that a list built at once
+// and one built row by row agree.
 void SortByName(std::vector<Vel_UISkills::RowSpec>& specs)
 {
     std::sort(specs.begin(), specs.end(),
               [](const Vel_UISkills::RowSpec& a, const Vel_UISkills::RowSpec& b)
-              { return std::tie(a.name, a.classId, a.kind) < std::tie(b.name, b.classId, b.kind); });
+              {
+                  return std::tie(a.name, a.classId, a.kind, a.skillId, a.subSkillId) <
+                         std::tie(b.name, b.classId, b.kind, b.skillId, b.subSkillId);
+              });
 }
 
 std::vector<Vel_UISkillItem*> RowsOf(Vel_UIListBox* list)

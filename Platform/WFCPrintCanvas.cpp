@@ -174,8 +174,11 @@ bool WFCPrintCanvas::StartDocument(const std::string& documentName)
     fileDescriptor = ::mkstemps(pattern.data(), 4);
     if (fileDescriptor < 0)
         return Abandon("No file can be written in " + folder + ": " + ErrorText(errno) + ".");
-    // A kept printout is the user's document like any other.
-    ::fchmod(fileDescriptor, 0644);
+    // A kept printout is the user's document like any other, not a private
+    // temporary file.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fileDescriptor, 0666 & ~mask);
     tempPath = pattern;
     state = State::kDocument;
 

@@ -365,8 +365,8 @@ TEST_F(WFCPrintCanvasTest, FormsPrintInTheirFilesOwnGreysUnderTheTexts)
     EXPECT_GT(dark, 10);
 }
 
-// Sets that cannot be printed are left out; the page and the document go on.
-TEST_F(WFCPrintCanvasTest, SetsThatCannotBePrintedAreLeftOut)
+// What cannot be printed is left out; the page and the document go on.
+TEST_F(WFCPrintCanvasTest, WhatCannotBePrintedIsLeftOut)
 {
     ResourceSandbox resources;
     resources.WriteArt("Deep.set", ImageSetFileBytes({{8, 8, 0, 0, 8, 8}}));
@@ -381,9 +381,17 @@ TEST_F(WFCPrintCanvasTest, SetsThatCannotBePrintedAreLeftOut)
         EXPECT_EQ(size, FCPoint(2550, 1650));
         canvas.AddImage(grey.get(), 0, 0, 0.0, 1.0, nullptr); // nothing wide
         canvas.AddText("Still printed", FCPoint(600, 600), kFace, "", 12, nullptr);
+        // No size, no room and no trace.
+        EXPECT_EQ(canvas.MeasureText("Nothing", kFace, "", 0), FCPoint(0, 0));
+        canvas.AddText("Nothing", FCPoint(600, 900), kFace, "", 0, nullptr);
+        // A face file that is not there: the face is looked for by name.
+        canvas.AddText("Found", FCPoint(600, 1200), kFace, "/nowhere/Face.ttf", 12, nullptr);
     });
     EXPECT_TRUE(Images(pdf).empty());
-    EXPECT_EQ(Words(pdf).size(), 2u);
+    std::vector<std::string> texts;
+    for (const Word& word : Words(pdf))
+        texts.push_back(word.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Still", "printed", "Found"}));
 }
 
 TEST_F(WFCPrintCanvasTest, AQueuedImageHoldsItsSetUntilThePageIsPrinted)

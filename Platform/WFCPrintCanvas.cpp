@@ -29,23 +29,7 @@ constexpr const char* kDefaultFace = "Times New Roman";
 // Windows-1252 cannot hold becomes '?'.
 std::string ToProgramText(std::string_view utf8)
 {
-    std::string out;
-    while (!utf8.empty())
-    {
-        // On failure the converter leaves what came before the fault.
-        std::string part;
-        std::size_t bad = 0;
-        const bool whole = Utf8ToWindows1252(utf8, part, bad);
-        out += part;
-        if (whole)
-            break;
-        out += '?';
-        std::size_t next = bad + 1;
-        while (next < utf8.size() && (static_cast<std::uint8_t>(utf8[next]) & 0xC0) == 0x80)
-            ++next;
-        utf8.remove_prefix(next);
-    }
-    return out;
+    return Utf8ToWindows1252Lossy(utf8);
 }
 
 std::string ErrorText(int error)

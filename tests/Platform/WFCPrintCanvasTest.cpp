@@ -17,10 +17,12 @@
 
 #include "ImageSetWriter.h"
 
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <cmath>
 #include <fstream>
 #include <functional>
@@ -289,6 +291,52 @@ TEST_F(WFCPrintCanvasTest, MeasuringFollowsThePointSizeWithoutKerning)
     EXPECT_NEAR(twenty.y, 2 * ten.y, 2);
     // The height is there even for an empty text, as GDI reports it.
     EXPECT_EQ(canvas->MeasureText("", kFace, "", 10), FCPoint(0, ten.y));
+}
+
+// The sheet's face is served by its metric twin without a word; any other
+// stand-in is worth a line in the log.
+TEST(WFCPrintFontTest, AFaceServedByAnotherFamilyIsLogged)
+{
+    const std::pair<const char*, bool> cases[] = {
+        {"Times New Roman", false}, {"Liberation Serif", false}, {"DejaVu Sans", false},
+        {"No Such Face Anywhere", true}};
+    for (const auto& [face, logged] : cases)
+    {
+        CapturedLog log;
+        const auto font = WFCPrintFont::Create(face, "", 10, 600);
+        ASSERT_NE(font, nullptr) << face;
+        EXPECT_EQ(log.Count("is served by"), logged ? 1 : 0) << face << ": " << font->GetFamily();
+        if (std::string(face) == "Times New Roman")
+        {
+            EXPECT_EQ(font->GetFamily(), "Liberation Serif");
+        }
+    }
+}
+
+// A face's own file is given to fontconfig once, however often it is asked
+// for.
+TEST(WFCPrintFontTest, AFontFileIsAddedOnce)
+{
+    QuietLog quiet;
+    TempFolder folder;
+    const std::string file = folder.Join("Own.ttf");
+    std::filesystem::copy_file("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", file);
+    const auto added = [&] {
+        int count = 0;
+        if (const FcFontSet* fonts = FcConfigGetFonts(nullptr, FcSetApplication))
+        {
+            for (int i = 0; i < fonts->nfont; ++i)
+            {
+                FcChar8* path = nullptr;
+                if (FcPatternGetString(fonts->fonts[i], FC_FILE, 0, &path) == FcResultMatch)
+                    count += file == reinterpret_cast<const char*>(path);
+            }
+        }
+        return count;
+    };
+    for (const std::uint16_t points : {10, 10, 12})
+        ASSERT_NE(WFCPrintFont::Create("DejaVu Sans", file, points, 600), nullptr);
+    EXPECT_EQ(added(), 1);
 }
 
 TEST_F(WFCPrintCanvasTest, Windows1252TextReadsBackAsItsCharacters)

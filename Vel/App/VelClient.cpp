@@ -5,7 +5,6 @@
 #include "Fc/Core/FCCountedRef.h"
 
 #include "Fc/Core/FCDebugLog.h"
-#include "Fc/Core/FCFileName.h"
 #include "Fc/Core/FCFileSection.h"
 #include "Fc/Core/FCFileSystem.h"
 #include "Fc/Core/FCFileUtil.h"
@@ -528,11 +527,7 @@ VelCharacter* VelClient::LoadCharacter(const std::string& path)
     EnsureCharacterFolder();
     VelCharacter* character = VelCharacterFile::Load(path);
     if (!character)
-    {
         FC_LOG("Character file %s could not be loaded\n", path.c_str());
-        return nullptr;
-    }
-    character->fileName = GetFileBaseName(path);
     return character;
 }
 
@@ -559,10 +554,7 @@ bool VelClient::SaveCharacter(const std::string& path)
 {
     VelCharacter* character = g_currentCharacter;
     if (character && EnsureCharacterFolder() && VelCharacterFile::Save(*character, path))
-    {
-        character->fileName = GetFileBaseName(path);
         return true;
-    }
     FC_LOG("The character could not be saved to %s\n", path.c_str());
     ShowSaveFailure(path);
     return false;

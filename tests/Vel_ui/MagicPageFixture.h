@@ -46,6 +46,11 @@ protected:
     static constexpr std::int16_t kSpellPage = 7;
     static constexpr std::int16_t kAnimalPage = 8;
 
+    void SetUp() override
+    {
+        CharWindowFixture::SetUp();
+        ASSERT_TRUE(RulesFixture::LoadMagicSchools());
+    }
     void TearDown() override
     {
         // STAVELORN_SCREENSHOTS=folder keeps a picture of each test's last screen.

@@ -109,16 +109,7 @@ shot 13-loaded "${window_samples[@]}"
 visit 14-after
 [ "$(regions 14-after)" = "$before" ] || fail "a page shows the loaded character otherwise than the saved one"
 
-timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 300); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+close_window
 if grep -E "is missing or not a page|has no control|not the kind it needs|holds no (spell|animal) row|Row layout .* not found|could not be (saved|loaded)" "$log"; then
   fail "a page or one of its controls is missing, or a step failed"
 fi

@@ -2,7 +2,7 @@
 # set: checks the tools (exit 77 when one is missing), starts a virtual X
 # server and the program on a first run, and waits for its window and the
 # end of its start-up. Defines fail and the cleanup that stops both, and the
-# pointer, drag, screenshot and intro helpers the tests share.
+# log, pointer and screenshot helpers the tests share.
 for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "$name: $tool is missing; skipped"; exit 77; }
 done
@@ -73,6 +73,23 @@ geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no w
 eval "$geometry"
 origin_x=$X origin_y=$Y
 
+# wait_log TEXT: until the program has logged the line, for up to 20 s.
+wait_log() {
+  for _ in $(seq 200); do
+    grep -qF "$1" "$log" && return
+    sleep 0.1
+  done
+  fail "no log line \"$1\""
+}
+# wait_intro: a first run plays the intro movies out before the start menu.
+wait_intro() {
+  for _ in $(seq 300); do
+    grep -q "Intro over" "$log" && return
+    sleep 0.1
+  done
+  fail "the intro did not end"
+}
+
 # Points are in the program's 800 x 600 picture.
 # point X Y: moves the pointer there; --sync would wait in vain (15 s) for a
 # move to where the pointer already is.
@@ -88,6 +105,34 @@ click() {
   sleep 0.2
   timeout 10 xdotool click 1 || fail "cannot click"
   sleep 0.2
+}
+# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
+drag() {
+  point "$1" "$2"
+  sleep 0.2
+  timeout 5 xdotool mousedown 1
+  sleep 0.2
+  point $(($1 - 8)) $(($2 - 4))
+  sleep 0.2
+  point "$3" "$4"
+  sleep 0.2
+  timeout 5 xdotool mouseup 1
+  sleep 0.3
+}
+# close_window: asks the program's window to close, as the window manager's
+# close button does, and waits for the program to end with exit code 0.
+close_window() {
+  local status
+  timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+  for _ in $(seq 300); do
+    kill -0 "$program_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
+  wait "$program_pid"
+  status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "exit code $status"
 }
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
 # whose samples must match; tried again for a while, since a slow machine
@@ -110,25 +155,4 @@ shot() {
   done
   cat "$out/$picture.samples"
   fail "screen $picture does not match its layout"
-}
-# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
-drag() {
-  point "$1" "$2"
-  sleep 0.2
-  timeout 5 xdotool mousedown 1
-  sleep 0.2
-  point $(($1 - 8)) $(($2 - 4))
-  sleep 0.2
-  point "$3" "$4"
-  sleep 0.2
-  timeout 5 xdotool mouseup 1
-  sleep 0.3
-}
-# A first run plays the intro movies out before the start menu.
-wait_intro() {
-  for _ in $(seq 300); do
-    grep -q "Intro over" "$log" && return
-    sleep 0.1
-  done
-  fail "the intro did not end"
 }

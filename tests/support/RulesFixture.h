@@ -35,9 +35,10 @@ public:
     static constexpr std::uint16_t kFirstLanguage = 1; // spoken by the race
     static constexpr std::uint16_t kCat = 10;          // a familiar
     static constexpr std::uint16_t kHawk = 11;         // a companion
-    // The spells, school and animal pages. Schools 1 and 2 rank 1, 3 and 4
-    // rank 2, 5 and 6 rank 3; school 0 is Universal. Each school has one
-    // spell of each level 0 to 4 for classes 1, 2 and 9 (the spell book
+    // The spells, school and animal pages. LoadMagicSchools puts school 0
+    // (Universal) and two schools of each ranking 1 to 3 (1 and 2, 3 and 4,
+    // 5 and 6) in place of the three at kFirstSchool. Each of those seven has
+    // one spell of each level 0 to 4 for classes 1, 2 and 9 (the spell book
     // reads class 9's levels), id kFirstSchoolSpell + 10 x school + level;
     // the fire school's spells of levels 1 to 4 are also those of the sun
     // domain.
@@ -62,9 +63,28 @@ public:
     static constexpr std::uint16_t kFeatureExtra = 49;
     static constexpr std::uint16_t kGodExtra = 49;
 
+    // Skills with sub-skills, the targets of feats and the feats taken for
+    // them (what the skills and feats pages and the target dialog need).
+    static constexpr std::uint16_t kCraftSkill = 7;    // sub-skills 0 and 1, a class skill
+    static constexpr std::uint16_t kLanguageSkill = 37; // sub-skills = language ids
+    static constexpr std::uint16_t kUnspokenTongue = 60; // a sub-skill of 37 without a language
+    static constexpr std::uint16_t kAxe = 20;       // martial
+    static constexpr std::uint16_t kMaul = 21;      // martial, too large for the race
+    static constexpr std::uint16_t kChainWhip = 22; // exotic
+    static constexpr std::uint16_t kBlowgun = 23;   // exotic, barred to class 3
+    static constexpr std::uint16_t kKnife = 24;     // simple and light
+    static constexpr std::uint16_t kSling = 25;     // simple, light and ranged
+    static constexpr std::uint16_t kNet = 26;       // martial, never a feat's target
+    static constexpr std::uint16_t kLongblade = 30; // martial, light for this race's size
+    static constexpr std::uint16_t kFirstSchool = 1; // schools 1 to 3
+    static constexpr std::uint16_t kSturdyFeat = 37; // needs CON 15
+
     explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
     // False when the database did not load.
     bool IsLoaded() const { return loaded; }
+    // The seven schools of the magic pages over the loaded tables; false when
+    // they did not load.
+    static bool LoadMagicSchools();
 
 private:
     DbFixture db;

@@ -26,6 +26,7 @@ class GearPageFixture : public CharWindowFixture
 protected:
     static constexpr std::int16_t kInventoryPage = 9;
     static constexpr std::int16_t kEquipPage = 10;
+    static constexpr std::int16_t kNotesPage = 11;
 
     void SetUp() override
     {
@@ -38,8 +39,12 @@ protected:
         ASSERT_NE(Open(), nullptr);
     }
 
+    // Enters the page, through another one when it is the page shown, so
+    // that it fills itself anew.
     template <class Page> Page* Show(std::int16_t index)
     {
+        if (window->GetCurrentPageIndex() == index)
+            window->SelectPage(kNotesPage);
         window->SelectPage(index);
         ui.Update();
         return dynamic_cast<Page*>(window->GetCurrentPage());
@@ -52,10 +57,22 @@ protected:
         const FCRect rect = control->GetScreenRect();
         return FCPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     }
+    // Scrolls the list a row lies in so that the row shows.
+    void Reveal(UIControl* row)
+    {
+        for (UIControl* at = row ? row->GetParent() : nullptr; at; at = at->GetParent())
+            if (auto* list = dynamic_cast<UIListBox*>(at))
+            {
+                list->ScrollToItem(row);
+                ui.Update();
+                return;
+            }
+    }
     // Presses on the control, moves past the drag threshold, lets go at to.
-    void Drag(const UIControl* from, FCPoint to)
+    void Drag(UIControl* from, FCPoint to)
     {
         ASSERT_NE(from, nullptr);
+        Reveal(from);
         const FCPoint start = Centre(from);
         ui.Press(start.x, start.y);
         ui.Move(start.x + 8, start.y + 8);
@@ -64,8 +81,9 @@ protected:
         ui.Release(to.x, to.y);
         ui.Update();
     }
-    void Hover(const UIControl* control)
+    void Hover(UIControl* control)
     {
+        Reveal(control);
         const FCPoint at = Centre(control);
         ui.Move(at.x, at.y);
         ui.Update();
@@ -102,6 +120,13 @@ protected:
         for (Vel_UIItem* row : Rows(selector->GetList()))
             data.push_back(static_cast<std::int32_t>(selector->GetList()->GetItemData(row)));
         return data;
+    }
+    // The entries of a selector that shows; none for a hidden one.
+    static std::vector<std::int32_t> Offered(UIComboBox* selector)
+    {
+        if (!selector || selector->GetVisibleFlag() != 1)
+            return {};
+        return Entries(selector);
     }
     // Chooses the entry holding data as a user's click does (parameter 0).
     static void Choose(UIComboBox* selector, std::int32_t data)

@@ -26,17 +26,17 @@
 namespace
 {
 // Texts of the selectors' entries.
-constexpr std::int32_t kFirstSizeText = 10520;       // "All", then the four sizes
+constexpr std::int32_t kFirstSizeText = 10520;        // "All", then the four sizes
 constexpr std::int32_t kFirstWeaponGroupText = 10530; // "All", then the weapon groups
 constexpr std::int32_t kFirstArmorGroupText = 10540;  // "All", then light, medium, heavy
 constexpr std::int32_t kFirstGoodsGroupText = 10551;
 constexpr std::int32_t kGoodsGroupCount = 8;
-constexpr std::int32_t kFirstSpecialText = 10600;     // "All", ordinary, special, masterwork
-constexpr std::int32_t kFirstMagicKindText = 10620;   // + the magic kind, 1 to 11
+constexpr std::int32_t kFirstSpecialText = 10600;   // "All", ordinary, special, masterwork
+constexpr std::int32_t kFirstMagicKindText = 10620; // + the magic kind, 1 to 11
 constexpr std::int32_t kMagicKindCount = 11;
-constexpr std::int32_t kFirstEnhancedText = 10642;    // 10642 to 10644: sub-categories 22 to 24
-constexpr std::int32_t kAllKindsText = 10680;         // heads the wondrous and level lists
-constexpr std::int32_t kFirstWondrousText = 10681;    // + the wondrous sub-kind, 1 to 3
+constexpr std::int32_t kFirstEnhancedText = 10642; // 10642 to 10644: sub-categories 22 to 24
+constexpr std::int32_t kAllKindsText = 10680;      // heads the wondrous and level lists
+constexpr std::int32_t kFirstWondrousText = 10681; // + the wondrous sub-kind, 1 to 3
 constexpr std::int16_t kHighestSpellLevel = 9;
 constexpr std::int16_t kHighestBonus = 5;
 
@@ -404,7 +404,8 @@ void VelInventoryList::FillMagicFilters()
     if (thirdEntries.empty())
         HideSelector(filters[2]);
     else
-        FillSelector(filters[2], thirdEntries, IsEnhancedCategory() ? enhancementBonus : spellLevelFilter);
+        FillSelector(filters[2], thirdEntries,
+                     IsEnhancedCategory() ? enhancementBonus : spellLevelFilter);
 }
 
 void VelInventoryList::OnFilterChanged(std::uint16_t selectorId, std::int32_t value)
@@ -702,7 +703,8 @@ Vel_UIInvItem* VelInventoryList::CreateStockRow(const VelCharacter* character,
     row->options = options;
     row->valueA = a;
     row->valueB = b;
-    row->SetInputFlags(static_cast<std::uint16_t>(row->GetInputFlags() | UIControl::kReportEnterLeave));
+    row->SetInputFlags(
+        static_cast<std::uint16_t>(row->GetInputFlags() | UIControl::kReportEnterLeave));
     row->category = Vel_UIInvItem::kStockRow;
     return row;
 }
@@ -724,7 +726,8 @@ Vel_UIInvItem* VelInventoryList::MakeOwnedRow(FCCountedRef<Vel_UIInvItem>& rowTe
     row->options = entry->options;
     row->valueA = entry->count;
     row->valueB = entry->optionValue;
-    row->SetInputFlags(static_cast<std::uint16_t>(row->GetInputFlags() | UIControl::kReportEnterLeave));
+    row->SetInputFlags(
+        static_cast<std::uint16_t>(row->GetInputFlags() | UIControl::kReportEnterLeave));
     return row;
 }
 

@@ -17,10 +17,22 @@ Vel_UIArmorStats::Vel_UIArmorStats(const Vel_UIArmorStats& other) : Vel_UIItemSt
 
 Vel_UIArmorStats::~Vel_UIArmorStats() = default;
 
-std::string Vel_UIArmorStats::GetClassName() const { return "Vel_UIArmorStats"; }
-std::string Vel_UIArmorStats::GetTypeName() const { return "Vel_UIArmorStats"; }
-FCObject* Vel_UIArmorStats::Clone() const { return new Vel_UIArmorStats(*this); }
-FCObject* Vel_UIArmorStats::CreateNew() const { return new Vel_UIArmorStats(); }
+std::string Vel_UIArmorStats::GetClassName() const
+{
+    return "Vel_UIArmorStats";
+}
+std::string Vel_UIArmorStats::GetTypeName() const
+{
+    return "Vel_UIArmorStats";
+}
+FCObject* Vel_UIArmorStats::Clone() const
+{
+    return new Vel_UIArmorStats(*this);
+}
+FCObject* Vel_UIArmorStats::CreateNew() const
+{
+    return new Vel_UIArmorStats();
+}
 
 void Vel_UIArmorStats::BindFields()
 {

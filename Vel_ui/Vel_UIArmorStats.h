@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 
-// The statistics box (10720 on the inventory page) of a suit of armour as bought: armour bonus, check penalty, arcane spell failure, maximum dexterity bonus, the wearer's speed in it and its weight.
+// The statistics box (10720 on the inventory page) of a suit of armour as bought: armour bonus,
+// check penalty, arcane spell failure, maximum dexterity bonus, the wearer's speed in it and its
+// weight.
 class Vel_UIArmorStats : public Vel_UIItemStats
 {
 public:

@@ -68,7 +68,8 @@ void Changed(VelCharacter* character)
 
 VelCharacterEquip* SetAt(const VelCharacter& character, std::uint32_t index)
 {
-    return static_cast<VelCharacterEquip*>(character.equipSets.GetAt(static_cast<std::int32_t>(index)));
+    return static_cast<VelCharacterEquip*>(
+        character.equipSets.GetAt(static_cast<std::int32_t>(index)));
 }
 } // namespace
 
@@ -84,10 +85,22 @@ Vel_UIEquip::Vel_UIEquip(const Vel_UIEquip& other)
 
 Vel_UIEquip::~Vel_UIEquip() = default;
 
-std::string Vel_UIEquip::GetClassName() const { return "Vel_UIEquip"; }
-std::string Vel_UIEquip::GetTypeName() const { return "Vel_UIEquip"; }
-FCObject* Vel_UIEquip::Clone() const { return new Vel_UIEquip(*this); }
-FCObject* Vel_UIEquip::CreateNew() const { return new Vel_UIEquip(); }
+std::string Vel_UIEquip::GetClassName() const
+{
+    return "Vel_UIEquip";
+}
+std::string Vel_UIEquip::GetTypeName() const
+{
+    return "Vel_UIEquip";
+}
+FCObject* Vel_UIEquip::Clone() const
+{
+    return new Vel_UIEquip(*this);
+}
+FCObject* Vel_UIEquip::CreateNew() const
+{
+    return new Vel_UIEquip();
+}
 
 bool Vel_UIEquip::Load(FCFile& file)
 {
@@ -109,7 +122,8 @@ void Vel_UIEquip::BindChildren()
     handItemName = ChildAs<UITextControl>(*this, kHandItemName);
     attackPanel = ChildAs<UIControl>(*this, kAttackPanel);
     for (std::size_t i = 0; i < attackTexts.size(); ++i)
-        attackTexts[i] = ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstAttackText + i));
+        attackTexts[i] =
+            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstAttackText + i));
     armorClassPanel = ChildAs<UIControl>(*this, kArmorClassPanel);
     for (std::size_t i = 0; i < armorClassTexts.size(); ++i)
         armorClassTexts[i] =
@@ -187,7 +201,8 @@ void Vel_UIEquip::FillPool()
             if (!row)
                 return false;
             const bool usable = CanUseItem(character, record);
-            row->SetDragFlags(static_cast<std::uint16_t>(row->GetDragFlags() | kDragObjectFromAncestor));
+            row->SetDragFlags(
+                static_cast<std::uint16_t>(row->GetDragFlags() | kDragObjectFromAncestor));
             row->SetFontVariant(usable ? 0 : 1);
             pool->AddRow(row, 0, false);
             row->SetDraggable(usable);
@@ -244,16 +259,16 @@ void Vel_UIEquip::FillWornList()
     if (category != kGoods && category != kArmorAndShields)
         return;
     wornList->RemoveAllItems();
-    VelRulesWalk::Each<VelCharacterItem>(
-        character->items,
-        [&](VelCharacterItem& entry)
-        {
-            if (entry.placement != VelCharacterItem::kNotOnBody &&
-                IsOfCurrentCategory(entry.GetHeldObject()))
-                if (Vel_UIInvItem* row = CreateOwnedRowWithIcon(&entry))
-                    wornList->AddRow(row, 0, false);
-            return false;
-        });
+    VelRulesWalk::Each<VelCharacterItem>(character->items,
+                                         [&](VelCharacterItem& entry)
+                                         {
+                                             if (entry.placement != VelCharacterItem::kNotOnBody &&
+                                                 IsOfCurrentCategory(entry.GetHeldObject()))
+                                                 if (Vel_UIInvItem* row =
+                                                         CreateOwnedRowWithIcon(&entry))
+                                                     wornList->AddRow(row, 0, false);
+                                             return false;
+                                         });
     wornList->SortItems(Vel_UIItem::CompareByName);
     wornList->UpdateLayout();
 }
@@ -329,7 +344,8 @@ UIControl* Vel_UIEquip::CreateDragObjectFor(UIControl* control)
     if (!row)
         return nullptr;
     if (!iconTemplate)
-        iconTemplate = FCCountedRef<Vel_UIItem>::Adopt(Vel_UIItem::CreateFromLayout(kDragIconLayout));
+        iconTemplate =
+            FCCountedRef<Vel_UIItem>::Adopt(Vel_UIItem::CreateFromLayout(kDragIconLayout));
     Vel_UIItem* icon = nullptr;
     if (iconTemplate)
     {
@@ -443,7 +459,8 @@ void Vel_UIEquip::ShowAttack(const VelCharacterEquip* set, std::int16_t hand)
     const std::uint16_t key = set->slots[static_cast<std::size_t>(hand)];
     const VelCharacterItem* entry =
         key != VelCharacterEquip::kEmptySlot ? EntryOf(character, key) : nullptr;
-    const auto* weapon = entry ? dynamic_cast<const VelWeaponInfo*>(entry->GetHeldObject()) : nullptr;
+    const auto* weapon =
+        entry ? dynamic_cast<const VelWeaponInfo*>(entry->GetHeldObject()) : nullptr;
     if (weapon)
     {
         ability = GetWeaponAbilityModifier(character, weapon);
@@ -451,8 +468,12 @@ void Vel_UIEquip::ShowAttack(const VelCharacterEquip* set, std::int16_t hand)
     }
     const std::int32_t penalty = GetTwoWeaponPenalty(character, set, hand);
     const std::int32_t adjustment = GetHandAttackAdjustment(character, set, hand);
-    const std::int32_t parts[] = {base + ability + penalty + adjustment + weaponBonus, base, ability,
-                                  penalty, adjustment, weaponBonus};
+    const std::int32_t parts[] = {base + ability + penalty + adjustment + weaponBonus,
+                                  base,
+                                  ability,
+                                  penalty,
+                                  adjustment,
+                                  weaponBonus};
     for (std::size_t i = 0; i < std::size(parts); ++i)
         ShowNumber(attackTexts[i], parts[i]);
     UITextControl* damage = attackTexts[kAttackTextCount - 1];
@@ -544,7 +565,8 @@ bool Vel_UIEquip::OnMouseOverEnter(UIControl* control)
     if (Vel_UIItemTray* tray = Vel_UIEquipHandItem::TrayOf(control))
     {
         const Vel_UIEquipHandItem* handRow = Vel_UIEquipHandItem::RowOf(tray);
-        ShowAttack(handRow ? handRow->GetEquipSet() : nullptr, handRow ? handRow->SlotOf(tray) : -1);
+        ShowAttack(handRow ? handRow->GetEquipSet() : nullptr,
+                   handRow ? handRow->SlotOf(tray) : -1);
         return true;
     }
     ShowItemUnderPointer(control);

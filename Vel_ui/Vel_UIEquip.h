@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Fc/Core/FCCountedRef.h"
-#include "Vel_ui/Vel_UIPanel.h"
 #include "Vel_ui/VelInventoryList.h"
+#include "Vel_ui/Vel_UIPanel.h"
 
 #include <array>
 #include <cstdint>

@@ -57,10 +57,22 @@ Vel_UIEquipHandItem::Vel_UIEquipHandItem(const Vel_UIEquipHandItem& other)
 
 Vel_UIEquipHandItem::~Vel_UIEquipHandItem() = default;
 
-std::string Vel_UIEquipHandItem::GetClassName() const { return "Vel_UIEquipHandItem"; }
-std::string Vel_UIEquipHandItem::GetTypeName() const { return "Vel_UIEquipHandItem"; }
-FCObject* Vel_UIEquipHandItem::Clone() const { return new Vel_UIEquipHandItem(*this); }
-FCObject* Vel_UIEquipHandItem::CreateNew() const { return new Vel_UIEquipHandItem(); }
+std::string Vel_UIEquipHandItem::GetClassName() const
+{
+    return "Vel_UIEquipHandItem";
+}
+std::string Vel_UIEquipHandItem::GetTypeName() const
+{
+    return "Vel_UIEquipHandItem";
+}
+FCObject* Vel_UIEquipHandItem::Clone() const
+{
+    return new Vel_UIEquipHandItem(*this);
+}
+FCObject* Vel_UIEquipHandItem::CreateNew() const
+{
+    return new Vel_UIEquipHandItem();
+}
 
 bool Vel_UIEquipHandItem::Load(FCFile& file)
 {
@@ -122,7 +134,8 @@ Vel_UIEquipHandItem* Vel_UIEquipHandItem::RowOf(UIControl* control)
 
 Vel_UIItemTray* Vel_UIEquipHandItem::TrayOf(UIControl* control)
 {
-    for (UIControl* at = control; at && !dynamic_cast<Vel_UIEquipHandItem*>(at); at = at->GetParent())
+    for (UIControl* at = control; at && !dynamic_cast<Vel_UIEquipHandItem*>(at);
+         at = at->GetParent())
         if (auto* tray = dynamic_cast<Vel_UIItemTray*>(at);
             tray && (tray->GetId() == kFirstTray || tray->GetId() == kSecondTray))
             return tray;
@@ -242,7 +255,8 @@ std::uint16_t Vel_UIEquipHandItem::QueryAcceptSlot(UIControl* tray, UIControl* d
         return kNoAnswer;
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     const VelCharacterItem* entry = OwnedEntry(character, key);
-    const auto* weapon = entry ? dynamic_cast<const VelWeaponInfo*>(entry->GetHeldObject()) : nullptr;
+    const auto* weapon =
+        entry ? dynamic_cast<const VelWeaponInfo*>(entry->GetHeldObject()) : nullptr;
     return CanHoldWeaponInSlot(character, weapon, set) ? kAccept : kNoAnswer;
 }
 

@@ -15,10 +15,22 @@ Vel_UIGoodsStats::Vel_UIGoodsStats(const Vel_UIGoodsStats& other) : Vel_UIItemSt
 
 Vel_UIGoodsStats::~Vel_UIGoodsStats() = default;
 
-std::string Vel_UIGoodsStats::GetClassName() const { return "Vel_UIGoodsStats"; }
-std::string Vel_UIGoodsStats::GetTypeName() const { return "Vel_UIGoodsStats"; }
-FCObject* Vel_UIGoodsStats::Clone() const { return new Vel_UIGoodsStats(*this); }
-FCObject* Vel_UIGoodsStats::CreateNew() const { return new Vel_UIGoodsStats(); }
+std::string Vel_UIGoodsStats::GetClassName() const
+{
+    return "Vel_UIGoodsStats";
+}
+std::string Vel_UIGoodsStats::GetTypeName() const
+{
+    return "Vel_UIGoodsStats";
+}
+FCObject* Vel_UIGoodsStats::Clone() const
+{
+    return new Vel_UIGoodsStats(*this);
+}
+FCObject* Vel_UIGoodsStats::CreateNew() const
+{
+    return new Vel_UIGoodsStats();
+}
 
 void Vel_UIGoodsStats::BindFields()
 {

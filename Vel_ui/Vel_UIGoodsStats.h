@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdint>
 
-// The statistics box (10760 on the inventory page) of goods: their weight (a dash for goods that are not carried) and what they hold or how much there is.
+// The statistics box (10760 on the inventory page) of goods: their weight (a dash for goods that
+// are not carried) and what they hold or how much there is.
 class Vel_UIGoodsStats : public Vel_UIItemStats
 {
 public:

@@ -72,10 +72,22 @@ Vel_UIInventory::Vel_UIInventory(const Vel_UIInventory& other)
 
 Vel_UIInventory::~Vel_UIInventory() = default;
 
-std::string Vel_UIInventory::GetClassName() const { return "Vel_UIInventory"; }
-std::string Vel_UIInventory::GetTypeName() const { return "Vel_UIInventory"; }
-FCObject* Vel_UIInventory::Clone() const { return new Vel_UIInventory(*this); }
-FCObject* Vel_UIInventory::CreateNew() const { return new Vel_UIInventory(); }
+std::string Vel_UIInventory::GetClassName() const
+{
+    return "Vel_UIInventory";
+}
+std::string Vel_UIInventory::GetTypeName() const
+{
+    return "Vel_UIInventory";
+}
+FCObject* Vel_UIInventory::Clone() const
+{
+    return new Vel_UIInventory(*this);
+}
+FCObject* Vel_UIInventory::CreateNew() const
+{
+    return new Vel_UIInventory();
+}
 
 bool Vel_UIInventory::Load(FCFile& file)
 {
@@ -89,7 +101,8 @@ bool Vel_UIInventory::Load(FCFile& file)
     Vel_UIItemTray::SetAcceptsDrops(ownedList, true);
     Vel_UIItemTray::SetMovesRows(ownedList, true);
     if (stockList)
-        stockList->SetDragFlags(static_cast<std::uint16_t>(stockList->GetDragFlags() | kDragContainer));
+        stockList->SetDragFlags(
+            static_cast<std::uint16_t>(stockList->GetDragFlags() | kDragContainer));
     Bind(this, kInventoryMode);
     return true;
 }
@@ -127,8 +140,8 @@ void Vel_UIInventory::ShowEverything()
         if (character->startingMoney == 0)
             startingMoneyText->SetText(kNoStartingMoney);
         else
-            startingMoneyText->SetLong(static_cast<std::int32_t>(
-                std::min<std::uint32_t>(character->startingMoney, std::numeric_limits<std::int32_t>::max())));
+            startingMoneyText->SetLong(static_cast<std::int32_t>(std::min<std::uint32_t>(
+                character->startingMoney, std::numeric_limits<std::int32_t>::max())));
     }
     FillOwnedList(*character);
     if (ignoreCostButton)
@@ -207,21 +220,20 @@ void Vel_UIInventory::BuildItemStock(VelCharacter* character)
         if (Vel_UIInvItem* row = CreateStockRow(character, &record, options, a, 0))
             stockList->AddRow(row, 0, false);
     };
-    VelRulesWalk::Each<VelItemInfo>(
-        *items,
-        [&](VelItemInfo& record)
-        {
-            if (!IsItemShown(&record))
-                return false;
-            if (!enhanced && !masterworkOnly)
-                add(record, 0, 0);
-            if (withMasterwork && record.specialCostKey != 0)
-                add(record, VelCharacterItem::kMasterwork, 0);
-            if (enhanced)
-                add(record, VelCharacterItem::kEnhanced,
-                    static_cast<std::uint32_t>(enhancementBonus));
-            return false;
-        });
+    VelRulesWalk::Each<VelItemInfo>(*items,
+                                    [&](VelItemInfo& record)
+                                    {
+                                        if (!IsItemShown(&record))
+                                            return false;
+                                        if (!enhanced && !masterworkOnly)
+                                            add(record, 0, 0);
+                                        if (withMasterwork && record.specialCostKey != 0)
+                                            add(record, VelCharacterItem::kMasterwork, 0);
+                                        if (enhanced)
+                                            add(record, VelCharacterItem::kEnhanced,
+                                                static_cast<std::uint32_t>(enhancementBonus));
+                                        return false;
+                                    });
 }
 
 void Vel_UIInventory::BuildSpellStock(VelCharacter* character)
@@ -229,7 +241,8 @@ void Vel_UIInventory::BuildSpellStock(VelCharacter* character)
     const std::uint16_t baseKey = magicSubCategory == kScrolls ? kScrollItem : kPotionItem;
     const VelItemInfo* base = VelDatabase::FindItem(baseKey);
     const VelClassInfo* caster =
-        casterClass >= 0 ? VelDatabase::FindClass(static_cast<std::uint16_t>(casterClass)) : nullptr;
+        casterClass >= 0 ? VelDatabase::FindClass(static_cast<std::uint16_t>(casterClass))
+                         : nullptr;
     const FCObjectMap* spells = VelDatabase::GetMap(VelDatabase::kTagSpell);
     // Without the plain record or the class that writes it, there is
     // nothing to price a scroll or potion by.
@@ -348,9 +361,9 @@ void Vel_UIInventory::Buy(UIControl* dropped)
     VelItemInfo* record = VelDatabase::FindItem(row->itemKey);
     if (!record)
         return;
-    VelCharacterItem* entry = BuyItem(character, record, row->options,
-                                      static_cast<std::int32_t>(row->valueA), row->valueB,
-                                      !character->freeItems);
+    VelCharacterItem* entry =
+        BuyItem(character, record, row->options, static_cast<std::int32_t>(row->valueA),
+                row->valueB, !character->freeItems);
     if (!entry)
         return;
     if (ownedList)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Vel_ui/Vel_UIPanel.h"
 #include "Vel_ui/VelInventoryList.h"
+#include "Vel_ui/Vel_UIPanel.h"
 
 #include <cstdint>
 

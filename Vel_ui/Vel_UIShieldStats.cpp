@@ -17,10 +17,22 @@ Vel_UIShieldStats::Vel_UIShieldStats(const Vel_UIShieldStats& other) : Vel_UIIte
 
 Vel_UIShieldStats::~Vel_UIShieldStats() = default;
 
-std::string Vel_UIShieldStats::GetClassName() const { return "Vel_UIShieldStats"; }
-std::string Vel_UIShieldStats::GetTypeName() const { return "Vel_UIShieldStats"; }
-FCObject* Vel_UIShieldStats::Clone() const { return new Vel_UIShieldStats(*this); }
-FCObject* Vel_UIShieldStats::CreateNew() const { return new Vel_UIShieldStats(); }
+std::string Vel_UIShieldStats::GetClassName() const
+{
+    return "Vel_UIShieldStats";
+}
+std::string Vel_UIShieldStats::GetTypeName() const
+{
+    return "Vel_UIShieldStats";
+}
+FCObject* Vel_UIShieldStats::Clone() const
+{
+    return new Vel_UIShieldStats(*this);
+}
+FCObject* Vel_UIShieldStats::CreateNew() const
+{
+    return new Vel_UIShieldStats();
+}
 
 void Vel_UIShieldStats::BindFields()
 {

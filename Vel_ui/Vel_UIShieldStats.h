@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdint>
 
-// The statistics box (10740 on the inventory page) of a shield as bought: shield bonus, check penalty, arcane spell failure and its weight; the two armour-only fields show a dash.
+// The statistics box (10740 on the inventory page) of a shield as bought: shield bonus, check
+// penalty, arcane spell failure and its weight; the two armour-only fields show a dash.
 class Vel_UIShieldStats : public Vel_UIItemStats
 {
 public:

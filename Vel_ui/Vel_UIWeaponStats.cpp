@@ -15,10 +15,22 @@ Vel_UIWeaponStats::Vel_UIWeaponStats(const Vel_UIWeaponStats& other) : Vel_UIIte
 
 Vel_UIWeaponStats::~Vel_UIWeaponStats() = default;
 
-std::string Vel_UIWeaponStats::GetClassName() const { return "Vel_UIWeaponStats"; }
-std::string Vel_UIWeaponStats::GetTypeName() const { return "Vel_UIWeaponStats"; }
-FCObject* Vel_UIWeaponStats::Clone() const { return new Vel_UIWeaponStats(*this); }
-FCObject* Vel_UIWeaponStats::CreateNew() const { return new Vel_UIWeaponStats(); }
+std::string Vel_UIWeaponStats::GetClassName() const
+{
+    return "Vel_UIWeaponStats";
+}
+std::string Vel_UIWeaponStats::GetTypeName() const
+{
+    return "Vel_UIWeaponStats";
+}
+FCObject* Vel_UIWeaponStats::Clone() const
+{
+    return new Vel_UIWeaponStats(*this);
+}
+FCObject* Vel_UIWeaponStats::CreateNew() const
+{
+    return new Vel_UIWeaponStats();
+}
 
 void Vel_UIWeaponStats::BindFields()
 {

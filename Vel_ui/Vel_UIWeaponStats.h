@@ -5,7 +5,8 @@
 #include <array>
 #include <cstdint>
 
-// The statistics box (10700 on the inventory page) of a weapon: damage dice, critical range, range increment, its own weight, the first letter of its size and the kind of wound it deals.
+// The statistics box (10700 on the inventory page) of a weapon: damage dice, critical range, range
+// increment, its own weight, the first letter of its size and the kind of wound it deals.
 class Vel_UIWeaponStats : public Vel_UIItemStats
 {
 public:

@@ -115,8 +115,8 @@ std::uint32_t CountEmptySets(const VelCharacter& character)
     std::uint32_t empty = 0;
     for (std::uint32_t i = 0; i < character.equipSets.GetCount(); ++i)
     {
-        const auto* set =
-            static_cast<const VelCharacterEquip*>(character.equipSets.GetAt(static_cast<std::int32_t>(i)));
+        const auto* set = static_cast<const VelCharacterEquip*>(
+            character.equipSets.GetAt(static_cast<std::int32_t>(i)));
         empty += set && set->IsEmpty() ? 1 : 0;
     }
     return empty;
@@ -130,7 +130,8 @@ void TakeOutOfEquipSets(VelCharacter* character, std::uint16_t itemKey)
     std::vector<VelCharacterEquip*> emptied;
     for (std::uint32_t i = 0; i < character->equipSets.GetCount(); ++i)
     {
-        auto* set = static_cast<VelCharacterEquip*>(character->equipSets.GetAt(static_cast<std::int32_t>(i)));
+        auto* set = static_cast<VelCharacterEquip*>(
+            character->equipSets.GetAt(static_cast<std::int32_t>(i)));
         if (!set || !set->HoldsItem(itemKey))
             continue;
         for (std::size_t hand = 0; hand < VelCharacterEquip::kSlotCount; ++hand)

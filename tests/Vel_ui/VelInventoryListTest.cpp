@@ -42,7 +42,8 @@ public:
 VelWeaponInfo Weapon(std::int16_t size, std::int16_t group, std::uint16_t flag, std::uint16_t mw)
 {
     VelWeaponInfo weapon;
-    weapon.size = size, weapon.category = group, weapon.groupFlag = flag, weapon.specialCostKey = mw;
+    weapon.size = size, weapon.category = group, weapon.groupFlag = flag,
+    weapon.specialCostKey = mw;
     return weapon;
 }
 
@@ -79,7 +80,8 @@ TEST(InventoryListFilterTest, IsItemShownByKindModeAndFilter)
         };
     };
     const auto with = [](Set first, Set then) { return [=](Probe& p) { first(p), then(p); }; };
-    const auto magic = [&](std::int16_t sub) { return with(in(4), [=](Probe& p) { p.magicSubCategory = sub; }); };
+    const auto magic = [&](std::int16_t sub)
+    { return with(in(4), [=](Probe& p) { p.magicSubCategory = sub; }); };
     struct Case
     {
         const char* what;
@@ -87,53 +89,85 @@ TEST(InventoryListFilterTest, IsItemShownByKindModeAndFilter)
         std::vector<std::pair<const VelItemInfo*, bool>> shown;
     };
     const Case cases[] = {
-        {"weapons, ordinary", in(0), {{&sword, true}, {&dagger, true}, {&claw, false}, {&leather, false}}},
-        {"weapons, special", with(in(0), [](Probe& p) { p.weaponSpecialFilter = 1; }),
+        {"weapons, ordinary",
+         in(0),
+         {{&sword, true}, {&dagger, true}, {&claw, false}, {&leather, false}}},
+        {"weapons, special",
+         with(in(0), [](Probe& p) { p.weaponSpecialFilter = 1; }),
          {{&sword, false}, {&claw, true}}},
-        {"weapons, masterwork", with(in(0), [](Probe& p) { p.weaponSpecialFilter = 2; }),
+        {"weapons, masterwork",
+         with(in(0), [](Probe& p) { p.weaponSpecialFilter = 2; }),
          {{&sword, false}, {&dagger, true}}},
-        {"weapons, all", with(in(0), [](Probe& p) { p.weaponSpecialFilter = -1; }),
+        {"weapons, all",
+         with(in(0), [](Probe& p) { p.weaponSpecialFilter = -1; }),
          {{&sword, true}, {&dagger, true}, {&claw, true}}},
-        {"weapons, unknown special", with(in(0), [](Probe& p) { p.weaponSpecialFilter = 7; }),
+        {"weapons, unknown special",
+         with(in(0), [](Probe& p) { p.weaponSpecialFilter = 7; }),
          {{&sword, false}, {&dagger, false}}},
-        {"weapons of size 2", with(in(0), [](Probe& p) { p.weaponSizeFilter = 2; }),
+        {"weapons of size 2",
+         with(in(0), [](Probe& p) { p.weaponSizeFilter = 2; }),
          {{&sword, true}, {&dagger, false}}},
-        {"martial weapons", with(in(0), [](Probe& p) { p.weaponGroupFilter = 1; }),
+        {"martial weapons",
+         with(in(0), [](Probe& p) { p.weaponGroupFilter = 1; }),
          {{&sword, true}, {&dagger, false}}},
-        {"weapons, equipment page", with(in(0, 1), [](Probe& p) { p.weaponSizeFilter = 3, p.weaponSpecialFilter = 2; }),
+        {"weapons, equipment page",
+         with(in(0, 1), [](Probe& p) { p.weaponSizeFilter = 3, p.weaponSpecialFilter = 2; }),
          {{&sword, true}, {&claw, true}, {&leather, false}}},
-        {"enhanced weapons", magic(22), {{&sword, true}, {&dagger, true}, {&claw, false}, {&ring, false}}},
-        {"enhanced simple weapons", with(magic(22), [](Probe& p) { p.magicWeaponGroupFilter = 0; }),
+        {"enhanced weapons",
+         magic(22),
+         {{&sword, true}, {&dagger, true}, {&claw, false}, {&ring, false}}},
+        {"enhanced simple weapons",
+         with(magic(22), [](Probe& p) { p.magicWeaponGroupFilter = 0; }),
          {{&sword, false}, {&dagger, true}}},
-        {"enhanced armour", magic(23), {{&leather, true}, {&mail, true}, {&sword, false}, {&buckler, false}}},
-        {"enhanced medium armour", with(magic(23), [](Probe& p) { p.magicArmorGroupFilter = 1; }),
+        {"enhanced armour",
+         magic(23),
+         {{&leather, true}, {&mail, true}, {&sword, false}, {&buckler, false}}},
+        {"enhanced medium armour",
+         with(magic(23), [](Probe& p) { p.magicArmorGroupFilter = 1; }),
          {{&leather, false}, {&mail, true}}},
         {"enhanced shields", magic(24), {{&buckler, true}, {&tower, true}, {&leather, false}}},
         {"armour, ordinary", in(1), {{&leather, true}, {&mail, true}, {&buckler, false}}},
-        {"light armour", with(in(1), [](Probe& p) { p.armorGroupFilter = 0; }), {{&leather, true}, {&mail, false}}},
-        {"armour, special", with(in(1), [](Probe& p) { p.specialFilter = 1; }), {{&leather, false}, {&mail, false}}},
-        {"armour, masterwork", with(in(1), [](Probe& p) { p.specialFilter = 2; }), {{&leather, true}, {&mail, false}}},
-        {"armour and shields", in(6), {{&leather, true}, {&buckler, true}, {&sword, false}, {&pack, false}}},
+        {"light armour",
+         with(in(1), [](Probe& p) { p.armorGroupFilter = 0; }),
+         {{&leather, true}, {&mail, false}}},
+        {"armour, special",
+         with(in(1), [](Probe& p) { p.specialFilter = 1; }),
+         {{&leather, false}, {&mail, false}}},
+        {"armour, masterwork",
+         with(in(1), [](Probe& p) { p.specialFilter = 2; }),
+         {{&leather, true}, {&mail, false}}},
+        {"armour and shields",
+         in(6),
+         {{&leather, true}, {&buckler, true}, {&sword, false}, {&pack, false}}},
         {"armour and shields, equipment page",
          with(in(6, 1), [](Probe& p) { p.armorGroupFilter = 2, p.specialFilter = 2; }),
          {{&mail, true}, {&tower, true}}},
         {"shields, ordinary", in(2), {{&buckler, true}, {&tower, true}, {&leather, false}}},
-        {"shields, special", with(in(2), [](Probe& p) { p.specialFilter = 1; }), {{&buckler, false}}},
-        {"shields, masterwork", with(in(2), [](Probe& p) { p.specialFilter = 2; }),
+        {"shields, special",
+         with(in(2), [](Probe& p) { p.specialFilter = 1; }),
+         {{&buckler, false}}},
+        {"shields, masterwork",
+         with(in(2), [](Probe& p) { p.specialFilter = 2; }),
          {{&buckler, true}, {&tower, false}}},
         {"goods of group 0", in(3), {{&pack, true}, {&cart, false}, {&ring, false}}},
-        {"goods of group 4, ordinary", with(in(3), [](Probe& p) { p.goodsGroupFilter = 4; }), {{&cart, false}}},
-        {"goods of group 4, special", with(in(3), [](Probe& p) { p.goodsGroupFilter = 4, p.specialFilter = 1; }),
+        {"goods of group 4, ordinary",
+         with(in(3), [](Probe& p) { p.goodsGroupFilter = 4; }),
+         {{&cart, false}}},
+        {"goods of group 4, special",
+         with(in(3), [](Probe& p) { p.goodsGroupFilter = 4, p.specialFilter = 1; }),
          {{&cart, true}, {&pack, false}}},
-        {"goods of group 4, all", with(in(3), [](Probe& p) { p.goodsGroupFilter = 4, p.specialFilter = -1; }),
+        {"goods of group 4, all",
+         with(in(3), [](Probe& p) { p.goodsGroupFilter = 4, p.specialFilter = -1; }),
          {{&cart, true}}},
         {"goods, masterwork", with(in(3), [](Probe& p) { p.specialFilter = 2; }), {{&pack, false}}},
         {"goods, equipment page", in(3, 1), {{&pack, true}, {&cart, true}}},
         {"rings", magic(1), {{&ring, true}, {&cloak, false}, {&sword, false}}},
         {"wondrous items", magic(7), {{&cloak, true}, {&bag, true}, {&ring, false}}},
-        {"worn wondrous items", with(magic(7), [](Probe& p) { p.wondrousFilter = 1; }),
+        {"worn wondrous items",
+         with(magic(7), [](Probe& p) { p.wondrousFilter = 1; }),
          {{&cloak, true}, {&bag, false}}},
-        {"carried wondrous items", with(magic(7), [](Probe& p) { p.wondrousFilter = 2; }),
+        {"carried wondrous items",
+         with(magic(7), [](Probe& p) { p.wondrousFilter = 2; }),
          {{&cloak, false}, {&bag, true}}},
         {"category 5", in(5), {{&sword, false}, {&leather, false}, {&pack, false}, {&ring, false}}},
     };
@@ -142,7 +176,8 @@ TEST(InventoryListFilterTest, IsItemShownByKindModeAndFilter)
         Probe probe;
         c.set(probe);
         for (const auto& [record, shown] : c.shown)
-            EXPECT_EQ(probe.IsItemShown(record), shown) << c.what << ", type " << record->GetTypeCode();
+            EXPECT_EQ(probe.IsItemShown(record), shown)
+                << c.what << ", type " << record->GetTypeCode();
     }
     Probe probe;
     EXPECT_FALSE(probe.IsItemShown(nullptr));
@@ -177,7 +212,6 @@ protected:
             visible.push_back(list.GetBox(i) && list.GetBox(i)->GetVisibleFlag() == 1);
         return visible;
     }
-
 };
 
 TEST_F(InventoryListTest, EachPageOffersItsCategories)
@@ -209,7 +243,10 @@ TEST_F(InventoryListTest, EachCategorySetsUpItsFilters)
         {2, {-1, 0, 2}, {}, {}, {false, false, true, false, false}},
         {3, {0, 1, 2, 3, 4, 5, 6, 7}, {}, {-1, 0, 1, 2}, {false, false, false, true, false}},
         // The stored sub-category, 22, picks the weapon box.
-        {4, {22, 23, 24, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}, {-1, 0, 1, 2}, {1, 2, 3, 4, 5},
+        {4,
+         {22, 23, 24, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11},
+         {-1, 0, 1, 2},
+         {1, 2, 3, 4, 5},
          {true, false, false, false, false}},
     };
     Vel_UIInventory* page = ShowInventory();
@@ -329,8 +366,11 @@ TEST_F(InventoryListTest, StockRowsNameAndPriceWhatTheyOffer)
         std::string name;
         bool small;
     };
-    const Small small[] = {{1, "Leather", true}, {2, "Buckler", true}, {3, "Backpack", true},
-                           {3, "Rope", false},   {0, "Dagger MW", false}};
+    const Small small[] = {{1, "Leather", true},
+                           {2, "Buckler", true},
+                           {3, "Backpack", true},
+                           {3, "Rope", false},
+                           {0, "Dagger MW", false}};
     for (const Small& s : small)
     {
         Choose(page->GetSelector(0), s.category);
@@ -343,9 +383,8 @@ TEST_F(InventoryListTest, StockRowsNameAndPriceWhatTheyOffer)
 TEST_F(InventoryListTest, AMissingRowLayoutLeavesTheListEmpty)
 {
     // The stock row's layout, in the harness's own root, holds no row.
-    ui.WriteLayout("velInventoryItem.ui",
-                   LayoutBytes::Write(LayoutBytes::Control(LayoutBytes::Element(1, 0, 0, 10, 10),
-                                                           "UIControl")));
+    ui.WriteLayout("velInventoryItem.ui", LayoutBytes::Write(LayoutBytes::Control(
+                                              LayoutBytes::Element(1, 0, 0, 10, 10), "UIControl")));
     Vel_UIInventory* page = ShowInventory();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->GetStockList()->GetItemCount(), 0u);

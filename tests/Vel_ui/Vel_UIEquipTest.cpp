@@ -7,6 +7,7 @@
 
 #include "Ui/UIGroup.h"
 #include "Vel/Character/VelCharacterEquip.h"
+#include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelEquipRules.h"
 #include "Vel/Rules/VelFormatRules.h"
 #include "Vel_ui/Vel_UIEquipHandItem.h"
@@ -29,8 +30,9 @@ protected:
     void SetUp() override
     {
         GearPageFixture::SetUp();
-        hero->abilities[VelEntity::kStr] = 14;
-        hero->abilities[VelEntity::kDex] = 12;
+        // Scores of its own, with everything that follows from them.
+        SetAbilityScore(hero, VelEntity::kStr, 14, false);
+        SetAbilityScore(hero, VelEntity::kDex, 12, false);
         dagger = Own(G::kDagger);
         longsword = Own(G::kLongsword);
         greatsword = Own(G::kGreatsword);
@@ -96,7 +98,8 @@ protected:
 
 TEST_F(EquipPageTest, AWeaponInTheLastSetOpensTheNextAndAddsItsWeight)
 {
-    EXPECT_EQ(Names(page->GetPool()), (std::vector<std::string>{"Dagger", "Greatsword", "Longsword", "Sword"}));
+    EXPECT_EQ(Names(page->GetPool()),
+              (std::vector<std::string>{"Dagger", "Greatsword", "Longsword", "Sword"}));
     ASSERT_EQ(HandRows().size(), 1u);
     const float weight = hero->carriedWeight;
     PoolToHand("Dagger", 0, kMain);
@@ -159,8 +162,8 @@ TEST_F(EquipPageTest, WeaponsMoveBetweenTheHandsOfASetButAreNeverInBoth)
     // Into a hand of another set from a slot: there as well.
     Drag(row->GetSlotRow(kMain), Centre(Tray(1, kMain)));
     EXPECT_EQ(Hands(), (decltype(Hands()){{longsword->itemKey, dagger->itemKey},
-                                           {kEmpty, dagger->itemKey},
-                                           {kEmpty, kEmpty}}));
+                                          {kEmpty, dagger->itemKey},
+                                          {kEmpty, kEmpty}}));
 }
 
 TEST_F(EquipPageTest, EmptyingASetRemovesItAndLetsGoOfWhatNoOtherSetHolds)
@@ -172,9 +175,9 @@ TEST_F(EquipPageTest, EmptyingASetRemovesItAndLetsGoOfWhatNoOtherSetHolds)
     hero->modified = 0;
     // The longsword stays on: the third set still holds it.
     Drag(HandRows()[0]->GetSlotRow(kMain), Nowhere());
-    EXPECT_EQ(Hands(), (decltype(Hands()){{kEmpty, dagger->itemKey},
-                                           {longsword->itemKey, kEmpty},
-                                           {kEmpty, kEmpty}}));
+    EXPECT_EQ(Hands(),
+              (decltype(Hands()){
+                  {kEmpty, dagger->itemKey}, {longsword->itemKey, kEmpty}, {kEmpty, kEmpty}}));
     EXPECT_EQ(HandRows().size(), 3u);
     EXPECT_EQ(longsword->placement, VelCharacterItem::kCarried);
     EXPECT_EQ(hero->modified, 1);
@@ -224,16 +227,17 @@ TEST_F(EquipPageTest, ArmourAndShieldsAreWornWhileThereIsRoom)
     EXPECT_EQ(Text(E::kCaption), "Armour and shields worn");
     EXPECT_FALSE(page->FindDescendant(E::kAttackPanel)->GetVisibleFlag());
     EXPECT_TRUE(page->FindDescendant(E::kArmorClassPanel)->GetVisibleFlag());
-    const auto armourClassShown = [&]
-    {
-        EXPECT_EQ(Text(E::kFirstArmorClassText), std::to_string(hero->stats[VelEntity::kArmorClass]));
+    const auto armourClassShown = [&] {
+        EXPECT_EQ(Text(E::kFirstArmorClassText),
+                  std::to_string(hero->stats[VelEntity::kArmorClass]));
     };
     armourClassShown();
 
     Drag(RowNamed(page->GetPool(), "Leather"), Centre(page->GetWornList()));
     EXPECT_EQ(hero->GetWornArmor(), leather);
     EXPECT_EQ(Names(page->GetWornList()), std::vector<std::string>{"Leather"});
-    EXPECT_EQ(Names(page->GetPool()), (std::vector<std::string>{"Buckler", "Chain Mail", "Tower Shield"}));
+    EXPECT_EQ(Names(page->GetPool()),
+              (std::vector<std::string>{"Buckler", "Chain Mail", "Tower Shield"}));
     EXPECT_FALSE(Draggable(RowNamed(page->GetPool(), "Chain Mail")));
     EXPECT_EQ(RowNamed(page->GetPool(), "Chain Mail")->GetFontVariant(), 1);
     EXPECT_EQ(Text(E::kFirstArmorClassText + 3), "+2");
@@ -293,7 +297,8 @@ TEST_F(EquipPageTest, StoredSetsAreRepairedAndKeepTheirGrip)
     EXPECT_EQ(Hands(), (decltype(Hands()){{kEmpty, longsword->itemKey}, {kEmpty, kEmpty}}));
     EXPECT_EQ(SetAt(0)->gripMode, Set::kAnyGrip) << "the page's own selection is no choice";
     EXPECT_EQ(HandRows().size(), 2u);
-    EXPECT_EQ(Names(page->GetPool()), (std::vector<std::string>{"Dagger", "Greatsword", "Longsword", "Sword"}));
+    EXPECT_EQ(Names(page->GetPool()),
+              (std::vector<std::string>{"Dagger", "Greatsword", "Longsword", "Sword"}));
 
     // The user's choice of grip is one.
     ClickControl(HandRows()[0]->FindDescendant(H::kTwoHandsButton));
@@ -318,9 +323,8 @@ TEST_F(EquipPageTest, SellingAWeaponLeavesTheOtherHandItsWeapon)
 
 TEST_F(EquipPageTest, WithoutTheIconLayoutTheRowItselfIsDragged)
 {
-    ui.WriteLayout("velItem_Icon64.ui",
-                   LayoutBytes::Write(LayoutBytes::Control(LayoutBytes::Element(1, 0, 0, 10, 10),
-                                                           "UIControl")));
+    ui.WriteLayout("velItem_Icon64.ui", LayoutBytes::Write(LayoutBytes::Control(
+                                            LayoutBytes::Element(1, 0, 0, 10, 10), "UIControl")));
     PoolToHand("Dagger", 0, kMain);
     EXPECT_EQ(Hands()[0], std::make_pair(kEmpty, dagger->itemKey));
 }

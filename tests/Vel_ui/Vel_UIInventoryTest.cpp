@@ -52,8 +52,9 @@ protected:
                 auto* cell = dynamic_cast<UITextControl*>(row->GetColumnControl(column));
                 return cell && cell->GetTextObject() ? cell->GetTextObject()->GetFontVariant() : -2;
             };
-            offers.push_back({row->GetColumnText(0), (row->GetDragFlags() & UIControl::kDraggable) != 0,
-                              static_cast<std::int16_t>(variant(0) == variant(1) ? variant(0) : -1)});
+            offers.push_back(
+                {row->GetColumnText(0), (row->GetDragFlags() & UIControl::kDraggable) != 0,
+                 static_cast<std::int16_t>(variant(0) == variant(1) ? variant(0) : -1)});
         }
         return offers;
     }
@@ -81,8 +82,9 @@ protected:
     }
     std::vector<std::string> Coins() const
     {
-        return {Text(I::kLowCoinText), Text(I::kMiddleCoinText), std::to_string(MoneyField()->GetLong()),
-                Text(I::kOwnedValueText), Text(I::kWorthText)};
+        return {Text(I::kLowCoinText), Text(I::kMiddleCoinText),
+                std::to_string(MoneyField()->GetLong()), Text(I::kOwnedValueText),
+                Text(I::kWorthText)};
     }
 
     I* page = nullptr;
@@ -154,7 +156,8 @@ TEST_F(InventoryPageTest, DraggingAnOwnedRowOffSellsItAndDroppingItBackDoesNothi
     Drag(RowNamed(Owned(), "Sword"), Nowhere());
     EXPECT_EQ(RowNamed(Owned(), "Sword"), nullptr);
     EXPECT_EQ(hero->items.GetCount(), 0u);
-    EXPECT_EQ(hero->money.coins[2], money.coins[2] + static_cast<std::int32_t>(RulesFixture::kSwordPrice));
+    EXPECT_EQ(hero->money.coins[2],
+              money.coins[2] + static_cast<std::int32_t>(RulesFixture::kSwordPrice));
     EXPECT_EQ(Text(I::kOwnedValueText), "0");
     EXPECT_EQ(hero->modified, 1);
 
@@ -211,7 +214,9 @@ TEST_F(InventoryPageTest, TheSpecialFilterListsMasterworkPiecesTwiceOrAlone)
         NameList names;
     };
     const Case cases[] = {
-        {-1, {"Claw", "Dagger", "Dagger MW", "Giant Club", "Greatsword", "Longsword", "Sword", "Unarmed"}},
+        {-1,
+         {"Claw", "Dagger", "Dagger MW", "Giant Club", "Greatsword", "Longsword", "Sword",
+          "Unarmed"}},
         {0, {"Dagger", "Giant Club", "Greatsword", "Longsword", "Sword", "Unarmed"}},
         {1, {"Claw"}},
         {2, {"Dagger MW"}},

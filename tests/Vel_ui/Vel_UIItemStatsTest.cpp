@@ -46,7 +46,8 @@ protected:
         ASSERT_TRUE(FCResourceManager::GetInstance()->LoadResourceFile("GameAssets.bin"));
         hero.raceId = RulesFixture::kRace;
         VelClient::SetCurrentCharacter(&hero);
-        page = dynamic_cast<Vel_UIInventory*>(FCClassRegistry::LoadObjectFromFile("velInventory.ui"));
+        page =
+            dynamic_cast<Vel_UIInventory*>(FCClassRegistry::LoadObjectFromFile("velInventory.ui"));
         ASSERT_NE(page, nullptr);
     }
     void TearDown() override
@@ -194,8 +195,10 @@ TEST_F(ItemStatsTest, ACopyShowsInItsOwnFields)
     ASSERT_NE(box, nullptr);
     auto* copy = static_cast<Vel_UIWeaponStats*>(box->Clone());
     copy->ShowItem(VelDatabase::FindItem(G::kDagger), 0, 0, 0);
-    auto* own = dynamic_cast<UITextControl*>(copy->FindDescendant(Vel_UIWeaponStats::kFirstFieldId));
-    auto* original = dynamic_cast<UITextControl*>(box->FindDescendant(Vel_UIWeaponStats::kFirstFieldId));
+    auto* own =
+        dynamic_cast<UITextControl*>(copy->FindDescendant(Vel_UIWeaponStats::kFirstFieldId));
+    auto* original =
+        dynamic_cast<UITextControl*>(box->FindDescendant(Vel_UIWeaponStats::kFirstFieldId));
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->GetText(), "1d4");
     EXPECT_EQ(original->GetText(), "");

@@ -1,7 +1,5 @@
 #include "support/GearRecords.h"
 
-#include "support/DbFixture.h"
-#include "support/TempFolder.h"
 #include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDatabaseWriter.h"
@@ -12,6 +10,8 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "support/DbFixture.h"
+#include "support/TempFolder.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -145,9 +145,11 @@ void AddSpells(VelDatabaseWriter& db)
         std::int16_t priestLevel;  // class 2, -1 none
     };
     const Spell spells[] = {
-        {kLight, "Light", 25, 50, 0, 0, 0},       {kWard, "Ward", 25, 0, 1, 1, -1},
+        {kLight, "Light", 25, 50, 0, 0, 0},
+        {kWard, "Ward", 25, 0, 1, 1, -1},
         {kFireBolt, "Fire Bolt", kScrollOfFireBolt, 750, 3, 2, -1},
-        {kSeal, "Seal", 150, 0, -1, 1, -1},       {kWhisper, "Whisper", 0, 0, 1, 1, -1},
+        {kSeal, "Seal", 150, 0, -1, 1, -1},
+        {kWhisper, "Whisper", 0, 0, 1, 1, -1},
         {kBlessing, "Blessing", 25, 0, -1, -1, 1},
     };
     db.BeginSection(VelDatabase::kTagSpell);

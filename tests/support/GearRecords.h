@@ -22,27 +22,27 @@ constexpr std::uint16_t kClaw = 302;       // natural (weapon flag 0), never in 
 constexpr std::uint16_t kLongsword = 303;  // size 2, one or two hands; martial
 constexpr std::uint16_t kGiantClub = 304;  // size 5: too large for anyone
 // Armour, shields.
-constexpr std::uint16_t kLeather = 310;    // light, masterwork row
-constexpr std::uint16_t kChainMail = 311;  // medium
+constexpr std::uint16_t kLeather = 310;   // light, masterwork row
+constexpr std::uint16_t kChainMail = 311; // medium
 constexpr std::uint16_t kBuckler = 320;
 constexpr std::uint16_t kTowerShield = 321;
 // Goods.
-constexpr std::uint16_t kBackpack = 330;   // group 0, a smaller one for small folk
-constexpr std::uint16_t kCart = 331;       // group 4, special, not carried
-constexpr std::uint16_t kRope = 332;       // group 0, priced in the middle coin
+constexpr std::uint16_t kBackpack = 330; // group 0, a smaller one for small folk
+constexpr std::uint16_t kCart = 331;     // group 4, special, not carried
+constexpr std::uint16_t kRope = 332;     // group 0, priced in the middle coin
 // Magic items.
-constexpr std::uint16_t kRing = 340;       // kind 1
-constexpr std::uint16_t kCloak = 341;      // wondrous, worn
-constexpr std::uint16_t kBag = 342;        // wondrous, carried
+constexpr std::uint16_t kRing = 340;  // kind 1
+constexpr std::uint16_t kCloak = 341; // wondrous, worn
+constexpr std::uint16_t kBag = 342;   // wondrous, carried
 constexpr std::uint16_t kScroll = 5000;
 constexpr std::uint16_t kPotion = 5010;
 // Spells: levels for class 9 and class 10.
-constexpr std::uint16_t kLight = 2000;     // 0 and 0
-constexpr std::uint16_t kWard = 2001;      // 1 and 1
-constexpr std::uint16_t kFireBolt = 2002;  // 3 and 2: the scholar writes it at 3
-constexpr std::uint16_t kSeal = 2003;      // none and 1: the scholar's own
-constexpr std::uint16_t kWhisper = 2004;   // 1 and 1, but no price: never sold
-constexpr std::uint16_t kBlessing = 2005;  // class 2 only, no potion
+constexpr std::uint16_t kLight = 2000;    // 0 and 0
+constexpr std::uint16_t kWard = 2001;     // 1 and 1
+constexpr std::uint16_t kFireBolt = 2002; // 3 and 2: the scholar writes it at 3
+constexpr std::uint16_t kSeal = 2003;     // none and 1: the scholar's own
+constexpr std::uint16_t kWhisper = 2004;  // 1 and 1, but no price: never sold
+constexpr std::uint16_t kBlessing = 2005; // class 2 only, no potion
 
 // Prices (highest coin unless said otherwise).
 constexpr std::uint32_t kDaggerPrice = 2;

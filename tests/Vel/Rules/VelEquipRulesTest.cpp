@@ -260,7 +260,9 @@ TEST_F(EquipRulesTest, SellingAWeaponEmptiesOnlyItsOwnHands)
     const std::uint16_t s = sword->itemKey, d = dagger->itemKey;
     const Case cases[] = {
         {"the other hand keeps its weapon", {{d, s}, {e, e}}, {{d, e}, {e, e}}},
-        {"sets left empty go, the empty one at the end stays", {{e, s}, {s, d}, {e, e}}, {{e, d}, {e, e}}},
+        {"sets left empty go, the empty one at the end stays",
+         {{e, s}, {s, d}, {e, e}},
+         {{e, d}, {e, e}}},
         // Without an empty set, the last one emptied stays for the next weapon.
         {"one empty set is kept", {{e, s}, {s, e}}, {{e, e}}},
     };
@@ -286,7 +288,8 @@ TEST_F(EquipRulesTest, SellingAWeaponEmptiesOnlyItsOwnHands)
         std::vector<std::array<std::uint16_t, 2>> left;
         for (std::uint32_t i = 0; i < seller.equipSets.GetCount(); ++i)
         {
-            const auto* set = static_cast<VelCharacterEquip*>(seller.equipSets.GetAt(static_cast<std::int32_t>(i)));
+            const auto* set = static_cast<VelCharacterEquip*>(
+                seller.equipSets.GetAt(static_cast<std::int32_t>(i)));
             left.push_back(set->slots);
             // The grip follows what is left: one hand for the dagger alone.
             EXPECT_TRUE(set->IsModeAllowed(set->gripMode)) << test.what;

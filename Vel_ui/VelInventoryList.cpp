@@ -117,7 +117,7 @@ void VelInventoryList::Reset()
     busy = 0;
 }
 
-void VelInventoryList::Bind(UIControl* parent, std::int16_t newMode)
+void VelInventoryList::Bind(UIControl* parent, std::int16_t newMode, bool logMissing)
 {
     mode = newMode;
     if (!parent)
@@ -125,7 +125,7 @@ void VelInventoryList::Bind(UIControl* parent, std::int16_t newMode)
     const auto find = [&](std::uint16_t controlId, bool needed) -> UIControl*
     {
         UIControl* found = parent->FindDescendant(controlId);
-        if (!found && needed)
+        if (!found && needed && logMissing)
             FC_LOG("Page %u has no inventory control %u\n", parent->GetId(), controlId);
         return found;
     };
@@ -137,7 +137,7 @@ void VelInventoryList::Bind(UIControl* parent, std::int16_t newMode)
     {
         UIControl* found = find(static_cast<std::uint16_t>(kFirstBox + kBoxStep * i), false);
         boxes[i] = dynamic_cast<Vel_UIItemStats*>(found);
-        if (found && !boxes[i])
+        if (found && !boxes[i] && logMissing)
             FC_LOG("Control %u of page %u is a %s, not a statistics box\n", found->GetId(),
                    parent->GetId(), found->GetClassName().c_str());
     }

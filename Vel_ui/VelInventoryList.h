@@ -82,8 +82,8 @@ public:
     virtual void ShowItemPicture(const VelItemInfo* /*record*/) {}
 
     // Finds the selectors and boxes anywhere in the page; a missing one is
-    // skipped (logged where the mode uses it).
-    void Bind(UIControl* parent, std::int16_t mode);
+    // skipped (logged, with logMissing, where the mode uses it).
+    void Bind(UIControl* parent, std::int16_t mode, bool logMissing = true);
     // Fills the category selector for the mode and selects the current
     // category, which reports the change and so builds the page's lists.
     void FillCategories();

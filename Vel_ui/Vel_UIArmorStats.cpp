@@ -12,7 +12,7 @@ FC_REGISTER_CLASS(Vel_UIArmorStats);
 
 Vel_UIArmorStats::Vel_UIArmorStats(const Vel_UIArmorStats& other) : Vel_UIItemStats(other)
 {
-    BindFields();
+    BindFields(false);
 }
 
 Vel_UIArmorStats::~Vel_UIArmorStats() = default;
@@ -34,9 +34,9 @@ FCObject* Vel_UIArmorStats::CreateNew() const
     return new Vel_UIArmorStats();
 }
 
-void Vel_UIArmorStats::BindFields()
+void Vel_UIArmorStats::BindFields(bool logMissing)
 {
-    BindRange(fields, kFirstFieldId);
+    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIArmorStats::ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t a,

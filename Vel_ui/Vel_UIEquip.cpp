@@ -25,10 +25,10 @@ FC_REGISTER_CLASS(Vel_UIEquip);
 
 namespace
 {
-template <class T> T* ChildAs(const UIControl& page, std::uint16_t childId)
+template <class T> T* ChildAs(const UIControl& page, std::uint16_t childId, bool logMissing)
 {
     T* found = dynamic_cast<T*>(page.FindDescendant(childId));
-    if (!found)
+    if (!found && logMissing)
         FC_LOG("Equipment page has no control %u of the kind it needs\n", childId);
     return found;
 }
@@ -79,8 +79,9 @@ Vel_UIEquip::Vel_UIEquip(const Vel_UIEquip& other)
     : Vel_UIPanel(other), VelInventoryList(other), handTemplate(other.handTemplate),
       iconTemplate(other.iconTemplate)
 {
-    BindChildren();
-    Bind(this, kEquipMode);
+    // Quietly: the registered prototype is copied before it has children.
+    BindChildren(false);
+    Bind(this, kEquipMode, false);
 }
 
 Vel_UIEquip::~Vel_UIEquip() = default;
@@ -106,29 +107,29 @@ bool Vel_UIEquip::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     if (pool)
         pool->SetDragFlags(static_cast<std::uint16_t>(pool->GetDragFlags() | kDragContainer));
     Bind(this, kEquipMode);
     return true;
 }
 
-void Vel_UIEquip::BindChildren()
+void Vel_UIEquip::BindChildren(bool logMissing)
 {
-    caption = ChildAs<UITextControl>(*this, kCaption);
-    wornList = ChildAs<Vel_UIListBox>(*this, kWornList);
-    weightText = ChildAs<UITextControl>(*this, kWeightText);
-    loadText = ChildAs<UITextControl>(*this, kLoadText);
-    handItemName = ChildAs<UITextControl>(*this, kHandItemName);
-    attackPanel = ChildAs<UIControl>(*this, kAttackPanel);
+    caption = ChildAs<UITextControl>(*this, kCaption, logMissing);
+    wornList = ChildAs<Vel_UIListBox>(*this, kWornList, logMissing);
+    weightText = ChildAs<UITextControl>(*this, kWeightText, logMissing);
+    loadText = ChildAs<UITextControl>(*this, kLoadText, logMissing);
+    handItemName = ChildAs<UITextControl>(*this, kHandItemName, logMissing);
+    attackPanel = ChildAs<UIControl>(*this, kAttackPanel, logMissing);
     for (std::size_t i = 0; i < attackTexts.size(); ++i)
         attackTexts[i] =
-            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstAttackText + i));
-    armorClassPanel = ChildAs<UIControl>(*this, kArmorClassPanel);
+            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstAttackText + i), logMissing);
+    armorClassPanel = ChildAs<UIControl>(*this, kArmorClassPanel, logMissing);
     for (std::size_t i = 0; i < armorClassTexts.size(); ++i)
         armorClassTexts[i] =
-            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstArmorClassText + i));
-    pool = ChildAs<Vel_UIListBox>(*this, kPool);
+            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstArmorClassText + i), logMissing);
+    pool = ChildAs<Vel_UIListBox>(*this, kPool, logMissing);
 }
 
 void Vel_UIEquip::EnterPage()

@@ -78,7 +78,7 @@ public:
     Vel_UIEquipHandItem* FindHandRow(const VelCharacterEquip* set) const;
 
 protected:
-    void BindChildren();
+    void BindChildren(bool logMissing);
     void FillPool();
     // Armour only while none is worn, shields while a shield place is free.
     void UpdatePoolUsability();

@@ -50,9 +50,10 @@ void Changed(VelCharacter* character)
 Vel_UIEquipHandItem::Vel_UIEquipHandItem() = default;
 
 Vel_UIEquipHandItem::Vel_UIEquipHandItem(const Vel_UIEquipHandItem& other)
-    : Vel_UIItem(other), itemKey(other.itemKey), equipSet(other.equipSet)
+    : Vel_UIItem(other), itemKey(other.itemKey), emptyTexts(other.emptyTexts),
+      equipSet(other.equipSet)
 {
-    BindParts();
+    BindParts(false);
 }
 
 Vel_UIEquipHandItem::~Vel_UIEquipHandItem() = default;
@@ -78,11 +79,11 @@ bool Vel_UIEquipHandItem::Load(FCFile& file)
 {
     if (!Vel_UIItem::Load(file))
         return false;
-    BindParts();
+    BindParts(true);
     return true;
 }
 
-void Vel_UIEquipHandItem::BindParts()
+void Vel_UIEquipHandItem::BindParts(bool logMissing)
 {
     for (std::size_t slot = 0; slot < trays.size(); ++slot)
     {
@@ -90,18 +91,22 @@ void Vel_UIEquipHandItem::BindParts()
         trays[slot] = dynamic_cast<Vel_UIItemTray*>(FindDescendant(trayId));
         if (!trays[slot])
         {
-            FC_LOG("Hand row has no tray %u\n", trayId);
+            if (logMissing)
+                FC_LOG("Hand row has no tray %u\n", trayId);
             continue;
         }
         trays[slot]->SetAcceptDropCallback(&Vel_UIEquipHandItem::QueryAcceptSlot);
-        if (!dynamic_cast<Vel_UIItem*>(trays[slot]->GetHolder()))
+        const auto* holder = dynamic_cast<const Vel_UIItem*>(trays[slot]->GetHolder());
+        if (!holder && logMissing)
             FC_LOG("Tray %u of the hand row holds no row\n", trayId);
+        else if (holder && logMissing && holder->GetColumnControl(0))
+            emptyTexts[slot] = holder->GetColumnText(0);
     }
     gripGroup = dynamic_cast<UIGroup*>(FindDescendant(kGripGroup));
     oneHandButton = FindDescendant(kOneHandButton);
     twoHandsButton = FindDescendant(kTwoHandsButton);
     twoWeaponsButton = FindDescendant(kTwoWeaponsButton);
-    if (!gripGroup || !oneHandButton || !twoHandsButton || !twoWeaponsButton)
+    if ((!gripGroup || !oneHandButton || !twoHandsButton || !twoWeaponsButton) && logMissing)
         FC_LOG("Hand row lacks its grip group %u or one of its buttons\n", kGripGroup);
 }
 
@@ -172,6 +177,9 @@ void Vel_UIEquipHandItem::ShowSlots()
                 FC_LOG("No icon for the item %u in a hand\n", key);
             row->kind = kSlotKind;
             row->key = key;
+            // Shown where the icon is missing; the icon covers it.
+            if (row->GetColumnControl(0))
+                row->SetColumnText(0, entry ? entry->GetName() : std::string());
             row->SetColumnImageBuffer(0, icon);
             row->SetDraggable(true);
             // Only an empty slot takes a drop; a full one lets its row go.
@@ -181,6 +189,8 @@ void Vel_UIEquipHandItem::ShowSlots()
         else
         {
             row->key = -1;
+            if (row->GetColumnControl(0))
+                row->SetColumnText(0, emptyTexts[static_cast<std::size_t>(slot)]);
             row->SetColumnImageBuffer(0, nullptr);
             row->SetDraggable(false);
             tray->SetAcceptsDrops(true);

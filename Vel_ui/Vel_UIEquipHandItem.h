@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 class UIGroup;
 class VelCharacter;
@@ -67,7 +68,7 @@ public:
     std::uint16_t itemKey = 0;
 
 protected:
-    void BindParts();
+    void BindParts(bool logMissing);
     void ShowSlots();
     void SelectGripButton();
     void UpdateGripButtons();
@@ -78,6 +79,8 @@ protected:
     static std::int16_t OtherSlot(std::int16_t slot) { return slot == 0 ? 1 : 0; }
 
     std::array<Vel_UIItemTray*, VelCharacterEquip::kSlotCount> trays{};
+    // What an empty slot's row says: the hand's name from the layout.
+    std::array<std::string, VelCharacterEquip::kSlotCount> emptyTexts{};
     FCCountedRef<VelCharacterEquip> equipSet;
     UIGroup* gripGroup = nullptr;
     UIControl* oneHandButton = nullptr;

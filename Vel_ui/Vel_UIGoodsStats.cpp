@@ -10,7 +10,7 @@ FC_REGISTER_CLASS(Vel_UIGoodsStats);
 
 Vel_UIGoodsStats::Vel_UIGoodsStats(const Vel_UIGoodsStats& other) : Vel_UIItemStats(other)
 {
-    BindFields();
+    BindFields(false);
 }
 
 Vel_UIGoodsStats::~Vel_UIGoodsStats() = default;
@@ -32,9 +32,9 @@ FCObject* Vel_UIGoodsStats::CreateNew() const
     return new Vel_UIGoodsStats();
 }
 
-void Vel_UIGoodsStats::BindFields()
+void Vel_UIGoodsStats::BindFields(bool logMissing)
 {
-    BindRange(fields, kFirstFieldId);
+    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIGoodsStats::ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t,

@@ -33,10 +33,10 @@ constexpr std::int16_t kHighCoin = 2;
 // The scholar caster writes scrolls at the levels of the innate caster.
 constexpr std::uint16_t kLevelsOfScholar = 9;
 
-template <class T> T* ChildAs(const UIControl& page, std::uint16_t childId)
+template <class T> T* ChildAs(const UIControl& page, std::uint16_t childId, bool logMissing)
 {
     T* found = dynamic_cast<T*>(page.FindDescendant(childId));
-    if (!found)
+    if (!found && logMissing)
         FC_LOG("Inventory page has no control %u of the kind it needs\n", childId);
     return found;
 }
@@ -66,8 +66,9 @@ Vel_UIInventory::Vel_UIInventory() = default;
 Vel_UIInventory::Vel_UIInventory(const Vel_UIInventory& other)
     : Vel_UIPanel(other), VelInventoryList(other)
 {
-    BindChildren();
-    Bind(this, kInventoryMode);
+    // Quietly: the registered prototype is copied before it has children.
+    BindChildren(false);
+    Bind(this, kInventoryMode, false);
 }
 
 Vel_UIInventory::~Vel_UIInventory() = default;
@@ -93,7 +94,7 @@ bool Vel_UIInventory::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     if (highCoinScroll)
         highCoinScroll->SetRange(0, kMaxHighCoins);
     // The owned list takes drops, hides a row while it is dragged and loses
@@ -107,17 +108,17 @@ bool Vel_UIInventory::Load(FCFile& file)
     return true;
 }
 
-void Vel_UIInventory::BindChildren()
+void Vel_UIInventory::BindChildren(bool logMissing)
 {
-    lowCoinText = ChildAs<UITextControl>(*this, kLowCoinText);
-    middleCoinText = ChildAs<UITextControl>(*this, kMiddleCoinText);
-    highCoinScroll = ChildAs<UINumberScroll>(*this, kHighCoinScroll);
-    ownedValueText = ChildAs<UITextControl>(*this, kOwnedValueText);
-    worthText = ChildAs<UITextControl>(*this, kWorthText);
-    startingMoneyText = ChildAs<UITextControl>(*this, kStartingMoneyText);
-    ownedList = ChildAs<Vel_UIListBox>(*this, kOwnedList);
-    stockList = ChildAs<Vel_UIListBox>(*this, kStockList);
-    ignoreCostButton = ChildAs<UIButton>(*this, kIgnoreCostButton);
+    lowCoinText = ChildAs<UITextControl>(*this, kLowCoinText, logMissing);
+    middleCoinText = ChildAs<UITextControl>(*this, kMiddleCoinText, logMissing);
+    highCoinScroll = ChildAs<UINumberScroll>(*this, kHighCoinScroll, logMissing);
+    ownedValueText = ChildAs<UITextControl>(*this, kOwnedValueText, logMissing);
+    worthText = ChildAs<UITextControl>(*this, kWorthText, logMissing);
+    startingMoneyText = ChildAs<UITextControl>(*this, kStartingMoneyText, logMissing);
+    ownedList = ChildAs<Vel_UIListBox>(*this, kOwnedList, logMissing);
+    stockList = ChildAs<Vel_UIListBox>(*this, kStockList, logMissing);
+    ignoreCostButton = ChildAs<UIButton>(*this, kIgnoreCostButton, logMissing);
 }
 
 void Vel_UIInventory::EnterPage()

@@ -64,7 +64,7 @@ public:
     Vel_UIListBox* GetOwnedList() const { return ownedList; }
 
 protected:
-    void BindChildren();
+    void BindChildren(bool logMissing);
     void BuildItemStock(VelCharacter* character);
     void BuildSpellStock(VelCharacter* character);
     void FinishStock();

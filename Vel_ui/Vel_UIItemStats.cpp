@@ -10,17 +10,18 @@ bool Vel_UIItemStats::Load(FCFile& file)
 {
     if (!UIControl::Load(file))
         return false;
-    BindFields();
+    BindFields(true);
     return true;
 }
 
-void Vel_UIItemStats::BindRange(std::span<UITextControl*> fields, std::uint16_t firstId)
+void Vel_UIItemStats::BindRange(std::span<UITextControl*> fields, std::uint16_t firstId,
+                                bool logMissing)
 {
     for (std::size_t i = 0; i < fields.size(); ++i)
     {
         const auto fieldId = static_cast<std::uint16_t>(firstId + i);
         fields[i] = dynamic_cast<UITextControl*>(FindDescendant(fieldId));
-        if (!fields[i])
+        if (!fields[i] && logMissing)
             FC_LOG("Statistics box %u has no text field %u\n", id, fieldId);
     }
 }

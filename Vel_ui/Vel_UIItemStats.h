@@ -31,12 +31,13 @@ public:
     static const std::string* TextOf(std::int32_t textId);
 
 protected:
-    // Each box finds its own fields; a copy calls it too, so that it points
-    // at its own copied fields and never at the original's.
-    virtual void BindFields() = 0;
-    // Binds fields.size() fields numbered from firstId; a missing one is
-    // logged and stays null.
-    void BindRange(std::span<UITextControl*> fields, std::uint16_t firstId);
+    // Each box finds its own fields; a copy calls it too (quietly: the
+    // registered prototype has none), so that it points at its own copied
+    // fields and never at the original's.
+    virtual void BindFields(bool logMissing) = 0;
+    // Binds fields.size() fields numbered from firstId; a missing one stays
+    // null.
+    void BindRange(std::span<UITextControl*> fields, std::uint16_t firstId, bool logMissing);
     static void ShowText(UITextControl* field, const std::string& text);
     static void ShowNumber(UITextControl* field, std::int32_t value);
     // A number when above 0, else the dash of a value that does not apply.

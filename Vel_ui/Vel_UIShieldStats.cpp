@@ -12,7 +12,7 @@ FC_REGISTER_CLASS(Vel_UIShieldStats);
 
 Vel_UIShieldStats::Vel_UIShieldStats(const Vel_UIShieldStats& other) : Vel_UIItemStats(other)
 {
-    BindFields();
+    BindFields(false);
 }
 
 Vel_UIShieldStats::~Vel_UIShieldStats() = default;
@@ -34,9 +34,9 @@ FCObject* Vel_UIShieldStats::CreateNew() const
     return new Vel_UIShieldStats();
 }
 
-void Vel_UIShieldStats::BindFields()
+void Vel_UIShieldStats::BindFields(bool logMissing)
 {
-    BindRange(fields, kFirstFieldId);
+    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIShieldStats::ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t a,

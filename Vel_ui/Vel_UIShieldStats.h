@@ -27,7 +27,7 @@ public:
                   std::uint32_t b) override;
 
 protected:
-    void BindFields() override;
+    void BindFields(bool logMissing) override;
 
     std::array<UITextControl*, kFieldCount> fields{};
 };

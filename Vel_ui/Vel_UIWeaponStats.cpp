@@ -10,7 +10,7 @@ FC_REGISTER_CLASS(Vel_UIWeaponStats);
 
 Vel_UIWeaponStats::Vel_UIWeaponStats(const Vel_UIWeaponStats& other) : Vel_UIItemStats(other)
 {
-    BindFields();
+    BindFields(false);
 }
 
 Vel_UIWeaponStats::~Vel_UIWeaponStats() = default;
@@ -32,9 +32,9 @@ FCObject* Vel_UIWeaponStats::CreateNew() const
     return new Vel_UIWeaponStats();
 }
 
-void Vel_UIWeaponStats::BindFields()
+void Vel_UIWeaponStats::BindFields(bool logMissing)
 {
-    BindRange(fields, kFirstFieldId);
+    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIWeaponStats::ShowItem(const VelItemInfo* record, std::uint32_t, std::int32_t,

@@ -3,6 +3,7 @@
 #include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIComboBox.h"
 #include "Ui/UIEvent.h"
+#include "Ui/UIGroup.h"
 #include "Ui/UIListBox.h"
 #include "Ui/UITextControl.h"
 #include "Vel/App/VelClient.h"
@@ -19,6 +20,7 @@
 #include "Vel/Rules/VelEquipRules.h"
 #include "Vel/Rules/VelFormatRules.h"
 #include "Vel_ui/Vel_UIItemStats.h"
+#include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 #include <algorithm>
@@ -681,32 +683,89 @@ Vel_UIInvItem* VelInventoryList::CreateStockRow(const VelCharacter* character,
     if (!record)
         return nullptr;
     Vel_UIInvItem* row = CloneTemplate(stockTemplate, kStockRowLayout);
-    if (!row)
-        return nullptr;
+    if (row)
+        FillStockRow(*row, IsSmall(character),
+                     {record, options, a, b, VelCharacterItem::FormatName(record, options, a)});
+    return row;
+}
+
+bool VelInventoryList::IsSmall(const VelCharacter* character)
+{
+    return character && character->GetSizeId() == VelIds::kSizeSmall;
+}
+
+std::uint32_t VelInventoryList::FillStockRow(Vel_UIInvItem& row, bool smallCharacter,
+                                             const Offer& offer)
+{
+    const VelItemInfo* record = offer.record;
+    std::uint32_t options = offer.options;
     const std::uint16_t code = record->GetTypeCode();
-    const auto* goods = dynamic_cast<const VelGoodsInfo*>(record);
-    if (character && character->GetSizeId() == VelIds::kSizeSmall &&
+    if (smallCharacter &&
         (code == VelItemInfo::kArmorCode || code == VelItemInfo::kShieldCode ||
-         (goods && goods->smallSize)))
+         (code == VelItemInfo::kGoodsCode && static_cast<const VelGoodsInfo*>(record)->smallSize)))
         options |= VelCharacterItem::kSmall;
-    std::string price =
-        std::to_string(GetItemPrice(record, options, static_cast<std::int32_t>(a), b));
+    const std::uint32_t value =
+        GetItemPrice(record, options, static_cast<std::int32_t>(offer.a), offer.b);
+    std::string price = std::to_string(value);
     // Bonuses, spells and magic items are all priced in the highest coin.
     if (!(options & (VelCharacterItem::kEnhanced | VelCharacterItem::kSpellBased)) &&
         code != VelItemInfo::kMagicItemCode)
         if (const std::string* coin = Vel_UIItemStats::TextOf(kFirstCoinText + record->coinKind))
             price += " " + *coin;
-    row->SetColumnText(0, VelCharacterItem::FormatName(record, options, a));
-    row->SetColumnText(1, price);
-    row->itemKey = static_cast<std::uint16_t>(record->key);
-    row->key = record->key;
-    row->options = options;
-    row->valueA = a;
-    row->valueB = b;
-    row->SetInputFlags(
-        static_cast<std::uint16_t>(row->GetInputFlags() | UIControl::kReportEnterLeave));
-    row->category = Vel_UIInvItem::kStockRow;
-    return row;
+    row.SetColumnText(0, offer.name);
+    row.SetColumnText(1, price);
+    row.itemKey = static_cast<std::uint16_t>(record->key);
+    row.key = record->key;
+    row.options = options;
+    row.valueA = offer.a;
+    row.valueB = offer.b;
+    row.SetInputFlags(
+        static_cast<std::uint16_t>(row.GetInputFlags() | UIControl::kReportEnterLeave));
+    row.category = Vel_UIInvItem::kStockRow;
+    return value;
+}
+
+void VelInventoryList::AddStockRows(
+    Vel_UIListBox& list, const VelCharacter* character, std::vector<Offer>& offers,
+    const std::function<void(Vel_UIInvItem& row, std::uint32_t price)>& filled)
+{
+    // Byte-wise, as unsigned values, as Vel_UIItem::CompareByName sorts;
+    // equal names keep their order.
+    std::stable_sort(offers.begin(), offers.end(),
+                     [](const Offer& first, const Offer& second)
+                     { return first.name < second.name; });
+    // The rows the list has already are filled anew, so that a stock of
+    // hundreds of rows built again copies and destroys no rows.
+    std::vector<Vel_UIInvItem*> rows;
+    UIControl* item = nullptr;
+    UIListBox::ItemCursor cursor;
+    list.BeginIteration(cursor);
+    while (list.NextItem(item, cursor))
+        rows.push_back(dynamic_cast<Vel_UIInvItem*>(item));
+    if (UIGroup* group = list.GetItemGroup())
+        group->DeselectAll();
+    const bool smallCharacter = IsSmall(character);
+    std::size_t used = 0;
+    for (const Offer& offer : offers)
+    {
+        Vel_UIInvItem* row = used < rows.size() ? rows[used] : nullptr;
+        if (!row)
+        {
+            row = CloneTemplate(stockTemplate, kStockRowLayout);
+            if (!row)
+                break;
+            // Filled in the list, so that a hidden list hides the changes.
+            list.AddRow(row, 0, false);
+        }
+        ++used;
+        const std::uint32_t price = FillStockRow(*row, smallCharacter, offer);
+        if (filled)
+            filled(*row, price);
+    }
+    // Backwards, so that each row taken out is the last one.
+    for (std::size_t i = rows.size(); i-- > used;)
+        list.RemoveItem(rows[i], false);
+    offers.clear();
 }
 
 Vel_UIInvItem* VelInventoryList::MakeOwnedRow(FCCountedRef<Vel_UIInvItem>& rowTemplate,

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class VelCharacter;
 class VelCharacterItem;
 class VelItemInfo;
 class Vel_UIItemStats;
+class Vel_UIListBox;
 
 // What the inventory and the equipment page share: the item-category
 // selector, three filter selectors whose entries follow the category, the
@@ -126,6 +128,27 @@ public:
     Vel_UIItemStats* GetBox(std::size_t index) const;
 
 protected:
+    // What a stock row offers, with the name it shows.
+    struct Offer
+    {
+        const VelItemInfo* record = nullptr;
+        std::uint32_t options = 0;
+        std::uint32_t a = 0;
+        std::uint32_t b = 0;
+        std::string name;
+    };
+    // Makes the list's rows the offers' in the order of their names, as
+    // Vel_UIItem::CompareByName sorts; empties the offers. A stock of
+    // hundreds of rows is sorted far faster as names than in the list.
+    // Each row, once filled, goes to filled with its price.
+    void AddStockRows(Vel_UIListBox& list, const VelCharacter* character,
+                      std::vector<Offer>& offers,
+                      const std::function<void(Vel_UIInvItem& row, std::uint32_t price)>& filled);
+    // The row's cells and fields; a small character gets the small version
+    // of armour, shields and the goods made in one. Returns the price.
+    static std::uint32_t FillStockRow(Vel_UIInvItem& row, bool smallCharacter, const Offer& offer);
+    static bool IsSmall(const VelCharacter* character);
+
     // A selector entry: a text of the asset index or a text of its own.
     struct Entry
     {

@@ -123,12 +123,12 @@ void Vel_UIEquip::BindChildren(bool logMissing)
     handItemName = ChildAs<UITextControl>(*this, kHandItemName, logMissing);
     attackPanel = ChildAs<UIControl>(*this, kAttackPanel, logMissing);
     for (std::size_t i = 0; i < attackTexts.size(); ++i)
-        attackTexts[i] =
-            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstAttackText + i), logMissing);
+        attackTexts[i] = ChildAs<UITextControl>(
+            *this, static_cast<std::uint16_t>(kFirstAttackText + i), logMissing);
     armorClassPanel = ChildAs<UIControl>(*this, kArmorClassPanel, logMissing);
     for (std::size_t i = 0; i < armorClassTexts.size(); ++i)
-        armorClassTexts[i] =
-            ChildAs<UITextControl>(*this, static_cast<std::uint16_t>(kFirstArmorClassText + i), logMissing);
+        armorClassTexts[i] = ChildAs<UITextControl>(
+            *this, static_cast<std::uint16_t>(kFirstArmorClassText + i), logMissing);
     pool = ChildAs<Vel_UIListBox>(*this, kPool, logMissing);
 }
 

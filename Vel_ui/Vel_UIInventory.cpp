@@ -47,17 +47,36 @@ void ShowNumber(UITextControl* field, std::int32_t value)
         field->SetLong(value);
 }
 
-// Spell-level rows: the class's own, or for the scholar caster the innate
-// caster's first and its own after.
-const VelSpellLevelInfo* SpellLevelFor(std::uint16_t spellId, std::int16_t casterClass)
+// The level at which a class writes each spell, by spell id (-1: it does
+// not), from one walk of the spell levels rather than a search per spell.
+// The scholar caster writes at the innate caster's levels, at its own only
+// where the innate caster has none.
+std::vector<std::int32_t> ScrollLevels(std::int16_t casterClass)
 {
-    const auto classId = static_cast<std::uint16_t>(casterClass);
-    const std::uint16_t lookup =
-        classId == VelIds::kClassScholarCaster ? kLevelsOfScholar : classId;
-    const VelSpellLevelInfo* level = VelDatabase::FindClassSpellLevel(spellId, lookup);
-    if (!level && classId == VelIds::kClassScholarCaster)
-        level = VelDatabase::FindClassSpellLevel(spellId, classId);
-    return level;
+    const bool scholar = casterClass == VelIds::kClassScholarCaster;
+    const std::int32_t lookup = scholar ? kLevelsOfScholar : casterClass;
+    std::vector<std::int32_t> levels;
+    std::vector<std::int32_t> ownLevels;
+    const auto put = [](std::vector<std::int32_t>& into, std::int16_t spell, std::int32_t level)
+    {
+        if (into.size() <= static_cast<std::size_t>(spell))
+            into.resize(static_cast<std::size_t>(spell) + 1, -1);
+        into[static_cast<std::size_t>(spell)] = level;
+    };
+    VelDatabase::ForEach<VelSpellLevelInfo>(VelDatabase::kTagSpellLevel,
+                                            [&](const VelSpellLevelInfo& row)
+                                            {
+                                                if (row.key < 0)
+                                                    return;
+                                                if (row.classId == lookup)
+                                                    put(levels, row.key, row.level);
+                                                else if (scholar && row.classId == casterClass)
+                                                    put(ownLevels, row.key, row.level);
+                                            });
+    for (std::size_t spell = 0; spell < ownLevels.size(); ++spell)
+        if (ownLevels[spell] >= 0 && (spell >= levels.size() || levels[spell] < 0))
+            put(levels, static_cast<std::int16_t>(spell), ownLevels[spell]);
+    return levels;
 }
 } // namespace
 
@@ -199,15 +218,19 @@ void Vel_UIInventory::RefreshLists()
     if (!stockList)
         return;
     VelCharacter* character = VelClient::GetCurrentCharacter();
-    stockList->RemoveAllItems();
+    // Hidden while it is rebuilt, the list is redrawn once as a whole rather
+    // than row by row as hundreds of rows change.
+    const std::uint8_t shown = stockList->GetVisibleFlag();
+    stockList->SetVisible(0);
     if (IsMagicCategory() && (magicSubCategory == kScrolls || magicSubCategory == kPotions))
-        BuildSpellStock(character);
+        BuildSpellStock();
     else
-        BuildItemStock(character);
-    FinishStock();
+        BuildItemStock();
+    FinishStock(character);
+    stockList->SetVisible(shown);
 }
 
-void Vel_UIInventory::BuildItemStock(VelCharacter* character)
+void Vel_UIInventory::BuildItemStock()
 {
     const FCObjectMap* items = VelDatabase::GetMap(VelDatabase::kTagItem);
     if (!items)
@@ -216,10 +239,9 @@ void Vel_UIInventory::BuildItemStock(VelCharacter* character)
     const bool magic = IsMagicCategory();
     const bool masterworkOnly = !magic && IsMasterworkOnly();
     const bool withMasterwork = !magic && WantsMasterworkRows();
-    const auto add = [&](const VelItemInfo& record, std::uint32_t options, std::uint32_t a)
-    {
-        if (Vel_UIInvItem* row = CreateStockRow(character, &record, options, a, 0))
-            stockList->AddRow(row, 0, false);
+    const auto add = [&](const VelItemInfo& record, std::uint32_t options, std::uint32_t a) {
+        offers.push_back(
+            {&record, options, a, 0, VelCharacterItem::FormatName(&record, options, a)});
     };
     VelRulesWalk::Each<VelItemInfo>(*items,
                                     [&](VelItemInfo& record)
@@ -237,7 +259,7 @@ void Vel_UIInventory::BuildItemStock(VelCharacter* character)
                                     });
 }
 
-void Vel_UIInventory::BuildSpellStock(VelCharacter* character)
+void Vel_UIInventory::BuildSpellStock()
 {
     const std::uint16_t baseKey = magicSubCategory == kScrolls ? kScrollItem : kPotionItem;
     const VelItemInfo* base = VelDatabase::FindItem(baseKey);
@@ -252,6 +274,7 @@ void Vel_UIInventory::BuildSpellStock(VelCharacter* character)
         FC_LOG("No stock of item %u for class %d\n", baseKey, static_cast<int>(casterClass));
         return;
     }
+    const std::vector<std::int32_t> levels = ScrollLevels(casterClass);
     VelRulesWalk::Each<VelSpellInfo>(
         *spells,
         [&](VelSpellInfo& spell)
@@ -262,22 +285,30 @@ void Vel_UIInventory::BuildSpellStock(VelCharacter* character)
             if (offer == 0 || kindValue == 0)
                 return false;
             const auto spellId = static_cast<std::uint16_t>(spell.key);
-            const VelSpellLevelInfo* level = SpellLevelFor(spellId, casterClass);
-            if (!level || (spellLevelFilter != 0 && level->level != spellLevelFilter))
+            const std::int32_t level =
+                spell.key >= 0 && static_cast<std::size_t>(spell.key) < levels.size()
+                    ? levels[static_cast<std::size_t>(spell.key)]
+                    : -1;
+            if (level < 0 || (spellLevelFilter != 0 && level != spellLevelFilter))
                 return false;
-            if (Vel_UIInvItem* row =
-                    CreateStockRow(character, base, VelCharacterItem::kSpellBased, spellId,
-                                   static_cast<std::uint32_t>(casterClass)))
-                stockList->AddRow(row, 0, false);
+            offers.push_back({base, VelCharacterItem::kSpellBased, spellId,
+                              static_cast<std::uint32_t>(casterClass),
+                              base->name + " " + spell.GetDisplayName()});
             return false;
         });
 }
 
-void Vel_UIInventory::FinishStock()
+void Vel_UIInventory::FinishStock(VelCharacter* character)
 {
-    stockList->SortItems(Vel_UIItem::CompareByName);
+    // Each row's affordability with the price it was just given.
+    AddStockRows(*stockList, character, offers,
+                 [&](Vel_UIInvItem& row, std::uint32_t price)
+                 {
+                     if (const VelItemInfo* record = VelDatabase::FindItem(row.itemKey);
+                         record && character)
+                         ShowAffordability(row, *character, record->coinKind, price);
+                 });
     stockList->UpdateLayout();
-    UpdateAffordability();
 }
 
 void Vel_UIInventory::UpdateAffordability()
@@ -292,21 +323,26 @@ void Vel_UIInventory::UpdateAffordability()
     {
         auto* row = dynamic_cast<Vel_UIInvItem*>(item);
         const VelItemInfo* record = row ? VelDatabase::FindItem(row->itemKey) : nullptr;
-        if (!record)
-            continue;
-        const std::uint32_t price =
-            GetItemPrice(record, row->options, static_cast<std::int32_t>(row->valueA), row->valueB);
-        const bool affordable =
-            character->freeItems ||
-            character->CanAfford(static_cast<std::int32_t>(std::min<std::uint32_t>(
-                                     price, std::numeric_limits<std::int32_t>::max())),
-                                 record->coinKind);
-        const std::int16_t variant = affordable ? 0 : 1;
-        row->SetDraggable(affordable);
-        row->SetFontVariant(variant);
-        if (auto* priceCell = dynamic_cast<UITextControl*>(row->GetColumnControl(1)))
-            priceCell->SetFontVariant(static_cast<std::uint16_t>(variant));
+        if (record)
+            ShowAffordability(*row, *character, record->coinKind,
+                              GetItemPrice(record, row->options,
+                                           static_cast<std::int32_t>(row->valueA), row->valueB));
     }
+}
+
+void Vel_UIInventory::ShowAffordability(Vel_UIInvItem& row, const VelCharacter& character,
+                                        std::int16_t coinKind, std::uint32_t price)
+{
+    const bool affordable =
+        character.freeItems ||
+        character.CanAfford(static_cast<std::int32_t>(std::min<std::uint32_t>(
+                                price, std::numeric_limits<std::int32_t>::max())),
+                            coinKind);
+    const std::int16_t variant = affordable ? 0 : 1;
+    row.SetDraggable(affordable);
+    row.SetFontVariant(variant);
+    if (auto* priceCell = dynamic_cast<UITextControl*>(row.GetColumnControl(1)))
+        priceCell->SetFontVariant(static_cast<std::uint16_t>(variant));
 }
 
 void Vel_UIInventory::ShowItemPicture(const VelItemInfo* record)

@@ -4,6 +4,7 @@
 #include "Vel_ui/Vel_UIPanel.h"
 
 #include <cstdint>
+#include <vector>
 
 class UIButton;
 class UINumberScroll;
@@ -65,10 +66,12 @@ public:
 
 protected:
     void BindChildren(bool logMissing);
-    void BuildItemStock(VelCharacter* character);
-    void BuildSpellStock(VelCharacter* character);
-    void FinishStock();
+    void BuildItemStock();
+    void BuildSpellStock();
+    void FinishStock(VelCharacter* character);
     void FillOwnedList(const VelCharacter& character);
+    static void ShowAffordability(Vel_UIInvItem& row, const VelCharacter& character,
+                                  std::int16_t coinKind, std::uint32_t price);
     void OnMoneyEdited();
     void OnIgnoreCostClicked();
     void Buy(UIControl* dropped);
@@ -85,4 +88,6 @@ protected:
     Vel_UIListBox* ownedList = nullptr;
     Vel_UIListBox* stockList = nullptr;
     UIButton* ignoreCostButton = nullptr;
+    // What the stock being built offers, before its rows are made.
+    std::vector<Offer> offers;
 };

@@ -100,11 +100,13 @@ template <class T> Expected Want(std::uint16_t id)
 TEST_F(GearContentTest, TheInventoryPageHasEveryControlItFinds)
 {
     std::vector<Expected> controls = {
-        Want<UITextControl>(10510),   Want<UITextControl>(10511),  Want<UINumberScroll>(10512),
-        Want<UITextControl>(10520),   Want<UITextControl>(10521),  Want<UITextControl>(10522),
-        Want<Vel_UIListBox>(10530),   Want<Vel_UIListBox>(10650),  Want<UIButton>(10660),
-        Want<Vel_UIWeaponStats>(10700), Want<Vel_UIArmorStats>(10720),
-        Want<Vel_UIShieldStats>(10740), Want<Vel_UIGoodsStats>(10760),
+        Want<UITextControl>(10510),    Want<UITextControl>(10511),
+        Want<UINumberScroll>(10512),   Want<UITextControl>(10520),
+        Want<UITextControl>(10521),    Want<UITextControl>(10522),
+        Want<Vel_UIListBox>(10530),    Want<Vel_UIListBox>(10650),
+        Want<UIButton>(10660),         Want<Vel_UIWeaponStats>(10700),
+        Want<Vel_UIArmorStats>(10720), Want<Vel_UIShieldStats>(10740),
+        Want<Vel_UIGoodsStats>(10760),
     };
     for (std::uint16_t id : {10600, 10610, 10620, 10630})
         controls.push_back(Want<UIComboBox>(id));
@@ -142,12 +144,8 @@ TEST_F(GearContentTest, RowsHaveTheirCells)
                  {Want<UITextControl>(14501), Want<UIImageControl>(14510)});
     ExpectLayout("velItem_Icon64.ui", &Is<Vel_UIItem>, {Want<UIImageControl>(14510)});
     ExpectLayout("velEquipHandItem.ui", &Is<Vel_UIEquipHandItem>,
-                 {Want<Vel_UIItemTray>(14580),
-                  Want<Vel_UIItemTray>(14581),
-                  Want<UIGroup>(14590),
-                  Want<UIButton>(14595),
-                  Want<UIButton>(14596),
-                  Want<UIButton>(14597)});
+                 {Want<Vel_UIItemTray>(14580), Want<Vel_UIItemTray>(14581), Want<UIGroup>(14590),
+                  Want<UIButton>(14595), Want<UIButton>(14596), Want<UIButton>(14597)});
     // Each slot's tray holds a row with an image cell for the icon.
     FCObject* object = FCClassRegistry::LoadObjectFromFile("velEquipHandItem.ui");
     auto* row = dynamic_cast<Vel_UIEquipHandItem*>(object);

@@ -372,8 +372,7 @@ void Vel_UIEquip::PutOn(UIControl* dropped)
     VelCharacterItem* entry = row ? EntryOf(character, row->key) : nullptr;
     if (!entry)
         return;
-    EquipItem(character, entry, true);
-    if (entry->placement == VelCharacterItem::kNotOnBody)
+    if (!EquipItem(character, entry, true))
     {
         // Refused (a second suit of armour, a third shield): the pool shows
         // the item again.

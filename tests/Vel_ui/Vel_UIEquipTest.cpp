@@ -258,6 +258,27 @@ TEST_F(EquipPageTest, ArmourAndShieldsAreWornWhileThereIsRoom)
     EXPECT_EQ(hero->modified, 1);
 }
 
+TEST_F(EquipPageTest, ASecondArmourDroppedAnywayIsRefusedAndStaysInThePool)
+{
+    VelCharacterItem* leather = Own(G::kLeather);
+    VelCharacterItem* mail = Own(G::kChainMail);
+    ChooseCategory(VelInventoryList::kArmorAndShields);
+    Drag(RowNamed(page->GetPool(), "Leather"), Centre(page->GetWornList()));
+    ASSERT_EQ(hero->GetWornArmor(), leather);
+    // The pool's row cannot be dragged; a drop that comes anyway is refused.
+    auto* mailRow = dynamic_cast<Vel_UIInvItem*>(RowNamed(page->GetPool(), "Chain Mail"));
+    ASSERT_NE(mailRow, nullptr);
+    const float weight = hero->carriedWeight;
+    UIEvent dropped(page->GetWornList(), UIMessage::kDroppedOnto, FCPoint(0, 0),
+                    reinterpret_cast<std::uintptr_t>(mailRow), 0);
+    page->HandleNotify(dropped);
+    EXPECT_EQ(hero->GetWornArmor(), leather);
+    EXPECT_EQ(mail->placement, VelCharacterItem::kNotOnBody);
+    EXPECT_FLOAT_EQ(hero->carriedWeight, weight);
+    EXPECT_EQ(Names(page->GetWornList()), std::vector<std::string>{"Leather"});
+    EXPECT_NE(RowNamed(page->GetPool(), "Chain Mail"), nullptr);
+}
+
 TEST_F(EquipPageTest, GoodsAreCarriedWithoutPanels)
 {
     VelCharacterItem* pack = Own(G::kBackpack);

@@ -5,13 +5,17 @@
 
 #include "Vel_ui/GearPageFixture.h"
 
+#include "Fc/Graphics/FCImageBuffer.h"
 #include "Ui/UIButton.h"
+#include "Ui/UIImage.h"
+#include "Ui/UIImageControl.h"
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Ui/UIText.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIWeaponStats.h"
 
 #include <map>
 
@@ -204,6 +208,45 @@ TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)
     ClickControl(scroll->GetDecreaseButton());
     EXPECT_EQ(hero->money.coins[2], 999998);
     EXPECT_EQ(Text(I::kWorthText), "1000008");
+}
+
+TEST_F(InventoryPageTest, HoveringARowShowsItsIconDescriptionAndStatistics)
+{
+    auto* picture =
+        dynamic_cast<UIImageControl*>(window->FindDescendant(Vel_UIWin_CharConfig::kSharedPicture));
+    ASSERT_NE(picture, nullptr);
+    const std::string pageHelp = HelpLine();
+    Hover(RowNamed(Stock(), "Dagger"));
+    EXPECT_EQ(HelpLine(), "About the Dagger.");
+    EXPECT_EQ(Text(Vel_UIWeaponStats::kFirstFieldId), "1d4");
+    // The 64 x 64 icon in the middle of the portrait's frame.
+    ASSERT_NE(picture->GetImage(), nullptr);
+    const FCImageBuffer* icon = picture->GetImage()->GetImageBuffer();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->GetWidth(), 64);
+    const FCPoint frame = picture->UIObject::GetSize();
+    EXPECT_EQ(frame, FCPoint(120, 152)) << "the layout's portrait frame";
+    EXPECT_EQ(picture->GetImage()->GetPosition(), FCPoint(28, 44));
+    // An item whose icon is missing shows no picture, and nothing breaks.
+    Hover(RowNamed(Stock(), "Greatsword"));
+    EXPECT_EQ(picture->GetImage()->GetImageBuffer(), nullptr);
+    EXPECT_EQ(Text(Vel_UIWeaponStats::kFirstFieldId), "1d8");
+    ui.Move(5, 5);
+    ui.Update();
+    EXPECT_EQ(HelpLine(), pageHelp);
+    EXPECT_EQ(Text(Vel_UIWeaponStats::kFirstFieldId), "");
+}
+
+// An owned entry whose record the database lacks is kept but not listed.
+TEST_F(InventoryPageTest, EntriesWithoutARecordAreKeptButNotListed)
+{
+    VelCharacterItem* lost = hero->AddItem(nullptr);
+    ASSERT_NE(lost, nullptr);
+    page = ShowInventory();
+    EXPECT_EQ(Names(Owned()), std::vector<std::string>{"Sword"});
+    Vel_UIEquip* equip = ShowEquip();
+    EXPECT_EQ(Names(equip->GetPool()), std::vector<std::string>{"Sword"});
+    EXPECT_EQ(hero->FindItem(lost->itemKey), lost);
 }
 
 TEST_F(InventoryPageTest, TheSpecialFilterListsMasterworkPiecesTwiceOrAlone)

@@ -236,82 +236,123 @@ void VelInventoryList::SetCategory(std::int32_t newCategory)
     busy = 1;
     if (mode == kInventoryMode)
     {
-        switch (category)
+        // In the magic category the sub-category's choice fills the other
+        // two.
+        if (category == kMagic)
         {
-        case kWeapons:
-            FillFirstFilter();
-            FillSelector(filters[1],
-                         {{TextOf(kFirstWeaponGroupText), -1},
-                          {TextOf(kFirstWeaponGroupText + 1), 0},
-                          {TextOf(kFirstWeaponGroupText + 2), 1},
-                          {TextOf(kFirstWeaponGroupText + 3), 2},
-                          {TextOf(kFirstWeaponGroupText + 4), 3}},
-                         weaponGroupFilter);
-            FillSelector(filters[2], SpecialEntries(), weaponSpecialFilter);
-            break;
-        case kArmor:
-        case kGoods:
-        case kArmorAndShields:
-            FillFirstFilter();
-            HideSelector(filters[1]);
-            FillSelector(filters[2], SpecialEntries(), specialFilter);
-            break;
-        case kShields:
-            FillFirstFilter();
             HideSelector(filters[1]);
             HideSelector(filters[2]);
-            break;
-        case kMagic:
-            // The sub-category's choice fills the other two.
-            HideSelector(filters[1]);
-            HideSelector(filters[2]);
-            FillFirstFilter();
-            break;
-        default:
-            for (UIComboBox* filter : filters)
-                HideSelector(filter);
-            break;
+            FillFilter(0);
         }
+        else
+            for (std::size_t index = 0; index < filters.size(); ++index)
+                FillFilter(index);
     }
     ShowOnlyBox(shownBox);
     busy = 0;
     RefreshLists();
 }
 
-void VelInventoryList::FillFirstFilter()
+void VelInventoryList::FillFilter(std::size_t index)
 {
-    Entries entries;
-    switch (category)
+    const Entries entries = FilterEntries(index);
+    if (entries.empty())
+        HideSelector(filters[index]);
+    else
+        FillSelector(filters[index], entries, FilterSlot(index).Get());
+}
+
+VelInventoryList::Entries VelInventoryList::FilterEntries(std::size_t index) const
+{
+    // Entries numbered from -1 ("All") or 0, on consecutive texts.
+    const auto run = [](std::int32_t firstText, std::int32_t firstData, std::int32_t count)
     {
-    case kWeapons:
-        for (std::int32_t i = 0; i <= 4; ++i)
-            entries.push_back({TextOf(kFirstSizeText + i), i - 1});
-        FillSelector(filters[0], entries, weaponSizeFilter);
-        break;
-    case kArmor:
-    case kArmorAndShields:
-        for (std::int32_t i = 0; i <= 3; ++i)
-            entries.push_back({TextOf(kFirstArmorGroupText + i), i - 1});
-        FillSelector(filters[0], entries, armorGroupFilter);
-        break;
-    case kGoods:
-        for (std::int32_t i = 0; i < kGoodsGroupCount; ++i)
-            entries.push_back({TextOf(kFirstGoodsGroupText + i), i});
-        FillSelector(filters[0], entries, goodsGroupFilter);
-        break;
-    case kMagic:
-        for (std::int32_t i = 0; i < 3; ++i)
-            entries.push_back({TextOf(kFirstEnhancedText + i), kEnhancedWeapons + i});
-        for (std::int32_t kind = 1; kind <= kMagicKindCount; ++kind)
-            entries.push_back({TextOf(kFirstMagicKindText + kind), kind});
-        FillSelector(filters[0], entries, magicSubCategory);
-        break;
-    case kShields:
-        FillSelector(filters[0], SpecialEntries(), specialFilter);
-        break;
+        Entries entries;
+        for (std::int32_t i = 0; i < count; ++i)
+            entries.push_back({TextOf(firstText + i), firstData + i});
+        return entries;
+    };
+    switch (index)
+    {
+    case 0:
+        switch (category)
+        {
+        case kWeapons:
+            return run(kFirstSizeText, -1, 5);
+        case kArmor:
+        case kArmorAndShields:
+            return run(kFirstArmorGroupText, -1, 4);
+        case kGoods:
+            return run(kFirstGoodsGroupText, 0, kGoodsGroupCount);
+        case kShields:
+            return SpecialEntries();
+        case kMagic:
+        {
+            Entries entries = run(kFirstEnhancedText, kEnhancedWeapons, 3);
+            const Entries kinds = run(kFirstMagicKindText + 1, 1, kMagicKindCount);
+            entries.insert(entries.end(), kinds.begin(), kinds.end());
+            return entries;
+        }
+        default:
+            return {};
+        }
+    case 1:
+        if (category == kWeapons)
+            return run(kFirstWeaponGroupText, -1, 5);
+        return category == kMagic ? MagicSecondEntries() : Entries{};
+    case 2:
+        if (category == kMagic)
+            return MagicThirdEntries();
+        return category == kShields ? Entries{} : SpecialEntries();
     default:
-        HideSelector(filters[0]);
-        break;
+        return {};
+    }
+}
+
+VelInventoryList::Slot VelInventoryList::FilterSlot(std::size_t index)
+{
+    const bool spells = magicSubCategory == kScrolls || magicSubCategory == kPotions;
+    switch (index)
+    {
+    case 0:
+        switch (category)
+        {
+        case kWeapons:
+            return {&weaponSizeFilter};
+        case kArmor:
+        case kArmorAndShields:
+            return {&armorGroupFilter};
+        case kGoods:
+            return {&goodsGroupFilter};
+        case kShields:
+            return {nullptr, &specialFilter};
+        case kMagic:
+            return {nullptr, &magicSubCategory};
+        default:
+            return {};
+        }
+    case 1:
+        if (category == kWeapons)
+            return {&weaponGroupFilter};
+        if (category != kMagic)
+            return {};
+        if (spells)
+            return {nullptr, &casterClass};
+        if (magicSubCategory == kWondrous)
+            return {&wondrousFilter};
+        if (magicSubCategory == kEnhancedWeapons)
+            return {&magicWeaponGroupFilter};
+        return magicSubCategory == kEnhancedArmor ? Slot{&magicArmorGroupFilter} : Slot{};
+    case 2:
+        if (category == kWeapons)
+            return {nullptr, &weaponSpecialFilter};
+        if (category != kMagic)
+            return {nullptr, &specialFilter};
+        if (spells)
+            return {nullptr, &spellLevelFilter};
+        return IsEnhancedCategory() ? Slot{nullptr, &enhancementBonus} : Slot{};
+    default:
+        return {};
     }
 }
 
@@ -378,118 +419,27 @@ VelInventoryList::Entries VelInventoryList::MagicThirdEntries() const
     return entries;
 }
 
-void VelInventoryList::FillMagicFilters()
-{
-    std::int32_t second = 0;
-    switch (magicSubCategory)
-    {
-    case kScrolls:
-    case kPotions:
-        second = casterClass;
-        break;
-    case kWondrous:
-        second = wondrousFilter;
-        break;
-    case kEnhancedWeapons:
-        second = magicWeaponGroupFilter;
-        break;
-    default:
-        second = magicArmorGroupFilter;
-        break;
-    }
-    const Entries secondEntries = MagicSecondEntries();
-    if (secondEntries.empty())
-        HideSelector(filters[1]);
-    else
-        FillSelector(filters[1], secondEntries, second);
-    const Entries thirdEntries = MagicThirdEntries();
-    if (thirdEntries.empty())
-        HideSelector(filters[2]);
-    else
-        FillSelector(filters[2], thirdEntries,
-                     IsEnhancedCategory() ? enhancementBonus : spellLevelFilter);
-}
-
 void VelInventoryList::OnFilterChanged(std::uint16_t selectorId, std::int32_t value)
 {
-    const auto small = static_cast<std::int16_t>(value);
-    if (selectorId == kFirstFilter)
+    const std::size_t index = static_cast<std::size_t>(selectorId - kFirstFilter) / 10;
+    if (index >= filters.size() || selectorId != kFirstFilter + 10 * index)
+        return;
+    FilterSlot(index).Set(value);
+    if (index == 0 && category == kMagic)
     {
-        switch (category)
+        if (IsEnhancedCategory())
         {
-        case kWeapons:
-            weaponSizeFilter = value;
-            break;
-        case kArmor:
-        case kArmorAndShields:
-            armorGroupFilter = value;
-            break;
-        case kGoods:
-            goodsGroupFilter = value;
-            break;
-        case kShields:
-            specialFilter = small;
-            break;
-        case kMagic:
-        {
-            magicSubCategory = small;
-            if (IsEnhancedCategory())
-            {
-                shownBox = magicSubCategory - kEnhancedWeapons;
-                ShowOnlyBox(shownBox);
-            }
-            else
-                ShowOnlyBox(-1);
-            // One rebuild for the whole choice, not one per refilled selector.
-            const std::uint8_t wasBusy = busy;
-            busy = 1;
-            FillMagicFilters();
-            busy = wasBusy;
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    else if (selectorId == kSecondFilter)
-    {
-        if (category == kWeapons)
-            weaponGroupFilter = value;
-        else if (category == kMagic)
-        {
-            switch (magicSubCategory)
-            {
-            case kScrolls:
-            case kPotions:
-                casterClass = small;
-                break;
-            case kWondrous:
-                wondrousFilter = value;
-                break;
-            case kEnhancedWeapons:
-                magicWeaponGroupFilter = value;
-                break;
-            case kEnhancedArmor:
-                magicArmorGroupFilter = value;
-                break;
-            default:
-                break;
-            }
-        }
-    }
-    else if (selectorId == kThirdFilter)
-    {
-        if (category == kWeapons)
-            weaponSpecialFilter = small;
-        else if (category == kMagic)
-        {
-            if (magicSubCategory == kScrolls || magicSubCategory == kPotions)
-                spellLevelFilter = small;
-            else if (IsEnhancedCategory())
-                enhancementBonus = small;
+            shownBox = magicSubCategory - kEnhancedWeapons;
+            ShowOnlyBox(shownBox);
         }
         else
-            specialFilter = small;
+            ShowOnlyBox(-1);
+        // One rebuild for the whole choice, not one per refilled selector.
+        const std::uint8_t wasBusy = busy;
+        busy = 1;
+        FillFilter(1);
+        FillFilter(2);
+        busy = wasBusy;
     }
     if (!busy)
         RefreshLists();
@@ -660,20 +610,9 @@ Vel_UIInvItem* VelInventoryList::CloneTemplate(FCCountedRef<Vel_UIInvItem>& rowT
                                                const char* layout)
 {
     if (!rowTemplate)
-    {
-        Vel_UIItem* loaded = Vel_UIItem::CreateFromLayout(layout);
-        auto* row = dynamic_cast<Vel_UIInvItem*>(loaded);
-        if (loaded && !row)
-        {
-            FC_LOG("Row layout %s holds a %s, not an inventory row\n", layout,
-                   loaded->GetClassName().c_str());
-            loaded->Release();
-        }
-        rowTemplate = FCCountedRef<Vel_UIInvItem>::Adopt(row);
-        if (!row)
-            return nullptr;
-    }
-    return static_cast<Vel_UIInvItem*>(rowTemplate->Clone());
+        rowTemplate = FCCountedRef<Vel_UIInvItem>::Adopt(
+            Vel_UIItem::CreateFromLayoutAs<Vel_UIInvItem>(layout));
+    return rowTemplate ? static_cast<Vel_UIInvItem*>(rowTemplate->Clone()) : nullptr;
 }
 
 Vel_UIInvItem* VelInventoryList::CreateStockRow(const VelCharacter* character,

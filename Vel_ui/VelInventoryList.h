@@ -162,8 +162,26 @@ protected:
     // holding value, which reports the change like a user's choice.
     void FillSelector(UIComboBox* selector, const Entries& entries, std::int32_t value);
     static void HideSelector(UIComboBox* selector);
-    void FillFirstFilter();
-    void FillMagicFilters();
+    // The filter selector of that index (0 to 2) with the entries that the
+    // category and sub-category in force give it; hidden without any.
+    void FillFilter(std::size_t index);
+    Entries FilterEntries(std::size_t index) const;
+    // Where the filter of that index keeps its choice; some filters are
+    // 16-bit, some 32-bit.
+    struct Slot
+    {
+        std::int32_t* wide = nullptr;
+        std::int16_t* narrow = nullptr;
+        std::int32_t Get() const { return wide ? *wide : narrow ? *narrow : 0; }
+        void Set(std::int32_t value)
+        {
+            if (wide)
+                *wide = value;
+            else if (narrow)
+                *narrow = static_cast<std::int16_t>(value);
+        }
+    };
+    Slot FilterSlot(std::size_t index);
     Entries SpecialEntries() const;
     Entries MagicSecondEntries() const;
     Entries MagicThirdEntries() const;

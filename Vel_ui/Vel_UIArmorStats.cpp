@@ -10,11 +10,6 @@
 
 FC_REGISTER_CLASS(Vel_UIArmorStats);
 
-Vel_UIArmorStats::Vel_UIArmorStats(const Vel_UIArmorStats& other) : Vel_UIItemStats(other)
-{
-    BindFields(false);
-}
-
 Vel_UIArmorStats::~Vel_UIArmorStats() = default;
 
 std::string Vel_UIArmorStats::GetClassName() const
@@ -32,11 +27,6 @@ FCObject* Vel_UIArmorStats::Clone() const
 FCObject* Vel_UIArmorStats::CreateNew() const
 {
     return new Vel_UIArmorStats();
-}
-
-void Vel_UIArmorStats::BindFields(bool logMissing)
-{
-    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIArmorStats::ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t a,

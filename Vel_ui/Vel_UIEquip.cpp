@@ -308,19 +308,10 @@ void Vel_UIEquip::RepairEquipSets(VelCharacter& character)
 Vel_UIEquipHandItem* Vel_UIEquip::CreateHandRow(VelCharacterEquip* set)
 {
     if (!handTemplate)
-    {
-        Vel_UIItem* loaded = Vel_UIItem::CreateFromLayout(kHandRowLayout);
-        auto* row = dynamic_cast<Vel_UIEquipHandItem*>(loaded);
-        if (loaded && !row)
-        {
-            FC_LOG("Row layout %s holds a %s, not a hand row\n", kHandRowLayout,
-                   loaded->GetClassName().c_str());
-            loaded->Release();
-        }
-        handTemplate = FCCountedRef<Vel_UIEquipHandItem>::Adopt(row);
-        if (!row)
-            return nullptr;
-    }
+        handTemplate = FCCountedRef<Vel_UIEquipHandItem>::Adopt(
+            Vel_UIItem::CreateFromLayoutAs<Vel_UIEquipHandItem>(kHandRowLayout));
+    if (!handTemplate)
+        return nullptr;
     auto* row = static_cast<Vel_UIEquipHandItem*>(handTemplate->Clone());
     row->SetEquipSet(set);
     return row;

@@ -8,11 +8,6 @@
 
 FC_REGISTER_CLASS(Vel_UIGoodsStats);
 
-Vel_UIGoodsStats::Vel_UIGoodsStats(const Vel_UIGoodsStats& other) : Vel_UIItemStats(other)
-{
-    BindFields(false);
-}
-
 Vel_UIGoodsStats::~Vel_UIGoodsStats() = default;
 
 std::string Vel_UIGoodsStats::GetClassName() const
@@ -30,11 +25,6 @@ FCObject* Vel_UIGoodsStats::Clone() const
 FCObject* Vel_UIGoodsStats::CreateNew() const
 {
     return new Vel_UIGoodsStats();
-}
-
-void Vel_UIGoodsStats::BindFields(bool logMissing)
-{
-    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIGoodsStats::ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t,

@@ -10,11 +10,6 @@
 
 FC_REGISTER_CLASS(Vel_UIShieldStats);
 
-Vel_UIShieldStats::Vel_UIShieldStats(const Vel_UIShieldStats& other) : Vel_UIItemStats(other)
-{
-    BindFields(false);
-}
-
 Vel_UIShieldStats::~Vel_UIShieldStats() = default;
 
 std::string Vel_UIShieldStats::GetClassName() const
@@ -32,11 +27,6 @@ FCObject* Vel_UIShieldStats::Clone() const
 FCObject* Vel_UIShieldStats::CreateNew() const
 {
     return new Vel_UIShieldStats();
-}
-
-void Vel_UIShieldStats::BindFields(bool logMissing)
-{
-    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIShieldStats::ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t a,

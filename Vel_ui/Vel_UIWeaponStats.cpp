@@ -8,11 +8,6 @@
 
 FC_REGISTER_CLASS(Vel_UIWeaponStats);
 
-Vel_UIWeaponStats::Vel_UIWeaponStats(const Vel_UIWeaponStats& other) : Vel_UIItemStats(other)
-{
-    BindFields(false);
-}
-
 Vel_UIWeaponStats::~Vel_UIWeaponStats() = default;
 
 std::string Vel_UIWeaponStats::GetClassName() const
@@ -30,11 +25,6 @@ FCObject* Vel_UIWeaponStats::Clone() const
 FCObject* Vel_UIWeaponStats::CreateNew() const
 {
     return new Vel_UIWeaponStats();
-}
-
-void Vel_UIWeaponStats::BindFields(bool logMissing)
-{
-    BindRange(fields, kFirstFieldId, logMissing);
 }
 
 void Vel_UIWeaponStats::ShowItem(const VelItemInfo* record, std::uint32_t, std::int32_t,

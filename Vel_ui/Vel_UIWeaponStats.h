@@ -1,18 +1,15 @@
 #pragma once
 
-#include "Vel_ui/Vel_UIItemStats.h"
+#include "Vel_ui/Vel_UIItemStatsFields.h"
 
-#include <array>
 #include <cstdint>
 
 // The statistics box (10700 on the inventory page) of a weapon: damage dice, critical range, range
 // increment, its own weight, the first letter of its size and the kind of wound it deals.
-class Vel_UIWeaponStats : public Vel_UIItemStats
+class Vel_UIWeaponStats : public Vel_UIItemStatsFields<6, 10701>
 {
 public:
     static constexpr std::uint16_t kBoxId = 10700;
-    static constexpr std::uint16_t kFirstFieldId = 10701;
-    static constexpr std::size_t kFieldCount = 6;
     // Texts: the size names (their first letter is shown), and the kinds of
     // wound by the weapon's type.
     static constexpr std::int32_t kFirstSizeText = 10521;
@@ -20,7 +17,7 @@ public:
     static constexpr std::int32_t kFirstWoundText = 10580;
 
     Vel_UIWeaponStats() = default;
-    Vel_UIWeaponStats(const Vel_UIWeaponStats& other);
+    Vel_UIWeaponStats(const Vel_UIWeaponStats& other) = default;
     ~Vel_UIWeaponStats() override;
 
     std::string GetClassName() const override;
@@ -30,9 +27,4 @@ public:
 
     void ShowItem(const VelItemInfo* record, std::uint32_t options, std::int32_t a,
                   std::uint32_t b) override;
-
-protected:
-    void BindFields(bool logMissing) override;
-
-    std::array<UITextControl*, kFieldCount> fields{};
 };

@@ -8,13 +8,11 @@
 
 #include "BenchDisplay.h"
 #include "BlitBaseline.h"
+#include "PageBench.h"
 #include "RatioReporter.h"
-#include "support/LayoutBytes.h"
-#include "support/TempFolder.h"
 
 #include "Fc/Core/FCCountedRef.h"
 #include "Fc/Core/FCDebugLog.h"
-#include "Fc/Core/FCFileSystem.h"
 #include "Fc/Graphics/FCDisplayPageStack.h"
 #include "Fc/Graphics/FCDoubleBuffer.h"
 #include "Fc/Graphics/FCImageBuffer.h"
@@ -54,10 +52,7 @@ VelCharacter* hero = nullptr;
 
 void Paint()
 {
-    FCImageBuffer* target = display->Back();
-    manager->HandleMessage(UIMessage::kPaint, &target);
-    FCDisplayPageStack::GetCurrent()->Swap();
-    benchmark::ClobberMemory();
+    PaintFrame(*manager, *display);
 }
 
 Vel_UIInventory* Inventory()
@@ -137,25 +132,14 @@ int main(int argc, char** argv)
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
     RatioReporter::Initialize(argc, argv);
-    const std::filesystem::path resources =
-        std::filesystem::absolute(argv[0]).parent_path().parent_path() / "Resources";
     {
         BlitBaseline::ScreenPair screens;
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        // A plain notes page beside the built layouts, so that there is a
-        // page to switch away to whatever this build has.
-        TempFolder folder;
-        folder.WriteFile("UI/velNotes.ui",
-                         LayoutBytes::Write(LayoutBytes::Control(
-                             LayoutBytes::Element(11500, 224, 72, 352, 440), "Vel_UIPanel")));
-        FCFileSystem files;
-        files.SetRootPath(folder.GetPath());
-        files.SetAlternateRootPath(resources.string());
-        files.SetUseAlternateRoot(true);
-        for (const char* dir : {"UI", "Art", "Sfx", "Icons"})
-            files.AddSearchDirectory(dir);
+        // The notes page is the one to switch away to.
+        PageBenchFiles files(argv[0]);
+        const std::filesystem::path& resources = files.resources;
         FCResourceManager assets;
         VelSettings settings;
         auto* client = new VelClient();

@@ -6,6 +6,7 @@
 // the page's refresh and the repaint, <= 4.
 
 #include "BenchDisplay.h"
+#include "PageBench.h"
 #include "BlitBaseline.h"
 #include "RatioReporter.h"
 #include "support/LayoutBytes.h"
@@ -45,10 +46,7 @@ Vel_UIWin_CharConfig* window = nullptr;
 
 void Paint()
 {
-    FCImageBuffer* target = display->Back();
-    manager->HandleMessage(UIMessage::kPaint, &target);
-    FCDisplayPageStack::GetCurrent()->Swap();
-    benchmark::ClobberMemory();
+    PaintFrame(*manager, *display);
 }
 
 void BM_OpaqueBlit(benchmark::State& state)
@@ -98,8 +96,6 @@ int main(int argc, char** argv)
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
     RatioReporter::Initialize(argc, argv);
-    const std::filesystem::path resources =
-        std::filesystem::absolute(argv[0]).parent_path().parent_path() / "Resources";
     {
         BlitBaseline::ScreenPair screens;
         pair = &screens;
@@ -107,17 +103,9 @@ int main(int argc, char** argv)
         display = &memory;
         // A plain notes page beside the built layouts, so that two pages exist
         // whatever this build has.
-        TempFolder folder;
-        folder.MakeFolder("UI");
-        folder.WriteFile("UI/velNotes.ui",
-                         LayoutBytes::Write(LayoutBytes::Control(
-                             LayoutBytes::Element(11500, 224, 72, 352, 440), "Vel_UIPanel")));
-        FCFileSystem files;
-        files.SetRootPath(folder.GetPath());
-        files.SetAlternateRootPath(resources.string());
-        files.SetUseAlternateRoot(true);
-        for (const char* dir : {"UI", "Art", "Sfx"})
-            files.AddSearchDirectory(dir);
+        PageBenchFiles files(argv[0]);
+        const TempFolder& folder = files.folder;
+        const std::filesystem::path& resources = files.resources;
         // The abilities page as well, while this build has none.
         FCObject* abilities = FCClassRegistry::LoadObjectFromFile("velAbilities.ui");
         if (!dynamic_cast<Vel_UIPanel*>(abilities))

@@ -18,27 +18,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 name=smoke_gear
 source "$here/start.sh"
 
-# wait_log TEXT: until the program has logged the line, for up to 20 s.
-wait_log() {
-  for _ in $(seq 200); do
-    grep -qF "$1" "$log" && return
-    sleep 0.1
-  done
-  fail "no log line \"$1\""
-}
-# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
-drag() {
-  point "$1" "$2"
-  sleep 0.2
-  timeout 5 xdotool mousedown 1
-  sleep 0.2
-  point $(($1 + 8)) $(($2 + 8))
-  sleep 0.2
-  point "$3" "$4"
-  sleep 0.2
-  timeout 5 xdotool mouseup 1
-  sleep 0.3
-}
 # region NAME DIGESTNAME: the digest of one sampled region of a screenshot.
 region() {
   grep "^region @$2:" "$out/$1.samples" | cut -d' ' -f3
@@ -143,15 +122,7 @@ shot 16-equipment-again "300,300,#16110d,8" "@$worn" "@$weight"
 [ "$(region 10-weapons "$weight")" = "$(region 16-equipment-again "$weight")" ] || fail "the weight was not kept"
 
 timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 300); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+expect_end "the window was closed"
 if grep -E "Could not load layout|has no control|not the kind it needs|could not be (saved|loaded)|Page [0-9]+ .* is missing" "$log"; then
   fail "a page or one of its controls is missing, or a step failed"
 fi

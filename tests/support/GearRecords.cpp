@@ -11,11 +11,8 @@
 #include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 #include "support/DbFixture.h"
+#include "support/JpegBytes.h"
 #include "support/TempFolder.h"
-
-#include <cstdio>
-#include <cstdlib>
-#include <jpeglib.h>
 
 namespace GearRecords
 {
@@ -198,29 +195,7 @@ std::vector<std::uint8_t> IconJpeg(std::uint8_t red, std::uint8_t green, std::ui
     std::vector<std::uint8_t> rgb;
     for (int i = 0; i < kSide * kSide; ++i)
         rgb.insert(rgb.end(), {red, green, blue});
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors{};
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &out, &size);
-    info.image_width = kSide;
-    info.image_height = kSide;
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&info);
-    jpeg_start_compress(&info, TRUE);
-    while (info.next_scanline < info.image_height)
-    {
-        JSAMPROW row = rgb.data() + std::size_t{info.next_scanline} * kSide * 3;
-        jpeg_write_scanlines(&info, &row, 1);
-    }
-    jpeg_finish_compress(&info);
-    std::vector<std::uint8_t> bytes(out, out + size);
-    jpeg_destroy_compress(&info);
-    std::free(out);
-    return bytes;
+    return EncodeJpeg(kSide, kSide, rgb);
 }
 
 void WriteIcons(const TempFolder& folder)

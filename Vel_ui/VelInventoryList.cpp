@@ -303,7 +303,11 @@ VelInventoryList::Entries VelInventoryList::FilterEntries(std::size_t index) con
     case 2:
         if (category == kMagic)
             return MagicThirdEntries();
-        return category == kShields ? Entries{} : SpecialEntries();
+        // Shields have theirs first; no other category has one.
+        return category == kWeapons || category == kArmor || category == kGoods ||
+                       category == kArmorAndShields
+                   ? SpecialEntries()
+                   : Entries{};
     default:
         return {};
     }

@@ -1,0 +1,481 @@
+#include "Vel/App/VelSheetPrinter.h"
+
+#include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterAnimal.h"
+#include "Vel/Character/VelCharacterClass.h"
+#include "Vel/Character/VelCharacterEquip.h"
+#include "Vel/Character/VelCharacterFeat.h"
+#include "Vel/Character/VelCharacterFeature.h"
+#include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Character/VelCharacterLanguage.h"
+#include "Vel/Character/VelCharacterSkill.h"
+#include "Vel/Character/VelCharacterSpell.h"
+#include "Vel/Db/VelIds.h"
+#include "support/FakePrintCanvas.h"
+#include "support/QuietLog.h"
+#include "support/SheetFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+using F = SheetFixture;
+using Item = VelCharacterItem;
+using Kind = FCPrintOutcome::Kind;
+using Page = FakePrintCanvas::Page;
+constexpr std::uint32_t kPoint = 0;
+constexpr std::uint32_t kLeft = VelSheetPrinter::BoxCenterV;
+constexpr std::uint32_t kBox = VelSheetPrinter::BoxCenterH | VelSheetPrinter::BoxCenterV;
+constexpr std::int32_t kScale = 4; // 1275 x 1650 forms on a 5100 x 6600 page
+
+// A text the sheet should print: at a design point, or centred in a box as
+// its flags say.
+struct At
+{
+    std::string text;
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::uint16_t points = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint32_t flags = kPoint;
+};
+
+At Point(const std::string& text, std::int32_t x, std::int32_t y, std::uint16_t points)
+{
+    return {text, x, y, points};
+}
+
+At Box(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+       std::uint16_t points, std::uint32_t flags = kBox)
+{
+    return {text, x, y, points, w, h, flags};
+}
+
+FCPoint Where(const FakePrintCanvas& canvas, const At& at)
+{
+    FCPoint point(at.x * kScale, at.y * kScale);
+    const FCPoint size = canvas.Measure(at.text, at.points);
+    if ((at.flags & VelSheetPrinter::BoxCenterH) && size.x < at.width * kScale)
+        point.x += (at.width * kScale - size.x) / 2;
+    if ((at.flags & VelSheetPrinter::BoxCenterV) && size.y < at.height * kScale)
+        point.y += (at.height * kScale - size.y) / 2;
+    return point;
+}
+
+int Find(const FakePrintCanvas& canvas, const Page& page, const At& at, int from = 0)
+{
+    const FCPoint where = Where(canvas, at);
+    for (int i = from; i < static_cast<int>(page.texts.size()); ++i)
+    {
+        const auto& text = page.texts[static_cast<std::size_t>(i)];
+        if (text.text == at.text && text.at == where && text.pointSize == at.points)
+            return i;
+    }
+    return -1;
+}
+
+void ExpectInOrder(const FakePrintCanvas& canvas, std::size_t page, const std::vector<At>& texts)
+{
+    ASSERT_LT(page, canvas.printed.size());
+    int from = 0;
+    for (const At& at : texts)
+    {
+        const int found = Find(canvas, canvas.printed[page], at, from);
+        EXPECT_GE(found, 0) << '"' << at.text << "\" at " << at.x << ", " << at.y << " (" << at.points
+                            << " pt) on page " << page;
+        if (found >= 0)
+            from = found + 1;
+    }
+}
+
+// Texts whose top-left corner lies in the design rectangle.
+[[maybe_unused]] std::vector<std::string> TextsIn(const Page& page, std::int32_t left, std::int32_t top, std::int32_t right,
+                                 std::int32_t bottom)
+{
+    std::vector<std::string> out;
+    for (const auto& text : page.texts)
+        if (text.at.x >= left * kScale && text.at.x < right * kScale && text.at.y >= top * kScale &&
+            text.at.y < bottom * kScale)
+            out.push_back(text.text);
+    return out;
+}
+
+class SheetTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(sheet.IsLoaded()); }
+
+    // Prints with a job of the test's own; the canvas lives as long as it.
+    const FakePrintCanvas& Print(VelCharacter& character, bool expected = true)
+    {
+        job = std::make_unique<VelSheetPrinter>();
+        EXPECT_EQ(job->Print(&character, "Stavelorn"), expected);
+        return *sheet.printer.canvases.back();
+    }
+
+    F sheet;
+    QuietLog quiet;
+    FCCountedRef<VelCharacter> hero = F::Hero();
+    std::unique_ptr<VelSheetPrinter> job;
+};
+
+// --- The job and its primitives ---
+
+TEST_F(SheetTest, APlainCharacterIsTwoPagesEachOverItsForm)
+{
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    EXPECT_EQ(canvas.documentName, "Stavelorn");
+    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"StartDocument", "StartPage", "PrintPage", "EndPage",
+                                                      "StartPage", "PrintPage", "EndPage", "EndDocument"}));
+    ASSERT_EQ(canvas.printed.size(), 2u);
+    const std::uint16_t forms[] = {9500, 9501};
+    for (std::size_t page = 0; page < 2; ++page)
+    {
+        ASSERT_EQ(canvas.printed[page].images.size(), 1u);
+        const auto& form = canvas.printed[page].images[0];
+        EXPECT_EQ(form.imageSetId, forms[page]);
+        EXPECT_EQ(form.at, FCPoint(0, 0));
+        EXPECT_EQ(form.printedSize, FCPoint(5100, 6600));
+        EXPECT_EQ(form.frameSize, FCPoint(1275, 1650));
+        for (const auto& text : canvas.printed[page].texts)
+        {
+            EXPECT_EQ(text.fontName, "Times New Roman");
+            EXPECT_EQ(text.fontFile, "");
+        }
+    }
+    // Scale 4: the name's design point (82, 10) is (328, 40) on the page.
+    ASSERT_FALSE(canvas.printed[0].texts.empty());
+    EXPECT_EQ(canvas.printed[0].texts[0].text, "HERO");
+    EXPECT_EQ(canvas.printed[0].texts[0].at, FCPoint(328, 40));
+    EXPECT_EQ(job->GetOutcome().kind, Kind::kSent);
+    EXPECT_EQ(job->DescribeOutcome(), "The character sheet went to the printer Office as job 7.");
+}
+
+TEST_F(SheetTest, BoxesCentreTheirTextAndWrappedTextKeepsToItsBox)
+{
+    VelSheetPrinter printer;
+    ASSERT_TRUE(printer.EnsureCanvas());
+    FakePrintCanvas& canvas = *sheet.printer.canvases.back();
+    printer.SetBackground(9500, 0);
+    ASSERT_TRUE(printer.SetupPageScale());
+    // 20 pixels in a box 38 units (152 pixels) wide moves right by 66; the
+    // 12-point line is taller than the box and stays at its top.
+    canvas.widths["AB"] = 20;
+    printer.AddTextBox("AB", 100, 50, 38, 20, kBox);
+    // Two 111-pixel lines fit 60 units (240 pixels); the third is dropped,
+    // and wrapped lines are not centred.
+    printer.AddTextBox("ONE TWO THREE FOUR", 10, 20, 130, 60, kBox | VelSheetPrinter::BoxWrap);
+    const auto& texts = canvas.pending.texts;
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].at, FCPoint(400 + 66, 200));
+    EXPECT_EQ(texts[1].text, "ONE TWO ");
+    EXPECT_EQ(texts[1].at, FCPoint(40, 80));
+    EXPECT_EQ(texts[2].text, "THREE ");
+    EXPECT_EQ(texts[2].at, FCPoint(40, 80 + 111));
+}
+
+TEST_F(SheetTest, WithoutPrinterOrCanvasNothingIsPrintedAndTheUserIsTold)
+{
+    sheet.printer.makesCanvases = false;
+    VelSheetPrinter refused;
+    EXPECT_FALSE(refused.Print(hero.Get(), "Stavelorn"));
+    EXPECT_EQ(refused.GetOutcome().kind, Kind::kFailed);
+    EXPECT_EQ(refused.DescribeOutcome(),
+              "The character sheet could not be printed: the printer could not start a document.");
+    {
+        // A printer that went away leaves no printer at all.
+        FakePrinter gone;
+    }
+    ASSERT_EQ(FCPrinter::GetInstance(), nullptr);
+    VelSheetPrinter orphan;
+    EXPECT_FALSE(orphan.Print(hero.Get(), "Stavelorn"));
+    EXPECT_EQ(orphan.DescribeOutcome(), "The character sheet could not be printed: no printer is available.");
+    EXPECT_TRUE(sheet.printer.canvases.empty());
+}
+
+TEST_F(SheetTest, EachFailingPrinterCallEndsTheDocumentThere)
+{
+    // Spell pages and an overflow page, so that every kind of page fails.
+    hero->AddClass(VelIds::kClassMinstrel)->spellsPerDay[0] = 2;
+    for (int i = 0; i < 30; ++i)
+        F::Own(*hero.Get(), static_cast<std::uint16_t>(F::kFirstGoods + i));
+    const std::size_t calls = Print(*hero.Get()).calls.size();
+    ASSERT_EQ(calls, 2u + 4u * 3u);
+    for (const bool silently : {false, true})
+        for (std::size_t failAt = 1; failAt <= calls; ++failAt)
+        {
+            SCOPED_TRACE(testing::Message() << "call " << failAt << (silently ? " (silent)" : ""));
+            sheet.printer.canvasFailAt = failAt;
+            sheet.printer.canvasFailsSilently = silently;
+            const FakePrintCanvas& canvas = Print(*hero.Get(), false);
+            EXPECT_EQ(canvas.calls.size(), failAt);
+            EXPECT_EQ(job->GetOutcome().kind, Kind::kFailed);
+            EXPECT_FALSE(job->GetOutcome().reason.empty());
+            EXPECT_EQ(job->DescribeOutcome().rfind("The character sheet could not be printed: ", 0), 0u);
+        }
+}
+
+TEST_F(SheetTest, ADocumentWithoutAnOutcomeCountsAsFailed)
+{
+    sheet.printer.canvasFinished = FCPrintOutcome();
+    Print(*hero.Get(), false);
+    EXPECT_EQ(job->DescribeOutcome(),
+              "The character sheet could not be printed: the printer did not say where the document went.");
+}
+
+TEST_F(SheetTest, OutcomesInWords)
+{
+    struct Case
+    {
+        FCPrintOutcome outcome;
+        bool forms;
+        const char* words;
+    };
+    const Case cases[] = {
+        {{Kind::kSent, "Front Desk", 12, {}, {}}, true, "The character sheet went to the printer Front Desk as job 12."},
+        {{Kind::kSaved, {}, 0, "/home/u/Printouts/H\xC3\xA9ro.pdf", "no printer is set up."},
+         true,
+         "The character sheet was saved as /home/u/Printouts/H\xE9ro.pdf. It was not printed: no printer is set up."},
+        {{Kind::kSaved, {}, 0, "/tmp/Hero.pdf", {}},
+         false,
+         "The character sheet was saved as /tmp/Hero.pdf. Some page forms were missing, so those pages carry only "
+         "the values."},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.words);
+        F damaged(F::Parts{c.forms, true});
+        damaged.printer.canvasFinished = c.outcome;
+        VelSheetPrinter printer;
+        EXPECT_TRUE(printer.Print(hero.Get(), "Stavelorn"));
+        EXPECT_EQ(printer.DescribeOutcome(), c.words);
+    }
+}
+
+TEST_F(SheetTest, SheetUpperCaseCoversTheCodePagesLetters)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"hero", "HERO"},
+        {"\xE9l\xE8ve \xBD\x92s", "\xC9L\xC8VE \xBD\x92S"}, // é, è, ½ and ’
+        {"stra\xDF" "e", "STRA\xDF" "E"},                    // ß has no capital
+        {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"},            // š œ ž ÿ
+        {"\xF7\xB5", "\xF7\xB5"},                            // ÷ and µ stay
+    };
+    for (const auto& [text, upper] : cases)
+        EXPECT_EQ(VelSheetPrinter::ToSheetUpper(text), upper) << text;
+}
+
+// --- What each page says, and where ---
+
+struct SequenceCase
+{
+    const char* name;
+    std::function<void(VelCharacter&)> build;
+    std::size_t pages;
+    std::size_t page;
+    std::vector<At> expected;
+};
+
+TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
+{
+    const auto spells = [](VelCharacterClass* entry, std::initializer_list<std::int16_t> perDay)
+    {
+        std::size_t level = 0;
+        for (const std::int16_t value : perDay)
+            entry->spellsPerDay[level++] = value;
+    };
+    const SequenceCase cases[] = {
+        {"one class without spells",
+         [](VelCharacter&) {},
+         2,
+         0,
+         {Point("HERO", 82, 10, 12), Box("12", 432, 6, 48, 38, 14), Box("16", 92, 141, 38, 45, 14),
+          Box("8", 92, 436, 38, 45, 14), Box("+3", 181, 141, 38, 45, 12), Box("+0", 181, 318, 38, 45, 12),
+          Box("-1", 181, 436, 38, 45, 12), Point("WARRIOR", 382, 124, 12), Point("HUMAN", 382, 166, 12),
+          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 10), Box("1", 478, 334, 26, 34, 10),
+          Box("15", 678, 134, 39, 46, 14), Box("4", 678, 266, 39, 46, 14), Box("3", 678, 210, 39, 46, 14),
+          Box("1", 678, 322, 39, 46, 14), Box("1", 678, 394, 39, 46, 14), Box("1", 883, 399, 29, 37, 10), Box("0", 980, 399, 29, 37, 10)}},
+        {"two classes with a former one",
+         [](VelCharacter& c)
+         {
+             VelCharacterClass* former = c.AddClass(VelIds::kClassMinstrel);
+             former->level = 3;
+             former->formerMember = 1;
+         },
+         2,
+         0,
+         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 10), Box("3(X)", 386, 268, 50, 19, 10),
+          Box("4", 478, 334, 26, 34, 10)}},
+        {"feats sort by name, 24 apart",
+         [](VelCharacter& c)
+         {
+             for (const std::uint16_t feat : {F::kToughness, F::kAlertness, F::kDodge})
+             {
+                 auto* entry = new VelCharacterFeat(feat, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
+                 c.InsertFeat(entry);
+                 entry->Release();
+             }
+         },
+         2,
+         0,
+         {Point("ALERTNESS", 340, 600, 6), Point("DODGE", 340, 624, 6), Point("TOUGHNESS", 340, 648, 6)}},
+        {"a character of the first file version",
+         [](VelCharacter& c) { c.startingMoney = 0; },
+         2,
+         0,
+         {Box("v 1.0", 456, 1199, 86, 12, 6)}},
+        {"description, load and money",
+         [](VelCharacter& c)
+         {
+             c.values[VelCharacter::kValueAge] = 23;
+             c.values[VelCharacter::kValueWeight] = 180;
+             c.sex = 1;
+             c.notes[0] = "owes\nthe smith";
+             c.money = VelCoins(5, 0, 0);
+             c.values[VelCharacter::kValueLoad] = 1;
+             c.values[VelCharacter::kValueMaxDexBonus] = 3;
+             c.values[VelCharacter::kValueLoadCheckPenalty] = static_cast<std::uint32_t>(-3);
+         },
+         2,
+         1,
+         {Box("23", 368, 856, 69, 46, 16), Box("180", 368, 912, 69, 46, 16), Box("5", 368, 968, 37, 46, 16),
+          Box("10", 410, 968, 26, 34, 12), // 14 points are too wide for the inches box Box("F", 522, 856, 36, 45, 16), Box("M", 522, 912, 36, 45, 16),
+          Point("OWESTHE SMITH", 707, 900, 6), Box("0", 637, 1220, 98, 20, 10), Box("5", 637, 1296, 98, 20, 10),
+          Box("MEDIUM", 13, 1383, 59, 33, 6), Box("+3", 74, 1383, 53, 33, 10), Box("-3", 129, 1383, 53, 33, 10),
+          Box("30 ft", 183, 1383, 52, 33, 10), Box("x4", 239, 1383, 51, 33, 10)}},
+        {"a shield in the second place only",
+         [](VelCharacter& c)
+         {
+             Item* buckler = F::Own(c, F::kBuckler, Item::kSecondShield);
+             c.secondShield = buckler;
+         },
+         2,
+         1,
+         {Box("BUCKLER", 12, 1216, 178, 33, 6, kLeft), Box("+1", 191, 1216, 53, 33, 10),
+          Box("-", 246, 1216, 53, 33, 10), Box("-1", 301, 1216, 53, 33, 10), Box("5%", 356, 1216, 53, 33, 10),
+          Box("-", 411, 1216, 53, 33, 10)}},
+        {"masterwork armour",
+         [](VelCharacter& c)
+         {
+             Item* mail = F::Own(c, F::kMail);
+             mail->options = Item::kMasterwork;
+             c.WearItem(mail);
+         },
+         2,
+         1,
+         {Box("CHAIN MAIL MW", 12, 1142, 178, 33, 6, kLeft), Box("+5", 191, 1142, 53, 33, 10),
+          Box("+2", 246, 1142, 53, 33, 10), Box("-4", 301, 1142, 53, 33, 10), Box("30%", 356, 1142, 53, 33, 10),
+          Box("20 ft", 411, 1142, 53, 33, 10)}},
+        {"traits in table order, proficiencies before class features, languages",
+         [](VelCharacter& c)
+         {
+             c.proficiencies = {1, 0, 0, 0, 0, 1};
+             auto* rage = new VelCharacterFeature();
+             rage->featureId = F::kRage;
+             rage->value = 2;
+             rage->source = VelIds::kClassWarrior;
+             c.features.Append(rage);
+             auto* secret = new VelCharacterFeature();
+             secret->featureId = F::kSecret;
+             secret->source = VelIds::kClassWarrior;
+             c.features.Append(secret);
+             rage->Release();
+             secret->Release();
+             for (const std::uint16_t id : {F::kElvish, F::kCommon, std::uint16_t{77}})
+             {
+                 auto* language = new VelCharacterLanguage(id);
+                 c.AddLanguage(language);
+                 language->Release();
+             }
+             F::AddSkill(c, VelIds::kSkillSpeakLanguage, F::kElvish, 1.0f);
+         },
+         2,
+         1,
+         {Point("QUICK LEARNER", 11, 106, 8), Point("ADAPTABLE", 11, 130, 8), Point("SIMPLE WEAPONS", 302, 106, 8),
+          Point("SHIELDS", 302, 130, 8), Point("RAGE 2/DAY", 302, 154, 8), Point("COMMON", 11, 588, 8),
+          Point("ELVISH", 11, 612, 8)}},
+        {"animals: hit dice, attacks in six points, three at most",
+         [](VelCharacter& c)
+         {
+             F::AddAnimal(c, F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");
+             F::AddAnimal(c, F::kHorse, 6, VelCharacterAnimal::kCompanion, "Dusty");
+             F::AddAnimal(c, F::kHorse, 7, VelCharacterAnimal::kCompanion, "Blaze");
+             F::AddAnimal(c, F::kHorse, 8, VelCharacterAnimal::kCompanion, "Fourth");
+         },
+         2,
+         1,
+         {Box("FANG", 354, 1382, 288, 33, 8, VelSheetPrinter::BoxCenterH),
+          Box("WOLF", 354, 1398, 288, 33, 8, VelSheetPrinter::BoxCenterH), Box("2.50", 645, 1382, 39, 33, 8),
+          Box("14", 686, 1382, 40, 33, 8), Box("16", 728, 1382, 40, 33, 8), Point("Bite: 1d6", 899, 1382, 6),
+          Box("40", 1028, 1382, 51, 33, 8), Box("DUSTY", 354, 1419, 288, 33, 8, VelSheetPrinter::BoxCenterH),
+          Box("3", 645, 1419, 39, 33, 8), Box("BLAZE", 354, 1456, 288, 33, 8, VelSheetPrinter::BoxCenterH)}},
+        {"a scholar with a specialty school",
+         [&spells](VelCharacter& c)
+         {
+             VelCharacterClass* scholar = c.AddClass(VelIds::kClassScholarCaster);
+             spells(scholar, {3, 2});
+             c.schoolSlots = {F::kWards, 1, F::kCharms, VelCharacter::kNone, VelCharacter::kNone};
+         },
+         3,
+         2,
+         {Point("SCHOLAR", 250, 28, 12), Box("3+1", 15, 117, 37, 46, 8), Box("2+1", 15, 176, 37, 46, 8),
+          Point("SPECIALTY", 244, 103, 10), Point("Wards", 244, 128, 8), Point("PROHIBITED", 244, 178, 10),
+          Point("Charms", 244, 203, 8), Point("0th LEVEL SPELLS", 244, 253, 10), Point("SPELL 00", 244, 280, 8),
+          Point("1st LEVEL SPELLS", 244, 478, 10)}},
+        {"a priest with two domains",
+         [&spells](VelCharacter& c)
+         {
+             spells(c.AddClass(VelIds::kClassPriest), {1, 1, 1, 1});
+             c.domainIds = {F::kFire, F::kSun};
+         },
+         4,
+         2,
+         {Point("PRIEST", 250, 28, 12), Box("1+1", 15, 117, 37, 46, 8), Point("DOMAIN: FIRE", 244, 103, 10),
+          Point("TURN WATER CREATURES", 244, 128, 8), Point("SPELL 00 (0)", 244, 155, 8),
+          Box("-", 164, 153, 24, 20, 8), Point("SPELL 10 (0)", 244, 180, 8), Point("SPELL 63 (3)", 244, 830, 8),
+          Point("DOMAIN: SUN", 244, 878, 10), Point("GREATER TURNING", 244, 903, 8),
+          Point("SPELL 13 (3)", 244, 930, 8), Point("0th LEVEL SPELLS", 244, 978, 10)}},
+        {"marks beside chosen spells, and the detail columns",
+         [&spells](VelCharacter& c)
+         {
+             spells(c.AddClass(VelIds::kClassInnateCaster), {1});
+             auto* chosen = new VelCharacterSpell(F::kFirstSpell + 10, VelIds::kClassInnateCaster);
+             c.AddSpell(chosen);
+             chosen->Release();
+         },
+         3,
+         2,
+         {Point("0th LEVEL SPELLS", 244, 103, 10), Point("SPELL 00", 244, 130, 8), Box("-", 190, 128, 25, 20, 8),
+          Point("1 action", 482, 131, 6), Point("Touch", 565, 131, 6), Point("Concentration", 802, 131, 6),
+          Point("Will half", 985, 131, 6), Point("SPELL 10", 244, 155, 8), Box("X", 164, 153, 24, 20, 8),
+          Box("-", 190, 153, 25, 20, 8)}},
+        {"free-row skills: names, the sub-skill beside them, a sub-skill never on a printed row",
+         [](VelCharacter& c)
+         {
+             F::AddSkill(c, F::kClimb, VelCharacterSkill::kNoSubSkill, 3.5f);
+             F::AddSkill(c, F::kCraft, 1, 4.0f);
+             F::AddSkill(c, F::kPerform, 1, 2.0f);
+             F::AddSkill(c, F::kHidden, VelCharacterSkill::kNoSubSkill, 1.0f);
+         },
+         2,
+         0,
+         {Box("3.5", 906, 837, 50, 18, 10), Box("CRAFT", 590, 1446, 102, 18, 8, kLeft),
+          Box("BOWS", 697, 1446, 127, 18, 8, kLeft), Box("4", 906, 1446, 50, 18, 10),
+          Box("PERFORM", 590, 1467, 102, 18, 8, kLeft), Box("DRUMS", 697, 1467, 127, 18, 8, kLeft)}},
+    };
+    for (const SequenceCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FCCountedRef<VelCharacter> character = F::Hero();
+        c.build(*character.Get());
+        const FakePrintCanvas& canvas = Print(*character.Get());
+        EXPECT_EQ(canvas.printed.size(), c.pages);
+        ExpectInOrder(canvas, c.page, c.expected);
+    }
+}
+} // namespace

@@ -72,16 +72,16 @@ FCPoint FakePrintCanvas::Measure(const std::string& text, std::uint16_t pointSiz
     const auto fixed = widths.find(text);
     if (fixed != widths.end())
         return FCPoint(fixed->second, height);
-    std::int64_t tenths = 0;
+    std::int64_t hundredths = 0;
     for (const char c : text)
     {
         const auto code = static_cast<unsigned char>(c);
         if (code < 0x20)
             continue;
         const bool capital = (code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7);
-        tenths += capital ? 7 : 5;
+        hundredths += capital ? 68 : 50;
     }
-    return FCPoint(static_cast<std::int32_t>((tenths * em + 5) / 10), height);
+    return FCPoint(static_cast<std::int32_t>((hundredths * em + 50) / 100), height);
 }
 
 bool FakePrintCanvas::Call(const char* name)

@@ -10,7 +10,7 @@
 
 // A canvas that keeps what would have been printed, page by page. Text is
 // measured the way a printer at 600 dpi measures "Times New Roman": the em
-// is MulDiv(points, 600, 72) pixels, capital letters advance 0.7 em and
+// is MulDiv(points, 600, 72) pixels, capital letters advance 0.68 em and
 // every other character 0.5 em (control bytes nothing), and a line is the
 // font's ascent plus descent (2268 / 2048 em) high. Image frames have
 // their nominal size.

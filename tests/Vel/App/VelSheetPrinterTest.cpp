@@ -17,7 +17,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -94,7 +98,7 @@ void ExpectInOrder(const FakePrintCanvas& canvas, std::size_t page, const std::v
 }
 
 // Texts whose top-left corner lies in the design rectangle.
-[[maybe_unused]] std::vector<std::string> TextsIn(const Page& page, std::int32_t left, std::int32_t top, std::int32_t right,
+std::vector<std::string> TextsIn(const Page& page, std::int32_t left, std::int32_t top, std::int32_t right,
                                  std::int32_t bottom)
 {
     std::vector<std::string> out;
@@ -103,6 +107,19 @@ void ExpectInOrder(const FakePrintCanvas& canvas, std::size_t page, const std::v
             text.at.y < bottom * kScale)
             out.push_back(text.text);
     return out;
+}
+
+std::string Numbered(const char* stem, int n)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%s %02d", stem, n);
+    return buffer;
+}
+
+std::size_t Count(const Page& page, const std::string& text)
+{
+    return static_cast<std::size_t>(std::count_if(page.texts.begin(), page.texts.end(),
+                                                  [&](const auto& t) { return t.text == text; }));
 }
 
 class SheetTest : public ::testing::Test
@@ -477,5 +494,318 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
         EXPECT_EQ(canvas.printed.size(), c.pages);
         ExpectInOrder(canvas, c.page, c.expected);
     }
+}
+TEST_F(SheetTest, OneAttackLinePerFivePointsOfBaseAttack)
+{
+    struct Case
+    {
+        std::int32_t base;
+        std::vector<std::int32_t> attacks;
+    };
+    const Case cases[] = {{0, {0}}, {11, {11, 6, 1}}, {16, {16, 11, 6, 1}}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.base);
+        hero->stats[VelEntity::kBaseAttack] = c.base;
+        const FakePrintCanvas& canvas = Print(*hero.Get());
+        // STR +3 to melee, DEX +1 to ranged attacks.
+        for (const auto& [top, bonus] : {std::pair{708, 3}, std::pair{1081, 1}})
+        {
+            std::vector<At> lines;
+            for (std::size_t k = 0; k < c.attacks.size(); ++k)
+            {
+                const std::int32_t y = top - 117 + 56 * static_cast<std::int32_t>(k);
+                lines.push_back(Box(std::to_string(c.attacks[k]), 198, y + 5, 29, 37, 10));
+                lines.push_back(Box(std::to_string(c.attacks[k] + bonus), 276, y, 38, 48, 14));
+            }
+            ExpectInOrder(canvas, 0, lines);
+            EXPECT_EQ(TextsIn(canvas.printed[0], 198, top - 117, 228, top + 107).size(), c.attacks.size());
+        }
+    }
+}
+
+TEST_F(SheetTest, ListsGoOnOverOverflowPages)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(VelCharacter&)> build;
+        std::size_t pages;
+        std::vector<std::pair<std::size_t, std::vector<At>>> expected;
+    };
+    const auto lore = [](int count)
+    {
+        return [count](VelCharacter& c)
+        {
+            for (int i = 0; i < count; ++i)
+                F::AddSkill(c, static_cast<std::uint16_t>(F::kFirstLore + i), VelCharacterSkill::kNoSubSkill, 1.0f);
+        };
+    };
+    const auto goods = [](int count)
+    {
+        return [count](VelCharacter& c)
+        {
+            // Three of them on the character, listed first.
+            for (int i = count - 1; i >= 0; --i)
+                F::Own(c, static_cast<std::uint16_t>(F::kFirstGoods + i),
+                       i % 10 == 5 ? Item::kCarried : Item::kNotOnBody);
+            c.carriedWeight = 7.5f;
+        };
+    };
+    const auto loreAt = [](char letter, std::int32_t y)
+    { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 8, kLeft); };
+    const auto goodsAt = [](int n, std::int32_t y) { return Point(Numbered("GOODS", n), 622, y + 2, 8); };
+    const Case cases[] = {
+        {"four free-row skills", lore(4), 3,
+         {{0, {loreAt('A', 1446), loreAt('B', 1467), loreAt('C', 1488)}}, {2, {loreAt('D', 102)}}}},
+        {"twenty-five free-row skills", lore(25), 4,
+         {{0, {loreAt('C', 1488)}}, {2, {loreAt('D', 102), loreAt('W', 501)}}, {3, {loreAt('X', 102), loreAt('Y', 123)}}}},
+        {"forty goods", goods(40), 3,
+         {{1,
+           {Box("X", 596, 103, 23, 20, 8), goodsAt(5, 103), Box("2.5", 1002, 103, 47, 20, 8), goodsAt(15, 128),
+            goodsAt(25, 153), goodsAt(35, 178), goodsAt(0, 203), goodsAt(27, 803), Box("7.5", 954, 843, 93, 20, 8)}},
+          {2, {goodsAt(28, 654), goodsAt(39, 904)}}}},
+        {"twenty-nine goods", goods(29), 2, {{1, {goodsAt(28, 803)}}}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FCCountedRef<VelCharacter> character = F::Hero();
+        c.build(*character.Get());
+        const FakePrintCanvas& canvas = Print(*character.Get());
+        EXPECT_EQ(canvas.printed.size(), c.pages);
+        for (const auto& [page, texts] : c.expected)
+            ExpectInOrder(canvas, page, texts);
+        for (std::size_t page = 2; page < canvas.printed.size(); ++page)
+            EXPECT_EQ(canvas.printed[page].images.at(0).imageSetId, 9503);
+    }
+}
+
+TEST_F(SheetTest, WeaponRowsAndTheirOverflow)
+{
+    // One row: the hand, the name, damage, critical and range, then the
+    // attack parts (base, STR, two weapons, hand, weapon) and their sum.
+    {
+        const Item* sword = F::Own(*hero.Get(), F::kSword, Item::kCarried);
+        F::AddSet(*hero.Get(), VelCharacterEquip::kEmptySlot, sword->itemKey, VelCharacterEquip::kOneHand);
+        const FakePrintCanvas& canvas = Print(*hero.Get());
+        ExpectInOrder(canvas, 0,
+                      {Box("MAIN", 10, 1342, 47, 24, 6), Box("LONGSWORD", 70, 1342, 228, 24, 8, kLeft),
+                       Box("(1-8)+3", 294, 1342, 51, 24, 6), Box("19-20/x2", 350, 1342, 72, 24, 6),
+                       Box("-", 427, 1342, 42, 24, 6), Box("1", 68, 1376, 27, 35, 10), Box("3", 117, 1376, 27, 35, 10),
+                       Box("0", 164, 1376, 27, 35, 10), Box("0", 212, 1376, 27, 35, 10),
+                       Box("-4", 261, 1376, 27, 35, 10), Box("0", 6, 1376, 37, 46, 14)});
+    }
+    struct Case
+    {
+        const char* name;
+        // Sets as (off hand, main hand, grip); -1 for an empty hand, 99 for
+        // a key the character does not own.
+        std::vector<std::array<int, 3>> sets;
+        std::size_t pages;
+        std::vector<std::pair<std::size_t, std::vector<At>>> expected;
+    };
+    const int kTwo = VelCharacterEquip::kTwoWeapons;
+    std::vector<std::array<int, 3>> longList(15, {-1, 1, 0});
+    longList.push_back({1, 1, kTwo});
+    const Case cases[] = {
+        {"two one-weapon sets: no blank page after them", {{-1, 1, 0}, {-1, 1, 0}, {-1, -1, 0}}, 2, {}},
+        {"an empty set between them: the third set goes over", {{-1, 1, 0}, {-1, -1, 0}, {-1, 1, 0}, {1, -1, 0}}, 3,
+         {{2, {Box("OFF", 10, 96, 47, 24, 6)}}}},
+        {"a hand without an owned item is skipped", {{99, 1, 0}, {-1, 1, 0}}, 2,
+         {{0, {Box("MAIN", 10, 1342, 47, 24, 6), Box("MAIN", 10, 1446, 47, 24, 6)}}}},
+        {"two full hands take the fit test", {{-1, 1, 0}, {1, 1, 0}}, 3,
+         {{2, {Box("OFF", 10, 96, 47, 24, 6), Box("MAIN", 10, 200, 47, 24, 6)}}}},
+        {"a two-weapon set moves past row 14", longList, 4,
+         {{2, {Box("MAIN", 10, 96 + 12 * 104, 47, 24, 6)}},
+          {3, {Point("]", 470, 68, 72), Box("2 WEAP", 10, 96, 47, 24, 6), Box("2 WEAP", 10, 200, 47, 24, 6)}}}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FCCountedRef<VelCharacter> character = F::Hero();
+        const auto key = [&](int hand) -> std::uint16_t
+        {
+            if (hand < 0)
+                return VelCharacterEquip::kEmptySlot;
+            if (hand == 99)
+                return 99;
+            return F::Own(*character.Get(), F::kSword, Item::kCarried)->itemKey;
+        };
+        for (const auto& [off, main, grip] : c.sets)
+            F::AddSet(*character.Get(), key(off), key(main), static_cast<std::int16_t>(grip));
+        const FakePrintCanvas& canvas = Print(*character.Get());
+        EXPECT_EQ(canvas.printed.size(), c.pages);
+        for (const auto& [page, texts] : c.expected)
+            ExpectInOrder(canvas, page, texts);
+        if (c.pages == 4)
+        {
+            EXPECT_EQ(Count(canvas.printed[2], "MAIN"), 13u);
+        }
+    }
+}
+
+TEST_F(SheetTest, SpellRowsEndTheirPageAfterFiftyFiveRows)
+{
+    // 70 spells over ten levels: the first page ends with the first spell
+    // of level 6, the 56th row; the next spell opens a page with the same
+    // header. The last spell has no saving throw.
+    VelCharacterClass* minstrel = hero->AddClass(VelIds::kClassMinstrel);
+    minstrel->spellsPerDay.fill(1);
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    ASSERT_EQ(canvas.printed.size(), 4u);
+    ExpectInOrder(canvas, 2, {Point("MINSTREL", 250, 28, 12), Point("6th LEVEL SPELLS", 244, 103 + 25 * 54, 10),
+                              Point("SPELL 06", 244, 105 + 25 * 55, 8)});
+    EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 56, 1275, 1650).empty());
+    ExpectInOrder(canvas, 3, {Point("MINSTREL", 250, 28, 12), Point("SPELL 16", 244, 105, 8),
+                              Point("SPELL 69", 244, 105 + 25 * 32, 8), Point("5 action", 482, 106 + 25 * 32, 6)});
+    EXPECT_EQ(TextsIn(canvas.printed[3], 985, 103 + 25 * 32, 1275, 103 + 25 * 33),
+              std::vector<std::string>{});
+}
+
+TEST_F(SheetTest, DomainRowsEndTheirPageLikeSpellRows)
+{
+    hero->AddClass(VelIds::kClassPriest)->spellsPerDay.fill(1);
+    hero->domainIds = {F::kFire, VelCharacter::kNone};
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    ExpectInOrder(canvas, 2, {Point("DOMAIN: FIRE", 244, 103, 10), Point("SPELL 37 (7)", 244, 105 + 25 * 54, 8)});
+    EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 55, 1275, 1650).empty());
+    ExpectInOrder(canvas, 3, {Point("PRIEST", 250, 28, 12), Point("SPELL 47 (7)", 244, 105, 8)});
+}
+
+TEST_F(SheetTest, MissingFormsRecordsAndTextsLeaveGapsNotFaults)
+{
+    F bare(F::Parts{false, false});
+    // A class, a skill, a feat, a language and an item that the rule set
+    // lacks, and a hand holding a key the character does not own.
+    hero->AddClass(12);
+    F::AddSkill(*hero.Get(), 999, VelCharacterSkill::kNoSubSkill, 2.0f);
+    auto* feat = new VelCharacterFeat(999, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
+    hero->InsertFeat(feat);
+    feat->Release();
+    auto* language = new VelCharacterLanguage(77);
+    hero->AddLanguage(language);
+    language->Release();
+    hero->AddItem(nullptr);
+    F::AddSet(*hero.Get(), 98, 99, VelCharacterEquip::kOneHand);
+    VelSheetPrinter printer;
+    EXPECT_TRUE(printer.Print(hero.Get(), "Stavelorn"));
+    const FakePrintCanvas& canvas = *bare.printer.canvases.back();
+    ASSERT_EQ(canvas.printed.size(), 2u);
+    for (const Page& page : canvas.printed)
+        EXPECT_TRUE(page.images.empty());
+    EXPECT_EQ(printer.GetMissingForms(), (std::vector<std::uint16_t>{9500, 9501}));
+    // The forms' own design space still places every value.
+    ExpectInOrder(canvas, 0, {Point("HERO", 82, 10, 12), Point("MULTICLASS", 382, 124, 12)});
+    EXPECT_TRUE(TextsIn(canvas.printed[0], 340, 600, 585, 1096).empty()) << "feats";
+    EXPECT_TRUE(TextsIn(canvas.printed[0], 0, 1342, 470, 1650).empty()) << "weapons";
+    EXPECT_TRUE(TextsIn(canvas.printed[0], 456, 1112, 542, 1126).empty()) << "generation method";
+    EXPECT_TRUE(TextsIn(canvas.printed[1], 11, 588, 296, 846).empty()) << "languages";
+    EXPECT_TRUE(TextsIn(canvas.printed[1], 13, 1383, 72, 1416).empty()) << "load";
+    EXPECT_NE(printer.DescribeOutcome().find("Some page forms were missing"), std::string::npos);
+
+    // Without any class the class line stays empty.
+    FCCountedRef<VelCharacter> nobody = FCCountedRef<VelCharacter>::Adopt(new VelCharacter());
+    VelSheetPrinter second;
+    EXPECT_TRUE(second.Print(nobody.Get(), "Stavelorn"));
+    EXPECT_TRUE(TextsIn(bare.printer.canvases.back()->printed[0], 382, 124, 672, 166).empty());
+}
+
+TEST_F(SheetTest, TextsShrinkToTheirPlaceAndOnlyWordsAreCut)
+{
+    hero->name = std::string("Sir\tBartholomew\n") + std::string(60, 'w');
+    hero->stats[VelEntity::kHitPoints] = 123456789;
+    for (int i = 0; i < 25; ++i)
+    {
+        auto* feat = new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i), VelCharacterFeat::kNoChoice,
+                                          VelCharacterFeat::kNoChoice, 4);
+        hero->InsertFeat(feat);
+        feat->Release();
+    }
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    const auto& name = canvas.printed[0].texts.at(0);
+    EXPECT_EQ(name.at, FCPoint(328, 40));
+    EXPECT_EQ(name.pointSize, VelSheetPrinter::kSmallestPoints);
+    EXPECT_EQ(name.text.rfind("SIRBARTHOLOMEWWWW", 0), 0u);
+    EXPECT_EQ(name.text.substr(name.text.size() - 3), "...");
+    EXPECT_LE(canvas.Measure(name.text, name.pointSize).x, 340 * kScale);
+    const std::string kept = name.text.substr(0, name.text.size() - 3);
+    EXPECT_GT(canvas.Measure(kept + "W...", name.pointSize).x, 340 * kScale);
+    const auto& hitPoints = canvas.printed[0].texts.at(1);
+    EXPECT_EQ(hitPoints.text, "123456789");
+    EXPECT_LT(hitPoints.pointSize, 14);
+    // 25 feats close up from 24 to 20 units apart to stay above the
+    // generation block.
+    ExpectInOrder(canvas, 0, {Point("FEAT 10", 340, 600, 6), Point("FEAT 11", 340, 620, 6),
+                              Point("FEAT 34", 340, 1080, 6)});
+}
+
+TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
+{
+    for (int i = 0; i < 60; ++i)
+    {
+        auto* feat = new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i), VelCharacterFeat::kNoChoice,
+                                          VelCharacterFeat::kNoChoice, 4);
+        hero->InsertFeat(feat);
+        feat->Release();
+    }
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    // Lines a line apart, down to the last that ends above the block.
+    EXPECT_EQ(TextsIn(canvas.printed[0], 340, 600, 341, 1096).size(), 35u);
+    ExpectInOrder(canvas, 0, {Point("FEAT 10", 340, 600, 6), Point("FEAT 44", 340, 600 + 14 * 34, 6)});
+}
+
+TEST_F(SheetTest, NoTextLeavesThePage)
+{
+    // Everything at once, and too much of it.
+    hero->name = std::string(80, 'M');
+    hero->notes.fill(std::string(200, 'W'));
+    VelCharacterClass* minstrel = hero->AddClass(VelIds::kClassMinstrel);
+    minstrel->spellsPerDay.fill(3);
+    hero->AddClass(VelIds::kClassPriest)->spellsPerDay.fill(2);
+    hero->AddClass(VelIds::kClassScholarCaster)->spellsPerDay.fill(1);
+    hero->domainIds = {F::kFire, F::kSun};
+    hero->schoolSlots = {F::kWards, 1, F::kCharms, F::kWards, F::kCharms};
+    for (int i = 0; i < 25; ++i)
+        F::AddSkill(*hero.Get(), static_cast<std::uint16_t>(F::kFirstLore + i), VelCharacterSkill::kNoSubSkill, 1.0f);
+    for (int i = 0; i < 60; ++i)
+    {
+        F::Own(*hero.Get(), static_cast<std::uint16_t>(F::kFirstGoods + i), Item::kCarried);
+        auto* feat = new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i), VelCharacterFeat::kNoChoice,
+                                          VelCharacterFeat::kNoChoice, 4);
+        hero->InsertFeat(feat);
+        feat->Release();
+    }
+    for (int i = 0; i < 20; ++i)
+    {
+        const std::uint16_t sword = F::Own(*hero.Get(), F::kSword, Item::kCarried)->itemKey;
+        const std::uint16_t dagger = F::Own(*hero.Get(), F::kDagger, Item::kCarried)->itemKey;
+        F::AddSet(*hero.Get(), dagger, sword, VelCharacterEquip::kTwoWeapons);
+    }
+    for (std::uint16_t k = 0; k < 4; ++k)
+        F::AddAnimal(*hero.Get(), F::kWolf, k, VelCharacterAnimal::kCompanion, std::string(50, 'W'));
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    EXPECT_GT(canvas.printed.size(), 8u);
+    for (std::size_t p = 0; p < canvas.printed.size(); ++p)
+        for (const auto& text : canvas.printed[p].texts)
+        {
+            const FCPoint size = canvas.Measure(text.text, text.pointSize);
+            EXPECT_TRUE(text.at.x >= 0 && text.at.y >= 0 && text.at.x + size.x <= 5100 &&
+                        text.at.y + size.y <= 6600)
+                << '"' << text.text << "\" on page " << p << " at " << text.at.x << ", " << text.at.y;
+        }
+}
+
+TEST_F(SheetTest, PrintingLeavesTheCharacterAsItWas)
+{
+    hero->money = VelCoins(0, 25, 3);
+    hero->ownedItemsValue = VelCoins(0, 0, 0);
+    hero->modified = 0;
+    F::AddAnimal(*hero.Get(), F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    // 25 middle coins carry over into the highest coin on the sheet only.
+    ExpectInOrder(canvas, 0, {Box("5", 456, 1156, 86, 12, 6)});
+    EXPECT_EQ(hero->money, VelCoins(0, 25, 3));
+    EXPECT_EQ(hero->modified, 0);
 }
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "Fc/Core/FCConvert.h"
 #include "Fc/Core/FCDebugLog.h"
-#include "Fc/Core/FCWindows1252.h"
 #include "Fc/Devices/FCPrinter.h"
 #include "Fc/Graphics/FCImageSet.h"
 #include "Fc/Graphics/FCResourceManager.h"
@@ -189,24 +188,13 @@ bool GoodsBefore(const Item* a, const Item* b)
     return a->itemKey < b->itemKey;
 }
 
-// A path, printer name or reason from the system (UTF-8) in the program's
-// own code page; what it cannot show becomes "?".
-std::string ToDisplayText(const std::string& utf8)
+// A reason from the printer, as the sentence it should be.
+std::string AsSentence(std::string text)
 {
-    std::string out;
-    std::size_t bad = 0;
-    if (Utf8ToWindows1252(utf8, out, bad))
-        return out;
-    out.clear();
-    for (const char c : utf8)
-        out += static_cast<unsigned char>(c) < 0x80 ? c : '?';
-    return out;
-}
-
-std::string WithoutFinalStop(std::string text)
-{
-    while (!text.empty() && (text.back() == '.' || text.back() == ' '))
+    while (!text.empty() && text.back() == ' ')
         text.pop_back();
+    if (!text.empty() && text.back() != '.')
+        text += '.';
     return text;
 }
 } // namespace
@@ -264,11 +252,11 @@ bool VelSheetPrinter::Print(VelCharacter* character, const std::string& document
     failure.clear();
     bool ok = false;
     if (!character)
-        Fail("there is no character to print");
+        Fail("There is no character to print.");
     else if (!EnsureCanvas())
-        Fail(printer ? "the printer could not start a document" : "no printer is available");
+        Fail(printer ? "The printer could not start a document." : "No printer is available.");
     else if (!canvas->StartDocument(documentName))
-        Fail("the printer refused the document");
+        Fail("The printer refused the document.");
     else
         ok = true;
 
@@ -287,7 +275,7 @@ bool VelSheetPrinter::Print(VelCharacter* character, const std::string& document
     ok = ok && !failed;
     if (ok && !canvas->EndDocument())
     {
-        Fail("the document could not be finished");
+        Fail("The document could not be finished.");
         ok = false;
     }
     for (FCObjectVector& list : goodsLists)
@@ -298,7 +286,7 @@ bool VelSheetPrinter::Print(VelCharacter* character, const std::string& document
     using Kind = FCPrintOutcome::Kind;
     if (ok && outcome.kind != Kind::kSent && outcome.kind != Kind::kSaved)
     {
-        Fail("the printer did not say where the document went");
+        Fail("The printer did not say where the document went.");
         ok = false;
     }
     if (!ok && outcome.kind != Kind::kFailed)
@@ -318,18 +306,17 @@ std::string VelSheetPrinter::DescribeOutcome() const
     switch (outcome.kind)
     {
     case Kind::kSent:
-        text = "The character sheet went to the printer " + ToDisplayText(outcome.destination) +
-               " as job " + std::to_string(outcome.job) + ".";
+        text = "The character sheet went to the printer " + outcome.destination + " as job " +
+               std::to_string(outcome.job) + ".";
         break;
     case Kind::kSaved:
-        text = "The character sheet was saved as " + ToDisplayText(outcome.path) + ".";
-        if (!outcome.reason.empty())
-            text += " It was not printed: " + WithoutFinalStop(ToDisplayText(outcome.reason)) + ".";
+        text = "The character sheet was saved as " + outcome.path;
+        text += outcome.reason.empty() ? "." : " instead of printed. " + AsSentence(outcome.reason);
         break;
     default:
-        text = "The character sheet could not be printed";
-        text += outcome.reason.empty() ? std::string(".")
-                                       : ": " + WithoutFinalStop(ToDisplayText(outcome.reason)) + ".";
+        text = "The character sheet could not be printed.";
+        if (!outcome.reason.empty())
+            text += " " + AsSentence(outcome.reason);
         return text;
     }
     if (!missingForms.empty())
@@ -341,7 +328,7 @@ void VelSheetPrinter::Fail(const char* what)
 {
     if (!failed)
     {
-        FC_LOG("The character sheet stops: %s\n", what);
+        FC_LOG("The character sheet stops. %s\n", what);
         failure = what;
     }
     failed = true;
@@ -494,7 +481,7 @@ bool VelSheetPrinter::BeginPage(std::uint16_t formId)
         return false;
     if (!canvas->StartPage())
     {
-        Fail("the printer refused a page");
+        Fail("The printer refused a page.");
         return false;
     }
     SetBackground(formId, 0);
@@ -515,9 +502,9 @@ bool VelSheetPrinter::FinishPage()
     if (failed)
         return false;
     if (!canvas->PrintPage())
-        Fail("a page could not be printed");
+        Fail("A page could not be printed.");
     else if (!canvas->EndPage())
-        Fail("a page could not be finished");
+        Fail("A page could not be finished.");
     return !failed;
 }
 

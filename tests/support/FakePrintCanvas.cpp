@@ -93,7 +93,10 @@ bool FakePrintCanvas::Call(const char* name)
     {
         abandoned = true;
         if (failSilently)
+        {
+            outcome = finished;
             return false;
+        }
         outcome = FCPrintOutcome();
         outcome.kind = FCPrintOutcome::Kind::kFailed;
         outcome.reason = std::string(name) + " was refused";

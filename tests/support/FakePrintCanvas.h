@@ -73,7 +73,8 @@ public:
     std::map<std::string, std::int32_t> widths;
     // The number (from 1) of the document or page call that fails; 0 for
     // none. The failing call abandons the document, and every later call is
-    // refused. A silent failure leaves the outcome as it was.
+    // refused. A silent failure claims the finished outcome all the same,
+    // as a canvas that hides its failure would.
     std::size_t failAtCall = 0;
     bool failSilently = false;
     bool abandoned = false;

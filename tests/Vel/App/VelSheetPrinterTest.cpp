@@ -203,7 +203,7 @@ TEST_F(SheetTest, WithoutPrinterOrCanvasNothingIsPrintedAndTheUserIsTold)
     EXPECT_FALSE(refused.Print(hero.Get(), "Stavelorn"));
     EXPECT_EQ(refused.GetOutcome().kind, Kind::kFailed);
     EXPECT_EQ(refused.DescribeOutcome(),
-              "The character sheet could not be printed: the printer could not start a document.");
+              "The character sheet could not be printed. The printer could not start a document.");
     {
         // A printer that went away leaves no printer at all.
         FakePrinter gone;
@@ -211,7 +211,7 @@ TEST_F(SheetTest, WithoutPrinterOrCanvasNothingIsPrintedAndTheUserIsTold)
     ASSERT_EQ(FCPrinter::GetInstance(), nullptr);
     VelSheetPrinter orphan;
     EXPECT_FALSE(orphan.Print(hero.Get(), "Stavelorn"));
-    EXPECT_EQ(orphan.DescribeOutcome(), "The character sheet could not be printed: no printer is available.");
+    EXPECT_EQ(orphan.DescribeOutcome(), "The character sheet could not be printed. No printer is available.");
     EXPECT_TRUE(sheet.printer.canvases.empty());
 }
 
@@ -233,7 +233,7 @@ TEST_F(SheetTest, EachFailingPrinterCallEndsTheDocumentThere)
             EXPECT_EQ(canvas.calls.size(), failAt);
             EXPECT_EQ(job->GetOutcome().kind, Kind::kFailed);
             EXPECT_FALSE(job->GetOutcome().reason.empty());
-            EXPECT_EQ(job->DescribeOutcome().rfind("The character sheet could not be printed: ", 0), 0u);
+            EXPECT_EQ(job->DescribeOutcome().rfind("The character sheet could not be printed. ", 0), 0u);
         }
 }
 
@@ -242,7 +242,7 @@ TEST_F(SheetTest, ADocumentWithoutAnOutcomeCountsAsFailed)
     sheet.printer.canvasFinished = FCPrintOutcome();
     Print(*hero.Get(), false);
     EXPECT_EQ(job->DescribeOutcome(),
-              "The character sheet could not be printed: the printer did not say where the document went.");
+              "The character sheet could not be printed. The printer did not say where the document went.");
 }
 
 TEST_F(SheetTest, OutcomesInWords)
@@ -255,9 +255,9 @@ TEST_F(SheetTest, OutcomesInWords)
     };
     const Case cases[] = {
         {{Kind::kSent, "Front Desk", 12, {}, {}}, true, "The character sheet went to the printer Front Desk as job 12."},
-        {{Kind::kSaved, {}, 0, "/home/u/Printouts/H\xC3\xA9ro.pdf", "no printer is set up."},
+        {{Kind::kSaved, {}, 0, "/home/u/Printouts/H\xE9ro.pdf", "No printer is set up"},
          true,
-         "The character sheet was saved as /home/u/Printouts/H\xE9ro.pdf. It was not printed: no printer is set up."},
+         "The character sheet was saved as /home/u/Printouts/H\xE9ro.pdf instead of printed. No printer is set up."},
         {{Kind::kSaved, {}, 0, "/tmp/Hero.pdf", {}},
          false,
          "The character sheet was saved as /tmp/Hero.pdf. Some page forms were missing, so those pages carry only "

@@ -808,4 +808,51 @@ TEST_F(SheetTest, PrintingLeavesTheCharacterAsItWas)
     EXPECT_EQ(hero->money, VelCoins(0, 25, 3));
     EXPECT_EQ(hero->modified, 0);
 }
+TEST_F(SheetTest, ClassFeaturesFollowTheirClassesUpToThirtyLines)
+{
+    struct Case
+    {
+        const char* name;
+        int berserkerFeatures;
+        bool literacy;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"literacy after the berserker's features", 2, true, {"FEATURE 12", "FEATURE 13", "LITERACY", "FEATURE 51"}},
+        {"no literacy without the skill", 2, false, {"FEATURE 12", "FEATURE 13", "FEATURE 51"}},
+        {"thirty lines at most", 40, true, {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FCCountedRef<VelCharacter> character = FCCountedRef<VelCharacter>::Adopt(new VelCharacter());
+        character->AddClass(VelIds::kClassBerserker);
+        character->AddClass(VelIds::kClassWarrior);
+        const auto feature = [&](int id, std::uint16_t classId)
+        {
+            auto* entry = new VelCharacterFeature();
+            entry->featureId = static_cast<std::uint16_t>(id);
+            entry->source = classId;
+            character->features.Append(entry);
+            entry->Release();
+        };
+        // The warrior's feature comes first in the list, but prints after
+        // the berserker's, in class order.
+        feature(F::kFirstFeature + 39, VelIds::kClassWarrior);
+        for (int i = 0; i < c.berserkerFeatures; ++i)
+            feature(F::kFirstFeature + i, VelIds::kClassBerserker);
+        if (c.literacy)
+            F::AddSkill(*character.Get(), F::kLiteracy, VelCharacterSkill::kNoSubSkill, 2.0f);
+        const FakePrintCanvas& canvas = Print(*character.Get());
+        const std::vector<std::string> column = TextsIn(canvas.printed[1], 302, 0, 303, 1650);
+        if (c.lines.empty())
+        {
+            ASSERT_EQ(column.size(), 30u);
+            EXPECT_EQ(column.back(), "FEATURE 41");
+            ExpectInOrder(canvas, 1, {Point("FEATURE 41", 302, 106 + 24 * 29, 8)});
+        }
+        else
+            EXPECT_EQ(column, c.lines);
+    }
+}
 } // namespace

@@ -16,15 +16,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 name=smoke_intro
 source "$here/start.sh"
 
-# wait_log TEXT: until the program has logged the line, for up to 20 s.
-wait_log() {
-  for _ in $(seq 200); do
-    grep -qF "$1" "$log" && return
-    sleep 0.1
-  done
-  fail "no log line \"$1\""
-}
-
 # Palette (STYLE.md): night #0e0b08, umber #2a2018, leather #3b2c20,
 # gold #e0b864.
 menu_samples=("300,270,#3b2c20" "500,326,#3b2c20" "300,428,#3b2c20,8" "296,108,#e0b864" "100,300,#2a2018,12")

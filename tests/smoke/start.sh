@@ -73,6 +73,15 @@ geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no w
 eval "$geometry"
 origin_x=$X origin_y=$Y
 
+# wait_log TEXT: until the program has logged the line, for up to 30 s.
+wait_log() {
+  for _ in $(seq 300); do
+    grep -qF "$1" "$log" && return
+    sleep 0.1
+  done
+  fail "no log line \"$1\""
+}
+
 # Points are in the program's 800 x 600 picture.
 # point X Y: moves the pointer there; --sync would wait in vain (15 s) for a
 # move to where the pointer already is.
@@ -88,6 +97,19 @@ click() {
   sleep 0.2
   timeout 10 xdotool click 1 || fail "cannot click"
   sleep 0.2
+}
+# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
+drag() {
+  point "$1" "$2"
+  sleep 0.2
+  timeout 5 xdotool mousedown 1
+  sleep 0.2
+  point $(($1 - 8)) $(($2 - 4))
+  sleep 0.2
+  point "$3" "$4"
+  sleep 0.2
+  timeout 5 xdotool mouseup 1
+  sleep 0.3
 }
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
 # whose samples must match; tried again for a while, since a slow machine

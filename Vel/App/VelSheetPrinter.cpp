@@ -348,8 +348,12 @@ bool VelSheetPrinter::EnsureCanvas()
 
 void VelSheetPrinter::SetBackground(std::uint16_t imageSetId, std::uint16_t frame)
 {
-    backgroundId = imageSetId;
     backgroundFrame = frame;
+    // Spell and overflow pages follow each other on one form: it stays
+    // loaded rather than being read again for every page.
+    if (background && imageSetId == backgroundId)
+        return;
+    backgroundId = imageSetId;
     FCResourceManager* resources = FCResourceManager::GetInstance();
     if (background && resources)
         resources->UnloadImageSet(background);

@@ -116,9 +116,9 @@ std::int32_t Value(const VelCharacter* character, std::uint32_t index)
 std::string Text(std::int32_t id)
 {
     const FCResourceManager* resources = FCResourceManager::GetInstance();
-    const std::string* text =
-        resources && id >= 0 && id <= 0xFFFF ? resources->GetString(static_cast<std::uint16_t>(id))
-                                             : nullptr;
+    const std::string* text = resources && id >= 0 && id <= 0xFFFF
+                                  ? resources->GetString(static_cast<std::uint16_t>(id))
+                                  : nullptr;
     return text ? *text : std::string();
 }
 
@@ -365,9 +365,10 @@ void VelSheetPrinter::SetBackground(std::uint16_t imageSetId, std::uint16_t fram
 bool VelSheetPrinter::SetupPageScale()
 {
     const FCPoint page = printer ? printer->GetPageSize() : FCPoint(kFormWidth, kFormHeight);
-    const FCPoint frame = background && canvas
-                              ? canvas->GetFrameSize(background, static_cast<std::int16_t>(backgroundFrame))
-                              : FCPoint();
+    const FCPoint frame =
+        background && canvas
+            ? canvas->GetFrameSize(background, static_cast<std::int16_t>(backgroundFrame))
+            : FCPoint();
     // Without a usable form the page keeps the forms' own design space, so
     // every value still lands where it belongs.
     const bool usable = frame.x > 0 && frame.y > 0;
@@ -379,7 +380,8 @@ bool VelSheetPrinter::SetupPageScale()
     return true;
 }
 
-void VelSheetPrinter::SetFont(const std::string& name, const std::string& file, std::uint16_t points)
+void VelSheetPrinter::SetFont(const std::string& name, const std::string& file,
+                              std::uint16_t points)
 {
     fontName = name;
     fontFile = file;
@@ -401,7 +403,8 @@ std::int32_t VelSheetPrinter::LineHeight()
     if (!canvas || scaleY <= 0.0f)
         return 1;
     const std::int32_t pixels = canvas->MeasureText("|", fontName, fontFile, fontSize).y;
-    return std::max<std::int32_t>(1, static_cast<std::int32_t>(std::ceil(static_cast<float>(pixels) / scaleY)));
+    return std::max<std::int32_t>(
+        1, static_cast<std::int32_t>(std::ceil(static_cast<float>(pixels) / scaleY)));
 }
 
 std::uint16_t VelSheetPrinter::FitText(std::string& text, std::int32_t widthPixels, bool whole)
@@ -426,10 +429,12 @@ std::uint16_t VelSheetPrinter::FitText(std::string& text, std::int32_t widthPixe
 void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int16_t y)
 {
     AddText(text, x, y,
-            static_cast<std::int16_t>(std::max<std::int32_t>(0, static_cast<std::int32_t>(designWidth) - x)));
+            static_cast<std::int16_t>(
+                std::max<std::int32_t>(0, static_cast<std::int32_t>(designWidth) - x)));
 }
 
-void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int16_t y, std::int16_t width)
+void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int16_t y,
+                              std::int16_t width)
 {
     if (failed || !canvas)
         return;
@@ -438,7 +443,8 @@ void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int1
         return;
     const std::uint16_t size = FitText(shown, ToDeviceX(width), false);
     if (!shown.empty())
-        canvas->AddText(shown, FCPoint(ToDeviceX(x), ToDeviceY(y)), fontName, fontFile, size, nullptr);
+        canvas->AddText(shown, FCPoint(ToDeviceX(x), ToDeviceY(y)), fontName, fontFile, size,
+                        nullptr);
 }
 
 void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::int16_t y,
@@ -460,7 +466,8 @@ void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::i
         {
             const std::string line = Printable(wrapped[k]);
             if (!line.empty())
-                canvas->AddText(line, FCPoint(left, top + static_cast<std::int32_t>(k) * lineHeight),
+                canvas->AddText(line,
+                                FCPoint(left, top + static_cast<std::int32_t>(k) * lineHeight),
                                 fontName, fontFile, fontSize, nullptr);
         }
         return;
@@ -494,7 +501,8 @@ bool VelSheetPrinter::BeginPage(std::uint16_t formId)
         canvas->AddImage(background, 0, 0, 1.0, 1.0, nullptr);
     else if (std::find(missingForms.begin(), missingForms.end(), formId) == missingForms.end())
     {
-        FC_LOG("Form %u is missing; its page is printed without it\n", static_cast<unsigned>(formId));
+        FC_LOG("Form %u is missing; its page is printed without it\n",
+               static_cast<unsigned>(formId));
         missingForms.push_back(formId);
     }
     SetupPageScale();
@@ -544,7 +552,8 @@ void VelSheetPrinter::PrintFrontValues(const VelCharacter* character)
                    static_cast<std::int16_t>(141 + 59 * i), 38, 45, kNumberBox);
     fontSize = 12;
     for (std::int16_t i = 0; i < static_cast<std::int16_t>(VelEntity::kAbilityCount); ++i)
-        AddTextBox(Signed(GetAbilityModifier(static_cast<std::int16_t>(character->abilities[static_cast<std::size_t>(i)]))),
+        AddTextBox(Signed(GetAbilityModifier(static_cast<std::int16_t>(
+                       character->abilities[static_cast<std::size_t>(i)]))),
                    181, static_cast<std::int16_t>(141 + 59 * i), 38, 45, kNumberBox);
 
     // The form names the classes beside their level rows; a character of
@@ -566,13 +575,15 @@ void VelSheetPrinter::PrintFrontValues(const VelCharacter* character)
             // The form has one row per class id; any other id has no place.
             if (entry.classId >= VelIds::kClassCount)
             {
-                FC_LOG("Class %u has no level row on the sheet\n", static_cast<unsigned>(entry.classId));
+                FC_LOG("Class %u has no level row on the sheet\n",
+                       static_cast<unsigned>(entry.classId));
                 return false;
             }
             std::string level = Plain(entry.level);
             if (entry.formerMember)
                 level += "(X)";
-            AddTextBox(level, 386, static_cast<std::int16_t>(247 + 21 * entry.classId), 50, 19, kNumberBox);
+            AddTextBox(level, 386, static_cast<std::int16_t>(247 + 21 * entry.classId), 50, 19,
+                       kNumberBox);
             return false;
         });
     AddTextBox(Plain(character->GetTotalLevel()), 478, 334, 26, 34, kNumberBox);
@@ -584,10 +595,8 @@ void VelSheetPrinter::PrintCombatValues(const VelCharacter* character)
     AddTextBox(Plain(character->stats[VelEntity::kArmorClass]), 678, 134, 39, 46, kNumberBox);
     fontSize = 10;
     const std::int32_t armorParts[] = {
-        Value(character, C::kValueArmorBonus),
-        Value(character, C::kValueShieldBonus),
-        GetDexBonusToArmorClass(character),
-        GetSizeModifier(character),
+        Value(character, C::kValueArmorBonus),      Value(character, C::kValueShieldBonus),
+        GetDexBonusToArmorClass(character),         GetSizeModifier(character),
         GetClassAndSizeArmorBonus(character, true),
     };
     const std::int16_t armorColumns[] = {787, 835, 883, 932, 980};
@@ -612,8 +621,8 @@ void VelSheetPrinter::PrintCombatValues(const VelCharacter* character)
         std::int16_t misc = 0;
         GetSavingThrowParts(character, save.type, base, ability, misc);
         fontSize = 14;
-        AddTextBox(Plain(character->stats[save.stat]), 678, static_cast<std::int16_t>(210 + save.offset), 39, 46,
-                   kNumberBox);
+        AddTextBox(Plain(character->stats[save.stat]), 678,
+                   static_cast<std::int16_t>(210 + save.offset), 39, 46, kNumberBox);
         fontSize = 10;
         const auto y = static_cast<std::int16_t>(215 + save.offset);
         AddTextBox(Plain(base), 738, y, 29, 37, kNumberBox);
@@ -725,7 +734,8 @@ void VelSheetPrinter::PrintSkills(const VelCharacter* character, bool continuati
             if (rowsUsed < freeRows)
             {
                 ++skillsPrinted;
-                PrintSkillRow(character, skill.skillId, skill.subSkillId, firstRow + rowsUsed, top, true);
+                PrintSkillRow(character, skill.skillId, skill.subSkillId, firstRow + rowsUsed, top,
+                              true);
                 ++rowsUsed;
                 return false;
             }
@@ -781,8 +791,9 @@ void VelSheetPrinter::PrintGenerationBlock(const VelCharacter* character)
     wealth.Normalize();
     AddTextBox(Plain(wealth.coins[2]), 456, 1156, 86, 12, kNumberBox);
     // Characters from the first file version never recorded it.
-    AddTextBox(character->startingMoney == 0 ? std::string("v 1.0")
-                                             : Plain(static_cast<std::int32_t>(character->startingMoney)),
+    AddTextBox(character->startingMoney == 0
+                   ? std::string("v 1.0")
+                   : Plain(static_cast<std::int32_t>(character->startingMoney)),
                456, 1199, 86, 12, kBox);
 }
 
@@ -804,7 +815,8 @@ bool VelSheetPrinter::WeaponsRemain(const VelCharacter* character) const
     for (std::size_t i = weaponCursor; i < character->equipSets.GetCount(); ++i)
         if (const auto* set = static_cast<const VelCharacterEquip*>(
                 character->equipSets.GetAt(static_cast<std::int32_t>(i))))
-            if (HasFilledHand(character, *set, kOffHand) || HasFilledHand(character, *set, kMainHand))
+            if (HasFilledHand(character, *set, kOffHand) ||
+                HasFilledHand(character, *set, kMainHand))
                 return true;
     return false;
 }
@@ -864,10 +876,8 @@ void VelSheetPrinter::PrintWeaponRow(const VelCharacter* character, const VelCha
     AddTextBox(FormatRangeIncrement(character, weapon), 427, y, 42, 24, kNumberBox);
 
     const std::int32_t parts[] = {
-        character->stats[VelEntity::kBaseAttack],
-        GetWeaponAbilityModifier(character, weapon),
-        GetTwoWeaponPenalty(character, &set, hand),
-        GetHandAttackAdjustment(character, &set, hand),
+        character->stats[VelEntity::kBaseAttack],    GetWeaponAbilityModifier(character, weapon),
+        GetTwoWeaponPenalty(character, &set, hand),  GetHandAttackAdjustment(character, &set, hand),
         GetWeaponAttackBonus(character, &set, hand),
     };
     const std::int16_t columns[] = {68, 117, 164, 212, 261};
@@ -875,7 +885,8 @@ void VelSheetPrinter::PrintWeaponRow(const VelCharacter* character, const VelCha
     fontSize = 10;
     for (std::size_t i = 0; i < std::size(parts); ++i)
     {
-        AddTextBox(Plain(parts[i]), columns[i], static_cast<std::int16_t>(y + 34), 27, 35, kNumberBox);
+        AddTextBox(Plain(parts[i]), columns[i], static_cast<std::int16_t>(y + 34), 27, 35,
+                   kNumberBox);
         total += parts[i];
     }
     fontSize = 14;
@@ -921,7 +932,8 @@ void VelSheetPrinter::PrintColumn(const std::vector<std::string>& names, std::in
     if (fitting < count)
         FC_LOG("The sheet has room for %d of %d %s\n", fitting, count, what);
     for (std::int32_t k = 0; k < fitting; ++k)
-        AddText(names[static_cast<std::size_t>(k)], x, static_cast<std::int16_t>(top + pitch * k), width);
+        AddText(names[static_cast<std::size_t>(k)], x, static_cast<std::int16_t>(top + pitch * k),
+                width);
 }
 
 void VelSheetPrinter::PrintRacialTraits(const VelCharacter* character)
@@ -950,8 +962,8 @@ void VelSheetPrinter::PrintClassFeatures(const VelCharacter* character)
     };
     for (std::size_t i = 0; i < C::kProficiencyCount; ++i)
         if (character->proficiencies[i] == 1)
-            if (const VelFeatureInfo* record =
-                    VelDatabase::FindFeature(static_cast<std::uint16_t>(kFirstProficiencyFeature + i)))
+            if (const VelFeatureInfo* record = VelDatabase::FindFeature(
+                    static_cast<std::uint16_t>(kFirstProficiencyFeature + i)))
                 line(ToSheetUpper(record->name));
     VelRulesWalk::Each<VelCharacterClass>(
         character->classes,
@@ -1010,7 +1022,8 @@ void VelSheetPrinter::PrintGoods(const VelCharacter* character)
                              [&](Item& item)
                              {
                                  if (item.GetHeldObject())
-                                     sorted[item.placement == Item::kNotOnBody ? 1 : 0].push_back(&item);
+                                     sorted[item.placement == Item::kNotOnBody ? 1 : 0].push_back(
+                                         &item);
                                  return false;
                              });
     for (std::size_t i = 0; i < sorted.size(); ++i)
@@ -1042,8 +1055,8 @@ void VelSheetPrinter::PrintGoodsRows()
             if (i == 0)
                 AddTextBox("X", 596, y, 23, 20, kBox);
             AddText(ToSheetUpper(item->GetName()), 622, static_cast<std::int16_t>(y + 2), 376);
-            AddTextBox(FloatToString(GetItemWeight(item->GetHeldObject(), item->options), true), 1002, y,
-                       47, 20, kNumberBox);
+            AddTextBox(FloatToString(GetItemWeight(item->GetHeldObject(), item->options), true),
+                       1002, y, 47, 20, kNumberBox);
             ++rowCount;
             cursorY = static_cast<std::uint16_t>(cursorY + kGoodsPitch);
             if (rowCount >= kGoodsRowsPerPage)
@@ -1078,7 +1091,8 @@ void VelSheetPrinter::PrintDescription(const VelCharacter* character)
         {Plain(height / 12), 16, 368, 968, 37, 46},
         {Plain(height % 12), 14, 410, 968, 26, 34},
         {character->sex == 0 ? "M" : "F", 16, 522, 856, 36, 45},
-        {size && !size->name.empty() ? size->name.substr(0, 1) : std::string(), 16, 522, 912, 36, 45},
+        {size && !size->name.empty() ? size->name.substr(0, 1) : std::string(), 16, 522, 912, 36,
+         45},
     };
     for (const Cell& cell : cells)
     {
@@ -1087,12 +1101,13 @@ void VelSheetPrinter::PrintDescription(const VelCharacter* character)
     }
     fontSize = 6;
     for (std::size_t i = 0; i < C::kNoteCount; ++i)
-        AddText(ToSheetUpper(character->notes[i]), 707, static_cast<std::int16_t>(900 + 21 * i), 558);
+        AddText(ToSheetUpper(character->notes[i]), 707, static_cast<std::int16_t>(900 + 21 * i),
+                558);
 }
 
 void VelSheetPrinter::PrintArmor(const VelCharacter* character)
 {
-    const auto row = [&](const Item& item, std::int16_t y, const std::string (&values)[5])
+    const auto row = [&](const Item& item, std::int16_t y, const std::string(&values)[5])
     {
         std::string name = ToSheetUpper(item.GetHeldObject()->name);
         if (item.options & Item::kMasterwork)
@@ -1104,14 +1119,16 @@ void VelSheetPrinter::PrintArmor(const VelCharacter* character)
         for (std::size_t i = 0; i < std::size(columns); ++i)
             AddTextBox(values[i], columns[i], y, 53, 33, kNumberBox);
     };
-    const auto bonusText = [](std::int16_t bonus) { return bonus > 0 ? Signed(bonus) : std::string("-"); };
+    const auto bonusText = [](std::int16_t bonus)
+    { return bonus > 0 ? Signed(bonus) : std::string("-"); };
 
     if (const Item* armor = character->GetWornArmor())
         if (const auto* record = dynamic_cast<const VelArmorInfo*>(armor->GetHeldObject()))
         {
             std::int16_t bonus = 0, maxDex = 0, penalty = 0, failure = 0, speed = 0;
-            GetArmorStats(character, record, armor->options, static_cast<std::int32_t>(armor->count), bonus,
-                          maxDex, penalty, failure, speed);
+            GetArmorStats(character, record, armor->options,
+                          static_cast<std::int32_t>(armor->count), bonus, maxDex, penalty, failure,
+                          speed);
             const std::string values[5] = {bonusText(bonus), Signed(maxDex), Plain(penalty),
                                            Plain(failure) + "%", Plain(speed) + " ft"};
             row(*armor, 1142, values);
@@ -1120,13 +1137,15 @@ void VelSheetPrinter::PrintArmor(const VelCharacter* character)
     for (std::size_t k = 0; k < std::size(shields); ++k)
     {
         const Item* shield = shields[k];
-        const auto* record = shield ? dynamic_cast<const VelShieldInfo*>(shield->GetHeldObject()) : nullptr;
+        const auto* record =
+            shield ? dynamic_cast<const VelShieldInfo*>(shield->GetHeldObject()) : nullptr;
         if (!record)
             continue;
         std::int16_t bonus = 0, penalty = 0, failure = 0;
-        GetShieldStats(character, record, shield->options, static_cast<std::int32_t>(shield->count), bonus,
-                       penalty, failure);
-        const std::string values[5] = {bonusText(bonus), "-", Plain(penalty), Plain(failure) + "%", "-"};
+        GetShieldStats(character, record, shield->options, static_cast<std::int32_t>(shield->count),
+                       bonus, penalty, failure);
+        const std::string values[5] = {bonusText(bonus), "-", Plain(penalty), Plain(failure) + "%",
+                                       "-"};
         row(*shield, static_cast<std::int16_t>(1142 + 37 * (k + 1)), values);
     }
 }
@@ -1152,12 +1171,14 @@ void VelSheetPrinter::PrintMoney(const VelCharacter* character)
 void VelSheetPrinter::PrintLoad(const VelCharacter* character)
 {
     fontSize = 6;
-    AddTextBox(ToSheetUpper(Text(kLoadText + Value(character, C::kValueLoad))), 13, 1383, 59, 33, kBox);
+    AddTextBox(ToSheetUpper(Text(kLoadText + Value(character, C::kValueLoad))), 13, 1383, 59, 33,
+               kBox);
     fontSize = 10;
     AddTextBox(Signed(Value(character, C::kValueMaxDexBonus)), 74, 1383, 53, 33, kNumberBox);
     AddTextBox(Plain(Value(character, C::kValueLoadCheckPenalty)), 129, 1383, 53, 33, kNumberBox);
     AddTextBox(Plain(character->stats[VelEntity::kSpeed]) + " ft", 183, 1383, 52, 33, kNumberBox);
-    AddTextBox("x" + Plain(Value(character, C::kValueRunMultiplier)), 239, 1383, 51, 33, kNumberBox);
+    AddTextBox("x" + Plain(Value(character, C::kValueRunMultiplier)), 239, 1383, 51, 33,
+               kNumberBox);
 }
 
 void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
@@ -1173,10 +1194,12 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             AddTextBox(ToSheetUpper(animal.text), 354, y, 288, 33, VelSheetPrinter::BoxCenterH);
             if (record)
             {
-                AddTextBox(ToSheetUpper(record->name), 354, static_cast<std::int16_t>(y + 16), 288, 33,
-                           VelSheetPrinter::BoxCenterH);
-                const auto level = static_cast<std::int16_t>(character->GetClassLevel(animal.secondKey));
-                AddTextBox(HitDiceText(GetAnimalHitDice(record, static_cast<std::int16_t>(animal.kind), level)),
+                AddTextBox(ToSheetUpper(record->name), 354, static_cast<std::int16_t>(y + 16), 288,
+                           33, VelSheetPrinter::BoxCenterH);
+                const auto level =
+                    static_cast<std::int16_t>(character->GetClassLevel(animal.secondKey));
+                AddTextBox(HitDiceText(GetAnimalHitDice(
+                               record, static_cast<std::int16_t>(animal.kind), level)),
                            645, y, 39, 33, kNumberBox);
             }
             AddTextBox(Plain(animal.stats[VelEntity::kArmorClass]), 686, y, 40, 33, kNumberBox);
@@ -1199,7 +1222,8 @@ bool VelSheetPrinter::PrintSpellPages(VelCharacter* character)
     VelRulesWalk::Each<VelCharacterClass>(character->classes,
                                           [&](const VelCharacterClass& entry)
                                           {
-                                              const std::int16_t highest = HighestSpellLevel(&entry);
+                                              const std::int16_t highest =
+                                                  HighestSpellLevel(&entry);
                                               if (ClassCastsSpells(&entry) && highest >= 0)
                                                   PrintClassSpells(character, entry, highest);
                                               return failed;
@@ -1217,8 +1241,9 @@ bool VelSheetPrinter::StartSpellPage(const VelCharacter* character, const VelCha
         AddText(ToSheetUpper(record->name), 250, 28);
     // A priest with a domain and a scholar with a specialty cast one more
     // spell of each level.
-    const bool extra = (entry.classId == VelIds::kClassPriest && character->HasAnyDomain()) ||
-                       (entry.classId == VelIds::kClassScholarCaster && character->HasSpecialtySchool());
+    const bool extra =
+        (entry.classId == VelIds::kClassPriest && character->HasAnyDomain()) ||
+        (entry.classId == VelIds::kClassScholarCaster && character->HasSpecialtySchool());
     for (std::size_t i = 0; i < VelCharacterClass::kSpellLevelCount; ++i)
     {
         const std::int16_t perDay = entry.spellsPerDay[i];
@@ -1229,7 +1254,8 @@ bool VelSheetPrinter::StartSpellPage(const VelCharacter* character, const VelCha
         AddTextBox(Plain(perDay) + (extra ? "+1" : ""), 15, y, 37, 46, kNumberBox);
         fontSize = 10;
         const std::int16_t difficulty =
-            record ? GetSpellSaveDifficulty(character, record, static_cast<std::int16_t>(i)) : kNoSaveDifficulty;
+            record ? GetSpellSaveDifficulty(character, record, static_cast<std::int16_t>(i))
+                   : kNoSaveDifficulty;
         if (difficulty != kNoSaveDifficulty)
             AddTextBox(Plain(difficulty), 86, y, 37, 46, kNumberBox);
     }
@@ -1264,8 +1290,8 @@ void VelSheetPrinter::EndSpellRow()
     }
 }
 
-void VelSheetPrinter::PrintClassSpells(const VelCharacter* character, const VelCharacterClass& entry,
-                                       std::int16_t highestLevel)
+void VelSheetPrinter::PrintClassSpells(const VelCharacter* character,
+                                       const VelCharacterClass& entry, std::int16_t highestLevel)
 {
     rowCount = 0;
     cursorY = 0;
@@ -1276,9 +1302,10 @@ void VelSheetPrinter::PrintClassSpells(const VelCharacter* character, const VelC
     // spells that list lacks.
     const std::uint16_t lookupClass =
         classId == VelIds::kClassScholarCaster ? VelIds::kClassInnateCaster : classId;
-    const bool marking = classId == VelIds::kClassScholarCaster || classId == VelIds::kClassInnateCaster ||
-                         classId == VelIds::kClassMinstrel;
-    const bool secondMark = classId == VelIds::kClassInnateCaster || classId == VelIds::kClassMinstrel;
+    const bool marking = classId == VelIds::kClassScholarCaster ||
+                         classId == VelIds::kClassInnateCaster || classId == VelIds::kClassMinstrel;
+    const bool secondMark =
+        classId == VelIds::kClassInnateCaster || classId == VelIds::kClassMinstrel;
 
     if (classId == VelIds::kClassPriest && character->HasAnyDomain())
     {
@@ -1315,14 +1342,16 @@ void VelSheetPrinter::PrintClassSpells(const VelCharacter* character, const VelC
             [&](const VelSpellInfo& spell)
             {
                 const auto spellId = static_cast<std::uint16_t>(spell.key);
-                const VelSpellLevelInfo* row = VelDatabase::FindClassSpellLevel(spellId, lookupClass);
+                const VelSpellLevelInfo* row =
+                    VelDatabase::FindClassSpellLevel(spellId, lookupClass);
                 if (!row && classId == VelIds::kClassScholarCaster)
                     row = VelDatabase::FindClassSpellLevel(spellId, classId);
                 if (!row || static_cast<std::int16_t>(row->level) != level)
                     return false;
                 BeginSpellRow(character);
                 fontSize = 8;
-                AddText(ToSheetUpper(spell.name), 244, static_cast<std::int16_t>(cursorY + 2), kSpellNameWidth);
+                AddText(ToSheetUpper(spell.name), 244, static_cast<std::int16_t>(cursorY + 2),
+                        kSpellNameWidth);
                 const auto y = static_cast<std::int16_t>(cursorY);
                 if (!marking)
                     AddTextBox("-", 164, y, 24, 20, kBox);
@@ -1347,7 +1376,8 @@ void VelSheetPrinter::PrintDomainSpells(const VelCharacter* character, std::int1
     const VelDomainInfo* domain = VelDatabase::FindDomain(domainId);
     if (!domain)
     {
-        FC_LOG("Domain %u is not in the database; the sheet leaves it out\n", static_cast<unsigned>(domainId));
+        FC_LOG("Domain %u is not in the database; the sheet leaves it out\n",
+               static_cast<unsigned>(domainId));
         return;
     }
     BeginSpellRow(character);
@@ -1367,8 +1397,8 @@ void VelSheetPrinter::PrintDomainSpells(const VelCharacter* character, std::int1
             *spells,
             [&](const VelSpellInfo& spell)
             {
-                const VelSpellLevelInfo* row =
-                    VelDatabase::FindDomainSpellLevel(static_cast<std::uint16_t>(spell.key), domainId);
+                const VelSpellLevelInfo* row = VelDatabase::FindDomainSpellLevel(
+                    static_cast<std::uint16_t>(spell.key), domainId);
                 if (!row || static_cast<std::int16_t>(row->level) != level)
                     return false;
                 BeginSpellRow(character);

@@ -168,7 +168,6 @@ protected:
     std::vector<std::string> lines;
     std::uint16_t rowCount = 0;
     std::uint16_t cursorY = 0;
-    std::string scratch;
     // Index of the next equipment set.
     std::size_t weaponCursor = 0;
     std::uint8_t weaponsContinue = 0;

@@ -78,7 +78,8 @@ FCPoint FakePrintCanvas::Measure(const std::string& text, std::uint16_t pointSiz
         const auto code = static_cast<unsigned char>(c);
         if (code < 0x20)
             continue;
-        const bool capital = (code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7);
+        const bool capital =
+            (code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7);
         hundredths += capital ? 68 : 50;
     }
     return FCPoint(static_cast<std::int32_t>((hundredths * em + 50) / 100), height);

@@ -53,8 +53,9 @@ std::string Numbered(const char* stem, int n)
 
 void AddClasses(DbFixture& db)
 {
-    const char* names[] = {"Berserker", "Minstrel", "Priest",        "Nature Priest", "Warrior", "Martial Artist",
-                           "Holy Knight", "Tracker", "Skirmisher", "Innate Caster", "Scholar"};
+    const char* names[] = {"Berserker",  "Minstrel",       "Priest",      "Nature Priest",
+                           "Warrior",    "Martial Artist", "Holy Knight", "Tracker",
+                           "Skirmisher", "Innate Caster",  "Scholar"};
     db.Section(VelDatabase::kTagClass);
     for (std::uint16_t id = 0; id < VelIds::kClassCount; ++id)
     {
@@ -70,15 +71,41 @@ void AddClasses(DbFixture& db)
 void AddBody(DbFixture& db)
 {
     db.Section(VelDatabase::kTagRace)
-        .Add(F::kRace, MakeRecord<VelRaceInfo>([](auto& r) { r.name = "Human"; r.sizeId = F::kSize; }))
-        .Add(F::kOtherRace, MakeRecord<VelRaceInfo>([](auto& r) { r.name = "Gnome"; r.sizeId = F::kSize; }));
-    db.Section(VelDatabase::kTagAlignment).Add(F::kAlignment, Named<VelAlignmentInfo>("True Neutral"));
+        .Add(F::kRace, MakeRecord<VelRaceInfo>(
+                           [](auto& r)
+                           {
+                               r.name = "Human";
+                               r.sizeId = F::kSize;
+                           }))
+        .Add(F::kOtherRace, MakeRecord<VelRaceInfo>(
+                                [](auto& r)
+                                {
+                                    r.name = "Gnome";
+                                    r.sizeId = F::kSize;
+                                }));
+    db.Section(VelDatabase::kTagAlignment)
+        .Add(F::kAlignment, Named<VelAlignmentInfo>("True Neutral"));
     db.Section(VelDatabase::kTagSize).Add(F::kSize, Named<VelSizeInfo>("Medium"));
     // Table order, not name order.
     db.Section(VelDatabase::kTagRaceFeature)
-        .Add(0, MakeRecord<VelRaceFeatureInfo>([](auto& r) { r.raceId = F::kRace; r.name = "Quick Learner"; }))
-        .Add(1, MakeRecord<VelRaceFeatureInfo>([](auto& r) { r.raceId = F::kOtherRace; r.name = "Small"; }))
-        .Add(2, MakeRecord<VelRaceFeatureInfo>([](auto& r) { r.raceId = F::kRace; r.name = "Adaptable"; }));
+        .Add(0, MakeRecord<VelRaceFeatureInfo>(
+                    [](auto& r)
+                    {
+                        r.raceId = F::kRace;
+                        r.name = "Quick Learner";
+                    }))
+        .Add(1, MakeRecord<VelRaceFeatureInfo>(
+                    [](auto& r)
+                    {
+                        r.raceId = F::kOtherRace;
+                        r.name = "Small";
+                    }))
+        .Add(2, MakeRecord<VelRaceFeatureInfo>(
+                    [](auto& r)
+                    {
+                        r.raceId = F::kRace;
+                        r.name = "Adaptable";
+                    }));
 }
 
 void AddSkillsAndFeats(DbFixture& db)
@@ -99,7 +126,8 @@ void AddSkillsAndFeats(DbFixture& db)
         .Add(F::kLiteracy, skill("Literacy", -1, false))
         .Add(VelIds::kSkillSpeakLanguage, skill("Speak Language", -1, true));
     for (int i = 0; i < 25; ++i)
-        db.Add(static_cast<std::int16_t>(F::kFirstLore + i), skill(std::string("Lore ") + char('A' + i), -1, false));
+        db.Add(static_cast<std::int16_t>(F::kFirstLore + i),
+               skill(std::string("Lore ") + char('A' + i), -1, false));
     const auto sub = [](std::uint16_t id, const std::string& name)
     {
         VelSubSkillInfo record = Named<VelSubSkillInfo>(name);
@@ -116,15 +144,22 @@ void AddSkillsAndFeats(DbFixture& db)
         .Add(F::kAlertness, Named<VelFeatInfo>("Alertness"))
         .Add(F::kDodge, Named<VelFeatInfo>("Dodge"));
     for (int i = 0; i < 60; ++i)
-        db.Add(static_cast<std::int16_t>(F::kFirstFeat + i), Named<VelFeatInfo>(Numbered("Feat", F::kFirstFeat + i)));
+        db.Add(static_cast<std::int16_t>(F::kFirstFeat + i),
+               Named<VelFeatInfo>(Numbered("Feat", F::kFirstFeat + i)));
 
     const char* proficiencies[] = {"Simple Weapons", "Martial Weapons", "Light Armour",
                                    "Medium Armour",  "Heavy Armour",    "Shields"};
     db.Section(VelDatabase::kTagFeature);
     db.Add(F::kRage, Named<VelFeatureInfo>("Rage %d/day"));
-    db.Add(F::kSecret, MakeRecord<VelFeatureInfo>([](auto& r) { r.name = "Secret"; r.firstFlag = 1; }));
+    db.Add(F::kSecret, MakeRecord<VelFeatureInfo>(
+                           [](auto& r)
+                           {
+                               r.name = "Secret";
+                               r.firstFlag = 1;
+                           }));
     for (int i = 0; i < 40; ++i)
-        db.Add(static_cast<std::int16_t>(F::kFirstFeature + i), Named<VelFeatureInfo>(Numbered("Feature", F::kFirstFeature + i)));
+        db.Add(static_cast<std::int16_t>(F::kFirstFeature + i),
+               Named<VelFeatureInfo>(Numbered("Feature", F::kFirstFeature + i)));
     for (int i = 0; i < 6; ++i)
         db.Add(static_cast<std::int16_t>(89 + i), Named<VelFeatureInfo>(proficiencies[i]));
 
@@ -201,7 +236,8 @@ void AddMagic(DbFixture& db)
     db.Section(VelDatabase::kTagSpellLevel);
     for (int i = 0; i < kSpells; ++i)
     {
-        for (const std::uint16_t classId : {VelIds::kClassMinstrel, VelIds::kClassPriest, VelIds::kClassInnateCaster})
+        for (const std::uint16_t classId :
+             {VelIds::kClassMinstrel, VelIds::kClassPriest, VelIds::kClassInnateCaster})
         {
             VelSpellLevelInfo row(static_cast<std::uint16_t>(F::kFirstSpell + i));
             row.classId = static_cast<std::int16_t>(classId);
@@ -223,15 +259,35 @@ void AddMagic(DbFixture& db)
         }
     }
     db.Section(VelDatabase::kTagDomain)
-        .Add(F::kFire, MakeRecord<VelDomainInfo>([](auto& r) { r.name = "Fire"; r.chosenText = "Turn water creatures"; }))
-        .Add(F::kSun, MakeRecord<VelDomainInfo>([](auto& r) { r.name = "Sun"; r.chosenText = "Greater turning"; }));
+        .Add(F::kFire, MakeRecord<VelDomainInfo>(
+                           [](auto& r)
+                           {
+                               r.name = "Fire";
+                               r.chosenText = "Turn water creatures";
+                           }))
+        .Add(F::kSun, MakeRecord<VelDomainInfo>(
+                          [](auto& r)
+                          {
+                              r.name = "Sun";
+                              r.chosenText = "Greater turning";
+                          }));
     db.Section(VelDatabase::kTagSchool)
         .Add(F::kWards, Named<VelSchoolInfo>("Wards"))
         .Add(F::kCharms, Named<VelSchoolInfo>("Charms"));
 
     db.Section(VelDatabase::kTagAnimal)
-        .Add(F::kWolf, MakeRecord<VelAnimalInfo>([](auto& r) { r.name = "Wolf"; r.hitDice = 2.5f; }))
-        .Add(F::kHorse, MakeRecord<VelAnimalInfo>([](auto& r) { r.name = "Horse"; r.hitDice = 3.0f; }));
+        .Add(F::kWolf, MakeRecord<VelAnimalInfo>(
+                           [](auto& r)
+                           {
+                               r.name = "Wolf";
+                               r.hitDice = 2.5f;
+                           }))
+        .Add(F::kHorse, MakeRecord<VelAnimalInfo>(
+                            [](auto& r)
+                            {
+                                r.name = "Horse";
+                                r.hitDice = 3.0f;
+                            }));
     VelAnimalAttackInfo bite(F::kWolf, 0);
     bite.name = "Bite";
     bite.diceCount = 1;
@@ -252,8 +308,14 @@ AssetIndexBytes Index(const SheetFixture::Parts& parts)
     if (parts.texts)
     {
         index.U16(FCResourceManager::kTagTexts);
-        index.Text(9800, "action").Text(9851, "Touch").Text(9902, "Concentration").Text(9953, "Will half");
-        index.Text(10541, "Light").Text(10542, "Medium").Text(10543, "Heavy").Text(10545, "Overloaded");
+        index.Text(9800, "action")
+            .Text(9851, "Touch")
+            .Text(9902, "Concentration")
+            .Text(9953, "Will half");
+        index.Text(10541, "Light")
+            .Text(10542, "Medium")
+            .Text(10543, "Heavy")
+            .Text(10545, "Overloaded");
         index.Text(320, "Roll the Dice").Text(321, "Point Buy");
         index.U16(0);
     }
@@ -294,8 +356,8 @@ FCCountedRef<VelCharacter> SheetFixture::Hero()
     return hero;
 }
 
-void SheetFixture::AddSkill(VelCharacter& character, std::uint16_t skillId, std::uint16_t subSkillId,
-                            float ranks)
+void SheetFixture::AddSkill(VelCharacter& character, std::uint16_t skillId,
+                            std::uint16_t subSkillId, float ranks)
 {
     auto* skill = new VelCharacterSkill(skillId, subSkillId);
     skill->SetRanks(VelIds::kClassWarrior, VelCharacterSkill::kClassRanks, ranks);
@@ -303,15 +365,16 @@ void SheetFixture::AddSkill(VelCharacter& character, std::uint16_t skillId, std:
     skill->Release();
 }
 
-VelCharacterItem* SheetFixture::Own(VelCharacter& character, std::uint16_t itemId, std::int16_t placement)
+VelCharacterItem* SheetFixture::Own(VelCharacter& character, std::uint16_t itemId,
+                                    std::int16_t placement)
 {
     VelCharacterItem* item = character.AddItem(VelDatabase::FindItem(itemId));
     item->placement = placement;
     return item;
 }
 
-VelCharacterEquip* SheetFixture::AddSet(VelCharacter& character, std::uint16_t offHand, std::uint16_t mainHand,
-                                        std::int16_t grip)
+VelCharacterEquip* SheetFixture::AddSet(VelCharacter& character, std::uint16_t offHand,
+                                        std::uint16_t mainHand, std::int16_t grip)
 {
     VelCharacterEquip set;
     set.slots = {offHand, mainHand};
@@ -320,7 +383,8 @@ VelCharacterEquip* SheetFixture::AddSet(VelCharacter& character, std::uint16_t o
 }
 
 VelCharacterAnimal* SheetFixture::AddAnimal(VelCharacter& character, std::uint16_t animalId,
-                                            std::uint16_t classId, std::uint16_t kind, const std::string& name)
+                                            std::uint16_t classId, std::uint16_t kind,
+                                            const std::string& name)
 {
     auto* animal = new VelCharacterAnimal(animalId, classId);
     animal->kind = kind;

@@ -90,16 +90,16 @@ void ExpectInOrder(const FakePrintCanvas& canvas, std::size_t page, const std::v
     for (const At& at : texts)
     {
         const int found = Find(canvas, canvas.printed[page], at, from);
-        EXPECT_GE(found, 0) << '"' << at.text << "\" at " << at.x << ", " << at.y << " (" << at.points
-                            << " pt) on page " << page;
+        EXPECT_GE(found, 0) << '"' << at.text << "\" at " << at.x << ", " << at.y << " ("
+                            << at.points << " pt) on page " << page;
         if (found >= 0)
             from = found + 1;
     }
 }
 
 // Texts whose top-left corner lies in the design rectangle.
-std::vector<std::string> TextsIn(const Page& page, std::int32_t left, std::int32_t top, std::int32_t right,
-                                 std::int32_t bottom)
+std::vector<std::string> TextsIn(const Page& page, std::int32_t left, std::int32_t top,
+                                 std::int32_t right, std::int32_t bottom)
 {
     std::vector<std::string> out;
     for (const auto& text : page.texts)
@@ -147,8 +147,9 @@ TEST_F(SheetTest, APlainCharacterIsTwoPagesEachOverItsForm)
 {
     const FakePrintCanvas& canvas = Print(*hero.Get());
     EXPECT_EQ(canvas.documentName, "Stavelorn");
-    EXPECT_EQ(canvas.calls, (std::vector<std::string>{"StartDocument", "StartPage", "PrintPage", "EndPage",
-                                                      "StartPage", "PrintPage", "EndPage", "EndDocument"}));
+    EXPECT_EQ(canvas.calls,
+              (std::vector<std::string>{"StartDocument", "StartPage", "PrintPage", "EndPage",
+                                        "StartPage", "PrintPage", "EndPage", "EndDocument"}));
     ASSERT_EQ(canvas.printed.size(), 2u);
     const std::uint16_t forms[] = {9500, 9501};
     for (std::size_t page = 0; page < 2; ++page)
@@ -211,7 +212,8 @@ TEST_F(SheetTest, WithoutPrinterOrCanvasNothingIsPrintedAndTheUserIsTold)
     ASSERT_EQ(FCPrinter::GetInstance(), nullptr);
     VelSheetPrinter orphan;
     EXPECT_FALSE(orphan.Print(hero.Get(), "Stavelorn"));
-    EXPECT_EQ(orphan.DescribeOutcome(), "The character sheet could not be printed. No printer is available.");
+    EXPECT_EQ(orphan.DescribeOutcome(),
+              "The character sheet could not be printed. No printer is available.");
     EXPECT_TRUE(sheet.printer.canvases.empty());
 }
 
@@ -233,7 +235,8 @@ TEST_F(SheetTest, EachFailingPrinterCallEndsTheDocumentThere)
             EXPECT_EQ(canvas.calls.size(), failAt);
             EXPECT_EQ(job->GetOutcome().kind, Kind::kFailed);
             EXPECT_FALSE(job->GetOutcome().reason.empty());
-            EXPECT_EQ(job->DescribeOutcome().rfind("The character sheet could not be printed. ", 0), 0u);
+            EXPECT_EQ(job->DescribeOutcome().rfind("The character sheet could not be printed. ", 0),
+                      0u);
         }
 }
 
@@ -241,8 +244,8 @@ TEST_F(SheetTest, ADocumentWithoutAnOutcomeCountsAsFailed)
 {
     sheet.printer.canvasFinished = FCPrintOutcome();
     Print(*hero.Get(), false);
-    EXPECT_EQ(job->DescribeOutcome(),
-              "The character sheet could not be printed. The printer did not say where the document went.");
+    EXPECT_EQ(job->DescribeOutcome(), "The character sheet could not be printed. The printer did "
+                                      "not say where the document went.");
 }
 
 TEST_F(SheetTest, OutcomesInWords)
@@ -254,13 +257,17 @@ TEST_F(SheetTest, OutcomesInWords)
         const char* words;
     };
     const Case cases[] = {
-        {{Kind::kSent, "Front Desk", 12, {}, {}}, true, "The character sheet went to the printer Front Desk as job 12."},
+        {{Kind::kSent, "Front Desk", 12, {}, {}},
+         true,
+         "The character sheet went to the printer Front Desk as job 12."},
         {{Kind::kSaved, {}, 0, "/home/u/Printouts/H\xE9ro.pdf", "No printer is set up"},
          true,
-         "The character sheet was saved as /home/u/Printouts/H\xE9ro.pdf instead of printed. No printer is set up."},
+         "The character sheet was saved as /home/u/Printouts/H\xE9ro.pdf instead of printed. No "
+         "printer is set up."},
         {{Kind::kSaved, {}, 0, "/tmp/Hero.pdf", {}},
          false,
-         "The character sheet was saved as /tmp/Hero.pdf. Some page forms were missing, so those pages carry only "
+         "The character sheet was saved as /tmp/Hero.pdf. Some page forms were missing, so those "
+         "pages carry only "
          "the values."},
     };
     for (const Case& c : cases)
@@ -279,9 +286,12 @@ TEST_F(SheetTest, SheetUpperCaseCoversTheCodePagesLetters)
     const std::pair<std::string, std::string> cases[] = {
         {"hero", "HERO"},
         {"\xE9l\xE8ve \xBD\x92s", "\xC9L\xC8VE \xBD\x92S"}, // é, è, ½ and ’
-        {"stra\xDF" "e", "STRA\xDF" "E"},                    // ß has no capital
-        {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"},            // š œ ž ÿ
-        {"\xF7\xB5", "\xF7\xB5"},                            // ÷ and µ stay
+        {"stra\xDF"
+         "e",
+         "STRA\xDF"
+         "E"},                                    // ß has no capital
+        {"\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"}, // š œ ž ÿ
+        {"\xF7\xB5", "\xF7\xB5"},                 // ÷ and µ stay
     };
     for (const auto& [text, upper] : cases)
         EXPECT_EQ(VelSheetPrinter::ToSheetUpper(text), upper) << text;
@@ -312,11 +322,14 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          2,
          0,
          {Point("HERO", 82, 10, 12), Box("12", 432, 6, 48, 38, 14), Box("16", 92, 141, 38, 45, 14),
-          Box("8", 92, 436, 38, 45, 14), Box("+3", 181, 141, 38, 45, 12), Box("+0", 181, 318, 38, 45, 12),
-          Box("-1", 181, 436, 38, 45, 12), Point("WARRIOR", 382, 124, 12), Point("HUMAN", 382, 166, 12),
-          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 10), Box("1", 478, 334, 26, 34, 10),
-          Box("15", 678, 134, 39, 46, 14), Box("4", 678, 266, 39, 46, 14), Box("3", 678, 210, 39, 46, 14),
-          Box("1", 678, 322, 39, 46, 14), Box("1", 678, 394, 39, 46, 14), Box("1", 883, 399, 29, 37, 10), Box("0", 980, 399, 29, 37, 10)}},
+          Box("8", 92, 436, 38, 45, 14), Box("+3", 181, 141, 38, 45, 12),
+          Box("+0", 181, 318, 38, 45, 12), Box("-1", 181, 436, 38, 45, 12),
+          Point("WARRIOR", 382, 124, 12), Point("HUMAN", 382, 166, 12),
+          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 10),
+          Box("1", 478, 334, 26, 34, 10), Box("15", 678, 134, 39, 46, 14),
+          Box("4", 678, 266, 39, 46, 14), Box("3", 678, 210, 39, 46, 14),
+          Box("1", 678, 322, 39, 46, 14), Box("1", 678, 394, 39, 46, 14),
+          Box("1", 883, 399, 29, 37, 10), Box("0", 980, 399, 29, 37, 10)}},
         {"two classes with a former one",
          [](VelCharacter& c)
          {
@@ -326,21 +339,23 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          0,
-         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 10), Box("3(X)", 386, 268, 50, 19, 10),
-          Box("4", 478, 334, 26, 34, 10)}},
+         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 10),
+          Box("3(X)", 386, 268, 50, 19, 10), Box("4", 478, 334, 26, 34, 10)}},
         {"feats sort by name, 24 apart",
          [](VelCharacter& c)
          {
              for (const std::uint16_t feat : {F::kToughness, F::kAlertness, F::kDodge})
              {
-                 auto* entry = new VelCharacterFeat(feat, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
+                 auto* entry = new VelCharacterFeat(feat, VelCharacterFeat::kNoChoice,
+                                                    VelCharacterFeat::kNoChoice, 4);
                  c.InsertFeat(entry);
                  entry->Release();
              }
          },
          2,
          0,
-         {Point("ALERTNESS", 340, 600, 6), Point("DODGE", 340, 624, 6), Point("TOUGHNESS", 340, 648, 6)}},
+         {Point("ALERTNESS", 340, 600, 6), Point("DODGE", 340, 624, 6),
+          Point("TOUGHNESS", 340, 648, 6)}},
         {"a character of the first file version",
          [](VelCharacter& c) { c.startingMoney = 0; },
          2,
@@ -360,10 +375,13 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          1,
-         {Box("23", 368, 856, 69, 46, 16), Box("180", 368, 912, 69, 46, 16), Box("5", 368, 968, 37, 46, 16),
-          Box("10", 410, 968, 26, 34, 12), // 14 points are too wide for the inches box Box("F", 522, 856, 36, 45, 16), Box("M", 522, 912, 36, 45, 16),
-          Point("OWESTHE SMITH", 707, 900, 6), Box("0", 637, 1220, 98, 20, 10), Box("5", 637, 1296, 98, 20, 10),
-          Box("MEDIUM", 13, 1383, 59, 33, 6), Box("+3", 74, 1383, 53, 33, 10), Box("-3", 129, 1383, 53, 33, 10),
+         {Box("23", 368, 856, 69, 46, 16), Box("180", 368, 912, 69, 46, 16),
+          Box("5", 368, 968, 37, 46, 16),
+          Box("10", 410, 968, 26, 34, 12), // 14 points are too wide for the inches box Box("F",
+                                           // 522, 856, 36, 45, 16), Box("M", 522, 912, 36, 45, 16),
+          Point("OWESTHE SMITH", 707, 900, 6), Box("0", 637, 1220, 98, 20, 10),
+          Box("5", 637, 1296, 98, 20, 10), Box("MEDIUM", 13, 1383, 59, 33, 6),
+          Box("+3", 74, 1383, 53, 33, 10), Box("-3", 129, 1383, 53, 33, 10),
           Box("30 ft", 183, 1383, 52, 33, 10), Box("x4", 239, 1383, 51, 33, 10)}},
         {"a shield in the second place only",
          [](VelCharacter& c)
@@ -374,8 +392,8 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          2,
          1,
          {Box("BUCKLER", 12, 1216, 178, 33, 6, kLeft), Box("+1", 191, 1216, 53, 33, 10),
-          Box("-", 246, 1216, 53, 33, 10), Box("-1", 301, 1216, 53, 33, 10), Box("5%", 356, 1216, 53, 33, 10),
-          Box("-", 411, 1216, 53, 33, 10)}},
+          Box("-", 246, 1216, 53, 33, 10), Box("-1", 301, 1216, 53, 33, 10),
+          Box("5%", 356, 1216, 53, 33, 10), Box("-", 411, 1216, 53, 33, 10)}},
         {"masterwork armour",
          [](VelCharacter& c)
          {
@@ -386,8 +404,8 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          2,
          1,
          {Box("CHAIN MAIL MW", 12, 1142, 178, 33, 6, kLeft), Box("+5", 191, 1142, 53, 33, 10),
-          Box("+2", 246, 1142, 53, 33, 10), Box("-4", 301, 1142, 53, 33, 10), Box("30%", 356, 1142, 53, 33, 10),
-          Box("20 ft", 411, 1142, 53, 33, 10)}},
+          Box("+2", 246, 1142, 53, 33, 10), Box("-4", 301, 1142, 53, 33, 10),
+          Box("30%", 356, 1142, 53, 33, 10), Box("20 ft", 411, 1142, 53, 33, 10)}},
         {"traits in table order, proficiencies before class features, languages",
          [](VelCharacter& c)
          {
@@ -413,8 +431,9 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          1,
-         {Point("QUICK LEARNER", 11, 106, 8), Point("ADAPTABLE", 11, 130, 8), Point("SIMPLE WEAPONS", 302, 106, 8),
-          Point("SHIELDS", 302, 130, 8), Point("RAGE 2/DAY", 302, 154, 8), Point("COMMON", 11, 588, 8),
+         {Point("QUICK LEARNER", 11, 106, 8), Point("ADAPTABLE", 11, 130, 8),
+          Point("SIMPLE WEAPONS", 302, 106, 8), Point("SHIELDS", 302, 130, 8),
+          Point("RAGE 2/DAY", 302, 154, 8), Point("COMMON", 11, 588, 8),
           Point("ELVISH", 11, 612, 8)}},
         {"animals: hit dice, attacks in six points, three at most",
          [](VelCharacter& c)
@@ -427,10 +446,13 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          2,
          1,
          {Box("FANG", 354, 1382, 288, 33, 8, VelSheetPrinter::BoxCenterH),
-          Box("WOLF", 354, 1398, 288, 33, 8, VelSheetPrinter::BoxCenterH), Box("2.50", 645, 1382, 39, 33, 8),
-          Box("14", 686, 1382, 40, 33, 8), Box("16", 728, 1382, 40, 33, 8), Point("Bite: 1d6", 899, 1382, 6),
-          Box("40", 1028, 1382, 51, 33, 8), Box("DUSTY", 354, 1419, 288, 33, 8, VelSheetPrinter::BoxCenterH),
-          Box("3", 645, 1419, 39, 33, 8), Box("BLAZE", 354, 1456, 288, 33, 8, VelSheetPrinter::BoxCenterH)}},
+          Box("WOLF", 354, 1398, 288, 33, 8, VelSheetPrinter::BoxCenterH),
+          Box("2.50", 645, 1382, 39, 33, 8), Box("14", 686, 1382, 40, 33, 8),
+          Box("16", 728, 1382, 40, 33, 8), Point("Bite: 1d6", 899, 1382, 6),
+          Box("40", 1028, 1382, 51, 33, 8),
+          Box("DUSTY", 354, 1419, 288, 33, 8, VelSheetPrinter::BoxCenterH),
+          Box("3", 645, 1419, 39, 33, 8),
+          Box("BLAZE", 354, 1456, 288, 33, 8, VelSheetPrinter::BoxCenterH)}},
         {"a scholar with a specialty school",
          [&spells](VelCharacter& c)
          {
@@ -440,10 +462,11 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          3,
          2,
-         {Point("SCHOLAR", 250, 28, 12), Box("3+1", 15, 117, 37, 46, 8), Box("2+1", 15, 176, 37, 46, 8),
-          Point("SPECIALTY", 244, 103, 10), Point("Wards", 244, 128, 8), Point("PROHIBITED", 244, 178, 10),
-          Point("Charms", 244, 203, 8), Point("0th LEVEL SPELLS", 244, 253, 10), Point("SPELL 00", 244, 280, 8),
-          Point("1st LEVEL SPELLS", 244, 478, 10)}},
+         {Point("SCHOLAR", 250, 28, 12), Box("3+1", 15, 117, 37, 46, 8),
+          Box("2+1", 15, 176, 37, 46, 8), Point("SPECIALTY", 244, 103, 10),
+          Point("Wards", 244, 128, 8), Point("PROHIBITED", 244, 178, 10),
+          Point("Charms", 244, 203, 8), Point("0th LEVEL SPELLS", 244, 253, 10),
+          Point("SPELL 00", 244, 280, 8), Point("1st LEVEL SPELLS", 244, 478, 10)}},
         {"a priest with two domains",
          [&spells](VelCharacter& c)
          {
@@ -452,9 +475,10 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          4,
          2,
-         {Point("PRIEST", 250, 28, 12), Box("1+1", 15, 117, 37, 46, 8), Point("DOMAIN: FIRE", 244, 103, 10),
-          Point("TURN WATER CREATURES", 244, 128, 8), Point("SPELL 00 (0)", 244, 155, 8),
-          Box("-", 164, 153, 24, 20, 8), Point("SPELL 10 (0)", 244, 180, 8), Point("SPELL 63 (3)", 244, 830, 8),
+         {Point("PRIEST", 250, 28, 12), Box("1+1", 15, 117, 37, 46, 8),
+          Point("DOMAIN: FIRE", 244, 103, 10), Point("TURN WATER CREATURES", 244, 128, 8),
+          Point("SPELL 00 (0)", 244, 155, 8), Box("-", 164, 153, 24, 20, 8),
+          Point("SPELL 10 (0)", 244, 180, 8), Point("SPELL 63 (3)", 244, 830, 8),
           Point("DOMAIN: SUN", 244, 878, 10), Point("GREATER TURNING", 244, 903, 8),
           Point("SPELL 13 (3)", 244, 930, 8), Point("0th LEVEL SPELLS", 244, 978, 10)}},
         {"marks beside chosen spells, and the detail columns",
@@ -467,10 +491,11 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          3,
          2,
-         {Point("0th LEVEL SPELLS", 244, 103, 10), Point("SPELL 00", 244, 130, 8), Box("-", 190, 128, 25, 20, 8),
-          Point("1 action", 482, 131, 6), Point("Touch", 565, 131, 6), Point("Concentration", 802, 131, 6),
-          Point("Will half", 985, 131, 6), Point("SPELL 10", 244, 155, 8), Box("X", 164, 153, 24, 20, 8),
-          Box("-", 190, 153, 25, 20, 8)}},
+         {Point("0th LEVEL SPELLS", 244, 103, 10), Point("SPELL 00", 244, 130, 8),
+          Box("-", 190, 128, 25, 20, 8), Point("1 action", 482, 131, 6),
+          Point("Touch", 565, 131, 6), Point("Concentration", 802, 131, 6),
+          Point("Will half", 985, 131, 6), Point("SPELL 10", 244, 155, 8),
+          Box("X", 164, 153, 24, 20, 8), Box("-", 190, 153, 25, 20, 8)}},
         {"free-row skills: names, the sub-skill beside them, a sub-skill never on a printed row",
          [](VelCharacter& c)
          {
@@ -483,7 +508,8 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          0,
          {Box("3.5", 906, 837, 50, 18, 10), Box("CRAFT", 590, 1446, 102, 18, 8, kLeft),
           Box("BOWS", 697, 1446, 127, 18, 8, kLeft), Box("4", 906, 1446, 50, 18, 10),
-          Box("PERFORM", 590, 1467, 102, 18, 8, kLeft), Box("DRUMS", 697, 1467, 127, 18, 8, kLeft)}},
+          Box("PERFORM", 590, 1467, 102, 18, 8, kLeft),
+          Box("DRUMS", 697, 1467, 127, 18, 8, kLeft)}},
     };
     for (const SequenceCase& c : cases)
     {
@@ -519,7 +545,8 @@ TEST_F(SheetTest, OneAttackLinePerFivePointsOfBaseAttack)
                 lines.push_back(Box(std::to_string(c.attacks[k] + bonus), 276, y, 38, 48, 14));
             }
             ExpectInOrder(canvas, 0, lines);
-            EXPECT_EQ(TextsIn(canvas.printed[0], 198, top - 117, 228, top + 107).size(), c.attacks.size());
+            EXPECT_EQ(TextsIn(canvas.printed[0], 198, top - 117, 228, top + 107).size(),
+                      c.attacks.size());
         }
     }
 }
@@ -538,7 +565,8 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
         return [count](VelCharacter& c)
         {
             for (int i = 0; i < count; ++i)
-                F::AddSkill(c, static_cast<std::uint16_t>(F::kFirstLore + i), VelCharacterSkill::kNoSubSkill, 1.0f);
+                F::AddSkill(c, static_cast<std::uint16_t>(F::kFirstLore + i),
+                            VelCharacterSkill::kNoSubSkill, 1.0f);
         };
     };
     const auto goods = [](int count)
@@ -554,16 +582,26 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
     };
     const auto loreAt = [](char letter, std::int32_t y)
     { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 8, kLeft); };
-    const auto goodsAt = [](int n, std::int32_t y) { return Point(Numbered("GOODS", n), 622, y + 2, 8); };
+    const auto goodsAt = [](int n, std::int32_t y)
+    { return Point(Numbered("GOODS", n), 622, y + 2, 8); };
     const Case cases[] = {
-        {"four free-row skills", lore(4), 3,
+        {"four free-row skills",
+         lore(4),
+         3,
          {{0, {loreAt('A', 1446), loreAt('B', 1467), loreAt('C', 1488)}}, {2, {loreAt('D', 102)}}}},
-        {"twenty-five free-row skills", lore(25), 4,
-         {{0, {loreAt('C', 1488)}}, {2, {loreAt('D', 102), loreAt('W', 501)}}, {3, {loreAt('X', 102), loreAt('Y', 123)}}}},
-        {"forty goods", goods(40), 3,
+        {"twenty-five free-row skills",
+         lore(25),
+         4,
+         {{0, {loreAt('C', 1488)}},
+          {2, {loreAt('D', 102), loreAt('W', 501)}},
+          {3, {loreAt('X', 102), loreAt('Y', 123)}}}},
+        {"forty goods",
+         goods(40),
+         3,
          {{1,
-           {Box("X", 596, 103, 23, 20, 8), goodsAt(5, 103), Box("2.5", 1002, 103, 47, 20, 8), goodsAt(15, 128),
-            goodsAt(25, 153), goodsAt(35, 178), goodsAt(0, 203), goodsAt(27, 803), Box("7.5", 954, 843, 93, 20, 8)}},
+           {Box("X", 596, 103, 23, 20, 8), goodsAt(5, 103), Box("2.5", 1002, 103, 47, 20, 8),
+            goodsAt(15, 128), goodsAt(25, 153), goodsAt(35, 178), goodsAt(0, 203), goodsAt(27, 803),
+            Box("7.5", 954, 843, 93, 20, 8)}},
           {2, {goodsAt(28, 654), goodsAt(39, 904)}}}},
         {"twenty-nine goods", goods(29), 2, {{1, {goodsAt(28, 803)}}}},
     };
@@ -587,14 +625,17 @@ TEST_F(SheetTest, WeaponRowsAndTheirOverflow)
     // attack parts (base, STR, two weapons, hand, weapon) and their sum.
     {
         const Item* sword = F::Own(*hero.Get(), F::kSword, Item::kCarried);
-        F::AddSet(*hero.Get(), VelCharacterEquip::kEmptySlot, sword->itemKey, VelCharacterEquip::kOneHand);
+        F::AddSet(*hero.Get(), VelCharacterEquip::kEmptySlot, sword->itemKey,
+                  VelCharacterEquip::kOneHand);
         const FakePrintCanvas& canvas = Print(*hero.Get());
         ExpectInOrder(canvas, 0,
-                      {Box("MAIN", 10, 1342, 47, 24, 6), Box("LONGSWORD", 70, 1342, 228, 24, 8, kLeft),
+                      {Box("MAIN", 10, 1342, 47, 24, 6),
+                       Box("LONGSWORD", 70, 1342, 228, 24, 8, kLeft),
                        Box("(1-8)+3", 294, 1342, 51, 24, 6), Box("19-20/x2", 350, 1342, 72, 24, 6),
-                       Box("-", 427, 1342, 42, 24, 6), Box("1", 68, 1376, 27, 35, 10), Box("3", 117, 1376, 27, 35, 10),
-                       Box("0", 164, 1376, 27, 35, 10), Box("0", 212, 1376, 27, 35, 10),
-                       Box("-4", 261, 1376, 27, 35, 10), Box("0", 6, 1376, 37, 46, 14)});
+                       Box("-", 427, 1342, 42, 24, 6), Box("1", 68, 1376, 27, 35, 10),
+                       Box("3", 117, 1376, 27, 35, 10), Box("0", 164, 1376, 27, 35, 10),
+                       Box("0", 212, 1376, 27, 35, 10), Box("-4", 261, 1376, 27, 35, 10),
+                       Box("0", 6, 1376, 37, 46, 14)});
     }
     struct Case
     {
@@ -609,16 +650,29 @@ TEST_F(SheetTest, WeaponRowsAndTheirOverflow)
     std::vector<std::array<int, 3>> longList(15, {-1, 1, 0});
     longList.push_back({1, 1, kTwo});
     const Case cases[] = {
-        {"two one-weapon sets: no blank page after them", {{-1, 1, 0}, {-1, 1, 0}, {-1, -1, 0}}, 2, {}},
-        {"an empty set between them: the third set goes over", {{-1, 1, 0}, {-1, -1, 0}, {-1, 1, 0}, {1, -1, 0}}, 3,
+        {"two one-weapon sets: no blank page after them",
+         {{-1, 1, 0}, {-1, 1, 0}, {-1, -1, 0}},
+         2,
+         {}},
+        {"an empty set between them: the third set goes over",
+         {{-1, 1, 0}, {-1, -1, 0}, {-1, 1, 0}, {1, -1, 0}},
+         3,
          {{2, {Box("OFF", 10, 96, 47, 24, 6)}}}},
-        {"a hand without an owned item is skipped", {{99, 1, 0}, {-1, 1, 0}}, 2,
+        {"a hand without an owned item is skipped",
+         {{99, 1, 0}, {-1, 1, 0}},
+         2,
          {{0, {Box("MAIN", 10, 1342, 47, 24, 6), Box("MAIN", 10, 1446, 47, 24, 6)}}}},
-        {"two full hands take the fit test", {{-1, 1, 0}, {1, 1, 0}}, 3,
+        {"two full hands take the fit test",
+         {{-1, 1, 0}, {1, 1, 0}},
+         3,
          {{2, {Box("OFF", 10, 96, 47, 24, 6), Box("MAIN", 10, 200, 47, 24, 6)}}}},
-        {"a two-weapon set moves past row 14", longList, 4,
+        {"a two-weapon set moves past row 14",
+         longList,
+         4,
          {{2, {Box("MAIN", 10, 96 + 12 * 104, 47, 24, 6)}},
-          {3, {Point("]", 470, 68, 72), Box("2 WEAP", 10, 96, 47, 24, 6), Box("2 WEAP", 10, 200, 47, 24, 6)}}}},
+          {3,
+           {Point("]", 470, 68, 72), Box("2 WEAP", 10, 96, 47, 24, 6),
+            Box("2 WEAP", 10, 200, 47, 24, 6)}}}},
     };
     for (const Case& c : cases)
     {
@@ -654,11 +708,15 @@ TEST_F(SheetTest, SpellRowsEndTheirPageAfterFiftyFiveRows)
     minstrel->spellsPerDay.fill(1);
     const FakePrintCanvas& canvas = Print(*hero.Get());
     ASSERT_EQ(canvas.printed.size(), 4u);
-    ExpectInOrder(canvas, 2, {Point("MINSTREL", 250, 28, 12), Point("6th LEVEL SPELLS", 244, 103 + 25 * 54, 10),
-                              Point("SPELL 06", 244, 105 + 25 * 55, 8)});
+    ExpectInOrder(canvas, 2,
+                  {Point("MINSTREL", 250, 28, 12),
+                   Point("6th LEVEL SPELLS", 244, 103 + 25 * 54, 10),
+                   Point("SPELL 06", 244, 105 + 25 * 55, 8)});
     EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 56, 1275, 1650).empty());
-    ExpectInOrder(canvas, 3, {Point("MINSTREL", 250, 28, 12), Point("SPELL 16", 244, 105, 8),
-                              Point("SPELL 69", 244, 105 + 25 * 32, 8), Point("5 action", 482, 106 + 25 * 32, 6)});
+    ExpectInOrder(canvas, 3,
+                  {Point("MINSTREL", 250, 28, 12), Point("SPELL 16", 244, 105, 8),
+                   Point("SPELL 69", 244, 105 + 25 * 32, 8),
+                   Point("5 action", 482, 106 + 25 * 32, 6)});
     EXPECT_EQ(TextsIn(canvas.printed[3], 985, 103 + 25 * 32, 1275, 103 + 25 * 33),
               std::vector<std::string>{});
 }
@@ -668,7 +726,9 @@ TEST_F(SheetTest, DomainRowsEndTheirPageLikeSpellRows)
     hero->AddClass(VelIds::kClassPriest)->spellsPerDay.fill(1);
     hero->domainIds = {F::kFire, VelCharacter::kNone};
     const FakePrintCanvas& canvas = Print(*hero.Get());
-    ExpectInOrder(canvas, 2, {Point("DOMAIN: FIRE", 244, 103, 10), Point("SPELL 37 (7)", 244, 105 + 25 * 54, 8)});
+    ExpectInOrder(
+        canvas, 2,
+        {Point("DOMAIN: FIRE", 244, 103, 10), Point("SPELL 37 (7)", 244, 105 + 25 * 54, 8)});
     EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 55, 1275, 1650).empty());
     ExpectInOrder(canvas, 3, {Point("PRIEST", 250, 28, 12), Point("SPELL 47 (7)", 244, 105, 8)});
 }
@@ -680,7 +740,8 @@ TEST_F(SheetTest, MissingFormsRecordsAndTextsLeaveGapsNotFaults)
     // lacks, and a hand holding a key the character does not own.
     hero->AddClass(12);
     F::AddSkill(*hero.Get(), 999, VelCharacterSkill::kNoSubSkill, 2.0f);
-    auto* feat = new VelCharacterFeat(999, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
+    auto* feat =
+        new VelCharacterFeat(999, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
     hero->InsertFeat(feat);
     feat->Release();
     auto* language = new VelCharacterLanguage(77);
@@ -717,8 +778,9 @@ TEST_F(SheetTest, TextsShrinkToTheirPlaceAndOnlyWordsAreCut)
     hero->stats[VelEntity::kHitPoints] = 123456789;
     for (int i = 0; i < 25; ++i)
     {
-        auto* feat = new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i), VelCharacterFeat::kNoChoice,
-                                          VelCharacterFeat::kNoChoice, 4);
+        auto* feat =
+            new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i),
+                                 VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
         hero->InsertFeat(feat);
         feat->Release();
     }
@@ -736,23 +798,26 @@ TEST_F(SheetTest, TextsShrinkToTheirPlaceAndOnlyWordsAreCut)
     EXPECT_LT(hitPoints.pointSize, 14);
     // 25 feats close up from 24 to 20 units apart to stay above the
     // generation block.
-    ExpectInOrder(canvas, 0, {Point("FEAT 10", 340, 600, 6), Point("FEAT 11", 340, 620, 6),
-                              Point("FEAT 34", 340, 1080, 6)});
+    ExpectInOrder(canvas, 0,
+                  {Point("FEAT 10", 340, 600, 6), Point("FEAT 11", 340, 620, 6),
+                   Point("FEAT 34", 340, 1080, 6)});
 }
 
 TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
 {
     for (int i = 0; i < 60; ++i)
     {
-        auto* feat = new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i), VelCharacterFeat::kNoChoice,
-                                          VelCharacterFeat::kNoChoice, 4);
+        auto* feat =
+            new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i),
+                                 VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
         hero->InsertFeat(feat);
         feat->Release();
     }
     const FakePrintCanvas& canvas = Print(*hero.Get());
     // Lines a line apart, down to the last that ends above the block.
     EXPECT_EQ(TextsIn(canvas.printed[0], 340, 600, 341, 1096).size(), 35u);
-    ExpectInOrder(canvas, 0, {Point("FEAT 10", 340, 600, 6), Point("FEAT 44", 340, 600 + 14 * 34, 6)});
+    ExpectInOrder(canvas, 0,
+                  {Point("FEAT 10", 340, 600, 6), Point("FEAT 44", 340, 600 + 14 * 34, 6)});
 }
 
 TEST_F(SheetTest, NoTextLeavesThePage)
@@ -767,12 +832,14 @@ TEST_F(SheetTest, NoTextLeavesThePage)
     hero->domainIds = {F::kFire, F::kSun};
     hero->schoolSlots = {F::kWards, 1, F::kCharms, F::kWards, F::kCharms};
     for (int i = 0; i < 25; ++i)
-        F::AddSkill(*hero.Get(), static_cast<std::uint16_t>(F::kFirstLore + i), VelCharacterSkill::kNoSubSkill, 1.0f);
+        F::AddSkill(*hero.Get(), static_cast<std::uint16_t>(F::kFirstLore + i),
+                    VelCharacterSkill::kNoSubSkill, 1.0f);
     for (int i = 0; i < 60; ++i)
     {
         F::Own(*hero.Get(), static_cast<std::uint16_t>(F::kFirstGoods + i), Item::kCarried);
-        auto* feat = new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i), VelCharacterFeat::kNoChoice,
-                                          VelCharacterFeat::kNoChoice, 4);
+        auto* feat =
+            new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i),
+                                 VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
         hero->InsertFeat(feat);
         feat->Release();
     }
@@ -783,7 +850,8 @@ TEST_F(SheetTest, NoTextLeavesThePage)
         F::AddSet(*hero.Get(), dagger, sword, VelCharacterEquip::kTwoWeapons);
     }
     for (std::uint16_t k = 0; k < 4; ++k)
-        F::AddAnimal(*hero.Get(), F::kWolf, k, VelCharacterAnimal::kCompanion, std::string(50, 'W'));
+        F::AddAnimal(*hero.Get(), F::kWolf, k, VelCharacterAnimal::kCompanion,
+                     std::string(50, 'W'));
     const FakePrintCanvas& canvas = Print(*hero.Get());
     EXPECT_GT(canvas.printed.size(), 8u);
     for (std::size_t p = 0; p < canvas.printed.size(); ++p)
@@ -792,7 +860,8 @@ TEST_F(SheetTest, NoTextLeavesThePage)
             const FCPoint size = canvas.Measure(text.text, text.pointSize);
             EXPECT_TRUE(text.at.x >= 0 && text.at.y >= 0 && text.at.x + size.x <= 5100 &&
                         text.at.y + size.y <= 6600)
-                << '"' << text.text << "\" on page " << p << " at " << text.at.x << ", " << text.at.y;
+                << '"' << text.text << "\" on page " << p << " at " << text.at.x << ", "
+                << text.at.y;
         }
 }
 
@@ -818,14 +887,18 @@ TEST_F(SheetTest, ClassFeaturesFollowTheirClassesUpToThirtyLines)
         std::vector<std::string> lines;
     };
     const Case cases[] = {
-        {"literacy after the berserker's features", 2, true, {"FEATURE 12", "FEATURE 13", "LITERACY", "FEATURE 51"}},
+        {"literacy after the berserker's features",
+         2,
+         true,
+         {"FEATURE 12", "FEATURE 13", "LITERACY", "FEATURE 51"}},
         {"no literacy without the skill", 2, false, {"FEATURE 12", "FEATURE 13", "FEATURE 51"}},
         {"thirty lines at most", 40, true, {}},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        FCCountedRef<VelCharacter> character = FCCountedRef<VelCharacter>::Adopt(new VelCharacter());
+        FCCountedRef<VelCharacter> character =
+            FCCountedRef<VelCharacter>::Adopt(new VelCharacter());
         character->AddClass(VelIds::kClassBerserker);
         character->AddClass(VelIds::kClassWarrior);
         const auto feature = [&](int id, std::uint16_t classId)

@@ -363,7 +363,7 @@ TEST_F(VelCharacterFileTest, RichCharacterSurvivesARoundTrip)
     original->freeItems = 1;
     const Bytes first = SaveBytes(*original);
     EXPECT_EQ(original->modified, 0);
-    EXPECT_EQ(original->fileName, "bytes.cg3");
+    EXPECT_EQ(original->fileName, "bytes"); // the name the user gave, without the extension
     CharacterPtr loaded = LoadBytes(first);
     ASSERT_NE(loaded, nullptr);
 
@@ -394,7 +394,7 @@ TEST_F(VelCharacterFileTest, RichCharacterSurvivesARoundTrip)
     EXPECT_EQ(b.currentClassId, a.currentClassId);
     EXPECT_EQ(b.changeMask, a.changeMask);
     EXPECT_EQ(b.freeItems, 0);
-    EXPECT_EQ(b.fileName, "in.cg3");
+    EXPECT_EQ(b.fileName, "in");
     EXPECT_EQ(b.modified, 0) << "just read, so leaving need not ask to save";
     ExpectSameParts(*original, *loaded);
 

@@ -115,8 +115,11 @@ void Vel_UIDlg_GameMenu::PrintCharacterSheet()
         outcome = job.DescribeOutcome();
     }
     SetCurrentCursor(LoadSystemCursor(FCCursorProvider::kArrow));
+    // The outcome may be long (a path, the printer's own words): the box's
+    // scrolling list holds any length.
     if (UIMessageDialog* box =
-            UIMessageDialog::Create(VelLayout::kMessageDialog, kPrintCaption, outcome, this, UIMessageDialog::kOk))
+            UIMessageDialog::Create(VelLayout::kMessageDialog, kPrintCaption, outcome, this,
+                                    UIMessageDialog::kOk | UIMessageDialog::kTextInList))
     {
         box->Show(1, nullptr);
         box->Release();

@@ -255,10 +255,14 @@ bool VelSheetPrinter::Print(VelCharacter* character, const std::string& document
         Fail("There is no character to print.");
     else if (!EnsureCanvas())
         Fail(printer ? "The printer could not start a document." : "No printer is available.");
-    else if (!canvas->StartDocument(documentName))
-        Fail("The printer refused the document.");
     else
-        ok = true;
+    {
+        // A sheet kept as a file is filed under the character's name.
+        canvas->SetFileName(character->name);
+        ok = canvas->StartDocument(documentName);
+        if (!ok)
+            Fail("The printer refused the document.");
+    }
 
     weaponsContinue = 0;
     goodsContinue = 0;
@@ -684,8 +688,8 @@ void VelSheetPrinter::PrintFeats(const VelCharacter* character)
                                              return false;
                                          });
     std::sort(lines.begin(), lines.end());
-    // Down to the generation block.
-    PrintColumn(lines, 340, 600, 245, 1096, "feats");
+    // Down to the origin and wealth block.
+    PrintColumn(lines, 340, 600, 242, 1072, "feats");
     lines.clear();
 }
 
@@ -947,7 +951,7 @@ void VelSheetPrinter::PrintRacialTraits(const VelCharacter* character)
                                                      lines.push_back(ToSheetUpper(trait.name));
                                              });
     // Down to the languages.
-    PrintColumn(lines, 11, 106, 285, 580, "racial traits");
+    PrintColumn(lines, 11, 106, 280, 548, "racial traits");
     lines.clear();
 }
 
@@ -957,7 +961,7 @@ void VelSheetPrinter::PrintClassFeatures(const VelCharacter* character)
     std::int32_t count = 0;
     const auto line = [&](const std::string& text)
     {
-        AddText(text, 302, static_cast<std::int16_t>(106 + kListPitch * count), 290);
+        AddText(text, 302, static_cast<std::int16_t>(106 + kListPitch * count), 282);
         ++count;
     };
     for (std::size_t i = 0; i < C::kProficiencyCount; ++i)
@@ -1008,8 +1012,8 @@ void VelSheetPrinter::PrintLanguages(const VelCharacter* character)
         if (const VelLanguageInfo* record = VelDatabase::FindLanguage(id))
             lines.push_back(ToSheetUpper(record->name));
     }
-    // Down to the description block.
-    PrintColumn(lines, 11, 588, 285, 846, "languages");
+    // Down to the armour.
+    PrintColumn(lines, 11, 588, 280, 1086, "languages");
     lines.clear();
 }
 

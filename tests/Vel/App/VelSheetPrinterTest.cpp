@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -147,6 +148,7 @@ TEST_F(SheetTest, APlainCharacterIsTwoPagesEachOverItsForm)
 {
     const FakePrintCanvas& canvas = Print(*hero.Get());
     EXPECT_EQ(canvas.documentName, "Stavelorn");
+    EXPECT_EQ(canvas.GetFileName(), std::optional<std::string>("Hero"));
     EXPECT_EQ(canvas.calls,
               (std::vector<std::string>{"StartDocument", "StartPage", "PrintPage", "EndPage",
                                         "StartPage", "PrintPage", "EndPage", "EndDocument"}));
@@ -758,7 +760,7 @@ TEST_F(SheetTest, MissingFormsRecordsAndTextsLeaveGapsNotFaults)
     EXPECT_EQ(printer.GetMissingForms(), (std::vector<std::uint16_t>{9500, 9501}));
     // The forms' own design space still places every value.
     ExpectInOrder(canvas, 0, {Point("HERO", 82, 10, 12), Point("MULTICLASS", 382, 124, 12)});
-    EXPECT_TRUE(TextsIn(canvas.printed[0], 340, 600, 585, 1096).empty()) << "feats";
+    EXPECT_TRUE(TextsIn(canvas.printed[0], 340, 600, 582, 1076).empty()) << "feats";
     EXPECT_TRUE(TextsIn(canvas.printed[0], 0, 1342, 470, 1650).empty()) << "weapons";
     EXPECT_TRUE(TextsIn(canvas.printed[0], 456, 1112, 542, 1126).empty()) << "generation method";
     EXPECT_TRUE(TextsIn(canvas.printed[1], 11, 588, 296, 846).empty()) << "languages";
@@ -796,11 +798,11 @@ TEST_F(SheetTest, TextsShrinkToTheirPlaceAndOnlyWordsAreCut)
     const auto& hitPoints = canvas.printed[0].texts.at(1);
     EXPECT_EQ(hitPoints.text, "123456789");
     EXPECT_LT(hitPoints.pointSize, 14);
-    // 25 feats close up from 24 to 20 units apart to stay above the
-    // generation block.
+    // 25 feats close up from 24 to 19 units apart to stay above the origin
+    // and wealth block at 1076.
     ExpectInOrder(canvas, 0,
-                  {Point("FEAT 10", 340, 600, 6), Point("FEAT 11", 340, 620, 6),
-                   Point("FEAT 34", 340, 1080, 6)});
+                  {Point("FEAT 10", 340, 600, 6), Point("FEAT 11", 340, 619, 6),
+                   Point("FEAT 34", 340, 600 + 19 * 24, 6)});
 }
 
 TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
@@ -815,9 +817,9 @@ TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
     }
     const FakePrintCanvas& canvas = Print(*hero.Get());
     // Lines a line apart, down to the last that ends above the block.
-    EXPECT_EQ(TextsIn(canvas.printed[0], 340, 600, 341, 1096).size(), 35u);
+    EXPECT_EQ(TextsIn(canvas.printed[0], 340, 600, 341, 1076).size(), 33u);
     ExpectInOrder(canvas, 0,
-                  {Point("FEAT 10", 340, 600, 6), Point("FEAT 44", 340, 600 + 14 * 34, 6)});
+                  {Point("FEAT 10", 340, 600, 6), Point("FEAT 42", 340, 600 + 14 * 32, 6)});
 }
 
 TEST_F(SheetTest, NoTextLeavesThePage)

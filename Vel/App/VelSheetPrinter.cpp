@@ -58,6 +58,9 @@ constexpr std::uint32_t kNumberBox = kBox | VelSheetPrinter::BoxWhole;
 constexpr std::uint32_t kLeftBox = VelSheetPrinter::BoxCenterV;
 constexpr std::uint32_t kWrapBox = kBox | VelSheetPrinter::BoxWrap;
 
+// Attack lines of the melee and ranged blocks.
+constexpr int kAttackLines = 4;
+
 // The usual distance of the lines of a name list.
 constexpr std::int16_t kListPitch = 24;
 
@@ -659,9 +662,10 @@ void VelSheetPrinter::PrintAttacks(const VelCharacter* character)
         AddTextBox(Plain(size), 67, top, 29, 37, kNumberBox);
         AddTextBox(Plain(misc), 116, top, 29, 37, kNumberBox);
         // One line per attack: every 5 points of base attack above 0 give
-        // one more, each 5 lower.
+        // one more, each 5 lower, as far as the form has lines.
         std::int32_t attack = base;
         std::int32_t y = top - 117;
+        int line = 0;
         do
         {
             fontSize = 10;
@@ -671,7 +675,7 @@ void VelSheetPrinter::PrintAttacks(const VelCharacter* character)
             attack -= 5;
             total -= 5;
             y += 56;
-        } while (attack > 0);
+        } while (attack > 0 && ++line < kAttackLines);
     }
 }
 
@@ -873,7 +877,8 @@ void VelSheetPrinter::PrintWeaponRow(const VelCharacter* character, const VelCha
     fontSize = 6;
     AddTextBox(WeaponLabel(set.gripMode, hand), 10, y, 47, 24, kBox);
     fontSize = 8;
-    AddTextBox(ToSheetUpper(item->GetName()), 70, y, 228, 24, kLeftBox);
+    // The form's damage box starts 6 units into the name's 228.
+    AddTextBox(ToSheetUpper(item->GetName()), 70, y, 222, 24, kLeftBox);
     fontSize = 6;
     AddTextBox(FormatDamageRange(character, weapon, &set, hand), 294, y, 51, 24, kNumberBox);
     AddTextBox(FormatCriticalRange(character, weapon), 350, y, 72, 24, kNumberBox);

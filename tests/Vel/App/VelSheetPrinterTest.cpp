@@ -530,7 +530,9 @@ TEST_F(SheetTest, OneAttackLinePerFivePointsOfBaseAttack)
         std::int32_t base;
         std::vector<std::int32_t> attacks;
     };
-    const Case cases[] = {{0, {0}}, {11, {11, 6, 1}}, {16, {16, 11, 6, 1}}};
+    // The form has four lines: a base attack no rule gives stops there.
+    const Case cases[] = {
+        {0, {0}}, {11, {11, 6, 1}}, {16, {16, 11, 6, 1}}, {40, {40, 35, 30, 25}}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.base);
@@ -547,7 +549,7 @@ TEST_F(SheetTest, OneAttackLinePerFivePointsOfBaseAttack)
                 lines.push_back(Box(std::to_string(c.attacks[k] + bonus), 276, y, 38, 48, 14));
             }
             ExpectInOrder(canvas, 0, lines);
-            EXPECT_EQ(TextsIn(canvas.printed[0], 198, top - 117, 228, top + 107).size(),
+            EXPECT_EQ(TextsIn(canvas.printed[0], 198, top - 117, 228, top + 256).size(),
                       c.attacks.size());
         }
     }
@@ -632,7 +634,7 @@ TEST_F(SheetTest, WeaponRowsAndTheirOverflow)
         const FakePrintCanvas& canvas = Print(*hero.Get());
         ExpectInOrder(canvas, 0,
                       {Box("MAIN", 10, 1342, 47, 24, 6),
-                       Box("LONGSWORD", 70, 1342, 228, 24, 8, kLeft),
+                       Box("LONGSWORD", 70, 1342, 222, 24, 8, kLeft),
                        Box("(1-8)+3", 294, 1342, 51, 24, 6), Box("19-20/x2", 350, 1342, 72, 24, 6),
                        Box("-", 427, 1342, 42, 24, 6), Box("1", 68, 1376, 27, 35, 10),
                        Box("3", 117, 1376, 27, 35, 10), Box("0", 164, 1376, 27, 35, 10),

@@ -11,8 +11,8 @@ class FakePrintCanvas;
 
 // A printer with a fixed page (US Letter at 600 dpi unless told otherwise)
 // that always opens (unless told otherwise) and hands out FakePrintCanvas
-// objects, each set up with canvasFailAt, canvasFailsSilently and canvasFinished. Installed as
-// the printer instance for its lifetime.
+// objects, each set up with canvasFailAt, canvasFailsSilently and
+// canvasFinished. Installed as the printer instance for its lifetime.
 class FakePrinter : public FCPrinter
 {
 public:

@@ -44,13 +44,6 @@ template <class T> T Named(const std::string& name)
     return record;
 }
 
-std::string Numbered(const char* stem, int n)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%s %02d", stem, n);
-    return buffer;
-}
-
 void AddClasses(DbFixture& db)
 {
     const char* names[] = {"Berserker",  "Minstrel",       "Priest",      "Nature Priest",
@@ -145,7 +138,7 @@ void AddSkillsAndFeats(DbFixture& db)
         .Add(F::kDodge, Named<VelFeatInfo>("Dodge"));
     for (int i = 0; i < 60; ++i)
         db.Add(static_cast<std::int16_t>(F::kFirstFeat + i),
-               Named<VelFeatInfo>(Numbered("Feat", F::kFirstFeat + i)));
+               Named<VelFeatInfo>(F::Numbered("Feat", F::kFirstFeat + i)));
 
     const char* proficiencies[] = {"Simple Weapons", "Martial Weapons", "Light Armour",
                                    "Medium Armour",  "Heavy Armour",    "Shields"};
@@ -159,7 +152,7 @@ void AddSkillsAndFeats(DbFixture& db)
                            }));
     for (int i = 0; i < 40; ++i)
         db.Add(static_cast<std::int16_t>(F::kFirstFeature + i),
-               Named<VelFeatureInfo>(Numbered("Feature", F::kFirstFeature + i)));
+               Named<VelFeatureInfo>(F::Numbered("Feature", F::kFirstFeature + i)));
     for (int i = 0; i < 6; ++i)
         db.Add(static_cast<std::int16_t>(89 + i), Named<VelFeatureInfo>(proficiencies[i]));
 
@@ -213,7 +206,7 @@ void AddItems(DbFixture& db)
         .Add(F::kBuckler, buckler);
     for (int i = 0; i < 60; ++i)
     {
-        VelGoodsInfo goods = Named<VelGoodsInfo>(Numbered("Goods", i));
+        VelGoodsInfo goods = Named<VelGoodsInfo>(F::Numbered("Goods", i));
         goods.weight = 2.5f;
         db.Add(static_cast<std::int16_t>(F::kFirstGoods + i), goods);
     }
@@ -228,7 +221,7 @@ void AddMagic(DbFixture& db)
     db.Section(VelDatabase::kTagSpell);
     for (int i = 0; i < kSpells; ++i)
     {
-        VelSpellInfo spell = Named<VelSpellInfo>(Numbered("Spell", i));
+        VelSpellInfo spell = Named<VelSpellInfo>(F::Numbered("Spell", i));
         spell.words = {static_cast<std::uint16_t>(i % 5 + 1), 0, 1, 2,
                        static_cast<std::uint16_t>(i == kSpells - 1 ? -1 : 3)};
         db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), spell);
@@ -339,6 +332,13 @@ SheetFixture::SheetFixture(Parts parts) : printer(FCPoint(5100, 6600))
 }
 
 SheetFixture::~SheetFixture() = default;
+
+std::string SheetFixture::Numbered(const char* stem, int n)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%s %02d", stem, n);
+    return buffer;
+}
 
 FCCountedRef<VelCharacter> SheetFixture::Hero()
 {

@@ -78,6 +78,8 @@ public:
     // "Hero": a level-1 warrior (class 4) of race 1 with set scores, stats
     // and money, and nothing else.
     static FCCountedRef<VelCharacter> Hero();
+    // The fixture's names of numbered records: "Goods 07".
+    static std::string Numbered(const char* stem, int n);
     static void AddSkill(VelCharacter& character, std::uint16_t skillId, std::uint16_t subSkillId,
                          float ranks);
     static VelCharacterItem* Own(VelCharacter& character, std::uint16_t itemId,

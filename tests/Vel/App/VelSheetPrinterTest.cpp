@@ -110,13 +110,6 @@ std::vector<std::string> TextsIn(const Page& page, std::int32_t left, std::int32
     return out;
 }
 
-std::string Numbered(const char* stem, int n)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%s %02d", stem, n);
-    return buffer;
-}
-
 std::size_t Count(const Page& page, const std::string& text)
 {
     return static_cast<std::size_t>(std::count_if(page.texts.begin(), page.texts.end(),
@@ -531,8 +524,7 @@ TEST_F(SheetTest, OneAttackLinePerFivePointsOfBaseAttack)
         std::vector<std::int32_t> attacks;
     };
     // The form has four lines: a base attack no rule gives stops there.
-    const Case cases[] = {
-        {0, {0}}, {11, {11, 6, 1}}, {16, {16, 11, 6, 1}}, {40, {40, 35, 30, 25}}};
+    const Case cases[] = {{0, {0}}, {11, {11, 6, 1}}, {16, {16, 11, 6, 1}}, {40, {40, 35, 30, 25}}};
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.base);
@@ -587,7 +579,7 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
     const auto loreAt = [](char letter, std::int32_t y)
     { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 8, kLeft); };
     const auto goodsAt = [](int n, std::int32_t y)
-    { return Point(Numbered("GOODS", n), 622, y + 2, 8); };
+    { return Point(F::Numbered("GOODS", n), 622, y + 2, 8); };
     const Case cases[] = {
         {"four free-row skills",
          lore(4),

@@ -35,4 +35,15 @@ public:
     // sets the row size.
     virtual bool AddRow(UIControl* row, std::uint32_t data, bool relayout);
     virtual void SetAllRowsFontVariant(std::int16_t variant);
+
+    // fn(row) for every row that is a Row, in the list's order.
+    template <class Row, class Fn> void EachRow(Fn&& fn) const
+    {
+        UIControl* item = nullptr;
+        ItemCursor cursor;
+        BeginIteration(cursor);
+        while (NextItem(item, cursor))
+            if (auto* row = dynamic_cast<Row*>(item))
+                fn(*row);
+    }
 };

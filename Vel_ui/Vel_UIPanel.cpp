@@ -1,6 +1,7 @@
 #include "Vel_ui/Vel_UIPanel.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIMessages.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
@@ -25,4 +26,10 @@ bool Vel_UIPanel::HandleNotify(UIEvent& event)
     default:
         return UIControl::HandleNotify(event);
     }
+}
+
+void Vel_UIPanel::LogMissingChild(std::uint16_t childId) const
+{
+    FC_LOG("Page %u (%s): no usable child %u\n", static_cast<unsigned>(id), GetClassName().c_str(),
+           static_cast<unsigned>(childId));
 }

@@ -2,6 +2,7 @@
 
 #include "Ui/UIControl.h"
 
+#include <cstdint>
 #include <string>
 
 class VelCharacter;
@@ -34,4 +35,17 @@ public:
     virtual void OnCharacterChanged(VelCharacter* /*character*/) {}
     virtual bool OnMouseOverEnter(UIControl* /*control*/) { return false; }
     virtual bool OnMouseOverLeave(UIControl* /*control*/) { return false; }
+
+protected:
+    // The page's child with that id when it is a T, else null; with
+    // logMissing one the layout lacks (or holds as another kind) is logged,
+    // and the page goes on without it.
+    template <class T> T* FindChildAs(std::uint16_t childId, bool logMissing) const
+    {
+        auto* found = dynamic_cast<T*>(FindDescendant(childId));
+        if (!found && logMissing)
+            LogMissingChild(childId);
+        return found;
+    }
+    void LogMissingChild(std::uint16_t childId) const;
 };

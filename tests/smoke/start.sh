@@ -2,7 +2,7 @@
 # set: checks the tools (exit 77 when one is missing), starts a virtual X
 # server and the program on a first run, and waits for its window and the
 # end of its start-up. Defines fail and the cleanup that stops both, and the
-# pointer and screenshot helpers the tests share.
+# log, pointer and screenshot helpers the tests share.
 for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "$name: $tool is missing; skipped"; exit 77; }
 done
@@ -73,9 +73,9 @@ geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no w
 eval "$geometry"
 origin_x=$X origin_y=$Y
 
-# wait_log TEXT: until the program has logged the line, for up to 30 s.
+# wait_log TEXT: until the program has logged the line, for up to 20 s.
 wait_log() {
-  for _ in $(seq 300); do
+  for _ in $(seq 200); do
     grep -qF "$1" "$log" && return
     sleep 0.1
   done
@@ -110,6 +110,21 @@ drag() {
   sleep 0.2
   timeout 5 xdotool mouseup 1
   sleep 0.3
+}
+# close_window: asks the program's window to close, as the window manager's
+# close button does, and waits for the program to end with exit code 0.
+close_window() {
+  local status
+  timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+  for _ in $(seq 300); do
+    kill -0 "$program_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
+  wait "$program_pid"
+  status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "exit code $status"
 }
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
 # whose samples must match; tried again for a while, since a slow machine

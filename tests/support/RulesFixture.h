@@ -45,6 +45,22 @@ public:
     static constexpr std::uint16_t kFeatureExtra = 49;
     static constexpr std::uint16_t kGodExtra = 49;
 
+    // Skills with sub-skills, the targets of feats and the feats taken for
+    // them (what the skills and feats pages and the target dialog need).
+    static constexpr std::uint16_t kCraftSkill = 7;    // sub-skills 0 and 1, a class skill
+    static constexpr std::uint16_t kLanguageSkill = 37; // sub-skills = language ids
+    static constexpr std::uint16_t kUnspokenTongue = 60; // a sub-skill of 37 without a language
+    static constexpr std::uint16_t kAxe = 20;       // martial
+    static constexpr std::uint16_t kMaul = 21;      // martial, too large for the race
+    static constexpr std::uint16_t kChainWhip = 22; // exotic
+    static constexpr std::uint16_t kBlowgun = 23;   // exotic, barred to class 3
+    static constexpr std::uint16_t kKnife = 24;     // simple and light
+    static constexpr std::uint16_t kSling = 25;     // simple, light and ranged
+    static constexpr std::uint16_t kNet = 26;       // martial, never a feat's target
+    static constexpr std::uint16_t kLongblade = 30; // martial, light for this race's size
+    static constexpr std::uint16_t kFirstSchool = 1; // schools 1 to 3
+    static constexpr std::uint16_t kSturdyFeat = 37; // needs CON 15
+
     explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
     // False when the database did not load.
     bool IsLoaded() const { return loaded; }

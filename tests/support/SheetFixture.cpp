@@ -5,6 +5,7 @@
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"
+#include "Vel/Character/VelCharacterFeat.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Character/VelCharacterSkill.h"
 #include "Vel/Db/VelAlignmentInfo.h"
@@ -354,6 +355,14 @@ FCCountedRef<VelCharacter> SheetFixture::Hero()
     hero->values[VelCharacter::kValueHeight] = 70;
     hero->values[VelCharacter::kValueRunMultiplier] = 4;
     return hero;
+}
+
+void SheetFixture::AddFeat(VelCharacter& character, std::uint16_t featId)
+{
+    auto* feat = new VelCharacterFeat(featId, VelCharacterFeat::kNoChoice,
+                                      VelCharacterFeat::kNoChoice, VelIds::kClassWarrior);
+    character.InsertFeat(feat);
+    feat->Release();
 }
 
 void SheetFixture::AddSkill(VelCharacter& character, std::uint16_t skillId,

@@ -80,6 +80,7 @@ public:
     static FCCountedRef<VelCharacter> Hero();
     // The fixture's names of numbered records: "Goods 07".
     static std::string Numbered(const char* stem, int n);
+    static void AddFeat(VelCharacter& character, std::uint16_t featId);
     static void AddSkill(VelCharacter& character, std::uint16_t skillId, std::uint16_t subSkillId,
                          float ranks);
     static VelCharacterItem* Own(VelCharacter& character, std::uint16_t itemId,

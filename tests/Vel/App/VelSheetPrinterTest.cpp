@@ -340,12 +340,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          [](VelCharacter& c)
          {
              for (const std::uint16_t feat : {F::kToughness, F::kAlertness, F::kDodge})
-             {
-                 auto* entry = new VelCharacterFeat(feat, VelCharacterFeat::kNoChoice,
-                                                    VelCharacterFeat::kNoChoice, 4);
-                 c.InsertFeat(entry);
-                 entry->Release();
-             }
+                 F::AddFeat(c, feat);
          },
          2,
          0,
@@ -736,10 +731,7 @@ TEST_F(SheetTest, MissingFormsRecordsAndTextsLeaveGapsNotFaults)
     // lacks, and a hand holding a key the character does not own.
     hero->AddClass(12);
     F::AddSkill(*hero.Get(), 999, VelCharacterSkill::kNoSubSkill, 2.0f);
-    auto* feat =
-        new VelCharacterFeat(999, VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
-    hero->InsertFeat(feat);
-    feat->Release();
+    F::AddFeat(*hero.Get(), 999);
     auto* language = new VelCharacterLanguage(77);
     hero->AddLanguage(language);
     language->Release();
@@ -774,11 +766,7 @@ TEST_F(SheetTest, TextsShrinkToTheirPlaceAndOnlyWordsAreCut)
     hero->stats[VelEntity::kHitPoints] = 123456789;
     for (int i = 0; i < 25; ++i)
     {
-        auto* feat =
-            new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i),
-                                 VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
-        hero->InsertFeat(feat);
-        feat->Release();
+        F::AddFeat(*hero.Get(), static_cast<std::uint16_t>(F::kFirstFeat + i));
     }
     const FakePrintCanvas& canvas = Print(*hero.Get());
     const auto& name = canvas.printed[0].texts.at(0);
@@ -803,11 +791,7 @@ TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
 {
     for (int i = 0; i < 60; ++i)
     {
-        auto* feat =
-            new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i),
-                                 VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
-        hero->InsertFeat(feat);
-        feat->Release();
+        F::AddFeat(*hero.Get(), static_cast<std::uint16_t>(F::kFirstFeat + i));
     }
     const FakePrintCanvas& canvas = Print(*hero.Get());
     // Lines a line apart, down to the last that ends above the block.
@@ -833,11 +817,7 @@ TEST_F(SheetTest, NoTextLeavesThePage)
     for (int i = 0; i < 60; ++i)
     {
         F::Own(*hero.Get(), static_cast<std::uint16_t>(F::kFirstGoods + i), Item::kCarried);
-        auto* feat =
-            new VelCharacterFeat(static_cast<std::uint16_t>(F::kFirstFeat + i),
-                                 VelCharacterFeat::kNoChoice, VelCharacterFeat::kNoChoice, 4);
-        hero->InsertFeat(feat);
-        feat->Release();
+        F::AddFeat(*hero.Get(), static_cast<std::uint16_t>(F::kFirstFeat + i));
     }
     for (int i = 0; i < 20; ++i)
     {

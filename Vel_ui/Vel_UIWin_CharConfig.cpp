@@ -599,7 +599,7 @@ void Vel_UIWin_CharConfig::ToggleGameMenu()
         return;
     }
     if (auto* menu = dynamic_cast<Vel_UIDlg_GameMenu*>(window))
-        menu->SetPrintEnabled(Vel_UIDlg_GameMenu::kPrintingAvailable && warningFlags == 0);
+        menu->SetPrintEnabled(warningFlags == 0);
     window->SetOwner(this);
     gameMenu = FCCountedRef<UIWindow>::Share(window);
     ApplyEnabled();

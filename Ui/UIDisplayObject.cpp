@@ -45,6 +45,9 @@ void UIDisplayObject::Apply(const UIDisplayObjectRecord& record)
 
 void UIDisplayObject::Invalidate()
 {
+    // Inside a hidden control nothing of it shows: the control's own hiding
+    // asked for the repaint. A list rebuilt while hidden thus adds no
+    // rectangle per cell.
     if (!parent || parent->IsVisible())
         AddScreenRectToPage();
 }

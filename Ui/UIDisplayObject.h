@@ -28,9 +28,8 @@ public:
     // The element record, then the state mask.
     bool Load(FCFile& file) override;
     // Reports the screen rectangle whether or not the object itself is
-    // visible: a display object that was just hidden still has to be painted
-    // over. Inside a hidden control nothing is reported: the control's place
-    // was reported when it was hidden and will be when it is shown.
+    // visible (one that was just hidden still has to be painted over), but
+    // not while its control or an ancestor is hidden.
     void Invalidate() override;
 
     virtual void Draw(FCImageBuffer* target, const FCRect& clip);

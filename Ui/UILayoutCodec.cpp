@@ -82,6 +82,15 @@ constexpr std::array kKinds{
     KindEntry{"Vel_UISkillItem", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIFeats", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_SelectTarget", UILayoutCodec::PayloadKind::kControl},
+    // The inventory and equipment pages, their rows and statistics boxes.
+    KindEntry{"Vel_UIInventory", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIEquip", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIInvItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIEquipHandItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWeaponStats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIArmorStats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIShieldStats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIGoodsStats", UILayoutCodec::PayloadKind::kControl},
     // The spells, school and animal pages and their rows.
     KindEntry{"Vel_UISpell", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UISpellItem", UILayoutCodec::PayloadKind::kControl},

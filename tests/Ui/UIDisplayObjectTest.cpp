@@ -1,5 +1,4 @@
 #include "Ui/UIBorder.h"
-#include "Ui/UIControl.h"
 #include "Ui/UIDisplayObject.h"
 #include "Ui/UIFill.h"
 #include "Ui/UIImage.h"
@@ -348,35 +347,4 @@ TEST(UIDisplayObjectTest, HiddenDisplayObjectStillReportsItsArea)
     fill.Invalidate();
     ASSERT_EQ(page->GetFirst()->GetCount(), before + 1);
     EXPECT_EQ(page->GetFirst()->GetRects().back(), FCRect(70, 70, 74, 74));
-}
-
-// Inside a hidden control a change reports nothing: the control's place was
-// reported when it was hidden and is again when it is shown. A list of many
-// rows marked while hidden would otherwise report every row.
-TEST(UIDisplayObjectTest, DisplayObjectOfAHiddenControlReportsNothing)
-{
-    MemoryDisplayManager display(FCFormat565, 100, 100);
-    FCDoubleBuffer* page = FCDisplayPageStack::GetCurrent();
-    ASSERT_NE(page, nullptr);
-    struct Case
-    {
-        bool ownerShown;
-        bool grandOwnerShown;
-        std::size_t reported;
-    };
-    for (const Case c : {Case{true, true, 1}, Case{false, true, 0}, Case{true, false, 0}})
-    {
-        SCOPED_TRACE(std::to_string(c.ownerShown) + std::to_string(c.grandOwnerShown));
-        UIControl outer(1);
-        auto* owner = new UIControl(2);
-        outer.AddChild(owner);
-        auto* fill = new UIFill(1, kRed);
-        fill->SetSize(4, 4);
-        owner->AddDisplayObject(fill, 0);
-        outer.SetVisible(c.grandOwnerShown ? 1 : 0);
-        owner->SetVisible(c.ownerShown ? 1 : 0);
-        page->GetFirst()->Clear();
-        fill->Invalidate();
-        EXPECT_EQ(page->GetFirst()->GetCount(), c.reported);
-    }
 }

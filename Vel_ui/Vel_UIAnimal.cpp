@@ -23,6 +23,7 @@
 #include "Vel_ui/Vel_UIAnimalItem.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIPagePart.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
@@ -223,7 +224,7 @@ void Vel_UIAnimal::FillAnimalList(const VelCharacter& character)
     if (!animalList)
         return;
     ForgetViewedAnimal();
-    const Part::QuietList quiet(animalList);
+    const Vel_UIListRefill quiet(animalList);
     animalList->RemoveAllItems();
     if (!animalRowPrototype)
     {
@@ -267,7 +268,7 @@ void Vel_UIAnimal::MarkAnimalRows(const VelCharacter& character)
         return;
     const std::uint16_t classId = character.currentClassId;
     const bool allowed = CanGetAnimal(&character, classId) && !character.FindAnimalBySecondKey(classId);
-    const Part::QuietList quiet(animalList);
+    const Vel_UIListRefill quiet(animalList);
     UIControl* item = nullptr;
     UIListBox::ItemCursor cursor;
     animalList->BeginIteration(cursor);
@@ -326,7 +327,7 @@ void Vel_UIAnimal::FillDetails(const VelCharacter& character, VelCharacterAnimal
 {
     if (!details)
         return;
-    const Part::QuietList quiet(details);
+    const Vel_UIListRefill quiet(details);
     details->RemoveAllItems();
     if (!animal)
     {

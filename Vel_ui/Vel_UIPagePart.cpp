@@ -18,6 +18,18 @@
 
 namespace Vel_UIPagePart
 {
+namespace
+{
+// A combo box's entries and display are rows or plain text fields.
+void SetEntryText(UIControl* entry, const std::string& text)
+{
+    if (auto* row = dynamic_cast<Vel_UIItem*>(entry))
+        row->SetColumnText(0, text);
+    else if (auto* field = dynamic_cast<UITextControl*>(entry))
+        field->SetText(text);
+}
+} // namespace
+
 void LogUnusable(const UIControl& page, std::uint16_t childId, const UIControl* found)
 {
     if (found)
@@ -79,10 +91,17 @@ UIControl* AddEntry(UIComboBox* combo, const std::string& text, std::uint32_t da
     if (!prototype)
         return nullptr;
     auto* entry = static_cast<UIControl*>(prototype->Clone());
-    if (auto* cell = dynamic_cast<UITextControl*>(entry))
-        cell->SetText(text);
+    SetEntryText(entry, text);
     combo->AddItem(entry, data, false);
     return entry;
+}
+
+void SetEntryVariant(UIControl* entry, std::int16_t variant)
+{
+    if (auto* row = dynamic_cast<Vel_UIItem*>(entry))
+        row->SetFontVariant(variant);
+    else if (auto* field = dynamic_cast<UITextControl*>(entry))
+        field->SetFontVariant(static_cast<std::uint16_t>(variant));
 }
 
 void SelectByData(UIComboBox* combo, std::uint32_t data)
@@ -96,14 +115,7 @@ void SelectByData(UIComboBox* combo, std::uint32_t data)
         UIListBox::SelectItem(entry, 1);
         return;
     }
-    if (auto* display = dynamic_cast<UITextControl*>(combo->GetDisplay()))
-        display->SetText(std::string());
-}
-
-std::uint32_t ChosenData(UIComboBox* combo, std::uintptr_t chosen)
-{
-    UIListBox* list = combo ? combo->GetList() : nullptr;
-    return list && chosen ? list->GetItemData(reinterpret_cast<UIControl*>(chosen)) : 0;
+    SetEntryText(combo->GetDisplay(), std::string());
 }
 
 void SetRowText(Vel_UIItem* row, const std::string& text)

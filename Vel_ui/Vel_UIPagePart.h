@@ -43,17 +43,16 @@ std::string TextOf(std::uint16_t stringId);
 // cannot be loaded leaves it empty and is logged, once for each name.
 void ShowIcon(const std::string& iconName);
 
-// Empties the combo box's list; AddEntry appends a copy of its item
-// template with the text and data (null when the combo box has no
-// template).
+// Empties the combo box's list, for entries AddEntry appends: copies of its
+// item template with a text and data (null when it has no template).
 void ClearCombo(UIComboBox* combo);
 UIControl* AddEntry(UIComboBox* combo, const std::string& text, std::uint32_t data);
+// An entry's font variant: 1 draws it ash, as what cannot be chosen.
+void SetEntryVariant(UIControl* entry, std::int16_t variant);
 // Selects the entry with the data as the program's own change (first
 // parameter 1, which the pages ignore); with no such entry nothing is
 // selected and the display is emptied.
 void SelectByData(UIComboBox* combo, std::uint32_t data);
-// The data of the entry a combo box reported in its 1002 (second parameter).
-std::uint32_t ChosenData(UIComboBox* combo, std::uintptr_t chosen);
 
 void SetRowText(Vel_UIItem* row, const std::string& text);
 // A row clone of the prototype with its first cell's text; null without a
@@ -83,29 +82,6 @@ bool IsRowOfKind(const UIControl* control, std::uint16_t kind);
 const VelSchoolInfo* SchoolInSlot(const VelCharacter& character, std::int16_t slot);
 // Whether the character gave up the school, read the same way.
 bool IsProhibited(const VelCharacter& character, std::int16_t schoolId);
-
-// Hides a list while its rows are rebuilt or marked, and shows it again
-// when it goes: one repaint of the list instead of one for every row.
-class QuietList
-{
-public:
-    explicit QuietList(UIControl* list) : list(list), shown(list && list->GetVisibleFlag() == 1)
-    {
-        if (shown)
-            list->SetVisible(0);
-    }
-    ~QuietList()
-    {
-        if (shown)
-            list->SetVisible(1);
-    }
-    QuietList(const QuietList&) = delete;
-    QuietList& operator=(const QuietList&) = delete;
-
-private:
-    UIControl* list;
-    bool shown;
-};
 
 // The program's own selection of a group member (first parameter 1).
 void SelectMember(UIControl* group, std::uint16_t memberId);

@@ -12,8 +12,10 @@
 #include "Vel/Db/VelSchoolInfo.h"
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel_ui/Vel_UIItem.h"
+#include "Vel_ui/Vel_UIFilterSelector.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIPagePart.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
@@ -208,22 +210,16 @@ void Vel_UISchool::ShowAll()
 void Vel_UISchool::FillCountCombo()
 {
     const VelCharacter* character = VelClient::GetCurrentCharacter();
-    if (!character || !countCombo || !countCombo->GetList())
+    if (!character)
         return;
-    Part::ClearCombo(countCombo);
-    for (std::int16_t count = 1; count <= kMostProhibited; ++count)
-    {
-        UIControl* entry = Part::AddEntry(countCombo, Part::TextOf(static_cast<std::uint16_t>(kCountTextBase + count)),
-                                          static_cast<std::uint32_t>(count));
-        if (entry && !IsCountOpen(*character, count))
-        {
-            entry->SetEnabled(0);
-            if (auto* text = dynamic_cast<UITextControl*>(entry))
-                text->SetFontVariant(1);
-        }
-    }
-    countCombo->UpdateList();
-    countCombo->GetList()->SelectItemAt(ProhibitedCount(*character) - 1, 0, 1);
+    // The stored count stays chosen even where the specialty no longer allows it.
+    Vel_UIFilterSelector::Fill(countCombo, kCountTextBase + 1, 1, kMostProhibited, ProhibitedCount(*character),
+                               [&](UIControl& entry, std::int32_t count) {
+                                   if (IsCountOpen(*character, static_cast<std::int16_t>(count)))
+                                       return;
+                                   entry.SetEnabled(0);
+                                   Part::SetEntryVariant(&entry, 1);
+                               });
 }
 
 void Vel_UISchool::FillLists()
@@ -237,7 +233,7 @@ void Vel_UISchool::FillList(Vel_UIListBox* list, std::uint16_t kind)
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!list || !character)
         return;
-    const Part::QuietList quiet(list);
+    const Vel_UIListRefill quiet(list);
     list->RemoveAllItems();
     if (!rowPrototype)
         rowPrototype = FCCountedRef<Vel_UIItem>::Adopt(Vel_UIItem::CreateFromLayout(kRowLayout));
@@ -335,13 +331,10 @@ bool Vel_UISchool::HandleNotify(UIEvent& event)
     switch (event.type)
     {
     case UIMessage::kChanged:
-        if (event.sender == countCombo && countCombo && event.param1 != 1 && character)
-        {
-            const auto count = static_cast<std::uint16_t>(Part::ChosenData(countCombo, event.param2));
-            if (count >= 1 && count <= kMostProhibited &&
-                character->schoolSlots[VelCharacter::kSchoolChoiceSlot] != count)
-                SetSlot(VelCharacter::kSchoolChoiceSlot, count);
-        }
+        if (std::int32_t count = 0; character && Vel_UIFilterSelector::UserChoice(countCombo, event, count) &&
+                                    count >= 1 && count <= kMostProhibited &&
+                                    character->schoolSlots[VelCharacter::kSchoolChoiceSlot] != count)
+            SetSlot(VelCharacter::kSchoolChoiceSlot, static_cast<std::uint16_t>(count));
         break;
     case UIMessage::kDroppedOnto:
         OnDrop(event.sender, reinterpret_cast<UIControl*>(event.param1));

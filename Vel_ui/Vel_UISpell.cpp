@@ -18,7 +18,9 @@
 #include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Rules/VelCompanionRules.h"
 #include "Vel/Rules/VelRulesWalk.h"
+#include "Vel_ui/Vel_UIFilterSelector.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIPagePart.h"
 #include "Vel_ui/Vel_UISpellItem.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
@@ -105,10 +107,8 @@ template <class Fn> void EachRow(Vel_UIListBox* list, Fn&& fn)
             fn(*row);
 }
 
-std::int16_t AsShort(std::uint32_t data)
-{
-    return static_cast<std::int16_t>(static_cast<std::int32_t>(data));
-}
+// The first parameter of a change the page itself made.
+constexpr std::uintptr_t kProgramChange = 1;
 } // namespace
 
 Vel_UISpell::Vel_UISpell() = default;
@@ -298,10 +298,7 @@ void Vel_UISpell::MakeCurrentList(Vel_UIListBox* list)
 
 void Vel_UISpell::FillModeCombo()
 {
-    Part::ClearCombo(modeCombo);
-    Part::AddEntry(modeCombo, Part::TextOf(kSchoolModeText), 0);
-    Part::AddEntry(modeCombo, Part::TextOf(kDomainModeText), 1);
-    Part::SelectByData(modeCombo, static_cast<std::uint32_t>(mode));
+    Vel_UIFilterSelector::Fill(modeCombo, kSchoolModeText, 0, 1, mode);
 }
 
 void Vel_UISpell::FillFilterCombo()
@@ -320,9 +317,8 @@ void Vel_UISpell::FillFilterCombo()
     const bool hasDomain = character && character->HasAnyDomain();
     EachRecord<VelDomainInfo>(VelDatabase::kTagDomain, [&](const VelDomainInfo& record) {
         UIControl* entry = Part::AddEntry(filterCombo, record.name, static_cast<std::uint32_t>(record.key));
-        if (auto* text = dynamic_cast<UITextControl*>(entry);
-            text && hasDomain && !character->HasDomain(static_cast<std::uint16_t>(record.key)))
-            text->SetFontVariant(1);
+        if (hasDomain && !character->HasDomain(static_cast<std::uint16_t>(record.key)))
+            Part::SetEntryVariant(entry, 1);
     });
     Part::SelectByData(filterCombo, static_cast<std::uint32_t>(domain));
 }
@@ -384,7 +380,7 @@ void Vel_UISpell::FillKnownList(const VelCharacter& character)
     if (!knownList)
         return;
     Part::Show(knownList, true);
-    const Part::QuietList quiet(knownList);
+    const Vel_UIListRefill quiet(knownList);
     knownList->RemoveAllItems();
     knownList->SetDragFlags(
         static_cast<std::uint16_t>(knownList->GetDragFlags() | kDropTarget | kHideDraggedChild |
@@ -419,7 +415,7 @@ void Vel_UISpell::FillClassSpellList()
     if (!currentList)
         return;
     Part::Show(currentList, casts);
-    const Part::QuietList quiet(currentList);
+    const Vel_UIListRefill quiet(currentList);
     currentList->RemoveAllItems();
     if (!casts || !character || !entry)
         return;
@@ -494,7 +490,7 @@ void Vel_UISpell::MarkClassSpellRows()
     const VelCharacterClass* entry = CurrentEntry();
     if (!casts || !character || !entry)
         return;
-    const Part::QuietList quiet(currentList);
+    const Vel_UIListRefill quiet(currentList);
     const bool domainMode = IsDomainMode();
     const bool holdsDomain = character->HasDomain(static_cast<std::uint16_t>(domain));
     EachRow(currentList, [&](Vel_UISpellItem& row) {
@@ -512,7 +508,7 @@ void Vel_UISpell::MarkClassSpellRows()
 
 void Vel_UISpell::MarkKnownRows(const VelCharacter& character, const VelCharacterClass& entry)
 {
-    const Part::QuietList quiet(knownList);
+    const Vel_UIListRefill quiet(knownList);
     EachRow(knownList, [&](Vel_UISpellItem& row) {
         const VelSpellInfo* spell = VelDatabase::FindSpell(static_cast<std::uint16_t>(row.spellId));
         const bool givenUp = classId == VelIds::kClassScholarCaster && row.level > 0 && spell &&
@@ -657,21 +653,22 @@ void Vel_UISpell::RemoveSpell(const Vel_UISpellItem& removed)
     character->NotifyChanged();
 }
 
-void Vel_UISpell::OnChoice(UIControl* sender, std::uintptr_t chosen)
+void Vel_UISpell::OnChoice(const UIEvent& event)
 {
-    if (sender == modeCombo && modeCombo)
+    UIControl* sender = event.sender;
+    std::int32_t value = 0;
+    if (Vel_UIFilterSelector::UserChoice(modeCombo, event, value))
     {
-        mode = Part::ChosenData(modeCombo, chosen) == 1 ? 1 : 0;
+        mode = value == 1 ? 1 : 0;
         FillFilterCombo();
     }
-    else if (sender == filterCombo && filterCombo)
-    {
-        const std::int16_t value = AsShort(Part::ChosenData(filterCombo, chosen));
-        (mode == 0 ? schoolFilter : domain) = value;
-    }
-    else if (sender == levelCombo && levelCombo)
-        levelFilter = AsShort(Part::ChosenData(levelCombo, chosen));
-    else if (sender && sender == purchaseTab)
+    else if (Vel_UIFilterSelector::UserChoice(filterCombo, event, value))
+        (mode == 0 ? schoolFilter : domain) = static_cast<std::int16_t>(value);
+    else if (Vel_UIFilterSelector::UserChoice(levelCombo, event, value))
+        levelFilter = static_cast<std::int16_t>(value);
+    else if (event.param1 == kProgramChange)
+        return;
+    else if (sender == purchaseTab)
     {
         if (currentTab == kPurchaseSlot)
             return;
@@ -680,7 +677,7 @@ void Vel_UISpell::OnChoice(UIControl* sender, std::uintptr_t chosen)
     else
     {
         std::int16_t slot = 0;
-        while (slot < kSpellLevels && (!sender || tabs[static_cast<std::size_t>(slot)] != sender))
+        while (slot < kSpellLevels && tabs[static_cast<std::size_t>(slot)] != sender)
             ++slot;
         if (slot == kSpellLevels || slot == currentTab)
             return;
@@ -696,8 +693,7 @@ bool Vel_UISpell::HandleNotify(UIEvent& event)
     switch (event.type)
     {
     case UIMessage::kChanged:
-        if (event.param1 != 1)
-            OnChoice(event.sender, event.param2);
+        OnChoice(event);
         break;
     case UIMessage::kDroppedOnto:
         if (event.sender == knownList && knownList)

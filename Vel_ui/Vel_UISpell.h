@@ -110,7 +110,8 @@ protected:
                      const VelSpellInfo& spell, std::int16_t level) const;
     void AddSpell(const Vel_UISpellItem& dropped);
     void RemoveSpell(const Vel_UISpellItem& removed);
-    void OnChoice(UIControl* sender, std::uintptr_t chosen);
+    // A filter, the list mode or a tab chosen by the user.
+    void OnChoice(const UIEvent& event);
     bool IsDomainMode() const;
     VelCharacter* Character() const;
     VelCharacterClass* CurrentEntry() const;

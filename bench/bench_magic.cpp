@@ -7,15 +7,12 @@
 // rules' AddAnimal, the notification, the window's recomputation, the
 // page's refresh and the repaint, <= 4.
 
-#include "BenchDisplay.h"
 #include "BlitBaseline.h"
+#include "PageBench.h"
 #include "RatioReporter.h"
 
 #include "Fc/Core/FCDebugLog.h"
-#include "Fc/Core/FCFileSystem.h"
 #include "Fc/Graphics/FCDisplayPageStack.h"
-#include "Fc/Graphics/FCDoubleBuffer.h"
-#include "Fc/Graphics/FCImageBuffer.h"
 #include "Fc/Graphics/FCResourceManager.h"
 #include "Ui/UIGroup.h"
 #include "Ui/UIListBox.h"
@@ -57,10 +54,7 @@ BenchDisplay* display = nullptr;
 
 void Paint()
 {
-    FCImageBuffer* target = display->Back();
-    manager->HandleMessage(UIMessage::kPaint, &target);
-    FCDisplayPageStack::GetCurrent()->Swap();
-    benchmark::ClobberMemory();
+    PaintFrame(*manager, *display);
 }
 
 // A character of the classes (id, level) as the set-up makes it, with its
@@ -155,17 +149,13 @@ int main(int argc, char** argv)
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
     RatioReporter::Initialize(argc, argv);
-    const std::filesystem::path resources =
-        std::filesystem::absolute(argv[0]).parent_path().parent_path() / "Resources";
     {
         BlitBaseline::ScreenPair screens;
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        FCFileSystem files;
-        files.SetRootPath(resources.string());
-        for (const char* dir : {"UI", "Art", "Sfx"})
-            files.AddSearchDirectory(dir);
+        PageBenchFiles files(argv[0]);
+        const std::filesystem::path& resources = files.resources;
         FCResourceManager assets;
         bool loaded = assets.LoadResourceFile("GameAssets.bin");
         for (const char* name : {"Database.bin", "AnimalDB.bin", "EquipDB.bin", "SpellDB.bin"})

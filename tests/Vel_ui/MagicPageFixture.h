@@ -200,6 +200,13 @@ protected:
         const UIControl* control = page->FindDescendant(id);
         return control && control->IsVisible();
     }
+    // What a combo box shows as chosen: its display, a copy of the entry row.
+    static std::string ChosenText(const UIControl* page, std::uint16_t comboId)
+    {
+        auto* combo = dynamic_cast<UIComboBox*>(page->FindDescendant(comboId));
+        auto* shown = combo ? dynamic_cast<Vel_UIItem*>(combo->GetDisplay()) : nullptr;
+        return shown ? shown->GetColumnText(0) : "?";
+    }
     std::string HelpLine() const { return TextOf(window, Vel_UIWin_CharConfig::kHelpLine); }
     VelCharacterClass* Entry(std::uint16_t classId) const { return hero->FindClass(classId); }
 

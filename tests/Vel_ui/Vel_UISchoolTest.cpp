@@ -8,7 +8,6 @@
 
 #include "Ui/UIImage.h"
 #include "Ui/UIImageControl.h"
-#include "Ui/UIText.h"
 #include "Vel/Character/VelCharacterFeat.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UISchool.h"
@@ -154,7 +153,10 @@ TEST_F(SchoolPageTest, CountComboFollowsTheSpecialtysRanking)
         ASSERT_NE(SelectedCount(), nullptr);
         auto* combo = dynamic_cast<UIComboBox*>(page->FindDescendant(P::kCountCombo));
         EXPECT_EQ(combo->GetList()->GetItemData(SelectedCount()), 2u);
-        EXPECT_EQ(dynamic_cast<UITextControl*>(combo->GetDisplay())->GetText(), "Two schools");
+        EXPECT_EQ(ChosenText(page, P::kCountCombo), "Two schools");
+        // What cannot be chosen is drawn ash.
+        for (std::int32_t i = 0; UIControl* entry = combo->GetList()->ItemAt(i, 0); ++i)
+            EXPECT_EQ(dynamic_cast<Vel_UIItem*>(entry)->GetFontVariant(), entry->IsEnabled() ? 0 : 1) << i;
     }
 }
 

@@ -7,7 +7,6 @@
 #include "Vel_ui/MagicPageFixture.h"
 
 #include "Vel/Character/VelCharacterSpell.h"
-#include "Ui/UIText.h"
 #include "Vel/Rules/VelLimitFlags.h"
 #include "Vel_ui/Vel_UISpell.h"
 #include "Vel_ui/Vel_UISpellItem.h"
@@ -37,8 +36,8 @@ std::string RowText(std::uint16_t school, std::uint16_t level)
 // The font variant a combo entry is drawn in.
 int VariantOf(const UIControl* entry)
 {
-    const auto* text = dynamic_cast<const UITextControl*>(entry);
-    return text && text->GetTextObject() ? text->GetTextObject()->GetFontVariant() : -1;
+    const auto* row = dynamic_cast<const Vel_UIItem*>(entry);
+    return row ? row->GetFontVariant() : -1;
 }
 
 std::uint16_t SchoolSpell(std::uint16_t school, std::uint16_t level)
@@ -354,8 +353,7 @@ TEST_F(SpellPageTest, DomainListForTheDomainCasterAndBackToSchoolsForOtherClasse
     EXPECT_EQ(Vel_UIWin_CharConfig::GetHelpId(), 9502);
     EXPECT_EQ(filter->GetList()->GetItemCount(), F::kSchoolCount + 1u) << "all, then the schools";
     PickClass(kPriest);
-    auto* mode = dynamic_cast<UIComboBox*>(page->FindDescendant(S::kModeCombo));
-    EXPECT_EQ(dynamic_cast<UITextControl*>(mode->GetDisplay())->GetText(), "Class spells");
+    EXPECT_EQ(ChosenText(page, S::kModeCombo), "Class spells");
     EXPECT_NE(RowNamed(List(S::kClassList), RowText(3, 2)), nullptr) << "the class list again";
 }
 
@@ -428,8 +426,7 @@ TEST_F(SpellPageTest, FiltersAndTabSurviveAPageSwitch)
     ASSERT_EQ(OpenPage<S>(kSpellPage), page);
     EXPECT_EQ(page->GetCurrentTab(), 3);
     EXPECT_EQ(page->GetSchoolFilter(), F::kFireSchool);
-    auto* filter = dynamic_cast<UIComboBox*>(page->FindDescendant(S::kFilterCombo));
-    EXPECT_EQ(dynamic_cast<UITextControl*>(filter->GetDisplay())->GetText(), "Flames");
+    EXPECT_EQ(ChosenText(page, S::kFilterCombo), "Flames");
     const std::vector<Vel_UISpellItem*> rows = Rows(S::kKnownClassList);
     ASSERT_EQ(rows.size(), 3u);
     for (const Vel_UISpellItem* row : rows)

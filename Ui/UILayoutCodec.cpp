@@ -77,6 +77,11 @@ constexpr std::array kKinds{
     KindEntry{"Vel_UIMovieWindow", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_Credits", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_Info", UILayoutCodec::PayloadKind::kControl},
+    // The languages, special abilities, god and notes pages.
+    KindEntry{"Vel_UILanguage", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UISpecial", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIGod", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UINotes", UILayoutCodec::PayloadKind::kControl},
 };
 
 // What a control kind stores after its sections: its own record, whether an

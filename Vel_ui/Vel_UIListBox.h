@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Ui/UIListBox.h"
+#include "Vel_ui/Vel_UIItem.h"
 
 #include <cstdint>
 #include <string>
@@ -35,4 +36,15 @@ public:
     // sets the row size.
     virtual bool AddRow(UIControl* row, std::uint32_t data, bool relayout);
     virtual void SetAllRowsFontVariant(std::int16_t variant);
+
+    // Calls fn(Vel_UIItem&) for every row, in list order.
+    template <class Fn> void ForEachRow(Fn&& fn) const
+    {
+        UIControl* item = nullptr;
+        ItemCursor cursor;
+        BeginIteration(cursor);
+        while (NextItem(item, cursor))
+            if (auto* row = dynamic_cast<Vel_UIItem*>(item))
+                fn(*row);
+    }
 };

@@ -1,7 +1,9 @@
 #include "Vel_ui/Vel_UIPanel.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIMessages.h"
+#include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 FC_REGISTER_CLASS(Vel_UIPanel);
@@ -25,4 +27,20 @@ bool Vel_UIPanel::HandleNotify(UIEvent& event)
     default:
         return UIControl::HandleNotify(event);
     }
+}
+
+void Vel_UIPanel::LogUnusableChild(std::uint16_t childId, const UIControl* found) const
+{
+    if (found)
+        FC_LOG("Control %u of page %u is a %s, not the kind it needs\n", childId, GetId(),
+               found->GetClassName().c_str());
+    else
+        FC_LOG("Page %u has no control %u\n", GetId(), childId);
+}
+
+Vel_UIItem* Vel_UIPanel::RowCarriedBy(const UIEvent& event)
+{
+    if (event.type != UIMessage::kDroppedOnto && event.type != UIMessage::kChildDraggedOut)
+        return nullptr;
+    return dynamic_cast<Vel_UIItem*>(reinterpret_cast<UIControl*>(event.param1));
 }

@@ -2,9 +2,11 @@
 
 #include "Ui/UIControl.h"
 
+#include <cstdint>
 #include <string>
 
 class VelCharacter;
+class Vel_UIItem;
 
 // Base of the character window's pages. The window tells a page when it
 // becomes current and when it stops being current, when another class was
@@ -34,4 +36,20 @@ public:
     virtual void OnCharacterChanged(VelCharacter* /*character*/) {}
     virtual bool OnMouseOverEnter(UIControl* /*control*/) { return false; }
     virtual bool OnMouseOverLeave(UIControl* /*control*/) { return false; }
+
+protected:
+    // The page's control with that id when it is a T, else null and logged:
+    // a page works on with the controls its layout has.
+    template <class T> T* FindPageChild(std::uint16_t childId) const
+    {
+        UIControl* found = FindDescendant(childId);
+        auto* typed = dynamic_cast<T*>(found);
+        if (!typed)
+            LogUnusableChild(childId, found);
+        return typed;
+    }
+    void LogUnusableChild(std::uint16_t childId, const UIControl* found) const;
+    // The row that a drop (1025) or a drag off a list (1014) carries; null
+    // for any other message or anything but a row.
+    static Vel_UIItem* RowCarriedBy(const UIEvent& event);
 };

@@ -132,6 +132,8 @@ void Vel_UIGod::BindChildren()
 
 void Vel_UIGod::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!character)

@@ -73,6 +73,8 @@ void Vel_UILanguage::BindChildren()
 
 void Vel_UILanguage::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!character)

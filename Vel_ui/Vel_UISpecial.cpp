@@ -177,6 +177,8 @@ bool Vel_UISpecial::IsTakeable(const VelCharacter& character, const VelClassFeat
 
 void Vel_UISpecial::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     ShowAll();
 }
 

@@ -150,6 +150,25 @@ void AddBodyTables(DbFixture& db)
     }
 }
 
+// A language the pages never offer, in the open language section.
+void AddHiddenLanguage(DbFixture& db)
+{
+    VelLanguageInfo hidden = Named<VelLanguageInfo>("Cant");
+    hidden.secondFlag = 1;
+    db.Add(F::kHiddenLanguage, hidden);
+}
+
+// Languages 2 and 3 open to the fixture race as choices, in the open
+// speaker section.
+void AddLanguageChoices(DbFixture& db)
+{
+    VelSpokenLanguageInfo allowed;
+    allowed.classId = VelIds::kNone;
+    allowed.raceId = F::kRace;
+    for (std::uint16_t language : {2, 3})
+        db.Add(static_cast<std::int16_t>(language), allowed);
+}
+
 void AddSkillsFeatsLanguages(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
 {
     db.Section(VelDatabase::kTagSkill);
@@ -169,11 +188,13 @@ void AddSkillsFeatsLanguages(DbFixture& db, const F::Sizes& sizes, bool withoutE
         db.Add(static_cast<std::int16_t>(F::kFirstLanguage + i), Named<VelLanguageInfo>("Tongue"));
     if (!withoutExtras)
         db.Add(F::kLanguageExtra, Named<VelLanguageInfo>("Old tongue"));
+    AddHiddenLanguage(db);
     VelSpokenLanguageInfo spoken;
     spoken.classId = 0xFFFF;
     spoken.raceId = F::kRace;
     spoken.automatic = 1;
     db.Section(VelDatabase::kTagSpokenLanguage).Add(F::kFirstLanguage, spoken);
+    AddLanguageChoices(db);
 }
 
 void AddSpells(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)

@@ -45,6 +45,10 @@ public:
     static constexpr std::uint16_t kFeatureExtra = 49;
     static constexpr std::uint16_t kGodExtra = 49;
 
+    // Languages 2 and 3 may be chosen by the fixture race; the hidden one
+    // is never offered (its exclusion flag is set).
+    static constexpr std::uint16_t kHiddenLanguage = 48;
+
     // Special-ability choices (class-feature rows of level 100) of classes
     // 1, 7 and 8: class 7 chooses enemies, class 1 weapons and a plain
     // knack, class 8 a general feat, the knack and an INT-following study.

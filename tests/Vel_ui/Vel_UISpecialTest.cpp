@@ -216,6 +216,40 @@ TEST_F(SpecialPageTest, TextsThatCountIntFollowIt)
     EXPECT_NE(RowWithText(chosen, "Quick Study (3 + 2)"), nullptr) << Texts(chosen).back();
 }
 
+// Layouts that hold the page alone: each page opens, logs what it misses
+// and works on without it.
+TEST_F(SpecialPageTest, PagesWithoutTheirControlsStillOpen)
+{
+    struct Case
+    {
+        const char* layout;
+        const char* className;
+        std::uint16_t id;
+        std::uint16_t entry;
+    };
+    const Case cases[] = {
+        {"velLanguage.ui", "Vel_UILanguage", Vel_UILanguage::kScreenId, 4705},
+        {"velSpecial.ui", "Vel_UISpecial", S::kScreenId, kEntry},
+        {"velGod.ui", "Vel_UIGod", Vel_UIGod::kScreenId, 4707},
+        {"velNotes.ui", "Vel_UINotes", Vel_UINotes::kScreenId, 4713},
+    };
+    MakeHero({{2, 1}, {7, 5}});
+    for (const Case& c : cases)
+        Stand(c.layout, c.id, c.className);
+    ASSERT_NE(Open(), nullptr);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.className);
+        ClickChild(c.entry);
+        ASSERT_NE(window->GetCurrentPage(), nullptr);
+        EXPECT_EQ(window->GetCurrentPage()->GetClassName(), c.className);
+        EXPECT_EQ(W::GetHelpId(), c.id);
+        window->GetCurrentPage()->Refresh();
+        hero->changeMask = VelCharacter::kChangedInt | VelCharacter::kChangedLanguages;
+        hero->NotifyChanged();
+    }
+}
+
 TEST_F(SpecialPageTest, EveryTextThePagesReadExists)
 {
     const std::uint16_t ids[] = {Vel_UILanguage::kScreenId, S::kScreenId, S::kHelpWithChoices, 1052, 1053, 1054,

@@ -103,9 +103,9 @@ bool Vel_UIGod::Load(FCFile& file)
     if (!Vel_UIPanel::Load(file))
         return false;
     BindChildren();
-    for (Vel_UIListBox* list : {godList, domainList})
-        if (list)
-            list->SetDragFlags(static_cast<std::uint16_t>(list->GetDragFlags() | kDragContainer));
+    // The trays take the rows; they set their own flags as they fill.
+    SetUpPickLists(godList, nullptr);
+    SetUpPickLists(domainList, nullptr);
     return true;
 }
 

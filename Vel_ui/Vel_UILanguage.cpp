@@ -13,7 +13,6 @@
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel/Rules/VelSkillRules.h"
 #include "Vel_ui/Vel_UIItem.h"
-#include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
@@ -51,12 +50,7 @@ bool Vel_UILanguage::Load(FCFile& file)
     if (!Vel_UIPanel::Load(file))
         return false;
     BindChildren();
-    // Rows are taken by dropping them on the known list and given back by
-    // dragging them off it.
-    Vel_UIItemTray::SetAcceptsDrops(known, true);
-    Vel_UIItemTray::SetMovesRows(known, true);
-    if (available)
-        available->SetDragFlags(static_cast<std::uint16_t>(available->GetDragFlags() | kDragContainer));
+    SetUpPickLists(available, known);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIMessages.h"
 #include "Vel_ui/Vel_UIItem.h"
+#include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 FC_REGISTER_CLASS(Vel_UIPanel);
@@ -43,4 +44,12 @@ Vel_UIItem* Vel_UIPanel::RowCarriedBy(const UIEvent& event)
     if (event.type != UIMessage::kDroppedOnto && event.type != UIMessage::kChildDraggedOut)
         return nullptr;
     return dynamic_cast<Vel_UIItem*>(reinterpret_cast<UIControl*>(event.param1));
+}
+
+void Vel_UIPanel::SetUpPickLists(UIControl* available, UIControl* chosen)
+{
+    if (available)
+        available->SetDragFlags(static_cast<std::uint16_t>(available->GetDragFlags() | kDragContainer));
+    Vel_UIItemTray::SetAcceptsDrops(chosen, true);
+    Vel_UIItemTray::SetMovesRows(chosen, true);
 }

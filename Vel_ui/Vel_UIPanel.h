@@ -49,6 +49,10 @@ protected:
         return typed;
     }
     void LogUnusableChild(std::uint16_t childId, const UIControl* found) const;
+    // The pick-list convention: rows are dragged out of the available list
+    // (a drag container) and dropped onto the chosen one, which also gives
+    // a row back when it is dragged off; either may be null.
+    static void SetUpPickLists(UIControl* available, UIControl* chosen);
     // The row that a drop (1025) or a drag off a list (1014) carries; null
     // for any other message or anything but a row.
     static Vel_UIItem* RowCarriedBy(const UIEvent& event);

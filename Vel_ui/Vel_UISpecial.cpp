@@ -17,7 +17,6 @@
 #include "Vel/Rules/VelFeatRules.h"
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel_ui/Vel_UIItem.h"
-#include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
@@ -134,12 +133,7 @@ bool Vel_UISpecial::Load(FCFile& file)
     if (!Vel_UIPanel::Load(file))
         return false;
     BindChildren();
-    // Rows are taken by dropping them on the chosen list and given back by
-    // dragging them off it.
-    Vel_UIItemTray::SetAcceptsDrops(chosen, true);
-    Vel_UIItemTray::SetMovesRows(chosen, true);
-    if (available)
-        available->SetDragFlags(static_cast<std::uint16_t>(available->GetDragFlags() | kDragContainer));
+    SetUpPickLists(available, chosen);
     return true;
 }
 

@@ -20,24 +20,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 name=smoke
 source "$here/start.sh"
 # A first run plays the intro movies out before the start menu.
-for _ in $(seq 300); do
-  grep -q "Intro over" "$log" && break
-  sleep 0.1
-done
-grep -q "Intro over" "$log" || fail "the intro did not end"
-# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
-drag() {
-  point "$1" "$2"
-  sleep 0.2
-  timeout 5 xdotool mousedown 1
-  sleep 0.2
-  point $(($1 - 8)) $(($2 - 4))
-  sleep 0.2
-  point "$3" "$4"
-  sleep 0.2
-  timeout 5 xdotool mouseup 1
-  sleep 0.3
-}
+wait_log "Intro over"
 
 # Palette (STYLE.md): night #0e0b08, soot #16110d, umber #2a2018,
 # leather #3b2c20, gold #e0b864, parchment #ecdfc4.
@@ -124,15 +107,7 @@ click 400 312 # Start Menu
 shot 21-start-menu "${menu_samples[@]}"
 
 timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 300); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+expect_end "the window was closed"
 
 for line in "Starting up ..." "Startup Completed Successfully." \
             "Intro over; loading the game data"; do

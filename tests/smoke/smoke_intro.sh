@@ -16,15 +16,6 @@ here=$(cd "$(dirname "$0")" && pwd)
 name=smoke_intro
 source "$here/start.sh"
 
-# wait_log TEXT: until the program has logged the line, for up to 20 s.
-wait_log() {
-  for _ in $(seq 200); do
-    grep -qF "$1" "$log" && return
-    sleep 0.1
-  done
-  fail "no log line \"$1\""
-}
-
 # Palette (STYLE.md): night #0e0b08, umber #2a2018, leather #3b2c20,
 # gold #e0b864.
 menu_samples=("300,270,#3b2c20" "500,326,#3b2c20" "300,428,#3b2c20,8" "296,108,#e0b864" "100,300,#2a2018,12")
@@ -69,15 +60,7 @@ shot 8-closing "336,472,#3b2c20" "464,472,#3b2c20" "120,300,#2a2018,16"
 timeout 10 xdotool mousemove --sync $((origin_x + 464)) $((origin_y + 480))
 sleep 0.2
 timeout 10 xdotool click 1 # Leave: the parting sound, then the end
-for _ in $(seq 100); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after Leave"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+expect_end "Leave"
 
 for name in "${grabbed[@]}"; do
   ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" &&

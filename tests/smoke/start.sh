@@ -2,7 +2,7 @@
 # set: checks the tools (exit 77 when one is missing), starts a virtual X
 # server and the program on a first run, and waits for its window and the
 # end of its start-up. Defines fail and the cleanup that stops both, and the
-# pointer and screenshot helpers the tests share.
+# pointer, screenshot, log and exit helpers the tests share.
 for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "$name: $tool is missing; skipped"; exit 77; }
 done
@@ -110,4 +110,37 @@ shot() {
   done
   cat "$out/$picture.samples"
   fail "screen $picture does not match its layout"
+}
+# drag X1 Y1 X2 Y2: presses at the first point and lets go at the second.
+drag() {
+  point "$1" "$2"
+  sleep 0.2
+  timeout 5 xdotool mousedown 1
+  sleep 0.2
+  point $(($1 - 8)) $(($2 - 4))
+  sleep 0.2
+  point "$3" "$4"
+  sleep 0.2
+  timeout 5 xdotool mouseup 1
+  sleep 0.3
+}
+# wait_log TEXT: until the program has logged the line, for up to 30 s.
+wait_log() {
+  for _ in $(seq 300); do
+    grep -qF "$1" "$log" && return
+    sleep 0.1
+  done
+  fail "no log line \"$1\""
+}
+# expect_end WHAT: the program ends within 30 s of WHAT, with exit code 0.
+expect_end() {
+  for _ in $(seq 300); do
+    kill -0 "$program_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after $1"
+  wait "$program_pid"
+  local status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "exit code $status"
 }

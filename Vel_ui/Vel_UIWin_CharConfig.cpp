@@ -172,16 +172,9 @@ bool Vel_UIWin_CharConfig::Load(FCFile& file)
     helpLine = ChildAs<UITextControl>(*this, kHelpLine);
     if (warningControl)
         warningControl->SetVisible(0);
-    if (classSelector)
-    {
-        // The class list's bar shows only when the classes do not fit; a
-        // closed selector answers the mouse only where it is drawn, not
-        // over the page its list would cover.
-        if (UIListBox* list = classSelector->GetList())
-            list->SetAlwaysShowBars(0);
-        classSelector->SetInputFlags(static_cast<std::uint16_t>(classSelector->GetInputFlags() | kPreciseHit));
-        classSelector->SetListClosed(1);
-    }
+    // The class list's bar shows only when the classes do not fit.
+    if (UIListBox* list = classSelector ? classSelector->GetList() : nullptr)
+        list->SetAlwaysShowBars(0);
     // A layout that stores the first entry as selected reports no change,
     // so page 0 is then shown here.
     const UIControl* first =

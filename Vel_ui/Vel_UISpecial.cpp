@@ -32,7 +32,7 @@ struct ClassChoices
     std::uint16_t classId;
     // Heading of the class's list.
     std::uint16_t headingId;
-    // From this class level on, the help speaks of more kinds of choice.
+    // From this class level on, the page's help is the one for taking choices.
     std::uint16_t moreChoicesLevel;
 };
 constexpr std::array<ClassChoices, 3> kClassChoices{{

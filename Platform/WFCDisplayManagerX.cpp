@@ -13,6 +13,7 @@
 namespace
 {
 constexpr std::int32_t kScreenDepth = 16;
+constexpr const char* kNotStarted = "The display has not been started.";
 
 std::string ModeText(const char* format, std::int32_t w, std::int32_t h, std::int32_t bpp)
 {
@@ -43,15 +44,12 @@ bool WFCDisplayManagerX::StartUp()
         return true;
     SDL_Window* window = WFCSystem::GetMainWindow();
     if (!window)
-        return FailWith("StartUp of DirectDraw Failed.");
+        return FailWith("Could not start the display: the program has no window.");
     // A renderer that waits for the display's refresh would pace the main
     // loop as well; the loop keeps its own 16 ms beat instead.
     renderer = SDL_CreateRenderer(window, -1, 0);
     if (!renderer)
-    {
-        FC_LOG("SDL_CreateRenderer: %s\r\n", SDL_GetError());
-        return FailWith("StartUp of DirectDraw Failed.");
-    }
+        return FailWith((std::string("Could not start the display: ") + SDL_GetError()).c_str());
     return true;
 }
 
@@ -113,13 +111,12 @@ bool WFCDisplayManagerX::SetFullScreen()
     SDL_Window* window = WFCSystem::GetMainWindow();
     if (!renderer || !window)
     {
-        FCSystem::SetLastErrorText("DirectDraw has not been created.");
+        FCSystem::SetLastErrorText(kNotStarted);
         return false;
     }
     if (SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
     {
-        FC_LOG("SDL_SetWindowFullscreen: %s\r\n", SDL_GetError());
-        return FailWith("Unable to switch to full screen mode.");
+        return FailWith((std::string("Unable to switch to full screen mode: ") + SDL_GetError()).c_str());
     }
     return FCDisplayManager::SetFullScreen();
 }
@@ -129,7 +126,7 @@ bool WFCDisplayManagerX::SetWindowed()
     SDL_Window* window = WFCSystem::GetMainWindow();
     if (!renderer || !window)
     {
-        FCSystem::SetLastErrorText("DirectDraw has not been created.");
+        FCSystem::SetLastErrorText(kNotStarted);
         return false;
     }
     if (SDL_SetWindowFullscreen(window, 0) != 0)

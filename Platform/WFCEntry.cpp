@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace
@@ -31,6 +33,19 @@ std::string CommandLine(int argc, char** argv)
     return line;
 }
 
+// Without a display SDL would fall back to drawing nowhere, and the program
+// would run unseen and never end; unless a driver is asked for by name.
+bool HasDisplay()
+{
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+    {
+        const char* value = std::getenv(name);
+        if (value && value[0] != '\0')
+            return true;
+    }
+    return false;
+}
+
 // The program's paths are relative to the folder that holds Resources/,
 // which is the executable's own folder.
 void EnterProgramFolder()
@@ -46,6 +61,11 @@ void EnterProgramFolder()
 
 int WFCMain(int argc, char** argv)
 {
+    if (!HasDisplay())
+    {
+        std::fprintf(stderr, "stavelorn: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+        return kExitStartUpFailed;
+    }
     FCApp* app = FCApp::GetInstance();
     if (!app)
     {
@@ -64,7 +84,9 @@ int WFCMain(int argc, char** argv)
     // program from starting; Acquire has logged why.
 
     int result = kExitNormal;
-    const std::string savedDirectory = GetWorkingDirectory();
+    // The host's own form of the folder, to return to it exactly.
+    std::error_code noFolder;
+    const std::filesystem::path savedDirectory = std::filesystem::current_path(noFolder);
     {
         WFCSystem system;
         EnterProgramFolder();
@@ -83,7 +105,7 @@ int WFCMain(int argc, char** argv)
             const std::int16_t ran = app->Run();
             result = ran >= 0 && ran <= 255 ? ran : kExitStartUpFailed;
         }
-        if (::chdir(savedDirectory.c_str()) != 0)
+        if (!savedDirectory.empty() && ::chdir(savedDirectory.c_str()) != 0)
             FC_LOG("Cannot return to %s\n", savedDirectory.c_str());
         app->AfterRun();
     }

@@ -19,9 +19,14 @@ constexpr int kRate = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kChunkBytes = 2048;
 
-const char* const kStartUpFailed =
-    "Startup of Sound Manager Failed!\r\nMake sure you have a DirectX supported sound card\r\nand "
-    "that no other DirectX applications are running.";
+// The user reads what failed on this system, in SDL's own words.
+bool FailWith(const char* what, const char* why)
+{
+    const std::string text = std::string("Could not start the sound: ") + what + ": " + why;
+    FCSystem::SetLastErrorText(text.c_str());
+    FC_LOG("%s\r\n", text.c_str());
+    return false;
+}
 } // namespace
 
 WFCSoundManager::~WFCSoundManager()
@@ -56,22 +61,15 @@ bool WFCSoundManager::StartUp()
     if (audioOpen)
         return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-    {
-        FC_LOG("SDL audio: %s\r\n", SDL_GetError());
-        FCSystem::SetLastErrorText(kStartUpFailed);
-        FC_LOG("%s\r\n", kStartUpFailed);
-        return false;
-    }
+        return FailWith("no audio device", SDL_GetError());
     // Decoders load on first use as well; this only makes them ready early.
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG);
     if (Mix_OpenAudio(kRate, MIX_DEFAULT_FORMAT, kOutputChannels, kChunkBytes) != 0)
     {
-        FC_LOG("Mix_OpenAudio: %s\r\n", Mix_GetError());
+        const std::string why = Mix_GetError();
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        FCSystem::SetLastErrorText(kStartUpFailed);
-        FC_LOG("%s\r\n", kStartUpFailed);
-        return false;
+        return FailWith("the audio output did not open", why.c_str());
     }
     audioOpen = 1;
     Mix_AllocateChannels(kChannelCount);

@@ -104,6 +104,9 @@ UIControl::UIControl(const UIControl& other)
 UIControl::~UIControl()
 {
     ReleaseInputReferences(0);
+    // A window this control opened must not answer into freed memory.
+    if (UIWindowManager* manager = Manager())
+        manager->CloseWindowsOwnedBy(this);
     ReleaseDraggedChild();
     if (UIControl* container = std::exchange(dragContainer, nullptr))
         container->Release();

@@ -357,6 +357,18 @@ void UIFileDialog::RestoreModal()
     modalBefore.Reset();
 }
 
+void UIFileDialog::Close(std::uint8_t notify)
+{
+    const auto hold = FCCountedRef<UIFileDialog>::Share(this);
+    // The standard boxes are owned by this dialog and close with it; a
+    // context is only shown by it.
+    if (awaitingAnswer && context && context->IsOpen())
+        context->Close(0);
+    UIDialog::Close(notify);
+    if (awaitingAnswer)
+        RestoreModal();
+}
+
 void UIFileDialog::HandleMessage(std::int16_t messageId, void* data)
 {
     const auto code = static_cast<std::uint16_t>(messageId);

@@ -58,6 +58,9 @@ public:
     // The answers of the message boxes the checks show.
     void HandleMessage(std::int16_t messageId, void* data) override;
     bool HandleNotify(UIEvent& event) override;
+    // A question still open goes with the dialog, unanswered, and the modal
+    // window it found is put back.
+    void Close(std::uint8_t notify) override;
 
     // Loads the dialog, sets it up and fills the list; not shown. An empty
     // folder or filter keeps the default; context, when given, is shown

@@ -184,3 +184,15 @@ bool UIMessageDialog::HandleNotify(UIEvent& event)
     Close(0);
     return true;
 }
+
+void UIMessageDialog::Cancel()
+{
+    const auto hold = FCCountedRef<UIMessageDialog>::Share(this);
+    if ((buttonFlags & (kOk | kCancel)) == (kOk | kCancel))
+    {
+        NotifyOwner(UIMessage::kResultCancel, 0);
+        Close(0);
+        return;
+    }
+    Close(1);
+}

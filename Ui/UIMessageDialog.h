@@ -56,6 +56,9 @@ public:
     virtual void SetText(const std::string& text);
     // Buttons report their answer to the owner, then the box closes.
     bool HandleNotify(UIEvent& event) override;
+    // Its Cancel button's answer when it has one; otherwise it closes
+    // unanswered and the owner hears only that it closed.
+    void Cancel() override;
 
     // The button's first text display object shows the interface string.
     void SetButtonText(UIControl* button, std::uint16_t stringId);

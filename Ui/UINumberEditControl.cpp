@@ -1,6 +1,7 @@
 #include "Ui/UINumberEditControl.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCConvert.h"
 #include "Ui/UILayoutCodec.h"
 #include "Ui/UIMessages.h"
 #include "Ui/UIText.h"
@@ -13,20 +14,6 @@ FC_REGISTER_CLASS(UINumberEditControl);
 
 namespace
 {
-// Truncated toward zero and pinned to the type's range; NaN gives 0, so
-// the conversion is defined for every value.
-template <class T> T Truncate(double value)
-{
-    if (std::isnan(value))
-        return 0;
-    const double whole = std::trunc(value);
-    if (whole <= static_cast<double>(std::numeric_limits<T>::min()))
-        return std::numeric_limits<T>::min();
-    if (whole >= static_cast<double>(std::numeric_limits<T>::max()))
-        return std::numeric_limits<T>::max();
-    return static_cast<T>(whole);
-}
-
 // Digits after an optional sign, and at least one of them.
 bool IsWholeNumberText(std::string_view text)
 {
@@ -166,12 +153,12 @@ void UINumberEditControl::SetText(const std::string& text)
 
 std::int16_t UINumberEditControl::GetShort() const
 {
-    return showingMaxText ? Truncate<std::int16_t>(maximum) : UIEditControl::GetShort();
+    return showingMaxText ? TruncateToInteger<std::int16_t>(maximum) : UIEditControl::GetShort();
 }
 
 std::int32_t UINumberEditControl::GetLong() const
 {
-    return showingMaxText ? Truncate<std::int32_t>(maximum) : UIEditControl::GetLong();
+    return showingMaxText ? TruncateToInteger<std::int32_t>(maximum) : UIEditControl::GetLong();
 }
 
 double UINumberEditControl::GetDouble() const
@@ -298,6 +285,6 @@ void UINumberEditControl::OnTextChanged()
     const double value = GetDouble();
     UpdateFontVariant(value);
     UIEvent changed(this, UIMessage::kTextChanged, FCPoint(0, 0), 0,
-                    static_cast<std::uintptr_t>(static_cast<std::intptr_t>(Truncate<std::int32_t>(value))));
+                    static_cast<std::uintptr_t>(static_cast<std::intptr_t>(TruncateToInteger<std::int32_t>(value))));
     SendToParent(changed);
 }

@@ -1,6 +1,7 @@
 #include "Ui/UINumberScroll.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCCountedRef.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIMessages.h"
 #include "Ui/UINumberEditControl.h"
@@ -58,6 +59,10 @@ bool UINumberScroll::HandleNotify(UIEvent& event)
 {
     if (!event.sender)
         return false;
+    // The parent hears of every step, even in the middle of one (the field's
+    // 1009), and may take this spinner away: it and its field must last
+    // until the step is done.
+    const auto hold = FCCountedRef<UINumberScroll>::Share(this);
     switch (event.type)
     {
     case UIMessage::kClicked:

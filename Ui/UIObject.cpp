@@ -180,6 +180,16 @@ void UIObject::AddScreenRectToPage() const
         page->Add(GetScreenRect());
 }
 
+void UIObject::GetClipRect(FCRect& result, const FCImageBuffer*, const FCRect& clip) const
+{
+    result = clip;
+}
+
+void UIObject::GetClipRect(FCRect& result, const FCRect& clip) const
+{
+    result = clip;
+}
+
 void UIObject::Update(std::uint32_t) {}
 
 void UIObject::Activate()

@@ -9,6 +9,7 @@
 #include <string>
 
 class FCFile;
+class FCImageBuffer;
 class UIControl;
 struct UIObjectRecord;
 
@@ -65,6 +66,11 @@ public:
     // Adds the screen rectangle to the current display page when the element
     // and all its ancestors are visible.
     virtual void Invalidate();
+    // The clip rectangle of the drawing pass that is under way (the target
+    // and the clip a Draw is given); the element itself plays no part here,
+    // a derived element may narrow it.
+    virtual void GetClipRect(FCRect& result, const FCImageBuffer* target, const FCRect& clip) const;
+    virtual void GetClipRect(FCRect& result, const FCRect& clip) const;
     virtual void Update(std::uint32_t tick);
     virtual void Activate();
 

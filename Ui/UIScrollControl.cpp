@@ -96,7 +96,10 @@ bool UIScrollControl::HandleNotify(UIEvent& event)
         frame->SetScrollPosition(position);
     if (IsSnapToItems())
         SnapScrollPosition();
-    return changed ? UIControl::HandleNotify(event) : true;
+    if (!changed)
+        return true;
+    OnScrolled();
+    return UIControl::HandleNotify(event);
 }
 
 void UIScrollControl::SetSnapToItems(std::uint8_t snap)
@@ -105,6 +108,8 @@ void UIScrollControl::SetSnapToItems(std::uint8_t snap)
 }
 
 void UIScrollControl::SnapScrollPosition() {}
+
+void UIScrollControl::OnScrolled() {}
 
 UISlider* UIScrollControl::GetScrollBar(std::uint16_t axisFlags) const
 {

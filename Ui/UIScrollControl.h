@@ -45,6 +45,9 @@ public:
     virtual std::uint8_t IsSnapToItems() const { return snapToItems; }
     // Rounds the scroll position to whole items; nothing here.
     virtual void SnapScrollPosition();
+    // Called after one of its bars moved the content, before the parent
+    // hears of it; nothing here, for classes that follow the scrolling.
+    virtual void OnScrolled();
 
     // Axis bit 0x1 picks the horizontal bar, anything else the vertical one.
     UISlider* GetScrollBar(std::uint16_t axisFlags = kByFlags) const;

@@ -119,5 +119,14 @@ void UIWindow::Close(std::uint8_t notify)
     if (notify)
         NotifyOwner(UIMessage::kResultClosed, 0);
     if (UIWindowManager* manager = UIWindowManager::GetInstance())
+    {
+        // Its message boxes go with it, unanswered.
+        manager->CloseWindowsOwnedBy(this);
         manager->RemoveWindow(this);
+    }
+}
+
+void UIWindow::Cancel()
+{
+    Close(1);
 }

@@ -49,9 +49,14 @@ public:
     // A non-null owner replaces the owner; pushed (not modal) and brought
     // to the front.
     virtual void Show(FCObject* newOwner);
-    // With notify the owner first gets 28; then the window leaves the stack.
+    // With notify the owner first gets 28; then the windows it owns close
+    // unanswered and the window leaves the stack.
     // Once closed, a window closes again silently until it is shown anew.
     virtual void Close(std::uint8_t notify);
+    // What the user's own way out of the window does, for when the program
+    // must get it out of the way (the program is closing): here a close
+    // that the owner hears of.
+    virtual void Cancel();
 
     FCObject* GetOwner() const { return owner; }
     void SetOwner(FCObject* newOwner) { owner = newOwner; }

@@ -670,6 +670,27 @@ void UIWindowManager::ForgetControl(const UIControl* control)
         modal = nullptr;
 }
 
+void UIWindowManager::CloseWindowsOwnedBy(const FCObject* owner)
+{
+    if (!owner)
+        return;
+    std::vector<UIControl*> owned;
+    for (UIControl* window : windows)
+        if (const auto* typed = dynamic_cast<const UIWindow*>(window); typed && typed->GetOwner() == owner)
+            owned.push_back(window);
+    if (owned.empty())
+        return;
+    // Closing one may close or release another.
+    const HeldList held(owned);
+    for (UIControl* window : held.controls)
+    {
+        auto* typed = static_cast<UIWindow*>(window);
+        typed->SetOwner(nullptr);
+        if (IsOpen(typed))
+            typed->Close(0);
+    }
+}
+
 void UIWindowManager::OnTimer(std::uint16_t timerId)
 {
     const bool pushed = page && FCDisplayPageStack::Push(page);

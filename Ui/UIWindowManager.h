@@ -104,6 +104,10 @@ public:
     // Forgets a control that is going away: focus, capture, hover, the
     // dragged object and the drop target. Called by the control itself.
     void ForgetControl(const UIControl* control);
+    // Closes, without a report, every open window whose owner this is, and
+    // makes it forget its owner: an answer must never reach an owner that
+    // has closed or gone.
+    void CloseWindowsOwnedBy(const FCObject* owner);
 
     void OnTimer(std::uint16_t timerId) override;
 

@@ -42,6 +42,21 @@ void ShowInRange(UINumberScroll* scroll, std::int32_t value, std::int32_t lowest
     scroll->SetLong(value);
 }
 
+// With the race's row, the value within its limits; without one (a record
+// missing from the rules), the value as stored, with no way to change it:
+// a range of that one value greys both arrows.
+void ShowLimited(UINumberScroll* scroll, std::int32_t value, bool hasRow, std::int32_t lowest,
+                 std::int32_t highest)
+{
+    if (!scroll)
+        return;
+    scroll->SetEnabled(hasRow ? 1 : 0);
+    if (hasRow)
+        ShowInRange(scroll, value, lowest, highest);
+    else
+        ShowInRange(scroll, value, value, value);
+}
+
 const VelRaceFeatureInfo* FeatureAt(std::intptr_t index)
 {
     const FCObjectVector* list = VelDatabase::GetList(VelDatabase::kTagRaceFeature);
@@ -55,7 +70,8 @@ Vel_UIAbilities::Vel_UIAbilities() = default;
 
 Vel_UIAbilities::Vel_UIAbilities(const Vel_UIAbilities& other)
     : Vel_UIPanel(other), lowestHeight(other.lowestHeight), highestHeight(other.highestHeight),
-      updating(other.updating), rowPrototype(other.rowPrototype)
+      updating(other.updating), hasHeightRow(other.hasHeightRow), hasWeightRow(other.hasWeightRow),
+      hasAgeRow(other.hasAgeRow), rowPrototype(other.rowPrototype)
 {
     BindChildren();
 }
@@ -118,14 +134,14 @@ void Vel_UIAbilities::RefreshAll()
     updating = 1;
     std::int32_t lowest = 0;
     std::int32_t highest = 0;
-    GetWeightRange(character, lowest, highest);
-    ShowInRange(weight, static_cast<std::int32_t>(character->values[VelCharacter::kValueWeight]),
-                lowest, highest);
-    GetHeightRange(character, lowestHeight, highestHeight);
+    hasWeightRow = GetWeightRange(character, lowest, highest) ? 1 : 0;
+    ShowLimited(weight, static_cast<std::int32_t>(character->values[VelCharacter::kValueWeight]),
+                hasWeightRow, lowest, highest);
+    hasHeightRow = GetHeightRange(character, lowestHeight, highestHeight) ? 1 : 0;
     ShowHeight(*character);
-    GetAgeRange(character, lowest, highest);
-    ShowInRange(age, static_cast<std::int32_t>(character->values[VelCharacter::kValueAge]), lowest,
-                highest);
+    hasAgeRow = GetAgeRange(character, lowest, highest) ? 1 : 0;
+    ShowLimited(age, static_cast<std::int32_t>(character->values[VelCharacter::kValueAge]), hasAgeRow,
+                lowest, highest);
     updating = 0;
     if (sizeText)
     {
@@ -155,8 +171,8 @@ void Vel_UIAbilities::ShowHeight(const VelCharacter& character)
     const std::uint8_t wasUpdating = updating;
     updating = 1;
     const auto height = static_cast<std::int32_t>(character.values[VelCharacter::kValueHeight]);
-    ShowInRange(feet, height / kInchesPerFoot, 0, std::max(highestHeight / kInchesPerFoot, 1));
-    ShowInRange(inches, height % kInchesPerFoot, kLowestInches, kHighestInches);
+    ShowLimited(feet, height / kInchesPerFoot, hasHeightRow, 0, std::max(highestHeight / kInchesPerFoot, 1));
+    ShowLimited(inches, height % kInchesPerFoot, hasHeightRow, kLowestInches, kHighestInches);
     updating = wasUpdating;
 }
 
@@ -216,9 +232,9 @@ bool Vel_UIAbilities::HandleNotify(UIEvent& event)
     VelCharacter* character = VelClient::GetCurrentCharacter();
     if (event.type == UIMessage::kTextChanged && !updating && character)
     {
-        if (event.sender == inches)
+        if (event.sender == inches && hasHeightRow)
             OnHeightChanged(*character);
-        else if (event.sender == weight || event.sender == age)
+        else if ((event.sender == weight && hasWeightRow) || (event.sender == age && hasAgeRow))
         {
             const std::uint32_t index =
                 event.sender == weight ? VelCharacter::kValueWeight : VelCharacter::kValueAge;

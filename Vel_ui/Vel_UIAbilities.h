@@ -73,5 +73,10 @@ protected:
     std::int32_t highestHeight = 0;
     // Set while the page writes its own fields, whose reports it ignores.
     std::uint8_t updating = 0;
+    // Whether the race has a row of each kind; without one the stored value
+    // stands and cannot be edited.
+    std::uint8_t hasHeightRow = 0;
+    std::uint8_t hasWeightRow = 0;
+    std::uint8_t hasAgeRow = 0;
     FCCountedRef<Vel_UIItem> rowPrototype;
 };

@@ -175,7 +175,14 @@ void Vel_UIWin_CharSetup::SetMode(std::uint16_t newMode)
     {
         SetChildEnabled(kClearClassesId, 0);
         if (raceSelector)
+        {
+            // Disabled, and looking it: a grey arrow and the race in ash.
             raceSelector->SetEnabled(0);
+            raceSelector->SetChildrenEnabled(0);
+            if (auto* shown = dynamic_cast<Vel_UIItem*>(raceSelector->GetDisplay()))
+                shown->SetFontVariant(kBarredVariant);
+            raceSelector->Invalidate();
+        }
         UpdateClassTable();
         UpdateAlignments();
         ShowTotalLevel();

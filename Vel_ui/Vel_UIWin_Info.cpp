@@ -135,9 +135,14 @@ bool Vel_UIWin_Info::HandleNotify(UIEvent& event)
             client->GoToScreen(VelClient::kStartMenu);
         break;
     case kLinkId:
-        // The closing screen ends with the link handed over.
-        if (OpenLink() && mode == kClosingMode)
-            RequestQuit();
+        // The closing screen ends once the link is handed over, whether or
+        // not a browser took it: the user asked to leave.
+        if (!GetLink().empty())
+        {
+            OpenLink();
+            if (mode == kClosingMode)
+                RequestQuit();
+        }
         break;
     default:
         if (mode == kClosingMode)

@@ -212,7 +212,9 @@ void Vel_UIWin_Roller::SetMode(std::uint16_t newMode)
         break;
     }
     SetEnabledAndRedraw(resetButton, resetEnabled);
+    // The count of rolls means something only beside the button that rolls.
     SetShown(rollButton, rollShown);
+    SetShown(rollCountText, rollShown);
     SetShown(budget, budgetShown);
     SetShown(budgetLabel, budgetShown);
     SetEnabledAndRedraw(averageBox, averageEnabled);
@@ -495,6 +497,7 @@ void Vel_UIWin_Roller::StartIncreases(bool silent)
     SetEnabledAndRedraw(secondControl, true);
     SetShown(methodList, false);
     SetShown(rollButton, false);
+    SetShown(rollCountText, false);
     SetShown(budget, false);
     SetShown(budgetLabel, false);
     SetEnabledAndRedraw(resetButton, true);
@@ -606,8 +609,7 @@ bool Vel_UIWin_Roller::HandleNotify(UIEvent& event)
     case UIMessage::kClicked:
         if (senderId == kCloseButtonId)
         {
-            RestoreHitDice();
-            Finish();
+            Cancel();
             return true;
         }
         if (senderId == kSecondControlId)
@@ -670,6 +672,13 @@ bool Vel_UIWin_Roller::HandleNotify(UIEvent& event)
         break;
     }
     return Vel_UIDialog::HandleNotify(event);
+}
+
+void Vel_UIWin_Roller::Cancel()
+{
+    const FCCountedRef<UIControl> self = FCCountedRef<UIControl>::Share(this);
+    RestoreHitDice();
+    Finish();
 }
 
 void Vel_UIWin_Roller::Finish()

@@ -87,6 +87,9 @@ public:
     bool HandleNotify(UIEvent& event) override;
     // Outside the increases mode the roller's hints count as heard.
     void Close(std::uint8_t notify) override;
+    // The close button: the hit dice and the hit-point bonus go back to what
+    // they were, then the dialog closes.
+    void Cancel() override;
 
     // Only hands out the increases the character has earned; the hit dice
     // and the hit-point bonus stay as they are.

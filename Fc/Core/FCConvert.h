@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 // The number formats of the whole user interface: a bonus always shows its
@@ -20,3 +22,18 @@ std::string FloatToString(double value, bool wholeAsInteger);
 
 // The leading number of text; 0.0 when there is none.
 double StringToFloat(const std::string& text);
+
+// The whole part of value as T: NaN gives 0 and a value beyond T's range its
+// nearest limit. Numbers read from files and databases become integers only
+// through here, since a plain cast of such values is undefined.
+template <class T> T TruncateToInteger(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double whole = std::trunc(value);
+    if (whole <= static_cast<double>(std::numeric_limits<T>::min()))
+        return std::numeric_limits<T>::min();
+    if (whole >= static_cast<double>(std::numeric_limits<T>::max()))
+        return std::numeric_limits<T>::max();
+    return static_cast<T>(whole);
+}

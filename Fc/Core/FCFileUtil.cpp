@@ -1,5 +1,7 @@
 #include "Fc/Core/FCFileUtil.h"
 
+#include "Fc/Core/FCWindows1252.h"
+
 #include "Fc/Core/FCDebugLog.h"
 
 #include <algorithm>
@@ -77,11 +79,21 @@ bool ReadListing(const std::string& path, FolderListing& listing)
     DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr)
         return false;
+    const auto add = [&listing](const std::string& key, const char* name)
+    {
+        const auto [at, added] = listing.byLowerName.try_emplace(key, name);
+        if (!added && at->second > name)
+            at->second = name;
+    };
     while (const dirent* entry = ::readdir(dir))
     {
-        const auto [at, added] = listing.byLowerName.try_emplace(LowerAsciiString(entry->d_name), entry->d_name);
-        if (!added && at->second > entry->d_name)
-            at->second = entry->d_name;
+        const std::string key = LowerAsciiString(entry->d_name);
+        add(key, entry->d_name);
+        // A name the program could only show with replacement characters is
+        // found again under that shown form.
+        const std::string shown = LowerAsciiString(Windows1252ToUtf8(Utf8ToWindows1252Lossy(entry->d_name)));
+        if (shown != key)
+            add(shown, entry->d_name);
     }
     ::closedir(dir);
     return true;
@@ -212,7 +224,12 @@ std::string GetUserDataFolder()
 
 std::string ToHostPath(const std::string& path)
 {
-    std::string host = path;
+    // The program's texts are Windows-1252; the host's names are UTF-8. A
+    // path that is UTF-8 already came from the host (the user's data folder,
+    // a temporary file beside a host path) and is kept: converting it again
+    // would garble every name outside ASCII. Windows-1252 names that happen
+    // to be well-formed UTF-8 ("Ã©") are too rare to weigh against that.
+    std::string host = IsUtf8(path) ? path : Windows1252ToUtf8(path);
     std::replace(host.begin(), host.end(), '\\', '/');
     MapUserFile(host);
     if (host.empty() || Exists(host))
@@ -299,7 +316,7 @@ std::string GetWorkingDirectory()
     char* cwd = ::getcwd(nullptr, 0);
     if (cwd == nullptr)
         return std::string();
-    std::string result = cwd;
+    std::string result = Utf8ToWindows1252Lossy(cwd);
     std::free(cwd);
     if (!result.empty() && (result.back() == '/' || result.back() == '\\'))
         result.pop_back();
@@ -366,7 +383,7 @@ std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std:
         const bool isDirectory =
             ::stat((hostFolder + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         if ((isDirectory && (flags & kListDirectories) != 0) || (!isDirectory && (flags & kListFiles) != 0))
-            list->emplace_back(entry->d_name);
+            list->push_back(Utf8ToWindows1252Lossy(entry->d_name));
     }
     ::closedir(dir);
     std::sort(list->begin(), list->end());

@@ -24,7 +24,10 @@ inline constexpr std::uint8_t kListDirectories = 4;
 // matched case-insensitively (ASCII) against its folder, since the stored
 // names were written for a case-blind file system; components that match
 // nothing are kept as given, so a path to be created still resolves its
-// existing folders.
+// existing folders. The program's Windows-1252 names become the host's UTF-8
+// ones here (a path that is UTF-8 already is the host's and kept, so mapping
+// twice does no harm); a host name shown with replacement characters (see
+// ListFiles) is found again under that shown form.
 std::string ToHostPath(const std::string& path);
 
 // $XDG_DATA_HOME/stavelorn when that variable holds an absolute folder, else
@@ -39,7 +42,8 @@ std::string GetUserDataFolder();
 // hostPath keeps its old contents.
 bool ReplaceWithTempFile(const std::string& tempPath, const std::string& hostPath, bool written);
 
-// The process's current directory, without a trailing separator.
+// The process's current directory, without a trailing separator, as a
+// program path (Windows-1252).
 std::string GetWorkingDirectory();
 
 bool DirectoryExists(const std::string& path);
@@ -57,7 +61,8 @@ bool IsFileWritable(const std::string& path);
 // empty; '*' and '?' wildcards, case-insensitive), files when flags has
 // kListFiles, directories (with "." and "..") when it has kListDirectories.
 // An empty directory means the working directory. Sorted by name so that
-// every caller sees the same order on every host.
+// every caller sees the same order on every host. Names are the program's
+// Windows-1252: a character the code page lacks shows as '?'.
 std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std::string& pattern,
                                         std::uint8_t flags);
 

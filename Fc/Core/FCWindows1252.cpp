@@ -135,3 +135,35 @@ std::string Windows1252ToUtf8(std::string_view text)
     }
     return out;
 }
+
+bool IsUtf8(std::string_view text)
+{
+    std::uint32_t cp = 0;
+    for (std::size_t at = 0; at < text.size();)
+    {
+        if (!DecodeUtf8(text, at, cp))
+            return false;
+    }
+    return true;
+}
+
+std::string Utf8ToWindows1252Lossy(std::string_view utf8, char replacement)
+{
+    std::string out;
+    std::size_t at = 0;
+    while (at < utf8.size())
+    {
+        std::uint32_t cp = 0;
+        std::uint8_t code = 0;
+        if (!DecodeUtf8(utf8, at, cp))
+        {
+            ++at; // one malformed byte, one replacement
+            out += replacement;
+        }
+        else
+        {
+            out += UnicodeToWindows1252(cp, code) ? static_cast<char>(code) : replacement;
+        }
+    }
+    return out;
+}

@@ -21,3 +21,11 @@ bool Utf8ToWindows1252(std::string_view utf8, std::string& out, std::size_t& bad
 
 // Undefined codes become U+FFFD.
 std::string Windows1252ToUtf8(std::string_view text);
+
+// True when text is well-formed UTF-8 (plain ASCII is).
+bool IsUtf8(std::string_view text);
+
+// Converts UTF-8 text that may hold anything (a host's file name): each
+// character the code page lacks, and each malformed byte, becomes
+// replacement.
+std::string Utf8ToWindows1252Lossy(std::string_view utf8, char replacement = '?');

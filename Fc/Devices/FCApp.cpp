@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <system_error>
 
 std::uint32_t ApplicationTime = 0;
@@ -143,6 +144,10 @@ bool FCApp::ParseArgument(std::string_view token, std::string_view& rest)
     {
         return ReadDimension(token, NextToken(rest), height);
     }
+    // Anything else changes nothing; the user hears of it and the program runs.
+    std::fprintf(stderr, "%s: unknown option \"%.*s\" ignored\n", GetName().c_str(), static_cast<int>(token.size()),
+                 token.data());
+    FC_LOG("Unknown option %.*s ignored\n", static_cast<int>(token.size()), token.data());
     return true;
 }
 

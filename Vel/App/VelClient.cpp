@@ -1,6 +1,8 @@
 #include "Vel/App/VelClient.h"
 
 #include "Fc/Core/FCClock.h"
+#include "Fc/Core/FCConvert.h"
+#include "Fc/Core/FCCountedRef.h"
 
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCFileSection.h"
@@ -27,6 +29,7 @@
 #include "Vel/App/VelSettings.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterFile.h"
+#include "Vel/Character/VelCharacterListener.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Rules/VelEquipRules.h"
 
@@ -35,6 +38,7 @@
 #include <array>
 #include <cerrno>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -77,10 +81,11 @@ std::string FolderOf(const std::string& hostPath)
     return slash == std::string::npos ? std::string() : hostPath.substr(0, slash);
 }
 
+// File names are matched without regard to case ("Hero.CG3" is a character).
 std::string WithoutExtension(const std::string& name, const char* extension)
 {
-    const std::string ext = extension;
-    if (name.size() > ext.size() && name.compare(name.size() - ext.size(), ext.size(), ext) == 0)
+    const std::string ext = ToLower(extension);
+    if (name.size() > ext.size() && ToLower(name).ends_with(ext))
         return name.substr(0, name.size() - ext.size());
     return name;
 }
@@ -91,7 +96,9 @@ std::string WithoutExtension(const std::string& name, const char* extension)
 const VelClient::ScreenStep* VelClient::FindScreen(std::uint16_t state)
 {
     static const ScreenStep kScreens[kScreenCount] = {
-        {VelLayout::kStartMenu, kMusicSelect, kKeepCharacter, kNoMode, kFallBackStay},
+        // The start menu holds no character: one left there is not asked
+        // about when the program closes.
+        {VelLayout::kStartMenu, kMusicSelect, kDropCharacterStep, kNoMode, kFallBackStay},
         {VelLayout::kCharSetup, kMusicKeep, kNewCharacterStep, 1, kFallBackStay},
         {VelLayout::kCharConfig, kMusicStop, kKeepCharacter, kNoMode, kFallBackStay},
         {VelLayout::kWinInfo, kMusicStop, kKeepCharacter, 3, kFallBackQuit},
@@ -398,6 +405,8 @@ bool VelClient::GoToScreen(std::uint16_t state)
         // The character window goes away with this switch.
         previous->SetListener(nullptr);
     }
+    else if (step->character == kDropCharacterStep)
+        SetCurrentCharacter(nullptr);
 
     UIWindowManager* manager = UIWindowManager::GetInstance();
     UIWindow* window = manager ? manager->SwitchTo(step->layout, 0) : nullptr;
@@ -606,12 +615,46 @@ bool VelClient::ConfirmQuit()
 {
     if (quitRequested || closeAsked)
         return true;
+    const UIWindow* screen = GetCharacterScreen();
+    if (!screen)
+        return true;
+    // Half-done work in a dialog (a roll not yet accepted) is never what
+    // gets saved.
+    CancelWindowsOver(screen);
     const VelCharacter* character = g_currentCharacter;
     if (!character || character->modified == 0)
         return true;
     closeAsked = 1;
     AskSaveBeforeQuit();
     return false;
+}
+
+UIWindow* VelClient::GetCharacterScreen()
+{
+    const UIWindowManager* manager = UIWindowManager::GetInstance();
+    auto* screen = g_currentCharacter ? dynamic_cast<UIWindow*>(g_currentCharacter->GetListener()) : nullptr;
+    return manager && screen && manager->IsOpen(screen) ? screen : nullptr;
+}
+
+void VelClient::CancelWindowsOver(const UIWindow* screen)
+{
+    UIWindowManager* manager = UIWindowManager::GetInstance();
+    if (!manager)
+        return;
+    std::vector<FCCountedRef<UIWindow>> above;
+    for (std::uint32_t i = 0; i < manager->GetWindowCount(); ++i)
+    {
+        UIControl* window = manager->GetWindow(i);
+        if (window == screen)
+            break;
+        // A dragged object is on the stack too, but is not a window.
+        if (auto* typed = dynamic_cast<UIWindow*>(window))
+            above.push_back(FCCountedRef<UIWindow>::Share(typed));
+    }
+    // One may take another with it.
+    for (const FCCountedRef<UIWindow>& window : above)
+        if (manager->IsOpen(window.Get()))
+            window->Cancel();
 }
 
 void VelClient::AskSaveBeforeQuit()

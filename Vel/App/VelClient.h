@@ -120,7 +120,8 @@ public:
     static VelCharacter* GetCurrentCharacter();
 
     // The character in the file with one reference for the caller, not made
-    // current; null (logged) when it cannot be read.
+    // current; null (logged) when it cannot be read. Its name is the file's
+    // up to the last dot ("My.Hero.cg3" is "My.Hero"), as after a save.
     VelCharacter* LoadCharacter(const std::string& path);
     // Opens the save dialog for the current character; its answer (18)
     // comes back to this client.
@@ -134,8 +135,10 @@ public:
     bool SaveSettings();
 
     // Asked by the main loop when the window is being closed: true when the
-    // program may end now. The first close while the current character has
-    // unsaved changes asks whether to save it first and answers false; a
+    // program may end now. Only a character open in the character window is
+    // asked about: the dialogs over that window are cancelled first, as
+    // their own Cancel does, and then, when the character has unsaved
+    // changes, the first close asks whether to save it and answers false. A
     // second close, or an end the program asked for itself, answers true.
     bool ConfirmQuit();
     // Ends the program at the next turn of the main loop, without asking.
@@ -155,8 +158,9 @@ protected:
     enum CharacterStep : std::uint8_t
     {
         kKeepCharacter,
-        kNewCharacterStep, // a new character becomes current
-        kSetupAgainStep,   // listener cleared, levels committed
+        kNewCharacterStep,  // a new character becomes current
+        kSetupAgainStep,    // listener cleared, levels committed
+        kDropCharacterStep, // no character is current
     };
     // What a state does when its screen cannot be opened.
     enum FallBackStep : std::uint8_t
@@ -183,6 +187,11 @@ protected:
     std::string LoadDatabasesReporting();
     void ShowSaveFailure(const std::string& path);
     void AskSaveBeforeQuit();
+    // The character window while it shows the current character (it is the
+    // character's listener) and is open; else null.
+    static UIWindow* GetCharacterScreen();
+    // Cancels every window above the screen, the topmost first.
+    static void CancelWindowsOver(const UIWindow* screen);
     void OnDialogResult(std::int16_t code, void* data);
 
     std::int16_t currentTrack = -1;

@@ -22,6 +22,7 @@
 #include "Vel/Db/VelSchoolInfo.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <typeinfo>
 
@@ -35,6 +36,13 @@ std::uint32_t BasePrice(const VelItemInfo& record, std::uint32_t)
 }
 
 VelCharacter::ItemPricer g_itemPricer = BasePrice;
+
+float RecordWeight(const VelItemInfo& record, std::uint32_t)
+{
+    return record.weight;
+}
+
+VelCharacter::ItemWeigher g_itemWeigher = RecordWeight;
 
 constexpr std::array<std::int64_t, VelCoins::kCoinCount> kCoinFactors{1, 10, 100};
 
@@ -131,6 +139,11 @@ template <class Array> void ReadU16s(FCArchive& ar, Array& values)
 void VelCharacter::SetItemPricer(ItemPricer pricer)
 {
     g_itemPricer = pricer ? pricer : BasePrice;
+}
+
+void VelCharacter::SetItemWeigher(ItemWeigher weigher)
+{
+    g_itemWeigher = weigher ? weigher : RecordWeight;
 }
 
 VelCharacter::VelCharacter()
@@ -476,16 +489,22 @@ void VelCharacter::TakeOffItem(VelCharacterItem* item)
 {
     if (!item)
         return;
+    // A slot is cleared only when it holds this entry: a file may mark two
+    // entries as the worn armour, and taking off one must not bare the other.
+    const auto clear = [item](VelCharacterItem*& slot) {
+        if (slot == item)
+            slot = nullptr;
+    };
     switch (item->placement)
     {
     case VelCharacterItem::kWornArmor:
-        wornArmor = nullptr;
+        clear(wornArmor);
         break;
     case VelCharacterItem::kFirstShield:
-        firstShield = nullptr;
+        clear(firstShield);
         break;
     case VelCharacterItem::kSecondShield:
-        secondShield = nullptr;
+        clear(secondShield);
         break;
     default:
         break;
@@ -985,6 +1004,31 @@ void VelCharacter::ReadBody(FCArchive& ar)
                                 });
     if (version < 2)
         RevalueOwnedItems();
+    // Every weight the rules show or compare starts here; a damaged one would
+    // spread into speeds, loads and skill checks.
+    if (!std::isfinite(carriedWeight) || carriedWeight < 0.0f)
+    {
+        FC_LOG("Carried weight %g is not a weight: recomputed from the items\n", static_cast<double>(carriedWeight));
+        carriedWeight = WeighItemsOnBody();
+    }
+}
+
+float VelCharacter::WeighItemsOnBody() const
+{
+    double total = 0.0;
+    FirstIn<VelCharacterItem>(items,
+                              [&](const VelCharacterItem& item)
+                              {
+                                  const VelItemInfo* record = item.GetHeldObject();
+                                  if (record && item.placement != VelCharacterItem::kNotOnBody)
+                                  {
+                                      const float pounds = g_itemWeigher(*record, item.options);
+                                      if (std::isfinite(pounds) && pounds > 0.0f)
+                                          total += pounds;
+                                  }
+                                  return false;
+                              });
+    return static_cast<float>(std::min<double>(total, std::numeric_limits<float>::max()));
 }
 
 void VelCharacter::RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key) const

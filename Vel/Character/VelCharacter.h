@@ -98,6 +98,10 @@ public:
     // install theirs; until then an item costs its record's base price.
     using ItemPricer = std::uint32_t (*)(const VelItemInfo& record, std::uint32_t options);
     static void SetItemPricer(ItemPricer pricer);
+    // Weighs an owned item when a file's carried weight cannot be trusted;
+    // until the item rules install theirs, an item weighs its record's weight.
+    using ItemWeigher = float (*)(const VelItemInfo& record, std::uint32_t options);
+    static void SetItemWeigher(ItemWeigher weigher);
 
     VelCharacter();
     // A copy is a new character in its initial state, lists empty.
@@ -235,6 +239,8 @@ public:
     // Recomputes every owned item's price and the owned-items value from
     // the item records (what an old body lacks).
     void RevalueOwnedItems();
+    // The weight of everything on the body, recomputed from the records.
+    float WeighItemsOnBody() const;
 
     std::uint16_t raceId = 0;
     std::uint16_t alignmentId = 9;

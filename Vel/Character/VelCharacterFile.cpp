@@ -3,6 +3,7 @@
 #include "Fc/Core/FCArchive.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCFile.h"
+#include "Fc/Core/FCFileName.h"
 #include "Fc/Core/FCFileUtil.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
@@ -275,7 +276,7 @@ VelCharacter* VelCharacterFile::Load(const std::string& path)
     }
     // Just read, so nothing is unsaved yet.
     character->modified = 0;
-    character->fileName = GetBaseName(path);
+    character->fileName = GetFileBaseName(path);
     return character;
 }
 
@@ -299,7 +300,7 @@ bool VelCharacterFile::Save(VelCharacter& character, const std::string& path)
     if (!ReplaceWithTempFile(tempPath, hostPath, written))
         return false;
     character.modified = 0;
-    character.fileName = GetBaseName(path);
+    character.fileName = GetFileBaseName(path);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Rules/VelAbilityScreenRules.h"
 #include "Vel/Rules/VelCombatRules.h"
 #include "Vel/Rules/VelLevelRules.h"
 #include "Vel/Rules/VelSkillRules.h"
@@ -23,27 +24,6 @@ using C = VelCharacter;
 
 constexpr std::uint16_t kDicePerScore = 4;
 constexpr std::int16_t kScoreDieSides = 6;
-
-// The racial adjustments; none (logged) without the race record.
-std::array<std::int16_t, VelEntity::kAbilityCount> RaceAdjustments(const VelCharacter& character)
-{
-    if (const VelRaceInfo* race = VelDatabase::FindRace(character.raceId))
-        return race->abilityAdjust;
-    FC_LOG("No race %u: no racial adjustments\n", static_cast<unsigned>(character.raceId));
-    return {};
-}
-
-// Most important ability first. Without the first class the scores go in
-// ability order.
-std::array<std::uint16_t, VelEntity::kAbilityCount> AbilityPriority(const VelCharacter& character)
-{
-    const VelCharacterClass* first = character.GetClassAt(0);
-    const VelClassInfo* record = first ? VelDatabase::FindClass(first->classId) : nullptr;
-    if (record)
-        return record->abilityPriority;
-    FC_LOG("No first class record: abilities assigned in order\n");
-    return {0, 1, 2, 3, 4, 5};
-}
 
 void RecomputeStr(VelCharacter& c)
 {
@@ -129,7 +109,7 @@ std::uint16_t GetPointBuyTotal(const VelCharacter* character)
 {
     if (!character)
         return 0;
-    const auto adjust = RaceAdjustments(*character);
+    const VelAbilityAdjustments adjust = GetRaceAbilityAdjustments(character);
     std::int32_t total = 0;
     for (std::size_t i = 0; i < VelEntity::kAbilityCount; ++i)
     {
@@ -169,16 +149,12 @@ bool AssignRolledAbilities(VelCharacter* character, const std::vector<std::uint1
     }
     std::vector<std::uint16_t> sorted = scores;
     std::sort(sorted.begin(), sorted.end());
-    const auto adjust = RaceAdjustments(*character);
-    const auto priority = AbilityPriority(*character);
+    const VelAbilityAdjustments adjust = GetRaceAbilityAdjustments(character);
+    // Always a permutation, so every ability gets a score and no roll is lost.
+    const VelAbilityOrder priority = GetAbilityPriorityOrder(character);
     for (std::size_t place = 0; place < VelEntity::kAbilityCount; ++place)
     {
         const std::uint16_t ability = priority[place];
-        if (ability >= VelEntity::kAbilityCount)
-        {
-            FC_LOG("Ability priority %u out of range\n", static_cast<unsigned>(ability));
-            continue;
-        }
         // Counted from the top, so extra rolls never push the best ones out.
         const std::uint16_t base = sorted[sorted.size() - 1 - place];
         const std::int32_t score =

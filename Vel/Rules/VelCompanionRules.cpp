@@ -1,5 +1,6 @@
 #include "Vel/Rules/VelCompanionRules.h"
 
+#include "Fc/Core/FCConvert.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Core/FCRandom.h"
 #include "Vel/Character/VelCharacter.h"
@@ -123,9 +124,11 @@ void SetSaves(VelCharacterAnimal& animal, const VelAnimalInfo& record)
     const VelCharacterClass* masterEntry = master ? master->FindClass(animal.secondKey) : nullptr;
     for (const SaveKind& save : kSaves)
     {
+        // Within 16 bits, so adding the master's save or a modifier cannot
+        // overflow whatever hit dice a damaged record holds.
         std::int32_t base = record.goodSaves[static_cast<std::size_t>(save.type)] != 0
-                                ? static_cast<std::int32_t>(record.hitDice * 0.5f + 2.0f)
-                                : static_cast<std::int32_t>(record.hitDice * (1.0f / 3.0f));
+                                ? TruncateToInteger<std::int16_t>(record.hitDice * 0.5f + 2.0f)
+                                : TruncateToInteger<std::int16_t>(record.hitDice * (1.0f / 3.0f));
         if (animal.kind == VelCharacterAnimal::kFamiliar && master)
             base = std::max(base, master->stats[save.stat]);
         else if (animal.kind == VelCharacterAnimal::kMount && masterEntry)
@@ -149,7 +152,7 @@ std::int32_t AnimalHitPoints(const VelCharacterAnimal& animal, const VelAnimalIn
     }
     const auto perDie =
         std::max(1, static_cast<std::int32_t>(ModifierOf(animal, VelEntity::kCon) + 5.0));
-    return static_cast<std::int32_t>(static_cast<float>(perDie) * record.hitDice);
+    return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) * record.hitDice);
 }
 
 void SetFeatures(VelCharacterAnimal& animal, bool isNew)

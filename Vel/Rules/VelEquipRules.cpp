@@ -113,6 +113,8 @@ std::int32_t WeaponSize(const VelWeaponInfo& weapon)
 void InstallItemPricer()
 {
     VelCharacter::SetItemPricer(PriceOwnedItem);
+    VelCharacter::SetItemWeigher([](const VelItemInfo& record, std::uint32_t options)
+                                 { return GetItemWeight(&record, options); });
 }
 
 std::uint16_t GetWeaponHandCodeForSize(std::uint16_t sizeId, const VelWeaponInfo& weapon)
@@ -228,11 +230,20 @@ void SellItem(VelCharacter* character, VelCharacterItem* item)
     character->RemoveItem(itemKey);
 }
 
-void EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute)
+bool EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute)
 {
+    if (!character || !item)
+        return false;
     // Putting on what is already on would count its weight twice.
-    if (!character || !item || item->placement != VelCharacterItem::kNotOnBody)
-        return;
+    if (item->placement != VelCharacterItem::kNotOnBody)
+        return true;
+    // Wearing over a filled slot would leave the entry it displaced marked as
+    // worn, its weight counted, with nothing pointing at it.
+    const VelItemInfo* record = item->GetHeldObject();
+    const std::uint16_t code = record ? record->GetTypeCode() : 0;
+    if ((code == VelItemInfo::kArmorCode && character->GetWornArmor()) ||
+        (code == VelItemInfo::kShieldCode && character->GetFirstShield() && character->GetSecondShield()))
+        return false;
     character->WearItem(item);
     character->AddCarriedWeight(0, GetItemWeight(item->GetHeldObject(), item->options));
     if (recompute)
@@ -240,6 +251,7 @@ void EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute)
         ComputeEncumbrance(character);
         character->NotifyChanged();
     }
+    return true;
 }
 
 void UnequipItem(VelCharacter* character, VelCharacterItem* item)

@@ -13,7 +13,8 @@ class VelWeaponInfo;
 // them on, the starting items, and how a weapon fits the hands.
 
 // Makes GetItemPrice the price function of VelCharacter::RevalueOwnedItems,
-// so that old character files are revalued at the real prices. The client
+// so that old character files are revalued at the real prices, and
+// GetItemWeight the weight of items whose carried weight a file lost. The client
 // calls it once after loading the databases, before any character loads;
 // calling it again does no harm.
 void InstallItemPricer();
@@ -28,8 +29,10 @@ VelCharacterItem* BuyItem(VelCharacter* character, VelItemInfo* record, std::uin
 // equipment set that holds it) and removes the entry.
 void SellItem(VelCharacter* character, VelCharacterItem* item);
 // Puts the entry on the character and adds its weight; with recompute the
-// encumbrance is recomputed and the listener notified.
-void EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute);
+// encumbrance is recomputed and the listener notified. A second armour or a
+// third shield is refused (false, nothing changes): one body wears one of
+// each and two shields at most. True when the entry is on the body.
+bool EquipItem(VelCharacter* character, VelCharacterItem* item, bool recompute);
 void UnequipItem(VelCharacter* character, VelCharacterItem* item);
 
 // The price in the record's coin kind. Masterwork (special-cost row of the

@@ -107,7 +107,7 @@ std::string AttackDamage(const VelCharacterAnimal& animal, const VelAnimalAttack
         GetAbilityModifier(static_cast<std::int16_t>(animal.abilities[VelEntity::kStr]));
     // A penalty is never scaled; a bonus is, and may round down to +0.
     if (modifier > 0)
-        text += "+" + Plain(static_cast<std::int32_t>(modifier * attack.strengthFactor));
+        text += "+" + Plain(TruncateToInteger<std::int32_t>(modifier * attack.strengthFactor));
     else if (modifier < 0)
         text += Plain(modifier);
     return text;
@@ -153,16 +153,21 @@ std::string FormatAttackBonus(const VelCharacter* character, bool ranged, bool r
     std::int16_t ability = 0;
     std::int16_t size = 0;
     std::int16_t misc = 0;
-    std::int32_t total = GetAttackBonusParts(character, ranged, base, ability, size, misc);
-    std::int32_t left = base;
-    const std::int16_t step = reducedStep ? kReducedAttackStep : kAttackStep;
+    const std::int32_t total = GetAttackBonusParts(character, ranged, base, ability, size, misc);
+    return FormatAttackSequence(base, total, reducedStep ? kReducedAttackStep : kAttackStep);
+}
+
+std::string FormatAttackSequence(std::int16_t base, std::int32_t total, std::int16_t step)
+{
     std::string text = Signed(total);
-    while (left > step)
+    if (step <= 0)
+        return text;
+    // Attacks whose total is no longer above 0 are not shown, and none follows them.
+    for (std::int32_t left = base; left > step && total > step;)
     {
         left -= step;
         total -= step;
-        if (total > 0)
-            text += "/" + Signed(total);
+        text += "/" + Signed(total);
     }
     return text;
 }

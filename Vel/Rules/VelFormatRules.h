@@ -28,6 +28,8 @@ std::string FormatAmountWithUnit(float amount, std::uint16_t unit);
 // The attack sequence "+13/+8/+3": one attack per step of 5 (3 with
 // reducedStep) of base attack, while the total stays above 0.
 std::string FormatAttackBonus(const VelCharacter* character, bool ranged, bool reducedStep);
+// The same sequence from a base attack and the first attack's total.
+std::string FormatAttackSequence(std::int16_t base, std::int32_t total, std::int16_t step);
 // "1d8", "1d6/1d6", or a fixed damage "3".
 std::string FormatWeaponDamageDice(const VelCharacter* character, const VelWeaponInfo* weapon);
 // "(1-8)+2" for the hand (1 primary, 0 off hand) of the set; "0" without dice.

@@ -12,11 +12,10 @@
 #include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelFormatRules.h"
 
-
 namespace
 {
 // A further attack comes with every this much base attack.
-constexpr std::int32_t kAttackStep = 5;
+constexpr std::int16_t kAttackStep = 5;
 
 std::int32_t AnimalSizeModifier(const VelCharacterAnimal& animal)
 {
@@ -25,18 +24,6 @@ std::int32_t AnimalSizeModifier(const VelCharacterAnimal& animal)
     return size ? size->sizeModifier : 0;
 }
 
-std::string AttackSequence(std::int32_t base, std::int32_t total)
-{
-    std::string text = LongToString(total, true);
-    for (std::int32_t left = base; left > kAttackStep;)
-    {
-        left -= kAttackStep;
-        total -= kAttackStep;
-        if (total > 0)
-            text += "/" + LongToString(total, true);
-    }
-    return text;
-}
 } // namespace
 
 bool GetClassPortraitName(const VelCharacter* character, std::uint16_t classId,
@@ -57,7 +44,9 @@ std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool one
 {
     if (!animal)
         return std::string();
-    const std::int32_t base = animal->stats[VelEntity::kBaseAttack];
+    // Read in 16 bits, as a character's base attack is: a damaged file's
+    // value could neither be summed safely nor listed in any sane time.
+    const auto base = TruncateToInteger<std::int16_t>(static_cast<std::int32_t>(animal->stats[VelEntity::kBaseAttack]));
     const std::int32_t total =
         base +
         GetAbilityModifier(static_cast<std::int16_t>(animal->abilities[VelEntity::kStr])) +
@@ -66,6 +55,6 @@ std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool one
                              [base, total](std::string& text, const VelAnimalAttackInfo& attack) {
                                  if (!attack.name.empty())
                                      text += attack.name + " ";
-                                 text += AttackSequence(base, total);
+                                 text += FormatAttackSequence(base, total, kAttackStep);
                              });
 }

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 
 namespace
 {
@@ -44,6 +45,12 @@ std::int16_t Count(std::uint16_t count)
     return static_cast<std::int16_t>(count);
 }
 
+std::int32_t Saturate32(std::int64_t value)
+{
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                                              std::numeric_limits<std::int32_t>::max()));
+}
+
 float CarryFactor(std::uint16_t sizeId)
 {
     if (const VelSizeInfo* size = VelDatabase::FindSize(sizeId))
@@ -69,8 +76,9 @@ bool RollHeightWeight(const VelCharacter* character, std::int32_t& height, std::
             ? RollDice(static_cast<std::int16_t>(body->weightDiceSides), body->weightDiceCount)
             : 1;
     height = body->baseHeight + heightRoll;
-    // A taller character is heavier by the same roll.
-    weight = body->baseWeight + heightRoll * weightRoll;
+    // A taller character is heavier by the same roll. Two rolls of huge dice
+    // counts multiply past 32 bits.
+    weight = Saturate32(std::int64_t{body->baseWeight} + std::int64_t{heightRoll} * weightRoll);
     return true;
 }
 
@@ -86,7 +94,7 @@ bool GetHeightRange(const VelCharacter* character, std::int32_t& low, std::int32
     if (count > 0)
     {
         low += count;
-        high += count * body->heightDiceSides;
+        high = Saturate32(std::int64_t{high} + std::int64_t{count} * body->heightDiceSides);
     }
     return true;
 }
@@ -98,24 +106,15 @@ bool GetWeightRange(const VelCharacter* character, std::int32_t& low, std::int32
     const VelHeightWeightInfo* body = character ? FindBody(*character) : nullptr;
     if (!body)
         return false;
-    const std::int32_t heightCount = std::max<std::int16_t>(Count(body->heightDiceCount), 0);
-    const std::int32_t heightMax = heightCount * body->heightDiceSides;
-    const std::int16_t weightCount = Count(body->weightDiceCount);
-    std::uint16_t lowest = body->baseWeight;
-    std::uint16_t highest = body->baseWeight;
-    if (weightCount >= 1)
-    {
-        lowest = static_cast<std::uint16_t>(lowest + weightCount * heightCount);
-        highest =
-            static_cast<std::uint16_t>(highest + heightMax * weightCount * body->weightDiceSides);
-    }
-    else
-    {
-        lowest = static_cast<std::uint16_t>(lowest + heightCount);
-        highest = static_cast<std::uint16_t>(highest + heightMax);
-    }
-    low = lowest;
-    high = highest;
+    const std::int64_t heightCount = std::max<std::int16_t>(Count(body->heightDiceCount), 0);
+    const std::int64_t heightMax = heightCount * body->heightDiceSides;
+    const std::int64_t weightCount = std::max<std::int16_t>(Count(body->weightDiceCount), 1);
+    const std::int64_t weightSides = Count(body->weightDiceCount) >= 1 ? body->weightDiceSides : 1;
+    // The range is kept in 16 bits; huge dice counts stop at its top instead
+    // of wrapping below the lowest weight.
+    const auto pounds = [](std::int64_t value) { return std::clamp<std::int64_t>(value, 0, 0xFFFF); };
+    low = static_cast<std::int32_t>(pounds(body->baseWeight + weightCount * heightCount));
+    high = static_cast<std::int32_t>(pounds(body->baseWeight + heightMax * weightCount * weightSides));
     return true;
 }
 

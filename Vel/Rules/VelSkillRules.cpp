@@ -1,5 +1,6 @@
 #include "Vel/Rules/VelSkillRules.h"
 
+#include "Fc/Core/FCConvert.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
@@ -234,8 +235,9 @@ float GetSkillModifier(const VelCharacter* character, std::uint16_t skillId,
         if (skillId == VelIds::kSkillValue18)
             misc += Value(character, kValueSkillBonus);
         if (skillId == VelIds::kSkillEncumbered)
-            misc = static_cast<std::int32_t>(static_cast<float>(misc) -
-                                             character->carriedWeight * kEncumbrancePerPound);
+            // Kept within 16 bits, so the bonuses added after it cannot overflow.
+            misc = TruncateToInteger<std::int16_t>(static_cast<float>(misc) -
+                                                   character->carriedWeight * kEncumbrancePerPound);
         if (character->HasFeat(VelIds::kFeatSkillBonus, skillId,
                                static_cast<std::int16_t>(subSkillId)))
             misc += kSkillFeatBonus;

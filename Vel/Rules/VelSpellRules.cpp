@@ -427,8 +427,11 @@ void SetGod(VelCharacter* character, std::int16_t godId)
     character->SetGodSlot(0, newGod);
     if (newGod != VelIds::kNone)
         changed = UpdateDomainFeats(character, newGod, domains[0], domains[1], true) || changed;
-    if (changed)
-        Notify(character, VelCharacter::kChangedFeats);
+    // A new god is an edit even when it brings and takes no feat.
+    const std::uint32_t bits = (oldGod != newGod ? VelCharacter::kChangedGod : 0u) |
+                               (changed ? VelCharacter::kChangedFeats : 0u);
+    if (bits != 0)
+        Notify(character, bits);
 }
 
 void SetDomain(VelCharacter* character, std::int16_t slot, std::int16_t domainId)
@@ -449,10 +452,13 @@ void SetDomain(VelCharacter* character, std::int16_t slot, std::int16_t domainId
     const auto& domains = character->domainIds;
     changed =
         UpdateDomainFeats(character, character->godId, domains[0], domains[1], true) || changed;
-    if (changed)
-        Notify(character, VelCharacter::kChangedFeats);
-    if (MovePriestRanks(character, kindsBefore))
-        Notify(character, VelCharacter::kChangedSkillKinds);
+    // One notification for the whole change; a new domain is an edit even
+    // when it moves no feat and no rank.
+    const std::uint32_t bits = (oldDomain != newDomain ? VelCharacter::kChangedGod : 0u) |
+                               (changed ? VelCharacter::kChangedFeats : 0u) |
+                               (MovePriestRanks(character, kindsBefore) ? VelCharacter::kChangedSkillKinds : 0u);
+    if (bits != 0)
+        Notify(character, bits);
 }
 
 std::uint32_t CheckClassSpellLimits(const VelCharacter* character, const VelCharacterClass* entry)

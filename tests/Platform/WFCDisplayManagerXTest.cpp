@@ -69,8 +69,9 @@ TEST(WFCDisplayManagerXAlone, StartsOnlyWithAWindow)
     QuietLog quiet;
     WFCSystem system;
     EXPECT_FALSE(system.CreateDisplayManager());
-    EXPECT_EQ(FCSystem::GetLastErrorText(), "StartUp of DirectDraw Failed.");
+    EXPECT_EQ(FCSystem::GetLastErrorText(), "Could not start the display: the program has no window.");
     EXPECT_FALSE(FCDisplayManager::GetInstance()->SetFullScreen());
+    EXPECT_EQ(FCSystem::GetLastErrorText(), "The display has not been started.");
     system.DestroyDisplayManager();
     EXPECT_EQ(FCDisplayManager::GetInstance(), nullptr);
 }

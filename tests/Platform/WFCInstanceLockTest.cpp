@@ -69,6 +69,20 @@ TEST_F(WFCEntryTest, ASecondCopyEndsWithOne)
     EXPECT_TRUE(app.calls.empty());
 }
 
+TEST_F(WFCEntryTest, WithoutADisplayItSaysSoAndEndsWithTwo)
+{
+    app.run = [] { return std::int16_t{0}; };
+    ::unsetenv("SDL_VIDEODRIVER");
+    ::unsetenv("DISPLAY");
+    ::setenv("WAYLAND_DISPLAY", "", 1);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(WFCMain(2, argv), 2);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("no display"), std::string::npos);
+    EXPECT_TRUE(app.calls.empty());
+    ::unsetenv("WAYLAND_DISPLAY");
+    UseDummySdlDrivers();
+}
+
 TEST_F(WFCEntryTest, RunsTheApplicationInAnActiveWindowAndRestoresTheFolder)
 {
     const std::string before = GetWorkingDirectory();

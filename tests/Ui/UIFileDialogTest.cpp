@@ -254,6 +254,74 @@ TEST_F(FileDialogTest, OwnersThatCloseOrReleaseInEveryHandler)
         }
 }
 
+TEST_F(FileDialogTest, ADialogThatGoesAwayTakesItsBoxesWithIt)
+{
+    enum class Box
+    {
+        kFileExists,  // its own question before overwriting
+        kNotFound,    // its own message on opening
+        kSomeoneElses // a box another screen opened over it, owned by it
+    };
+    enum class Gone
+    {
+        kClosed,  // the program closes it, as its owner does
+        kRemoved, // taken off the stack without closing
+    };
+    struct Case
+    {
+        const char* name;
+        Box box;
+        Gone gone;
+        bool modal;
+        Codes results;
+    };
+    const Case cases[] = {
+        {"file exists, closed", Box::kFileExists, Gone::kClosed, true, {28}},
+        {"file exists, closed, not modal", Box::kFileExists, Gone::kClosed, false, {28}},
+        {"file exists, removed", Box::kFileExists, Gone::kRemoved, true, {}},
+        {"not found, closed", Box::kNotFound, Gone::kClosed, true, {28}},
+        {"someone else's box, closed", Box::kSomeoneElses, Gone::kClosed, true, {28}},
+        {"someone else's box, removed", Box::kSomeoneElses, Gone::kRemoved, false, {}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        owner.results.clear();
+        // The window manager holds the only reference: the dialog goes the
+        // moment it leaves the stack.
+        UIFileDialog* dialog =
+            Open(c.box == Box::kFileExists ? UIFileDialog::kSave : UIFileDialog::kOpen, "*.chr", 0, c.modal);
+        ASSERT_NE(dialog, nullptr);
+        if (c.box == Box::kSomeoneElses)
+        {
+            UIMessageDialog* box = UIMessageDialog::Create("StdFileNotFoundDialog.ui", "Cannot Load",
+                                                           "Choose another.", dialog, UIMessageDialog::kOk);
+            ASSERT_NE(box, nullptr);
+            box->Show(1, nullptr);
+            box->Release();
+        }
+        else
+        {
+            dialog->SetFileName(c.box == Box::kFileExists ? "a" : "missing");
+            Click(kOk);
+        }
+        ASSERT_NE(BoxCaption(), "");
+        ASSERT_EQ(ui.Manager().GetWindowCount(), 2u);
+
+        if (c.gone == Gone::kClosed)
+            dialog->Close(1);
+        else
+            ui.Manager().RemoveWindow(dialog);
+        EXPECT_EQ(ui.Manager().GetWindowCount(), 0u) << "the box went with the dialog";
+        EXPECT_EQ(ui.Manager().GetModal(), nullptr);
+        // Where the answers were: no answer reaches the dialog that went.
+        for (DialogLayouts::Point answer : {kBoxOk, kBoxYes, kBoxNo})
+            Click(answer);
+        EXPECT_EQ(owner.Codes(), c.results);
+        ui.Manager().CloseAll();
+    }
+}
+
 TEST_F(FileDialogTest, ACopyBindsItsOwnListAndField)
 {
     UIFileDialog* dialog = Open(UIFileDialog::kSave, "*.chr", 1);

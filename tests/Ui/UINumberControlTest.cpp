@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 namespace
 {
 using LayoutBytes::Element;
@@ -27,6 +29,18 @@ UILayoutNode ScrollNode()
     node.children.push_back(LayoutBytes::Control(Element(156, 40, 0, 20, 10)));
     node.children.push_back(LayoutBytes::Control(Element(157, 40, 10, 20, 10)));
     return node;
+}
+
+// A screen-sized window of class W on the harness's stack, holding a spinner
+// at (100, 100) (arrows at x 140 to 160: up y 100 to 110, down 110 to 120).
+template <class W> UINumberScroll* PushSpinnerWindow(UiHarness& harness, W*& window)
+{
+    window = new W(1);
+    window->SetSize(800, 600);
+    auto* scroll = Mount<UINumberScroll>(*window, ScrollNode());
+    harness.Manager().PushWindow(window, 0);
+    window->Release();
+    return scroll;
 }
 
 TEST(NumberControlTest, TypingTakesDigitsUpToTheMaximumAndEnterClamps)
@@ -163,12 +177,9 @@ TEST(NumberControlTest, StepsKeysAndVariants)
 TEST(NumberControlTest, ScrollArrowsRepeatAndStopAtTheLimit)
 {
     UiHarness harness;
-    auto* window = new RecordingControl(1);
-    window->SetSize(800, 600);
-    auto* scroll = Mount<UINumberScroll>(*window, ScrollNode());
+    RecordingControl* window = nullptr;
+    UINumberScroll* scroll = PushSpinnerWindow(harness, window);
     ASSERT_NE(scroll, nullptr);
-    harness.Manager().PushWindow(window, 0);
-    window->Release();
     scroll->SetRange(0, 10);
     scroll->SetLong(0);
     EXPECT_FALSE(scroll->GetDecreaseButton()->IsEnabled());
@@ -197,6 +208,66 @@ TEST(NumberControlTest, ScrollArrowsRepeatAndStopAtTheLimit)
     harness.Click(145, 115);
     EXPECT_EQ(scroll->GetValueField()->GetLong(), 9);
     EXPECT_EQ(window->Count(UIMessage::kSteppedDown), 1);
+}
+
+// A window that takes its spinner away as soon as the spinner tells it one
+// chosen message, as a page that rebuilds its rows on a change does.
+class RemovingWindow : public RecordingControl
+{
+public:
+    using RecordingControl::RecordingControl;
+    bool HandleNotify(UIEvent& event) override
+    {
+        const bool handled = RecordingControl::HandleNotify(event);
+        if (spinner && event.sender == spinner && event.type == removeOn)
+            RemoveChild(std::exchange(spinner, nullptr));
+        return handled;
+    }
+    UIControl* spinner = nullptr;
+    std::uint16_t removeOn = 0;
+};
+
+TEST(NumberControlTest, ASpinnerItsParentRemovesMidStepFinishesTheStep)
+{
+    struct Case
+    {
+        const char* name;
+        std::uint16_t removeOn;
+        std::int32_t y;          // the increase or the decrease arrow
+        std::uint32_t holdMs;    // 0: a click; else held until the first repeat
+        std::uint16_t stepMessage;
+    };
+    const Case cases[] = {
+        {"up, on the field's change", UIMessage::kTextChanged, 105, 0, UIMessage::kSteppedUp},
+        {"up, on the step", UIMessage::kSteppedUp, 105, 0, UIMessage::kSteppedUp},
+        {"down, on the field's change", UIMessage::kTextChanged, 115, 0, UIMessage::kSteppedDown},
+        {"down, on the step", UIMessage::kSteppedDown, 115, 0, UIMessage::kSteppedDown},
+        {"held up, on the first repeat's change", UIMessage::kTextChanged, 105, 700, UIMessage::kSteppedUp},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        UiHarness harness;
+        RemovingWindow* window = nullptr;
+        UINumberScroll* scroll = PushSpinnerWindow(harness, window);
+        ASSERT_NE(scroll, nullptr);
+        scroll->SetRange(0, 10);
+        scroll->SetLong(5);
+        window->events.clear();
+        window->spinner = scroll;
+        window->removeOn = c.removeOn;
+
+        harness.Press(145, c.y);
+        harness.AdvanceTime(c.holdMs);
+        harness.Release(145, c.y);
+        EXPECT_EQ(window->GetChildCount(), 0u) << "the spinner is gone";
+        EXPECT_EQ(window->spinner, nullptr);
+        // The step that was under way when the spinner went is the last.
+        EXPECT_EQ(window->Count(c.removeOn), 1);
+        EXPECT_LE(window->Count(c.stepMessage), 1);
+        harness.Click(145, c.y);
+        EXPECT_EQ(window->Count(c.removeOn), 1) << "nothing answers where it was";
+    }
 }
 
 TEST(NumberControlTest, ScrollNeedsANumberFieldAndBothButtons)

@@ -136,6 +136,30 @@ TEST(UIObjectPosition, AbsolutePositionAndScreenRectAddUpTheAncestors)
     EXPECT_EQ(leaf->GetScreenRect(), FCRect(270, 70, 310, 80));
 }
 
+TEST(UIObjectClip, BothFormsGiveThePassesClipWhereverTheElementIs)
+{
+    Owned<UIControl> root(new UIControl(1));
+    root->SetPositionXY(100, 50);
+    root->SetSize(400, 300);
+    auto* hidden = new UIControl(2);
+    hidden->SetPositionXY(600, 500);
+    hidden->SetSize(10, 10);
+    hidden->SetVisible(0);
+    root->AddChild(hidden);
+    const UIObject* elements[] = {root.get(), hidden};
+    const FCRect clips[] = {FCRect(0, 0, 800, 600), FCRect(5, 6, 7, 8), FCRect(-20, -10, 0, 0)};
+    for (const UIObject* element : elements)
+        for (const FCRect& clip : clips)
+        {
+            FCRect withTarget(1, 1, 1, 1);
+            FCRect plain(2, 2, 2, 2);
+            element->GetClipRect(withTarget, nullptr, clip);
+            element->GetClipRect(plain, clip);
+            EXPECT_EQ(withTarget, clip) << element->GetId();
+            EXPECT_EQ(plain, clip) << element->GetId();
+        }
+}
+
 TEST_F(UIObjectPage, InvalidateGoesIntoBothListsOfTheCurrentPage)
 {
     UIObject element(1, FCPoint(5, 6), FCPoint(10, 20), 100);

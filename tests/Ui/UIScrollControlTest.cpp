@@ -114,6 +114,48 @@ TEST(UIScrollControl, OnlyItsOwnBarsScrollAndAnUnchangedPositionGoesNoFurther)
     EXPECT_EQ(screen.parent.Count(UIMessage::kValueChanged), 2) << "it bubbles on unhandled";
 }
 
+// Follows the scrolling: where the content stood each time, and how much the
+// parent had heard by then.
+class FollowingScrollControl : public UIScrollControl
+{
+public:
+    FollowingScrollControl(const UIScrollControl& loaded, const RecordingControl& watched)
+        : UIScrollControl(loaded), parent(watched)
+    {
+    }
+    void OnScrolled() override
+    {
+        positions.push_back(GetScrollPosition());
+        heardBefore.push_back(parent.Count(UIMessage::kValueChanged));
+    }
+    const RecordingControl& parent;
+    std::vector<FCPoint> positions;
+    std::vector<int> heardBefore;
+};
+
+TEST(UIScrollControl, ADerivedControlHearsOfEachScrollBeforeTheParent)
+{
+    ScrollScreen screen;
+    ASSERT_NE(screen.control, nullptr);
+    auto* following = new FollowingScrollControl(*screen.control, screen.parent);
+    screen.parent.RemoveChild(screen.control);
+    screen.parent.AddChild(following);
+    screen.control = following;
+    UISlider* bar = following->GetScrollBar();
+    ASSERT_NE(bar, nullptr);
+    following->SetScrollRange(0, 300);
+    auto* rowSlider = new UISlider();
+    screen.Content()->AddChild(rowSlider);
+
+    for (const auto& [from, value] : {std::pair<UIControl*, int>{bar, 0}, {bar, 40}, {bar, 40},
+                                      {rowSlider, 90}, {bar, 10}})
+        screen.Send(from, value);
+    EXPECT_EQ(following->positions, (std::vector<FCPoint>{{0, 40}, {0, 10}})) << "only what moved the content";
+    // The row slider's report went up as well, without scrolling.
+    EXPECT_EQ(following->heardBefore, (std::vector<int>{0, 2}));
+    EXPECT_EQ(screen.parent.Count(UIMessage::kValueChanged), 3);
+}
+
 TEST(UIScrollControl, ScrollToAndRangesClampThroughTheBar)
 {
     ScrollScreen screen;

@@ -55,13 +55,15 @@ protected:
         hero->AddClass(kFighter);
         FinishCharacterSetup(hero, true);
         hero->modified = 0;
+        // The fixture keeps its own reference: going to the start menu lets
+        // go of the current character.
         VelClient::SetCurrentCharacter(hero);
-        hero->Release();
     }
     void TearDown() override
     {
         ui.RecreateManager();
         VelClient::SetCurrentCharacter(nullptr);
+        hero->Release();
         client->Release();
     }
 

@@ -109,6 +109,43 @@ TEST_F(AbilitiesPageTest, InchesCarryIntoFeetWithinTheRaceRange)
     }
 }
 
+TEST_F(AbilitiesPageTest, ARaceWithoutBodyRowsKeepsTheStoredValuesAndGreysTheirArrows)
+{
+    struct Case
+    {
+        std::uint16_t race; // race 5 has no height, weight or age rows
+        bool editable;
+    };
+    for (const Case c : {Case{5, false}, Case{RulesFixture::kRace, true}, Case{5, false}})
+    {
+        SCOPED_TRACE(c.race);
+        hero->raceId = c.race;
+        hero->SetValue(VelCharacter::kValueHeight, 70);
+        hero->SetValue(VelCharacter::kValueWeight, 150);
+        hero->SetValue(VelCharacter::kValueAge, 20);
+        page->EnterPage();
+        EXPECT_EQ(Field(A::kFeetId)->GetLong(), 5);
+        EXPECT_EQ(Field(A::kInchesId)->GetLong(), 10);
+        EXPECT_EQ(Field(A::kWeightId)->GetLong(), 150);
+        EXPECT_EQ(Field(A::kAgeId)->GetLong(), 20);
+        for (std::uint16_t id : {A::kInchesId, A::kWeightId, A::kAgeId})
+        {
+            auto* scroll = dynamic_cast<UINumberScroll*>(page->FindDescendant(id));
+            ASSERT_NE(scroll, nullptr);
+            EXPECT_EQ(scroll->IsEnabled(), c.editable) << id;
+            EXPECT_EQ(scroll->GetIncreaseButton()->IsEnabled(), c.editable) << id;
+            EXPECT_EQ(scroll->GetDecreaseButton()->IsEnabled(), c.editable) << id;
+            EXPECT_EQ(Field(id)->StepUp(), c.editable) << id;
+        }
+        const std::uint32_t kept[] = {70, 150, 20};
+        const std::uint32_t stepped[] = {71, 151, 21};
+        const auto& expected = c.editable ? stepped : kept;
+        EXPECT_EQ(hero->values[VelCharacter::kValueHeight], expected[0]);
+        EXPECT_EQ(hero->values[VelCharacter::kValueWeight], expected[1]);
+        EXPECT_EQ(hero->values[VelCharacter::kValueAge], expected[2]);
+    }
+}
+
 TEST_F(AbilitiesPageTest, RangesExperienceModifiersAndFeatures)
 {
     hero->SetValue(VelCharacter::kValueWeight, 150);

@@ -15,6 +15,7 @@ class GameMenuTest : public CharWindowFixture
 protected:
     M* OpenMenu()
     {
+        VelClient::SetCurrentCharacter(hero);
         if (!Open())
             return nullptr;
         Escape();
@@ -65,6 +66,14 @@ TEST_F(GameMenuTest, LeavingAsksToSaveOnlyWhenModifiedAndFollowsTheAnswer)
         if (c.screen == kSetupStand)
         {
             EXPECT_EQ(hero->GetListener(), nullptr);
+        }
+        // Left for the start menu, saved or not, it is no one's to ask about:
+        // closing the program there asks nothing.
+        EXPECT_EQ(VelClient::GetCurrentCharacter(), c.screen == kStartMenuStand ? nullptr : hero);
+        if (c.screen == kStartMenuStand)
+        {
+            EXPECT_TRUE(client->ConfirmQuit());
+            EXPECT_EQ(TopId(), kStartMenuStand);
         }
         ui.RecreateManager();
     }

@@ -1,8 +1,19 @@
 #include "Vel_ui/CharWindowFixture.h"
 
+#include "Fc/Core/FCRandom.h"
 #include "Ui/UIDialog.h"
+#include "Ui/UIFileDialog.h"
+#include "Ui/UIMessageDialog.h"
 #include "Vel/Character/VelCharacterAnimal.h"
+#include "Vel/Character/VelCharacterClass.h"
+#include "Vel/Character/VelCharacterFile.h"
+#include "Vel/Rules/VelLevelRules.h"
 #include "Vel_ui/Vel_UIPanel.h"
+#include "Vel_ui/Vel_UIWin_Roller.h"
+#include "support/TempFolder.h"
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace
 {
@@ -215,5 +226,48 @@ TEST_F(CharConfigTest, GoingAwayLetsGoOfTheCharacterAndTheSharedControls)
     W::ShowButton(false);
     hero->changeMask = VelCharacter::kChangedStr;
     hero->NotifyChanged();
+}
+TEST_F(CharConfigTest, ClosingOverTheRollerCancelsTheRollBeforeAskingToSave)
+{
+    // The real roller, not the fixture's stand-in; characters go to a
+    // folder of this test's own.
+    std::filesystem::remove(ui.Folder().Join("UI/velRoller.ui"));
+    TempFolder data;
+    ::setenv("XDG_DATA_HOME", data.GetPath().c_str(), 1);
+    hero->GetClassAt(0)->level = 5;
+    FCRandom::GetGlobal().Seed(3);
+    RollHitPointsForLevels(hero, VelHitDiceMode::kRerollAll, false);
+    hero->hitPointBonus = 4;
+    hero->abilityMethod = Vel_UIWin_Roller::kModeRoll;
+    hero->modified = 1;
+    const auto dice = hero->hitDieRolls;
+
+    ASSERT_NE(Open(), nullptr);
+    ClickChild(W::kRollerButton);
+    ASSERT_EQ(TopId(), W::kRollerId);
+    ClickControl(ui.Manager().GetTopWindow()->FindDescendant(Vel_UIWin_Roller::kRollButtonId));
+    ASSERT_EQ(hero->hitPointBonus, 0) << "a roll under way clears the bonus";
+    ASSERT_NE(hero->hitDieRolls, dice) << "and rolls the dice anew";
+
+    EXPECT_FALSE(client->ConfirmQuit());
+    EXPECT_EQ(hero->hitPointBonus, 4) << "the roller was cancelled first";
+    EXPECT_EQ(hero->hitDieRolls, dice);
+    EXPECT_TRUE(window->FindChild(W::kRollerButton)->IsEnabled()) << "the window has heard it close";
+    auto* question = dynamic_cast<UIMessageDialog*>(ui.Manager().GetTopWindow());
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(ui.Manager().GetWindow(1), window);
+    ClickControl(question->FindDescendant(UIMessageDialog::kSecondButtonId)); // Yes
+    auto* save = dynamic_cast<UIFileDialog*>(ui.Manager().GetTopWindow());
+    ASSERT_NE(save, nullptr);
+    save->SetFileName("Quitter");
+    ClickControl(save->FindDescendant(UIFileDialog::kOkId));
+    EXPECT_TRUE(ui.Devices().system.quitRequested);
+
+    VelCharacter* saved = VelCharacterFile::Load(".\\Resources\\Characters\\Quitter.cg3");
+    ::unsetenv("XDG_DATA_HOME");
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->hitPointBonus, 4);
+    EXPECT_EQ(saved->hitDieRolls, dice);
+    saved->Release();
 }
 } // namespace

@@ -16,6 +16,7 @@
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIListBox.h"
 #include "support/DbFixture.h"
+#include "support/LayoutBytes.h"
 #include "support/QuietLog.h"
 #include "support/RulesFixture.h"
 #include "support/UiHarness.h"
@@ -318,6 +319,85 @@ TEST(Vel_UIWin_CharSetupTest, AddLevelsKeepsEarlierLevelsAndBackRestores)
     // The switch failed here: the screen shows the restored classes.
     EXPECT_EQ(s.levels->GetItemCount(), 2u);
     EXPECT_EQ(s.LevelRow(0)->GetScrollValue(), 3.0);
+}
+
+TEST(Vel_UIWin_CharSetupTest, BackLeavesANewCharacterBehindAndAddedLevelsShowTheRaceFixed)
+{
+    struct Case
+    {
+        std::uint16_t mode;
+        std::uint16_t screen; // the stand-in the switch opens
+        bool stillCurrent;
+    };
+    constexpr std::uint16_t kMenuStand = 9000, kWindowStand = 9002;
+    const Case cases[] = {
+        {W::kModeNew, kMenuStand, false},
+        {W::kModeAddLevels, kWindowStand, true},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.mode);
+        SetupScreen s(c.mode, WarriorAtThree);
+        ASSERT_TRUE(s.loaded);
+        for (const auto& [layout, id] : {std::pair{"velStartMenu.ui", kMenuStand}, std::pair{"velCharConfig.ui", kWindowStand}})
+            s.ui.WriteLayout(layout, LayoutBytes::Write(LayoutBytes::Control(LayoutBytes::Element(id, 0, 0, 800, 600),
+                                                                             "UIWindow")));
+        // The race is fixed once set up, and looks it: a grey arrow, the race in ash.
+        auto* race = dynamic_cast<UIComboBox*>(s.window->FindDescendant(W::kRaceId));
+        ASSERT_NE(race, nullptr);
+        auto* shown = dynamic_cast<Vel_UIItem*>(race->GetDisplay());
+        ASSERT_NE(shown, nullptr);
+        const bool fixed = c.mode == W::kModeAddLevels;
+        EXPECT_EQ(race->IsEnabled(), !fixed);
+        EXPECT_EQ(race->GetButton()->IsEnabled(), !fixed);
+        EXPECT_EQ(shown->GetFontVariant(), fixed ? 1 : 0);
+
+        VelCharacter* character = s.Character();
+        character->AddRef();
+        character->modified = 1;
+        const FCPoint back = SetupScreen::Centre(s.window->FindDescendant(W::kBackId));
+        s.ui.Click(back.x, back.y);
+        s.ui.Update();
+        ASSERT_NE(s.ui.Manager().GetTopWindow(), nullptr);
+        EXPECT_EQ(s.ui.Manager().GetTopWindow()->GetId(), c.screen);
+        EXPECT_EQ(s.Character(), c.stillCurrent ? character : nullptr);
+        if (!c.stillCurrent)
+        {
+            // Closing the program now asks nothing about the unsaved one.
+            EXPECT_TRUE(s.client.ConfirmQuit());
+            EXPECT_EQ(s.ui.Manager().GetWindowCount(), 1u);
+        }
+        character->Release();
+    }
+}
+
+TEST(Vel_UIWin_CharSetupTest, AnOpenSelectorListLiesOverTheControlsBelowIt)
+{
+    SetupScreen s(W::kModeNew);
+    ASSERT_TRUE(s.loaded);
+    s.AddClass(kWarrior); // a class row under the alignment list
+    for (const std::uint16_t id : {W::kRaceId, W::kAlignmentId})
+    {
+        SCOPED_TRACE(id);
+        auto* selector = dynamic_cast<UIComboBox*>(s.window->FindDescendant(id));
+        ASSERT_NE(selector, nullptr);
+        const FCPoint arrow = SetupScreen::Centre(selector->GetButton());
+        s.ui.Click(arrow.x, arrow.y);
+        ASSERT_FALSE(selector->IsListClosed());
+        // Every row is the pointer's, and is drawn last, over what lies below.
+        for (std::uint32_t i = 0; i < selector->GetList()->GetItemCount(); ++i)
+        {
+            UIControl* row = selector->GetList()->ItemAt(static_cast<std::int32_t>(i), 0);
+            const FCRect rect = row->GetScreenRect();
+            if (rect.bottom > selector->GetList()->GetScreenRect().bottom)
+                break; // scrolled out of sight
+            const FCPoint centre = SetupScreen::Centre(row);
+            UIControl* hit = s.window->FindControlAt(centre, true);
+            EXPECT_TRUE(hit == row || row->ContainsDescendant(hit)) << i;
+        }
+        s.ui.Click(arrow.x, arrow.y);
+        EXPECT_TRUE(selector->IsListClosed());
+    }
 }
 
 TEST(Vel_UIWin_CharSetupTest, FinishRunsOnceWhenTheSwitchFails)

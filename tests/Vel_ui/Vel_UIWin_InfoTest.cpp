@@ -142,6 +142,34 @@ TEST_F(InfoWindowTest, InformationPageOpensTheLinkAndGoesBack)
     EXPECT_FALSE(ui.Devices().system.quitRequested);
 }
 
+TEST_F(InfoWindowTest, TheLinkEndsTheClosingScreenWhetherOrNotABrowserTookIt)
+{
+    struct Case
+    {
+        std::uint16_t state;
+        bool browser;
+        bool quits;
+    };
+    const Case cases[] = {
+        {VelClient::kInfoClosing, true, true},
+        {VelClient::kInfoClosing, false, true},
+        {VelClient::kInfoMode5, true, false},
+        {VelClient::kInfoMode5, false, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.state << (c.browser ? " with" : " without") << " a browser");
+        ui.RecreateManager();
+        ui.Devices().system.quitRequested = false;
+        ui.Devices().system.openedUrls.clear();
+        ui.Devices().system.urlOpens = c.browser;
+        ASSERT_NE(Open(c.state), nullptr);
+        ui.Click(kLinkX, kRailY);
+        EXPECT_EQ(ui.Devices().system.openedUrls.size(), 1u);
+        EXPECT_EQ(ui.Devices().system.quitRequested, c.quits);
+    }
+}
+
 TEST_F(InfoWindowTest, ClosingScreenQuitsAfterItsSoundAtOnceWithoutItAndWithinFiveSeconds)
 {
     struct Case

@@ -224,6 +224,37 @@ TEST_F(RollerTest, FixedArrayAndPointBuyBudget)
     Shoot("roller-pointbuy.png");
 }
 
+TEST_F(RollerTest, TheRollCountStandsOnlyBesideTheRollButton)
+{
+    struct Case
+    {
+        std::uint16_t method;
+        bool increases;
+        bool rolling;
+    };
+    const Case cases[] = {
+        {R::kModeRoll, false, true},
+        {R::kModePointBuy, false, false},
+        {R::kModeFixed, false, false},
+        {R::kModeRoll, true, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c.method << (c.increases ? " then increases" : ""));
+        hero->SetValue(VelCharacter::kValueIncreasesToAssign, c.increases ? 1 : 0);
+        ASSERT_NE(Open(c.method), nullptr);
+        if (c.increases)
+            owner.dialog->StartIncreases(true);
+        ui.Update();
+        EXPECT_EQ(owner.dialog->FindDescendant(R::kRollButtonId)->IsVisible(), c.rolling);
+        EXPECT_EQ(owner.dialog->FindDescendant(R::kRollCountId)->IsVisible(), c.rolling);
+        if (c.increases)
+            Shoot("roller-increases-mode.png");
+        Click(kClose);
+        ASSERT_EQ(owner.dialog, nullptr);
+    }
+}
+
 TEST_F(RollerTest, IncreasesKeepHitDiceAndCancelRestoresEverything)
 {
     struct Case

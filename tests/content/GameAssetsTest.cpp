@@ -6,7 +6,11 @@
 #include "Fc/Graphics/FCFont.h"
 #include "Fc/Graphics/FCImageSet.h"
 #include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Fc/Devices/FCSoundSample.h"
+#include "Vel/Db/VelAlignmentInfo.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelRaceInfo.h"
 #include "support/QuietLog.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +130,49 @@ TEST_F(GameAssetsTest, FontsFollowTheTypeScale)
         EXPECT_EQ(manager.GetFont(static_cast<std::uint16_t>(variant))->GetHeight(),
                   manager.GetFont(static_cast<std::uint16_t>(base))->GetHeight());
     }
+}
+
+// The set-up window shows a race's or an alignment's help text while the
+// pointer is over it, in its help line (font 801, 384 x 48).
+TEST_F(GameAssetsTest, EveryRaceAndAlignmentHasAHelpTextThatFitsTheHelpLine)
+{
+    ASSERT_TRUE(VelDatabase::ParseFile(std::string(RESOURCES_DIR) + "/Database/Database.bin"));
+    FCFont* font = manager.GetFont(801);
+    ASSERT_NE(font, nullptr);
+    struct Entry
+    {
+        std::string name;
+        std::uint16_t helpId;
+        std::uint16_t expectedId;
+    };
+    std::vector<Entry> entries;
+    for (const std::uint16_t tag : {VelDatabase::kTagRace, VelDatabase::kTagAlignment})
+    {
+        FCObjectMap* map = VelDatabase::GetMap(tag);
+        ASSERT_NE(map, nullptr) << tag;
+        FCObjectMap::Cursor walk = map->First();
+        std::int16_t key = 0;
+        FCObject* object = nullptr;
+        while (map->GetNext(key, object, &walk))
+        {
+            if (const auto* race = dynamic_cast<const VelRaceInfo*>(object))
+                entries.push_back({race->name, race->helpTextId, static_cast<std::uint16_t>(3000 + key)});
+            else if (const auto* alignment = dynamic_cast<const VelAlignmentInfo*>(object))
+                entries.push_back({alignment->name, alignment->helpTextId,
+                                   static_cast<std::uint16_t>(3100 + alignment->sortOrder)});
+        }
+    }
+    EXPECT_EQ(entries.size(), 7u + 9u) << "seven races, nine alignments";
+    for (const Entry& entry : entries)
+    {
+        SCOPED_TRACE(entry.name);
+        EXPECT_EQ(entry.helpId, entry.expectedId);
+        const std::string* text = manager.GetString(entry.helpId);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->rfind(entry.name + ":", 0), 0u) << *text;
+        EXPECT_LE(MeasureWrappedText(*text, *font, 384).y, 48) << *text;
+    }
+    VelDatabase::Clear();
 }
 
 TEST(MenuMusicTest, IsAnMp3WhereTheClientLooksForIt)

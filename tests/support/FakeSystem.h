@@ -42,17 +42,20 @@ public:
 
     void RequestQuit() override { quitRequested = true; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    // Records what it was given; answers whether the address is openable.
+    // Records what it was given; answers whether the address is openable
+    // and a browser took it.
     bool OpenUrl(const std::string& url) override
     {
         openedUrls.push_back(url);
-        return IsOpenableUrl(url);
+        return urlOpens && IsOpenableUrl(url);
     }
 
     std::vector<std::string> deviceCalls;
     std::vector<std::string> messages;
     std::vector<std::string> openedUrls;
     bool quitRequested = false;
+    // False: as on a machine without a browser.
+    bool urlOpens = true;
     // The answer of every create call; a refused create makes nothing.
     bool createSucceeds = true;
 

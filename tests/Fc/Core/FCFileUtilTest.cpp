@@ -1,4 +1,5 @@
 #include "Fc/Core/FCFileUtil.h"
+#include "Fc/Core/FCConvert.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -203,4 +204,49 @@ TEST(FCFileUtilTest, ListFilesByFlagsAndPattern)
 
     WorkingDirectory cwd(dir);
     EXPECT_EQ(List("", "*.dat", kListFiles), FCStringList{"c.dat"});
+}
+
+// Names on disc are UTF-8; the program's are Windows-1252. A name the code
+// page cannot hold is listed with '?' for each such character and found
+// again under that form; so is a name that is not UTF-8 at all.
+TEST(FCFileUtilTest, HostNamesAreListedAndFoundInTheProgramsCodePage)
+{
+    TempFolder folder;
+    const struct
+    {
+        const char* onDisc;  // host bytes
+        const char* listed;  // the program's name
+    } names[] = {
+        {"Zo\xC3\xAB.cg3", "Zo\xEB.cg3"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC.cg3", "??.cg3"},
+        {"Latin\xE9.cg3", "Latin?.cg3"}, // written by another program in Latin-1
+        {"plain.cg3", "plain.cg3"},
+    };
+    for (const auto& n : names)
+        folder.WriteFile(n.onDisc, n.onDisc);
+    const std::string dir = folder.GetPath() + "\\";
+    EXPECT_EQ(List(dir, "*.cg3", kListFiles),
+              (FCStringList{"??.cg3", "Latin?.cg3", "Zo\xEB.cg3", "plain.cg3"}));
+    for (const auto& n : names)
+    {
+        SCOPED_TRACE(n.listed);
+        EXPECT_EQ(ToHostPath(dir + n.listed), folder.Join(n.onDisc));
+        EXPECT_TRUE(FileExists(dir + n.listed));
+        // Case-blind as ever.
+        EXPECT_EQ(ToHostPath(dir + ToUpper(n.listed)), folder.Join(n.onDisc));
+    }
+    // A new name is made in UTF-8; a host path is kept as it is, so mapping
+    // twice changes nothing.
+    const std::string created = ToHostPath(dir + "Andr\xE9.cg3");
+    EXPECT_EQ(created, folder.Join("Andr\xC3\xA9.cg3"));
+    EXPECT_EQ(ToHostPath(created), created);
+    // The working directory is a program path too.
+    {
+        WorkingDirectory inside(folder.GetPath());
+        folder.MakeFolder("Caf\xC3\xA9");
+        WorkingDirectory deeper(folder.Join("Caf\xC3\xA9"));
+        const std::string cwd = GetWorkingDirectory();
+        EXPECT_EQ(cwd.substr(cwd.size() - 5), "/Caf\xE9");
+        EXPECT_TRUE(DirectoryExists(cwd));
+    }
 }

@@ -60,3 +60,31 @@ TEST(FCWindows1252Test, RefusesWhatTheCodePageCannotHoldOrIsNotUtf8)
     EXPECT_EQ(out, "\x93" "Caf\xE9\x94 \x80");
 }
 } // namespace
+
+TEST(FCWindows1252Test, HostNamesConvertWithAReplacementForWhatCannotBeHeld)
+{
+    const struct
+    {
+        const char* utf8;
+        const char* expected;
+    } cases[] = {
+        {"Zo\xC3\xAB.cg3", "Zo\xEB.cg3"},
+        {"\xE2\x80\x9C" "a\xE2\x80\x9D \xE2\x82\xAC", "\x93" "a\x94 \x80"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC.cg3", "??.cg3"},           // two CJK characters
+        {"x\xF0\x9F\x99\x82y", "x?y"},                        // a four-byte character
+        {"bad\xFF\xC3!", "bad?" "?!"},                         // one per malformed byte
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Utf8ToWindows1252Lossy(c.utf8), c.expected) << c.utf8;
+}
+
+TEST(FCWindows1252Test, TellsUtf8FromTheCodePage)
+{
+    EXPECT_TRUE(IsUtf8(""));
+    EXPECT_TRUE(IsUtf8("plain/ascii.cg3"));
+    EXPECT_TRUE(IsUtf8("Zo\xC3\xAB"));
+    EXPECT_FALSE(IsUtf8("Zo\xEB"));      // the same name in the code page
+    EXPECT_FALSE(IsUtf8("\x93quoted\x94"));
+    EXPECT_FALSE(IsUtf8("cut\xC3"));
+}

@@ -117,6 +117,21 @@ INSTANTIATE_TEST_SUITE_P(
         // A refused value is not taken for an option of its own.
         CommandLineCase{"prog -width -full", false, kDefaults}));
 
+TEST(FCAppTest, UnknownOptionsAreReportedAndIgnored)
+{
+    QuietLog quiet;
+    TestApp app;
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(app.ParseCommandLine("prog -foo -full -nointro -win"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              app.GetName() + ": unknown option \"-foo\" ignored\n" + app.GetName() +
+                  ": unknown option \"-nointro\" ignored\n");
+    EXPECT_EQ(app.IsWindowed(), true);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(app.ParseCommandLine("prog -width 800 -full"));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
 TEST(FCAppTest, NullCommandLineIsEmpty)
 {
     TestApp app;

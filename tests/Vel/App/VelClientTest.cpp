@@ -14,6 +14,7 @@
 #include "Vel/App/VelClient.h"
 #include "Vel/App/VelSettings.h"
 #include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterFile.h"
 #include "Vel/Character/VelCharacterListener.h"
 #include "support/DialogLayouts.h"
 #include "support/FakeSoundManager.h"
@@ -184,17 +185,25 @@ TEST(VelClientTest, EveryScreenStateWithItsSteps)
     EXPECT_TRUE(run.Sound()->IsPlaying(VelClient::kMusicChannel));
 
     NullListener listener;
+    enum class Current
+    {
+        kKept,
+        kNew,
+        kNone, // the start menu lets go of the character
+    };
     struct Case
     {
         std::uint16_t state;
         std::uint16_t windowId;
         bool musicAfter;
-        bool newCharacter;
+        Current character;
     };
     const Case cases[] = {
-        {1, 2, true, true},  {2, 3, false, false}, {0, 1, true, false}, {3, 4, false, false},
-        {0, 1, true, false}, {4, 4, true, false},  {5, 4, true, false}, {6, 7, true, false},
-        {7, 8, true, false}, {8, 2, true, false},
+        {1, 2, true, Current::kNew},   {2, 3, false, Current::kKept}, {0, 1, true, Current::kNone},
+        {3, 4, false, Current::kKept}, {0, 1, true, Current::kNone},  {4, 4, true, Current::kKept},
+        {5, 4, true, Current::kKept},  {6, 7, true, Current::kKept},  {7, 8, true, Current::kKept},
+        {1, 2, true, Current::kNew},   {2, 3, false, Current::kKept}, {8, 2, false, Current::kKept},
+        {2, 3, false, Current::kKept}, {0, 1, true, Current::kNone},
     };
     for (const Case& c : cases)
     {
@@ -209,18 +218,23 @@ TEST(VelClientTest, EveryScreenStateWithItsSteps)
         EXPECT_EQ(run.Top()->GetId(), c.windowId);
         EXPECT_EQ(run.Sound()->IsPlaying(VelClient::kMusicChannel), c.musicAfter);
         VelCharacter* after = VelClient::GetCurrentCharacter();
-        if (c.newCharacter)
+        switch (c.character)
         {
+        case Current::kNew:
             ASSERT_NE(after, nullptr);
             EXPECT_NE(after, before);
             EXPECT_EQ(after->GetRefCount(), 1) << "the current slot holds the only reference";
-        }
-        else
-        {
+            break;
+        case Current::kKept:
             EXPECT_EQ(after, before);
+            break;
+        case Current::kNone:
+            EXPECT_EQ(after, nullptr);
+            break;
         }
         if (c.state == 8)
         {
+            ASSERT_NE(after, nullptr);
             EXPECT_EQ(after->GetListener(), nullptr);
         }
     }
@@ -373,7 +387,7 @@ TEST(VelClientTest, SavingAndLoadingThroughTheClient)
 
     VelCharacter* loaded = run.client->LoadCharacter(path);
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(loaded->fileName, "Hero.cg3");
+    EXPECT_EQ(loaded->fileName, "Hero");
     loaded->Release();
     folder.WriteFile("data/stavelorn/Characters/Broken.cg3", "not a character");
     EXPECT_EQ(run.client->LoadCharacter(".\\Resources\\Characters\\Broken.cg3"), nullptr);
@@ -390,46 +404,157 @@ TEST(VelClientTest, SavingAndLoadingThroughTheClient)
     EXPECT_EQ(folder.ReadFile("data/stavelorn/Characters/Hero.cg3"), saved);
 }
 
-TEST(VelClientTest, ClosingWithUnsavedChangesAsksFirstAndASecondCloseQuits)
+TEST(VelClientTest, TheCharactersNameStopsAtTheLastDotAndTheSaveDialogProposesIt)
 {
     struct Case
     {
-        bool modified;
-        std::int16_t answer; // 0: none, the window is closed again
-        bool firstClose;
-        bool quitAsked;
+        const char* name;
+        const char* savedAs;  // saved through the client under this name
+        const char* onDisk;   // else a file of this name is loaded
+        const char* fileName; // else the name the character already has
+        const char* stored;
+        const char* proposed;
     };
     const Case cases[] = {
-        {false, 0, true, false},
-        {true, 0, false, false},
-        {true, UIMessage::kResultNo, false, true},
+        {"saved with dots", "My.Hero.cg3", nullptr, nullptr, "My.Hero", "My.Hero"},
+        {"loaded in capitals", nullptr, "Hero.CG3", nullptr, "Hero", "Hero"},
+        {"loaded with dots", nullptr, "A.B.C.cg3", nullptr, "A.B.C", "A.B.C"},
+        {"named with a capital extension", nullptr, nullptr, "Old.CG3", "Old.CG3", "Old"},
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << c.modified << " " << c.answer);
+        SCOPED_TRACE(c.name);
         TempFolder folder;
         WriteResources(folder, false);
         ClientRun run(folder);
         ASSERT_TRUE(run.client->StartUp());
         run.Top();
         VelCharacter* hero = VelClient::CreateCharacter();
+        if (c.savedAs)
+        {
+            VelClient::SetCurrentCharacter(hero);
+            ASSERT_TRUE(run.client->SaveCharacter(std::string(".\\Resources\\Characters\\") + c.savedAs));
+            EXPECT_FALSE(folder.ReadFile(std::string("data/stavelorn/Characters/") + c.savedAs).empty());
+        }
+        else if (c.onDisk)
+        {
+            ASSERT_TRUE(VelClient::EnsureCharacterFolder());
+            ASSERT_TRUE(VelCharacterFile::Save(*hero, folder.Join(std::string("data/stavelorn/Characters/") + c.onDisk)));
+            hero->Release();
+            hero = run.client->LoadCharacter(std::string(".\\Resources\\Characters\\") + c.onDisk);
+            ASSERT_NE(hero, nullptr);
+            VelClient::SetCurrentCharacter(hero);
+        }
+        else
+        {
+            hero->fileName = c.fileName;
+            VelClient::SetCurrentCharacter(hero);
+        }
+        EXPECT_EQ(hero->fileName, c.stored);
+        run.client->AskSaveCharacter();
+        auto* dialog = dynamic_cast<UIFileDialog*>(UIWindowManager::GetInstance()->GetTopWindow());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->GetFileName(), c.proposed);
+        hero->Release();
+    }
+}
+
+// The character window as the client sees it: the character's listener,
+// on the window stack.
+class ScreenStandIn : public UIWindow, public VelCharacterListener
+{
+public:
+    ScreenStandIn() : UIWindow(3) { SetSize(800, 600); }
+    void OnCharacterChanged(VelCharacter*) override {}
+};
+
+TEST(VelClientTest, ClosingAsksOnlyAboutACharacterInItsWindowOnceItsDialogsAreCancelled)
+{
+    enum class Where
+    {
+        kWindow,       // open in the character window
+        kNoWindow,     // left by Back or by the start menu: nobody listens
+        kWindowClosed, // its window is no longer on the stack
+    };
+    struct Case
+    {
+        const char* name;
+        bool modified;
+        Where where;
+        bool dialogs;        // a dialog and a box of its own over the window
+        std::int16_t answer; // 0: none, the window is closed again
+        bool firstClose;
+        bool quitAsked;
+    };
+    const Case cases[] = {
+        {"unchanged", false, Where::kWindow, false, 0, true, false},
+        {"changed, closed again", true, Where::kWindow, false, 0, false, false},
+        {"changed, No", true, Where::kWindow, false, UIMessage::kResultNo, false, true},
+        {"changed, nobody listens", true, Where::kNoWindow, false, 0, true, false},
+        {"changed, its window gone", true, Where::kWindowClosed, false, 0, true, false},
+        {"changed, under dialogs", true, Where::kWindow, true, UIMessage::kResultNo, false, true},
+        {"unchanged, under dialogs", false, Where::kWindow, true, 0, true, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        WriteResources(folder, false);
+        ClientRun run(folder);
+        ASSERT_TRUE(run.client->StartUp());
+        run.Top();
+        UIWindowManager* manager = UIWindowManager::GetInstance();
+        VelCharacter* hero = VelClient::CreateCharacter();
         hero->modified = c.modified ? 1 : 0;
         VelClient::SetCurrentCharacter(hero);
         hero->Release();
+        auto* screen = new ScreenStandIn();
+        if (c.where != Where::kNoWindow)
+            hero->SetListener(screen);
+        if (c.where != Where::kWindowClosed)
+            manager->PushWindow(screen, 0);
+        DialogLayouts::RecordingOwner owner;
+        if (c.dialogs)
+        {
+            auto* dialog = new UIDialog(70);
+            dialog->SetSize(100, 100);
+            dialog->Show(0, &owner);
+            dialog->Release();
+            UIMessageDialog* box = UIMessageDialog::Create("velMessageDialog.ui", "Sure?", "Really?", &owner,
+                                                           UIMessageDialog::kOk | UIMessageDialog::kCancel);
+            ASSERT_NE(box, nullptr);
+            box->Show(1, nullptr);
+            box->Release();
+        }
 
         EXPECT_EQ(run.client->ConfirmQuit(), c.firstClose);
-        if (c.firstClose)
-            continue;
-        auto* box = dynamic_cast<UIMessageDialog*>(UIWindowManager::GetInstance()->GetTopWindow());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->GetButtonFlags(), UIMessageDialog::kYes | UIMessageDialog::kNo);
-        if (c.answer != 0)
+        if (c.dialogs)
         {
-            UIEvent event(box, static_cast<std::uint16_t>(c.answer));
-            run.client->HandleMessage(c.answer, &event);
+            // The box's own Cancel, then the dialog's close.
+            EXPECT_EQ(owner.Codes(), (std::vector<std::uint16_t>{UIMessage::kResultCancel, UIMessage::kResultClosed}));
         }
-        EXPECT_EQ(run.system.quitRequested, c.quitAsked);
-        EXPECT_TRUE(run.client->ConfirmQuit()) << "the second close quits";
+        auto* box = dynamic_cast<UIMessageDialog*>(manager->GetTopWindow());
+        if (c.firstClose)
+        {
+            EXPECT_EQ(box, nullptr) << "nothing is asked";
+            EXPECT_EQ(manager->GetWindowCount(), c.where == Where::kWindowClosed ? 1u : 2u);
+        }
+        else
+        {
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->GetButtonFlags(), UIMessageDialog::kYes | UIMessageDialog::kNo);
+            EXPECT_EQ(manager->GetWindow(1), screen) << "only the question is over the window";
+            if (c.answer != 0)
+            {
+                UIEvent event(box, static_cast<std::uint16_t>(c.answer));
+                run.client->HandleMessage(c.answer, &event);
+            }
+            EXPECT_EQ(run.system.quitRequested, c.quitAsked);
+            EXPECT_TRUE(run.client->ConfirmQuit()) << "the second close quits";
+        }
+        hero->SetListener(nullptr);
+        manager->CloseAll();
+        screen->Release();
     }
 }
 } // namespace

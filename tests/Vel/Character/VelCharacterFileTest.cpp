@@ -1,5 +1,6 @@
 #include "Vel/Character/VelCharacterFile.h"
 #include "Fc/Core/FCArchive.h"
+#include "Fc/Core/FCFileUtil.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"
@@ -26,6 +27,7 @@
 #include <csignal>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <sys/resource.h>
@@ -191,6 +193,53 @@ TEST_F(VelCharacterFileTest, WornItemsAreStoredAsKeysAndRestoredFromThem)
     EXPECT_EQ(loaded->nextItemKey, 0);
 }
 
+TEST_F(VelCharacterFileTest, CarriedWeightThatIsNoWeightIsRecomputedFromTheItems)
+{
+    // Each item on the body weighs 7.5 here; the one in the pack weighs nothing.
+    VelCharacter::SetItemWeigher([](const VelItemInfo&, std::uint32_t) { return 7.5f; });
+    VelCharacter character;
+    character.WearItem(character.AddItem(VelDatabase::FindItem(F::kMail)));
+    character.WearItem(character.AddItem(VelDatabase::FindItem(F::kRope)));
+    character.AddItem(VelDatabase::FindItem(F::kBuckler));
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct
+    {
+        float stored, loaded;
+    } cases[] = {
+        {std::numeric_limits<float>::quiet_NaN(), 15.0f}, {inf, 15.0f}, {-inf, 15.0f}, {-1.0f, 15.0f},
+        {0.0f, 0.0f}, {12.5f, 12.5f}, {1e30f, 1e30f},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.stored);
+        character.carriedWeight = c.stored;
+        CharacterPtr loaded = RoundTrip(character);
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->carriedWeight, c.loaded);
+    }
+    VelCharacter::SetItemWeigher(nullptr);
+}
+
+TEST_F(VelCharacterFileTest, NamesOutsideAsciiAreSavedInUtf8AndLoadAsListed)
+{
+    VelCharacter hero;
+    hero.name = "Zo\xEB";
+    const std::string folderPath = folder.GetPath() + "\\";
+    ASSERT_TRUE(VelCharacterFile::Save(hero, folderPath + "Zo\xEB.cg3"));
+    EXPECT_FALSE(folder.ReadFile("Zo\xC3\xAB.cg3").empty()) << "the name on disc is UTF-8";
+    // A copy under a name the code page cannot hold, as another program made it.
+    folder.WriteFile("\xE6\x97\xA5.cg3", folder.ReadFile("Zo\xC3\xAB.cg3"));
+    const auto listed = ListFiles(folderPath, "*.cg3", kListFiles);
+    ASSERT_EQ(*listed, (FCStringList{"?.cg3", "Zo\xEB.cg3"}));
+    for (const std::string& name : *listed)
+    {
+        SCOPED_TRACE(name);
+        CharacterPtr loaded(VelCharacterFile::Load(folderPath + name));
+        ASSERT_NE(loaded, nullptr);
+        EXPECT_EQ(loaded->name, "Zo\xEB");
+    }
+}
+
 TEST_F(VelCharacterFileTest, WornKeysWithoutEntriesLeaveSlotsEmpty)
 {
     Lists lists;
@@ -314,7 +363,7 @@ TEST_F(VelCharacterFileTest, RichCharacterSurvivesARoundTrip)
     original->freeItems = 1;
     const Bytes first = SaveBytes(*original);
     EXPECT_EQ(original->modified, 0);
-    EXPECT_EQ(original->fileName, "bytes.cg3");
+    EXPECT_EQ(original->fileName, "bytes"); // the name the user gave, without the extension
     CharacterPtr loaded = LoadBytes(first);
     ASSERT_NE(loaded, nullptr);
 
@@ -345,7 +394,7 @@ TEST_F(VelCharacterFileTest, RichCharacterSurvivesARoundTrip)
     EXPECT_EQ(b.currentClassId, a.currentClassId);
     EXPECT_EQ(b.changeMask, a.changeMask);
     EXPECT_EQ(b.freeItems, 0);
-    EXPECT_EQ(b.fileName, "in.cg3");
+    EXPECT_EQ(b.fileName, "in");
     EXPECT_EQ(b.modified, 0) << "just read, so leaving need not ask to save";
     ExpectSameParts(*original, *loaded);
 

@@ -108,12 +108,16 @@ TEST_F(AbilityRulesTest, AssignmentFollowsThePriorityAndKeepsScoresAtThree)
     ASSERT_TRUE(AssignRolledAbilities(&c, {3, 3, 3, 3, 3, 3}));
     EXPECT_EQ(c.abilities, (Scores{5, 3, 3, 3, 3, 3}));
 
-    // A priority index outside the six assigns nothing to that place.
+    // A priority that names an ability outside the six (or one twice) falls
+    // back to the natural order, as the roller does: every ability gets a
+    // score and no roll is lost.
     QuietLog quiet;
     VelCharacter other;
+    other.raceId = kRace;
     other.AddClass(kBadClass);
     ASSERT_TRUE(AssignRolledAbilities(&other, {10, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(other.abilities, (Scores{13, 12, 0, 11, 15, 10}));
+    EXPECT_EQ(other.baseAbilities, (Scores{15, 14, 13, 12, 11, 10}));
+    EXPECT_EQ(other.abilities, (Scores{17, 14, 11, 12, 7, 10}));
 }
 
 TEST_F(AbilityRulesTest, IncreasesEarnedByNewLevels)

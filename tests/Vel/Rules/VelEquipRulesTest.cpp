@@ -4,6 +4,7 @@
 #include "Vel/Character/VelCharacterEquip.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Db/VelArmorInfo.h"
+#include "Vel/Db/VelShieldInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelGoodsInfo.h"
@@ -51,6 +52,7 @@ constexpr std::uint16_t kHuman = 1, kSmallRace = 2;
 constexpr std::uint16_t kSword = 50, kGreatSword = 51, kDagger = 52, kOakStaff = 53;
 constexpr std::uint16_t kMail = 60, kFineMail = 61, kRope = 70, kCrate = 71;
 constexpr std::uint16_t kWand = 80, kScroll = 81;
+constexpr std::uint16_t kBuckler = 90;
 constexpr std::uint16_t kFire = 100;
 
 template <class T> T Priced(std::uint32_t price, std::int16_t coinKind, float weight)
@@ -111,6 +113,7 @@ protected:
             .Add(kFineMail, fineMail);
         db.Add(kRope, rope).Add(kCrate, Priced<VelGoodsInfo>(1, 0, 50.0f)).Add(kWand, wand);
         db.Add(kScroll, scroll).Add(Id::kItemSpellbook, Priced<VelGoodsInfo>(15, 2, 3.0f));
+        db.Add(kBuckler, Priced<VelShieldInfo>(5, 2, 5.0f));
         db.Add(Id::kItemUnarmedStrike, Blade(0, 1, 0));
         db.Section(VelDatabase::kTagSpecialCost).Add(5, Cost(0, 300, 0)).Add(6, Cost(0, 150, 1));
         db.Section(VelDatabase::kTagSpecialCost315)
@@ -240,6 +243,41 @@ TEST_F(EquipRulesTest, BuyingEquippingAndSelling)
     UnequipItem(&c, mail);
     EXPECT_EQ(c.GetWornArmor(), nullptr);
     EXPECT_FLOAT_EQ(c.carriedWeight, 0.0f);
+}
+
+TEST_F(EquipRulesTest, OneArmourAndTwoShieldsAtMost)
+{
+    Item* mail = BuyItem(&c, Record(kMail), 0, 0, 0, false);
+    Item* fineMail = BuyItem(&c, Record(kFineMail), 0, 0, 0, false);
+    Item* shields[3] = {};
+    for (Item*& shield : shields)
+        shield = BuyItem(&c, Record(kBuckler), 0, 0, 0, false);
+
+    EXPECT_TRUE(EquipItem(&c, mail, false));
+    EXPECT_FALSE(EquipItem(&c, fineMail, true));
+    EXPECT_TRUE(EquipItem(&c, shields[0], false));
+    EXPECT_TRUE(EquipItem(&c, shields[1], false));
+    EXPECT_FALSE(EquipItem(&c, shields[2], false));
+    EXPECT_EQ(c.GetWornArmor(), mail);
+    EXPECT_EQ(fineMail->placement, Item::kNotOnBody);
+    EXPECT_EQ(shields[2]->placement, Item::kNotOnBody);
+    EXPECT_FLOAT_EQ(c.carriedWeight, 30.0f + 5.0f + 5.0f); // refused gear weighs nothing
+    EXPECT_TRUE(EquipItem(&c, mail, false));                // already on: nothing to do
+    EXPECT_FLOAT_EQ(c.carriedWeight, 40.0f);
+
+    // Off comes the first shield: the third may go on in its place.
+    UnequipItem(&c, shields[0]);
+    EXPECT_EQ(c.GetFirstShield(), nullptr);
+    EXPECT_EQ(c.GetSecondShield(), shields[1]);
+    EXPECT_TRUE(EquipItem(&c, shields[2], false));
+    EXPECT_EQ(c.GetFirstShield(), shields[2]);
+
+    // Two entries marked as the worn armour (a damaged file): taking off the
+    // one the slot does not hold leaves the slot alone.
+    fineMail->placement = Item::kWornArmor;
+    UnequipItem(&c, fineMail);
+    EXPECT_EQ(c.GetWornArmor(), mail);
+    EXPECT_EQ(fineMail->placement, Item::kNotOnBody);
 }
 
 TEST_F(EquipRulesTest, StartingItems)

@@ -17,6 +17,7 @@
 
 #include <array>
 #include <tuple>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@ namespace
 constexpr std::uint16_t kTall = 1;  // medium; height and age dice
 constexpr std::uint16_t kSmall = 2; // small; no dice and no ages
 constexpr std::uint16_t kMedium = 4, kSmallSize = 3;
+constexpr std::uint16_t kGiant = 5; // dice counts no sane rule set has
 constexpr std::int32_t kSeed = 4242;
 
 class PhysicalRulesTest : public testing::Test
@@ -35,7 +37,7 @@ protected:
         VelRaceInfo tall, small;
         tall.sizeId = kMedium;
         small.sizeId = kSmallSize;
-        db.Section(VelDatabase::kTagRace).Add(kTall, tall).Add(kSmall, small);
+        db.Section(VelDatabase::kTagRace).Add(kTall, tall).Add(kSmall, small).Add(kGiant, tall);
         VelSizeInfo threeQuarters;
         threeQuarters.carryFactor = 0.75f;
         db.Section(VelDatabase::kTagSize)
@@ -60,6 +62,11 @@ protected:
         plain.baseHeight = 32, plain.baseWeight = 30;
         db.Section(VelDatabase::kTagHeightWeight).AddPair(kTall, 0, male).AddPair(kTall, 1, female);
         db.AddPair(kSmall, 0, plain);
+        VelHeightWeightInfo giant;
+        giant.baseHeight = giant.baseWeight = 60000;
+        giant.heightDiceCount = giant.weightDiceCount = 2;
+        giant.heightDiceSides = giant.weightDiceSides = 32767;
+        db.AddPair(kGiant, 0, giant);
         VelAgeInfo ages;
         ages.thresholds = {15, 35, 53, 70};
         ages.diceCount = {1, 1, 2, 0};
@@ -155,6 +162,33 @@ TEST_F(PhysicalRulesTest, HeightWeightAndAgeRolls)
     c.sex = 1;
     EXPECT_FALSE(RollHeightWeight(&c, height, weight));
     EXPECT_EQ(weight, 0);
+}
+
+TEST_F(PhysicalRulesTest, HugeDiceCountsStopAtTheTopInsteadOfWrapping)
+{
+    c.raceId = kGiant;
+    std::int32_t low = 0, high = 0;
+    ASSERT_TRUE(GetHeightRange(&c, low, high));
+    EXPECT_EQ(low, 60000 + 2);
+    EXPECT_EQ(high, 60000 + 2 * 32767);
+    ASSERT_TRUE(GetWeightRange(&c, low, high));
+    EXPECT_EQ(low, 60000 + 2 * 2);
+    EXPECT_EQ(high, 65535); // 60000 + 65534 * 2 * 32767 kept in 16 bits
+    // Two large rolls multiply past 32 bits: the weight stops at the top.
+    std::int32_t seed = 1;
+    std::int64_t heightRoll = 0;
+    for (; seed < 100000; ++seed)
+    {
+        FCRandom::GetGlobal().Seed(seed);
+        heightRoll = RollDice(32767, 2);
+        if (60000 + heightRoll * RollDice(32767, 2) > std::numeric_limits<std::int32_t>::max())
+            break;
+    }
+    FCRandom::GetGlobal().Seed(seed);
+    std::int32_t height = 0, weight = 0;
+    ASSERT_TRUE(RollHeightWeight(&c, height, weight));
+    EXPECT_EQ(height, 60000 + heightRoll);
+    EXPECT_EQ(weight, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST_F(PhysicalRulesTest, HeightWeightAndAgeRanges)

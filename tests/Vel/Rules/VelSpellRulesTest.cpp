@@ -297,6 +297,38 @@ TEST_F(SpellRulesTest, GodsGrantAndWithdrawFeats)
     EXPECT_FALSE(c.HasFeat(kMoonFeat, 0xFFFF, -1));
 }
 
+TEST_F(SpellRulesTest, ANewGodOrDomainIsAnEditEvenWithoutFeats)
+{
+    c.AddClass(Id::kClassPriest);
+    struct Step
+    {
+        const char* what;
+        bool god;
+        std::int16_t id;
+        bool edit;
+    };
+    const Step steps[] = {
+        {"a domain with no god grants nothing", false, kLaw, true},
+        {"the same domain again", false, kLaw, false},
+        {"a god", true, kSun, true},
+        {"the same god again", true, kSun, false},
+        {"no god", true, -1, true},
+        {"no god again", true, -1, false},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        c.modified = 0;
+        c.changeMask = 0;
+        if (step.god)
+            SetGod(&c, step.id);
+        else
+            SetDomain(&c, 0, step.id);
+        EXPECT_EQ(c.modified, step.edit ? 1 : 0);
+        EXPECT_EQ((c.changeMask & VelCharacter::kChangedGod) != 0, step.edit);
+    }
+}
+
 TEST_F(SpellRulesTest, DomainsMoveThePriestsSkillRanks)
 {
     constexpr auto kPriest = static_cast<std::int16_t>(Id::kClassPriest);

@@ -53,7 +53,8 @@ protected:
         made->changeMask = 0;
         made->modified = 0;
         VelClient::SetCurrentCharacter(made);
-        made->Release();
+        // The fixture's own reference moves to the new character.
+        hero->Release();
         hero = made;
         return made;
     }

@@ -313,10 +313,10 @@ void AddGodsAndDomains(DbFixture& db)
     };
     db.Section(VelDatabase::kTagDomain)
         .Add(F::kDomainSky, domain("Sky", F::kSkyIcon, 0, -1))
-        .Add(F::kDomainEarth, domain("Earth", "domain_earth.jpg", 0, -1))
-        .Add(F::kDomainLight, domain("Light", "domain_light.jpg", 0, F::kDomainDark))
-        .Add(F::kDomainDark, domain("Dark", "domain_dark.jpg", 0, F::kDomainLight))
-        .Add(F::kDomainOrder, domain("Order", "domain_order.jpg", 0x20, -1));
+        .Add(F::kDomainEarth, domain("Earth", "fixture_earth.jpg", 0, -1))
+        .Add(F::kDomainLight, domain("Light", "fixture_light.jpg", 0, F::kDomainDark))
+        .Add(F::kDomainDark, domain("Dark", "fixture_dark.jpg", 0, F::kDomainLight))
+        .Add(F::kDomainOrder, domain("Order", "fixture_order.jpg", 0x20, -1));
     db.Section(VelDatabase::kTagGodDomain);
     const std::pair<std::uint16_t, std::uint16_t> holds[] = {
         {F::kGodSun, F::kDomainSky},     {F::kGodSun, F::kDomainLight},  {F::kGodStorm, F::kDomainSky},

@@ -74,8 +74,9 @@ public:
     static constexpr std::uint16_t kDomainDark = 4;
     static constexpr std::uint16_t kDomainOrder = 5;
     // The icons the god and domain records name, under "\Icons\".
-    static constexpr const char* kSunIcon = "god_sun.jpg";
-    static constexpr const char* kSkyIcon = "domain_sky.jpg";
+    // No shipped picture has these names: a test supplies what it wants.
+    static constexpr const char* kSunIcon = "fixture_sun.jpg";
+    static constexpr const char* kSkyIcon = "fixture_sky.jpg";
 
     explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
     // False when the database did not load.

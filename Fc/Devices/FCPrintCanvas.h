@@ -4,11 +4,13 @@
 #include "Fc/Graphics/FCPoint.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class FCImageSet;
 
-// What became of a finished document, for the user and the log.
+// What became of a finished document, for the user and the log. The texts
+// are Windows-1252, like every text inside the program.
 struct FCPrintOutcome
 {
     enum class Kind : std::uint8_t
@@ -57,6 +59,13 @@ public:
     // Set by EndDocument, or by any call that abandoned the document.
     const FCPrintOutcome& GetOutcome() const { return outcome; }
 
+    // The name a document that is kept as a file is filed under (the
+    // character's, Windows-1252; an empty one gets a name of its own); set
+    // before StartDocument. Until it is set, the document's name serves.
+    void SetFileName(const std::string& name) { fileName = name; }
+    const std::optional<std::string>& GetFileName() const { return fileName; }
+
 protected:
     FCPrintOutcome outcome;
+    std::optional<std::string> fileName;
 };

@@ -68,6 +68,7 @@ void FCImageSet::Reset()
     pixelDataSize = 0;
     loadedBytes = 0;
     palette.reset();
+    filePalette.reset();
     format = storedFormat;
     colourKey = 0;
 }
@@ -151,6 +152,7 @@ bool FCImageSet::Load(FCFile& file, bool withPixels)
             return false;
         }
         palette = std::move(newPalette);
+        filePalette = std::make_unique<FCPalette>(palette.get());
     }
     if (encoding == kEncoding8 && !palette)
     {
@@ -245,6 +247,7 @@ bool FCImageSet::AddFrame(std::uint32_t fullWidth, std::uint32_t fullHeight, std
 void FCImageSet::SetPalette(std::unique_ptr<FCPalette> newPalette)
 {
     palette = std::move(newPalette);
+    filePalette = palette ? std::make_unique<FCPalette>(palette.get()) : nullptr;
 }
 
 FCRect FCImageSet::GetFrameRect(std::int16_t frame, std::uint32_t flags) const

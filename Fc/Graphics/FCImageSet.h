@@ -120,6 +120,9 @@ public:
     const FCPixelFormat& GetFormat() const { return format; }
     std::uint32_t GetColourKey() const { return colourKey; }
     const FCPalette* GetPalette() const { return palette.get(); }
+    // The palette as the file (or SetPalette) gave it, before any change
+    // for the screen: what a printout shows.
+    const FCPalette* GetFilePalette() const { return filePalette.get(); }
     // Takes ownership; the set's palette is what 8-bit frames draw with.
     void SetPalette(std::unique_ptr<FCPalette> newPalette);
 
@@ -181,6 +184,7 @@ protected:
     FCPixelFormat format;
     std::uint32_t colourKey = 0;
     std::unique_ptr<FCPalette> palette;
+    std::unique_ptr<FCPalette> filePalette;
 
 private:
     bool ReadFrames(FCFile& file, std::uint32_t bytesLeft);

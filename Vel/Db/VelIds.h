@@ -83,6 +83,11 @@ constexpr std::uint16_t kFeatureFamiliarSkill = 6;        // value 18 (skill 27)
 constexpr std::uint16_t kFeatureFamiliarFortitude = 7;    // value 16
 constexpr std::uint16_t kFeatureFamiliarReflex = 8;       // value 17
 constexpr std::uint16_t kFeatureFamiliarConstitution = 9; // the CON score
+// The names the printed sheet gives the six proficiency flags: this id plus
+// the flag's index (simple and martial weapons, light, medium and heavy
+// armour, shields).
+constexpr std::uint16_t kFeatureProficiencyNames = 89;
+constexpr std::uint16_t kFeatureProficiencyNameCount = 6;
 
 // Item ids.
 constexpr std::uint16_t kItemUnarmedStrike = 83;

@@ -198,6 +198,47 @@ TEST(ImageSetToolTest, PalettePicturesRoundTripAsEightBit)
     EXPECT_EQ(set->GetPalette()->entries[3], 0x1E140Au);
 }
 
+// A printed form: greys on white paper, one opaque frame of the whole
+// picture, nothing trimmed.
+TEST(ImageSetToolTest, GreyMakesOneWholeOpaqueFrameOfGreys)
+{
+    TempFolder folder;
+    WritePng(folder.Join("form.png"), 3,
+             {kWhite, {0, 0, 0, 255}, {128, 128, 128, 255}, kClear, {0, 0, 0, 128}, kRed});
+    ASSERT_EQ(Build({"--grey", "-o", folder.Join("form.iset"), folder.Join("form.png")}), 0);
+    SetPtr set = LoadOutput(folder.Join("form.iset"));
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->GetEncoding(), FCImageSet::kEncoding8);
+    ASSERT_EQ(set->GetFrameCount(), 1);
+    EXPECT_EQ(*set->GetFrame(0), Frame(3, 2, 0, 0, 3, 2, 0, 0));
+    // Transparent is paper; half-covered black is the grey between.
+    EXPECT_EQ(FramePixels(*set, 0), (std::vector<std::uint32_t>{255, 0, 128, 255, 127, 76}));
+    ASSERT_NE(set->GetPalette(), nullptr);
+    EXPECT_EQ(set->GetPalette()->entries[0], 0u);
+    EXPECT_EQ(set->GetPalette()->entries[128], 0x808080u);
+    EXPECT_EQ(set->GetPalette()->entries[255], 0xFFFFFFu);
+
+    ASSERT_EQ(Build({"--grey", "-o", folder.Join("again.iset"), folder.Join("form.png")}), 0);
+    EXPECT_EQ(folder.ReadFile("form.iset"), folder.ReadFile("again.iset"));
+
+    folder.WriteFile("cells.txt", "0 0 1 1\n");
+    const std::string out = folder.Join("out.iset");
+    const std::string png = folder.Join("form.png");
+    const std::vector<std::vector<std::string>> refused = {
+        {"--grey", "-o", out, png, png},
+        {"--grey", "--trim", "-o", out, png},
+        {"--grey", "--8bit", "-o", out, png},
+        {"--grey", "--key", "00FF00", "-o", out, png},
+        {"--grey", "-o", out, "--sheet", png, "--rects", folder.Join("cells.txt")},
+    };
+    for (const std::vector<std::string>& arguments : refused)
+    {
+        SCOPED_TRACE(arguments[1]);
+        EXPECT_NE(Build(arguments), 0);
+        EXPECT_FALSE(LoadOutput(out));
+    }
+}
+
 TEST(ImageSetToolTest, OwnKeyColour)
 {
     TempFolder folder;

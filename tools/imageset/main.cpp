@@ -2,6 +2,7 @@
 //
 //   imageset [--8bit] [--key RRGGBB] [--trim] -o OUT.iset FRAME.png...
 //   imageset [--8bit] [--key RRGGBB] [--trim] -o OUT.iset --sheet SHEET.png --rects RECTS.txt
+//   imageset --grey -o OUT.iset PICTURE.png
 //
 // Each PNG is one frame, or each line "x y width height" of the rectangle
 // list cuts one frame out of the sprite sheet ('#' starts a comment).
@@ -10,8 +11,11 @@
 // equal the key is nudged by one blue step so it stays visible. --8bit keeps
 // the palette indices of palette PNGs, which must all share one palette; the
 // first fully transparent entry is the key. --trim stores only the bounding
-// box of the non-key pixels inside each frame. The output depends on nothing
-// but the inputs, so every run writes the same bytes.
+// box of the non-key pixels inside each frame. --grey makes a printed form:
+// one opaque 8-bit frame of the whole picture (stored = nominal size) whose
+// palette is the 256 greys, each pixel the grey of its colour laid over
+// white paper. The output depends on nothing but the inputs, so every run
+// writes the same bytes.
 
 #include "ImageSetWriter.h"
 #include "PngImage.h"
@@ -37,8 +41,10 @@ constexpr std::size_t kMaxFrames = 0x7FFF;
 struct Options
 {
     bool palettised = false;
+    bool grey = false;
     bool trim = false;
     std::uint32_t keyRgb = 0xFF00FF;
+    bool keyGiven = false;
     std::string output;
     std::string sheet;
     std::string rects;
@@ -93,6 +99,8 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
         std::string text;
         if (arg == "--8bit")
             options.palettised = true;
+        else if (arg == "--grey")
+            options.grey = true;
         else if (arg == "--trim")
             options.trim = true;
         else if (arg == "--key")
@@ -102,6 +110,7 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
                 error = "--key needs six hexadecimal digits RRGGBB";
                 return false;
             }
+            options.keyGiven = true;
         }
         else if (arg == "-o")
         {
@@ -143,6 +152,9 @@ bool ParseOptions(int argc, char** argv, Options& options, std::string& error)
         error = "give either a sprite sheet or frame pictures, not both";
     else if (options.sheet.empty() && options.inputs.empty())
         error = "no frames to compile";
+    else if (options.grey && (options.palettised || options.trim || options.keyGiven ||
+                              !options.sheet.empty() || options.inputs.size() != 1))
+        error = "--grey makes one whole frame from one picture, without other options";
     return error.empty();
 }
 
@@ -254,8 +266,55 @@ bool SamePalette(const PngImage& a, const PngImage& b)
     return a.paletteSize == b.paletteSize && a.palette == b.palette;
 }
 
+// The grey of an RGBA pixel on white paper (ITU-R BT.601 weights).
+std::uint8_t GreyOnPaper(const std::uint8_t* rgba)
+{
+    const std::uint32_t alpha = rgba[3];
+    std::uint32_t channel[3];
+    for (int i = 0; i < 3; ++i)
+        channel[i] = (rgba[i] * alpha + 255 * (255 - alpha) + 127) / 255;
+    return static_cast<std::uint8_t>((299 * channel[0] + 587 * channel[1] + 114 * channel[2] + 500) /
+                                     1000);
+}
+
+int RunGrey(const Options& options)
+{
+    std::string error;
+    PngImage png;
+    if (!ReadPng(options.inputs.front(), false, png, error))
+        return Fail(error);
+    const auto width = static_cast<std::int32_t>(png.width);
+    const auto height = static_cast<std::int32_t>(png.height);
+    BufferPtr buffer(FCImageBuffer::Create(width, height, FCFormat8));
+    if (!buffer)
+        return Fail("picture too large");
+    for (std::int32_t y = 0; y < height; ++y)
+    {
+        for (std::int32_t x = 0; x < width; ++x)
+        {
+            const std::size_t at =
+                static_cast<std::size_t>(y) * png.width + static_cast<std::size_t>(x);
+            buffer->SetPixel(x, y, GreyOnPaper(&png.pixels[at * 4]));
+        }
+    }
+    auto palette = std::make_unique<FCPalette>();
+    for (std::uint32_t i = 0; i < FCPalette::kEntryCount; ++i)
+        palette->entries[i] = i | i << 8 | i << 16;
+    SetPtr set(CreateImageSet(FCImageSet::kEncoding8, 1));
+    set->SetPalette(std::move(palette));
+    const FCRect whole(0, 0, width, height);
+    if (!set->AddFrameFromImage(*buffer, whole, whole, false))
+        return Fail("the picture does not fit a frame");
+    std::vector<std::uint8_t> bytes;
+    if (!EncodeImageSet(*set, bytes, error) || !WriteFileReplacing(options.output, bytes, error))
+        return Fail(error);
+    return 0;
+}
+
 int Run(const Options& options)
 {
+    if (options.grey)
+        return RunGrey(options);
     std::string error;
     std::vector<PngImage> pictures;
     std::vector<FrameSource> frames;
@@ -344,7 +403,8 @@ int main(int argc, char** argv)
                      "imageset: %s\n"
                      "usage: imageset [--8bit] [--key RRGGBB] [--trim] -o OUT FRAME.png...\n"
                      "       imageset [--8bit] [--key RRGGBB] [--trim] -o OUT --sheet SHEET.png "
-                     "--rects RECTS.txt\n",
+                     "--rects RECTS.txt\n"
+                     "       imageset --grey -o OUT PICTURE.png\n",
                      error.c_str());
         return 2;
     }

@@ -632,12 +632,18 @@ TEST(FCImageSetTest, PalettisedSetTakesTheScreenFormatForItsPalette)
     bytes.frames = {{1, 1, 0, 0, 1, 1, 0, 0}};
     bytes.pixels = {1};
     bytes.paletteFlag = 1;
-    bytes.palette = PaletteBytes({0, 0x00FF00}, FCFormatRGB24);
+    bytes.palette = PaletteBytes({0, 0x00FF00, 0x808080}, FCFormatRGB24);
     SetPtr set = LoadFromBytes(bytes.Build());
     ASSERT_TRUE(set);
     EXPECT_EQ(set->GetPalette()->format, FCFormat555);
     EXPECT_EQ(set->GetPalette()->entries[1], 0x03E0u);
     EXPECT_EQ(set->GetFramePixels(*set->GetFrame(0))[0], 1);
+    // A printout wants the colours as the file holds them, not as the
+    // screen can show them.
+    ASSERT_NE(set->GetFilePalette(), nullptr);
+    EXPECT_EQ(set->GetFilePalette()->format, FCFormatRGB24);
+    EXPECT_EQ(set->GetFilePalette()->entries[1], 0x00FF00u);
+    EXPECT_EQ(set->GetFilePalette()->entries[2], 0x808080u);
 }
 } // namespace
 

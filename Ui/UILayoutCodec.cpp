@@ -77,6 +77,11 @@ constexpr std::array kKinds{
     KindEntry{"Vel_UIMovieWindow", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_Credits", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_Info", UILayoutCodec::PayloadKind::kControl},
+    // The skills and feats pages, the skill rows and the target dialog.
+    KindEntry{"Vel_UISkills", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UISkillItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIFeats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWin_SelectTarget", UILayoutCodec::PayloadKind::kControl},
     // The languages, special abilities, god and notes pages.
     KindEntry{"Vel_UILanguage", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UISpecial", UILayoutCodec::PayloadKind::kControl},

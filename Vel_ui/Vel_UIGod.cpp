@@ -88,7 +88,7 @@ Vel_UIGod::Vel_UIGod() = default;
 
 Vel_UIGod::Vel_UIGod(const Vel_UIGod& other) : Vel_UIPanel(other), rows(other.rows)
 {
-    BindChildren();
+    BindChildren(false);
 }
 
 Vel_UIGod::~Vel_UIGod() = default;
@@ -102,30 +102,28 @@ bool Vel_UIGod::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     // The trays take the rows; they set their own flags as they fill.
     SetUpPickLists(godList, nullptr);
     SetUpPickLists(domainList, nullptr);
     return true;
 }
 
-void Vel_UIGod::BindChildren()
+void Vel_UIGod::BindChildren(bool logMissing)
 {
-    if (GetChildCount() == 0)
-        return;
-    godTray = FindPageChild<Vel_UIItemTray>(kGodTrayId);
+    godTray = FindChildAs<Vel_UIItemTray>(kGodTrayId, logMissing);
     for (std::size_t slot = 0; slot < domainTrays.size(); ++slot)
         domainTrays[slot] =
-            FindPageChild<Vel_UIItemTray>(static_cast<std::uint16_t>(kFirstDomainTrayId + slot));
-    godList = FindPageChild<Vel_UIListBox>(kGodListId);
-    domainList = FindPageChild<Vel_UIListBox>(kDomainListId);
+            FindChildAs<Vel_UIItemTray>(static_cast<std::uint16_t>(kFirstDomainTrayId + slot), logMissing);
+    godList = FindChildAs<Vel_UIListBox>(kGodListId, logMissing);
+    domainList = FindChildAs<Vel_UIListBox>(kDomainListId, logMissing);
     if (godTray)
         godTray->SetAcceptDropCallback(AcceptGodRow);
     for (Vel_UIItemTray* tray : domainTrays)
         if (tray)
             tray->SetAcceptDropCallback(AcceptDomainRow);
     for (Vel_UIItemTray* tray : {godTray, domainTrays[0], domainTrays[1]})
-        if (tray && !dynamic_cast<Vel_UIItem*>(tray->GetHolder()))
+        if (logMissing && tray && !dynamic_cast<Vel_UIItem*>(tray->GetHolder()))
             FC_LOG("Tray %u of the god page holds no row %u\n", tray->GetId(),
                    Vel_UIItemTray::kHolderId);
 }

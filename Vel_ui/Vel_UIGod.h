@@ -58,7 +58,8 @@ public:
     static bool IsDomainOpen(const VelCharacter& character, const VelDomainInfo& domain);
 
 protected:
-    void BindChildren();
+    // Quietly in a copy, whose children are still the layout's own.
+    void BindChildren(bool logMissing);
     void FillGodList(const VelCharacter& character);
     void FillDomainList(const VelCharacter& character);
     void FillGodTray(const VelCharacter& character);

@@ -200,6 +200,15 @@ void Vel_UIItem::SetScrollRange(double minimum, double maximum)
         FC_LOG("Row %u has no number scroller\n", id);
 }
 
+void Vel_UIItem::SetScrollStep(double step)
+{
+    const UINumberScroll* scroll = GetNumberScroll();
+    if (scroll && scroll->GetValueField())
+        scroll->GetValueField()->SetStep(step);
+    else
+        FC_LOG("Row %u has no number scroller\n", id);
+}
+
 void Vel_UIItem::SetDraggable(bool draggable)
 {
     dragFlags = draggable ? static_cast<std::uint16_t>(dragFlags | kDraggable)

@@ -54,6 +54,8 @@ public:
     virtual void SetScrollValue(double value);
     // Range first, then the arrows follow it and 1009 is reported.
     virtual void SetScrollRange(double minimum, double maximum);
+    // The scroller's step; a fractional step shows one decimal (half ranks).
+    void SetScrollStep(double step);
 
     void SetColumnImageBuffer(std::int16_t column, FCImageBuffer* image);
     UIControl* GetColumnControl(std::int16_t column) const;

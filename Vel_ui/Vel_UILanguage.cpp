@@ -35,7 +35,7 @@ Vel_UILanguage::Vel_UILanguage() = default;
 
 Vel_UILanguage::Vel_UILanguage(const Vel_UILanguage& other) : Vel_UIPanel(other), rows(other.rows)
 {
-    BindChildren();
+    BindChildren(false);
 }
 
 Vel_UILanguage::~Vel_UILanguage() = default;
@@ -49,20 +49,16 @@ bool Vel_UILanguage::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     SetUpPickLists(available, known);
     return true;
 }
 
-void Vel_UILanguage::BindChildren()
+void Vel_UILanguage::BindChildren(bool logMissing)
 {
-    // A page that is only being copied (the registered prototype) has no
-    // children yet: nothing to miss.
-    if (GetChildCount() == 0)
-        return;
-    counter = FindPageChild<UITextControl>(kCounterId);
-    known = FindPageChild<Vel_UIListBox>(kKnownListId);
-    available = FindPageChild<Vel_UIListBox>(kAvailableListId);
+    counter = FindChildAs<UITextControl>(kCounterId, logMissing);
+    known = FindChildAs<Vel_UIListBox>(kKnownListId, logMissing);
+    available = FindChildAs<Vel_UIListBox>(kAvailableListId, logMissing);
 }
 
 void Vel_UILanguage::EnterPage()
@@ -122,7 +118,7 @@ void Vel_UILanguage::ShowAvailableStates(const VelCharacter& character)
 {
     if (!available)
         return;
-    available->ForEachRow(
+    available->EachRow<Vel_UIItem>(
         [&](Vel_UIItem& row) { row.SetTakeable(IsLearnable(character, LanguageOf(row))); });
 }
 

@@ -45,7 +45,8 @@ public:
     static bool IsLearnable(const VelCharacter& character, std::uint16_t languageId);
 
 protected:
-    void BindChildren();
+    // Quietly in a copy, whose children are still the layout's own.
+    void BindChildren(bool logMissing);
     void FillAvailable(const VelCharacter& character);
     void ShowAvailableStates(const VelCharacter& character);
     void ShowCounter(const VelCharacter& character);

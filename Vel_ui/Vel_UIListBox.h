@@ -37,14 +37,14 @@ public:
     virtual bool AddRow(UIControl* row, std::uint32_t data, bool relayout);
     virtual void SetAllRowsFontVariant(std::int16_t variant);
 
-    // Calls fn(Vel_UIItem&) for every row, in list order.
-    template <class Fn> void ForEachRow(Fn&& fn) const
+    // fn(row) for every row that is a Row, in the list's order.
+    template <class Row, class Fn> void EachRow(Fn&& fn) const
     {
         UIControl* item = nullptr;
         ItemCursor cursor;
         BeginIteration(cursor);
         while (NextItem(item, cursor))
-            if (auto* row = dynamic_cast<Vel_UIItem*>(item))
+            if (auto* row = dynamic_cast<Row*>(item))
                 fn(*row);
     }
 };

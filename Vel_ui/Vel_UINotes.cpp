@@ -18,7 +18,7 @@ Vel_UINotes::Vel_UINotes() = default;
 
 Vel_UINotes::Vel_UINotes(const Vel_UINotes& other) : Vel_UIPanel(other)
 {
-    BindFields();
+    BindFields(false);
 }
 
 Vel_UINotes::~Vel_UINotes() = default;
@@ -32,17 +32,15 @@ bool Vel_UINotes::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindFields();
+    BindFields(true);
     return true;
 }
 
-void Vel_UINotes::BindFields()
+void Vel_UINotes::BindFields(bool logMissing)
 {
-    if (GetChildCount() == 0)
-        return;
     for (std::size_t i = 0; i < fields.size(); ++i)
     {
-        fields[i] = FindPageChild<UIEditControl>(static_cast<std::uint16_t>(kFirstFieldId + i));
+        fields[i] = FindChildAs<UIEditControl>(static_cast<std::uint16_t>(kFirstFieldId + i), logMissing);
         // What a character file keeps of a text.
         if (fields[i])
         {

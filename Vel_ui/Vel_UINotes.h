@@ -32,7 +32,8 @@ public:
     void EnterPage() override;
 
 protected:
-    void BindFields();
+    // Quietly in a copy, whose children are still the layout's own.
+    void BindFields(bool logMissing);
     // Takes the field's text as note i when it differs.
     void StoreNote(std::size_t index);
     std::ptrdiff_t FieldIndexOf(const UIControl* control) const;

@@ -30,13 +30,10 @@ bool Vel_UIPanel::HandleNotify(UIEvent& event)
     }
 }
 
-void Vel_UIPanel::LogUnusableChild(std::uint16_t childId, const UIControl* found) const
+void Vel_UIPanel::LogMissingChild(std::uint16_t childId) const
 {
-    if (found)
-        FC_LOG("Control %u of page %u is a %s, not the kind it needs\n", childId, GetId(),
-               found->GetClassName().c_str());
-    else
-        FC_LOG("Page %u has no control %u\n", GetId(), childId);
+    FC_LOG("Page %u (%s): no usable child %u\n", static_cast<unsigned>(id), GetClassName().c_str(),
+           static_cast<unsigned>(childId));
 }
 
 Vel_UIItem* Vel_UIPanel::RowCarriedBy(const UIEvent& event)

@@ -38,17 +38,17 @@ public:
     virtual bool OnMouseOverLeave(UIControl* /*control*/) { return false; }
 
 protected:
-    // The page's control with that id when it is a T, else null and logged:
-    // a page works on with the controls its layout has.
-    template <class T> T* FindPageChild(std::uint16_t childId) const
+    // The page's child with that id when it is a T, else null; with
+    // logMissing one the layout lacks (or holds as another kind) is logged,
+    // and the page goes on without it.
+    template <class T> T* FindChildAs(std::uint16_t childId, bool logMissing) const
     {
-        UIControl* found = FindDescendant(childId);
-        auto* typed = dynamic_cast<T*>(found);
-        if (!typed)
-            LogUnusableChild(childId, found);
-        return typed;
+        auto* found = dynamic_cast<T*>(FindDescendant(childId));
+        if (!found && logMissing)
+            LogMissingChild(childId);
+        return found;
     }
-    void LogUnusableChild(std::uint16_t childId, const UIControl* found) const;
+    void LogMissingChild(std::uint16_t childId) const;
     // The pick-list convention: rows are dragged out of the available list
     // (a drag container) and dropped onto the chosen one, which also gives
     // a row back when it is dragged off; either may be null.

@@ -118,7 +118,7 @@ Vel_UISpecial::Vel_UISpecial() = default;
 
 Vel_UISpecial::Vel_UISpecial(const Vel_UISpecial& other) : Vel_UIPanel(other), rows(other.rows)
 {
-    BindChildren();
+    BindChildren(false);
 }
 
 Vel_UISpecial::~Vel_UISpecial() = default;
@@ -132,20 +132,18 @@ bool Vel_UISpecial::Load(FCFile& file)
 {
     if (!Vel_UIPanel::Load(file))
         return false;
-    BindChildren();
+    BindChildren(true);
     SetUpPickLists(available, chosen);
     return true;
 }
 
-void Vel_UISpecial::BindChildren()
+void Vel_UISpecial::BindChildren(bool logMissing)
 {
-    if (GetChildCount() == 0)
-        return;
-    choicesLabel = FindPageChild<UIControl>(kChoicesLabelId);
-    choicesLeft = FindPageChild<UITextControl>(kChoicesLeftId);
-    chosen = FindPageChild<Vel_UIListBox>(kChosenListId);
-    heading = FindPageChild<UITextControl>(kHeadingId);
-    available = FindPageChild<Vel_UIListBox>(kAvailableListId);
+    choicesLabel = FindChildAs<UIControl>(kChoicesLabelId, logMissing);
+    choicesLeft = FindChildAs<UITextControl>(kChoicesLeftId, logMissing);
+    chosen = FindChildAs<Vel_UIListBox>(kChosenListId, logMissing);
+    heading = FindChildAs<UITextControl>(kHeadingId, logMissing);
+    available = FindChildAs<Vel_UIListBox>(kAvailableListId, logMissing);
 }
 
 bool Vel_UISpecial::ClassHasChoices(std::uint16_t classId)
@@ -236,7 +234,7 @@ void Vel_UISpecial::ShowAvailableStates(const VelCharacter& character)
 {
     if (!available)
         return;
-    available->ForEachRow(
+    available->EachRow<Vel_UIItem>(
         [&](Vel_UIItem& row)
         {
             const VelClassFeatureInfo* choice = ChoiceAt(row.key);
@@ -278,7 +276,7 @@ void Vel_UISpecial::ShowChosenTexts(VelCharacter& character)
 {
     if (!chosen)
         return;
-    chosen->ForEachRow(
+    chosen->EachRow<Vel_UIItem>(
         [&](Vel_UIItem& row)
         {
             if (VelCharacterFeature* entry = EntryAt(character, row.key))

@@ -61,7 +61,8 @@ public:
     static bool IsTakeable(const VelCharacter& character, const VelClassFeatureInfo& choice);
 
 protected:
-    void BindChildren();
+    // Quietly in a copy, whose children are still the layout's own.
+    void BindChildren(bool logMissing);
     void ShowAll();
     void FillAvailable(const VelCharacter& character);
     void ShowAvailableStates(const VelCharacter& character);

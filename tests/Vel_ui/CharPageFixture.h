@@ -127,7 +127,7 @@ protected:
     {
         std::vector<Vel_UIItem*> rows;
         if (list)
-            list->ForEachRow([&](Vel_UIItem& row) { rows.push_back(&row); });
+            list->EachRow<Vel_UIItem>([&](Vel_UIItem& row) { rows.push_back(&row); });
         return rows;
     }
     static std::vector<std::intptr_t> Keys(const Vel_UIListBox* list)

@@ -1,5 +1,6 @@
 #include "support/RulesFixture.h"
 
+#include "Vel/Character/VelEntity.h"
 #include "Vel/Db/VelAgeInfo.h"
 #include "Vel/Db/VelAlignmentInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"
@@ -10,6 +11,7 @@
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDomainInfo.h"
 #include "Vel/Db/VelEnemyInfo.h"
+#include "Vel/Db/VelFeatDependInfo.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Db/VelGodDomainInfo.h"
@@ -20,12 +22,14 @@
 #include "Vel/Db/VelLanguageInfo.h"
 #include "Vel/Db/VelMountInfo.h"
 #include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Db/VelSchoolInfo.h"
 #include "Vel/Db/VelSizeInfo.h"
 #include "Vel/Db/VelSkillInfo.h"
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelSpellsPerInfo.h"
 #include "Vel/Db/VelSpokenLanguageInfo.h"
+#include "Vel/Db/VelSubSkillInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 
 #include <string>
@@ -168,6 +172,9 @@ void AddLanguageChoices(DbFixture& db)
     for (std::uint16_t language : {2, 3})
         db.Add(static_cast<std::int16_t>(language), allowed);
 }
+// Records of the skills and feats pages, defined further down.
+void AddSkillsWithSubSkills(DbFixture& db);
+void AddTargetFeats(DbFixture& db);
 
 void AddSkillsFeatsLanguages(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
 {
@@ -180,9 +187,11 @@ void AddSkillsFeatsLanguages(DbFixture& db, const F::Sizes& sizes, bool withoutE
         skill.ability = static_cast<std::int16_t>((i + 6) % 6);
         db.Add(static_cast<std::int16_t>(F::kFirstSkill + i), skill);
     }
+    AddSkillsWithSubSkills(db);
     db.Section(VelDatabase::kTagFeat);
     for (int i = withoutExtras ? 0 : -1; i < sizes.feats; ++i)
         db.Add(static_cast<std::int16_t>(F::kFirstFeat + i), Named<VelFeatInfo>("Feat"));
+    AddTargetFeats(db);
     db.Section(VelDatabase::kTagLanguage);
     for (int i = 0; i < sizes.languages; ++i)
         db.Add(static_cast<std::int16_t>(F::kFirstLanguage + i), Named<VelLanguageInfo>("Tongue"));
@@ -281,7 +290,7 @@ void AddSpecialChoices(DbFixture& db)
     };
     for (std::uint16_t enemy : {F::kEnemy, F::kKinEnemy, F::kOtherEnemy})
         choice(VelIds::kClassTracker, F::kFeatureEnemy, static_cast<std::int16_t>(enemy));
-    choice(VelIds::kClassMinstrel, F::kFeatureWeapon, F::kExoticWeapon);
+    choice(VelIds::kClassMinstrel, F::kFeatureWeapon, F::kChainWhip);
     choice(VelIds::kClassMinstrel, F::kFeatureWeapon, F::kSword);
     choice(VelIds::kClassMinstrel, F::kFeatureKnack, -1);
     for (std::uint16_t feature : {F::kFeatureExtraFeat, F::kFeatureKnack, F::kFeatureStudy})
@@ -289,7 +298,7 @@ void AddSpecialChoices(DbFixture& db)
 }
 
 // More gods in the open god section, then the domains, which gods hold
-// which, the enemies and a weapon no class is trained in.
+// which, and the enemies.
 void AddGodsAndDomains(DbFixture& db)
 {
     VelGodInfo all = Named<VelGodInfo>("The All");
@@ -336,14 +345,6 @@ void AddGodsAndDomains(DbFixture& db)
         .Add(F::kEnemy, enemy("Goblins", VelIds::kNone))
         .Add(F::kKinEnemy, enemy("Kin", F::kRace))
         .Add(F::kOtherEnemy, enemy("Trolls", VelIds::kNone));
-
-    VelWeaponInfo exotic = Named<VelWeaponInfo>("Chain Whip");
-    exotic.category = 2;
-    exotic.basePrice = 20;
-    exotic.coinKind = 2;
-    exotic.weight = 3.0f;
-    // Item sections all fill the one item table.
-    db.Section(VelDatabase::kTagItem190).Add(F::kExoticWeapon, exotic);
 }
 
 void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
@@ -402,6 +403,145 @@ void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
         db.Add(F::kGodExtra, god);
     AddGodsAndDomains(db);
 }
+
+// --- What the skills and feats pages and the target dialog need ----------
+
+// Into the open skill section: a skill with sub-skills (a class skill but
+// for class 0, which cannot have it), and the language skill (cross-class,
+// but a class skill of class 1).
+void AddSkillsWithSubSkills(DbFixture& db)
+{
+    VelSkillInfo craft = Named<VelSkillInfo>("Craft");
+    craft.hasSubSkills = 1;
+    craft.classKinds.fill(VelSkillInfo::kClassSkill);
+    craft.classKinds[0] = VelSkillInfo::kNotAvailable;
+    craft.ability = kInt;
+    craft.description = "Making things.";
+    db.Add(F::kCraftSkill, craft);
+    VelSkillInfo speak = Named<VelSkillInfo>("Speak Language");
+    speak.hasSubSkills = 1;
+    speak.classKinds.fill(VelSkillInfo::kCrossClassSkill);
+    speak.classKinds[1] = VelSkillInfo::kClassSkill;
+    speak.description = "Speaking a tongue.";
+    db.Add(F::kLanguageSkill, speak);
+}
+
+VelFeatInfo TargetFeat(const char* name, std::int32_t kind, std::uint16_t choiceKind)
+{
+    VelFeatInfo feat = Named<VelFeatInfo>(name);
+    feat.kind = kind;
+    feat.repeatable = 1;
+    feat.choiceKind = choiceKind;
+    feat.description = std::string("About ") + name + ".";
+    return feat;
+}
+
+// Into the open feat section: the feats taken for a target, one of every
+// kind, bonus feats of both bonus classes, and one with a prerequisite.
+void AddTargetFeats(DbFixture& db)
+{
+    constexpr std::uint16_t kItem = VelFeatInfo::kChoiceItem;
+    constexpr std::uint16_t kSchool = VelFeatInfo::kChoiceSchool;
+    struct Row
+    {
+        std::uint16_t id;
+        const char* name;
+        std::int32_t kind;
+        std::uint16_t choiceKind;
+        bool warrior;
+        bool scholar;
+    };
+    constexpr Row rows[] = {
+        {13, "Exotic Weapon", 3, kItem, true, false},
+        {19, "Keen Edge", 2, kItem, true, false},
+        {26, "Martial Weapon", 3, kItem, false, false},
+        {46, "Skill Knack", 0, VelFeatInfo::kChoiceSkill, false, false},
+        {47, "School Knack", 1, kSchool, false, true},
+        {53, "Light Touch", 2, kItem, true, false},
+        {54, "Weapon Training", 2, kItem, true, false},
+        {72, "Intellect", 1, VelFeatInfo::kChoiceNone, false, true},
+        {73, "Weapon Mastery", 2, kItem, true, false},
+        {74, "Deeper School Knack", 1, kSchool, false, true},
+    };
+    for (const Row& row : rows)
+    {
+        VelFeatInfo feat = TargetFeat(row.name, row.kind, row.choiceKind);
+        feat.warriorBonusFeat = row.warrior ? 1 : 0;
+        feat.scholarBonusFeat = row.scholar ? 1 : 0;
+        db.Add(static_cast<std::int16_t>(row.id), feat);
+    }
+    VelFeatInfo sturdy = Named<VelFeatInfo>("Sturdy");
+    sturdy.kind = 2;
+    sturdy.warriorBonusFeat = 1;
+    sturdy.description = "Hard to tire.";
+    db.Add(F::kSturdyFeat, sturdy);
+}
+
+VelWeaponInfo Weapon(const char* name, std::int16_t category, std::int16_t size)
+{
+    VelWeaponInfo weapon = Named<VelWeaponInfo>(name);
+    weapon.category = category;
+    weapon.size = size;
+    weapon.handedness = 2;
+    weapon.diceCount[0] = 1;
+    weapon.dieSides[0] = 6;
+    weapon.description = std::string("A ") + name + ".";
+    return weapon;
+}
+
+// Sections of their own: sub-skills, schools, the weapons feats are taken
+// for (into the item table, which every item section fills) and the
+// prerequisite of the sturdy feat.
+void AddPageTargets(DbFixture& db)
+{
+    db.Section(VelDatabase::kTagSubSkill);
+    const auto sub = [&](std::uint16_t skill, std::uint16_t id, const char* name)
+    {
+        VelSubSkillInfo record;
+        record.subSkillId = id;
+        record.name = name;
+        record.description = std::string("About ") + name + ".";
+        db.Add(static_cast<std::int16_t>(skill), record);
+    };
+    sub(F::kCraftSkill, 0, "Smithing");
+    sub(F::kCraftSkill, 1, "Weaving");
+    sub(F::kLanguageSkill, F::kFirstLanguage, "Tongue of the plains");
+    sub(F::kLanguageSkill, F::kFirstLanguage + 1, "Tongue of the hills");
+    sub(F::kLanguageSkill, F::kLanguageExtra, "Old tongue");
+    sub(F::kLanguageSkill, F::kUnspokenTongue, "Lost tongue");
+
+    db.Section(VelDatabase::kTagSchool);
+    for (std::uint16_t i = 0; i < 3; ++i)
+    {
+        VelSchoolInfo school = Named<VelSchoolInfo>(std::string("School ") + char('C' - i));
+        school.prohibitionWeight = static_cast<std::int16_t>(i + 1);
+        school.description = "A school of magic.";
+        db.Add(static_cast<std::int16_t>(F::kFirstSchool + i), school);
+    }
+
+    db.Section(VelDatabase::kTagItem);
+    db.Add(F::kAxe, Weapon("Axe", 1, 2));
+    db.Add(F::kMaul, Weapon("Maul", 1, 4));
+    db.Add(F::kChainWhip, Weapon("Chain Whip", 2, 2));
+    VelWeaponInfo blowgun = Weapon("Blowgun", 2, 1);
+    blowgun.forbiddenToClass3 = 1;
+    db.Add(F::kBlowgun, blowgun);
+    db.Add(F::kKnife, Weapon("Knife", 0, 1));
+    VelWeaponInfo sling = Weapon("Sling", 0, 1);
+    sling.ranged = 1;
+    db.Add(F::kSling, sling);
+    VelWeaponInfo net = Weapon("Net", 1, 2);
+    net.noFeatTarget = 1;
+    db.Add(F::kNet, net);
+    db.Add(F::kLongblade, Weapon("Longblade", 1, 2));
+
+    db.Section(VelDatabase::kTagFeatDepend);
+    VelFeatDependInfo constitution;
+    constitution.type = VelFeatDependInfo::kAbilityScore;
+    constitution.ability = VelEntity::kCon;
+    constitution.minimum = 15;
+    db.Add(F::kSturdyFeat, constitution);
+}
 } // namespace
 
 RulesFixture::RulesFixture(const Sizes& sizes, bool withoutExtras)
@@ -412,5 +552,6 @@ RulesFixture::RulesFixture(const Sizes& sizes, bool withoutExtras)
     AddSpells(db, sizes, withoutExtras);
     AddItems(db, sizes, withoutExtras);
     AddFeaturesAndAnimals(db, withoutExtras);
+    AddPageTargets(db);
     loaded = db.Load();
 }

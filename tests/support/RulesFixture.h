@@ -45,13 +45,30 @@ public:
     static constexpr std::uint16_t kFeatureExtra = 49;
     static constexpr std::uint16_t kGodExtra = 49;
 
+    // Skills with sub-skills, the targets of feats and the feats taken for
+    // them (what the skills and feats pages and the target dialog need).
+    static constexpr std::uint16_t kCraftSkill = 7;    // sub-skills 0 and 1, a class skill
+    static constexpr std::uint16_t kLanguageSkill = 37; // sub-skills = language ids
+    static constexpr std::uint16_t kUnspokenTongue = 60; // a sub-skill of 37 without a language
+    static constexpr std::uint16_t kAxe = 20;       // martial
+    static constexpr std::uint16_t kMaul = 21;      // martial, too large for the race
+    static constexpr std::uint16_t kChainWhip = 22; // exotic
+    static constexpr std::uint16_t kBlowgun = 23;   // exotic, barred to class 3
+    static constexpr std::uint16_t kKnife = 24;     // simple and light
+    static constexpr std::uint16_t kSling = 25;     // simple, light and ranged
+    static constexpr std::uint16_t kNet = 26;       // martial, never a feat's target
+    static constexpr std::uint16_t kLongblade = 30; // martial, light for this race's size
+    static constexpr std::uint16_t kFirstSchool = 1; // schools 1 to 3
+    static constexpr std::uint16_t kSturdyFeat = 37; // needs CON 15
+
     // Languages 2 and 3 may be chosen by the fixture race; the hidden one
     // is never offered (its exclusion flag is set).
     static constexpr std::uint16_t kHiddenLanguage = 48;
 
     // Special-ability choices (class-feature rows of level 100) of classes
-    // 1, 7 and 8: class 7 chooses enemies, class 1 weapons and a plain
-    // knack, class 8 a general feat, the knack and an INT-following study.
+    // 1, 7 and 8: class 7 chooses enemies, class 1 weapons (the sword, in
+    // which every class is trained, and the chain whip) and a plain knack,
+    // class 8 a general feat, the knack and an INT-following study.
     static constexpr std::uint16_t kFeatureEnemy = 20;     // kind 5, group 14
     static constexpr std::uint16_t kFeatureWeapon = 21;    // kind 4, group 15
     static constexpr std::uint16_t kFeatureExtraFeat = 22; // kind 2: one more general feat
@@ -60,7 +77,6 @@ public:
     static constexpr std::uint16_t kEnemy = 1;             // open to every race
     static constexpr std::uint16_t kKinEnemy = 2;          // the fixture race's own kind
     static constexpr std::uint16_t kOtherEnemy = 3;
-    static constexpr std::uint16_t kExoticWeapon = 30;     // category 2: no class is trained in it
     // Gods and domains. Sun holds Sky and Light, Storm Sky, Earth and Dark,
     // Shade (closed to the default alignment 9) Earth and Order. Light and
     // Dark shut each other out; Order needs an alignment bit 9 lacks.

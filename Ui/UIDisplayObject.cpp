@@ -1,6 +1,7 @@
 #include "Ui/UIDisplayObject.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Ui/UIControl.h"
 #include "Ui/UILayoutCodec.h"
 
 FC_REGISTER_CLASS(UIDisplayObject);
@@ -42,7 +43,14 @@ void UIDisplayObject::Apply(const UIDisplayObjectRecord& record)
     stateMask = record.stateMask;
 }
 
-void UIDisplayObject::Invalidate() { AddScreenRectToPage(); }
+void UIDisplayObject::Invalidate()
+{
+    // Inside a hidden control nothing of it shows: the control's own hiding
+    // asked for the repaint. A list rebuilt while hidden thus adds no
+    // rectangle per cell.
+    if (!parent || parent->IsVisible())
+        AddScreenRectToPage();
+}
 
 void UIDisplayObject::Draw(FCImageBuffer*, const FCRect&) {}
 

@@ -27,8 +27,9 @@ public:
     FCObject* CreateNew() const override;
     // The element record, then the state mask.
     bool Load(FCFile& file) override;
-    // Reports the screen rectangle whether or not the object is visible: a
-    // display object that was just hidden still has to be painted over.
+    // Reports the screen rectangle whether or not the object itself is
+    // visible (one that was just hidden still has to be painted over), but
+    // not while its control or an ancestor is hidden.
     void Invalidate() override;
 
     virtual void Draw(FCImageBuffer* target, const FCRect& clip);

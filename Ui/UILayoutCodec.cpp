@@ -87,6 +87,15 @@ constexpr std::array kKinds{
     KindEntry{"Vel_UISpecial", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIGod", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UINotes", UILayoutCodec::PayloadKind::kControl},
+    // The inventory and equipment pages, their rows and statistics boxes.
+    KindEntry{"Vel_UIInventory", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIEquip", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIInvItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIEquipHandItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIWeaponStats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIArmorStats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIShieldStats", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIGoodsStats", UILayoutCodec::PayloadKind::kControl},
 };
 
 // What a control kind stores after its sections: its own record, whether an

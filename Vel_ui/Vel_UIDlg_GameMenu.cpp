@@ -3,10 +3,14 @@
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCCountedRef.h"
 #include "Fc/Core/FCDebugLog.h"
+#include "Fc/Devices/FCCursorProvider.h"
+#include "Fc/Devices/FCSystem.h"
 #include "Ui/UIButton.h"
 #include "Ui/UIMessageDialog.h"
 #include "Ui/UIMessages.h"
 #include "Vel/App/VelClient.h"
+#include "Vel/App/VelLayoutNames.h"
+#include "Vel/App/VelSheetPrinter.h"
 #include "Vel/App/VelSettings.h"
 #include "Vel/Character/VelCharacter.h"
 
@@ -88,6 +92,9 @@ bool Vel_UIDlg_GameMenu::HandleNotify(UIEvent& event)
             character->modified = 1;
         Close(1);
         return true;
+    case kPrintButton:
+        PrintCharacterSheet();
+        break;
     case kSoundToggle:
         if (sender == soundToggle)
             OnSoundToggled();
@@ -96,6 +103,32 @@ bool Vel_UIDlg_GameMenu::HandleNotify(UIEvent& event)
         break;
     }
     return UIDialog::HandleNotify(event);
+}
+
+void Vel_UIDlg_GameMenu::PrintCharacterSheet()
+{
+    SetCurrentCursor(LoadSystemCursor(FCCursorProvider::kWait));
+    std::string outcome;
+    {
+        VelSheetPrinter job;
+        job.Print(VelClient::GetCurrentCharacter(), kDocumentName);
+        outcome = job.DescribeOutcome();
+    }
+    SetCurrentCursor(LoadSystemCursor(FCCursorProvider::kArrow));
+    // The outcome may be long (a path, the printer's own words): the box's
+    // scrolling list holds any length.
+    if (UIMessageDialog* box =
+            UIMessageDialog::Create(VelLayout::kMessageDialog, kPrintCaption, outcome, this,
+                                    UIMessageDialog::kOk | UIMessageDialog::kTextInList))
+    {
+        box->Show(1, nullptr);
+        box->Release();
+        return;
+    }
+    // Without the dialog's layout the user still hears of it.
+    FC_LOG("No message dialog for the printing outcome: %s\n", outcome.c_str());
+    if (FCSystem* system = FCSystem::GetInstance())
+        system->ShowMessage(outcome);
 }
 
 void Vel_UIDlg_GameMenu::OnSoundToggled()

@@ -7,10 +7,10 @@
 
 class UIButton;
 
-// The menu the character window opens over itself: save the character, go
-// back to the set-up to add levels, return to the start menu (offering to
-// save unsaved changes first), close the menu, and switch the sound
-// effects on or off. Printing waits for the character sheet.
+// The menu the character window opens over itself: save the character,
+// print its character sheet, go back to the set-up to add levels, return to
+// the start menu (offering to save unsaved changes first), close the menu,
+// and switch the sound effects on or off.
 class Vel_UIDlg_GameMenu : public UIDialog
 {
 public:
@@ -22,8 +22,8 @@ public:
     static constexpr std::uint16_t kCloseButton = 12512;
     static constexpr std::uint16_t kSoundToggle = 12514;
 
-    // No character sheet to print yet.
-    static constexpr bool kPrintingAvailable = false;
+    static constexpr const char* kDocumentName = "Stavelorn";
+    static constexpr const char* kPrintCaption = "Print Character Sheet";
 
     static constexpr std::uint32_t kSoundOffHintFlag = 0x100;
     static constexpr const char* kSoundOffHint = "11300.wav";
@@ -48,6 +48,9 @@ public:
     void HandleMessage(std::int16_t messageId, void* data) override;
 
     void SetPrintEnabled(bool enabled);
+    // Prints the current character's sheet and tells the user what became
+    // of it. The program waits meanwhile.
+    void PrintCharacterSheet();
     void LeaveToSetUp();
     void LeaveToStartMenu();
     void AskSaveBeforeExit();

@@ -91,6 +91,13 @@ Vel_UIItem* Vel_UIItem::CreateFromLayout(const std::string& layoutName)
     return row;
 }
 
+void Vel_UIItem::ReleaseWrongRow(Vel_UIItem* row, const std::string& layoutName)
+{
+    FC_LOG("Row layout %s holds a %s, not the row its page needs\n", layoutName.c_str(),
+           row->GetClassName().c_str());
+    row->Release();
+}
+
 void Vel_UIItem::SetFontVariant(std::int16_t variant)
 {
     if (variant == fontVariant)

@@ -42,6 +42,15 @@ public:
     // The row stored in a layout file, with one reference for the caller;
     // null (logged) when it is missing or not a row.
     static Vel_UIItem* CreateFromLayout(const std::string& layoutName);
+    // The same as a page's own row class; null (logged) for any other row.
+    template <class T> static T* CreateFromLayoutAs(const std::string& layoutName)
+    {
+        Vel_UIItem* row = CreateFromLayout(layoutName);
+        auto* typed = dynamic_cast<T*>(row);
+        if (row && !typed)
+            ReleaseWrongRow(row, layoutName);
+        return typed;
+    }
 
     // Variants 0 to 2 reach the first cell; others are only remembered.
     virtual void SetFontVariant(std::int16_t variant);
@@ -79,5 +88,8 @@ public:
     std::intptr_t key = -1;
 
 protected:
+    // Logs that the layout holds another row class and lets the row go.
+    static void ReleaseWrongRow(Vel_UIItem* row, const std::string& layoutName);
+
     std::int16_t fontVariant = 0;
 };

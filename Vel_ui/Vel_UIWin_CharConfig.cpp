@@ -3,9 +3,11 @@
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Fc/Devices/FCSoundManager.h"
+#include "Fc/Graphics/FCImageBuffer.h"
 #include "Ui/UIComboBox.h"
 #include "Ui/UIDialog.h"
 #include "Ui/UIGroup.h"
+#include "Ui/UIImage.h"
 #include "Ui/UIImageControl.h"
 #include "Ui/UIListBox.h"
 #include "Ui/UIMessages.h"
@@ -600,7 +602,7 @@ void Vel_UIWin_CharConfig::ToggleGameMenu()
         return;
     }
     if (auto* menu = dynamic_cast<Vel_UIDlg_GameMenu*>(window))
-        menu->SetPrintEnabled(Vel_UIDlg_GameMenu::kPrintingAvailable && warningFlags == 0);
+        menu->SetPrintEnabled(warningFlags == 0);
     window->SetOwner(this);
     gameMenu = FCCountedRef<UIWindow>::Share(window);
     ApplyEnabled();
@@ -851,7 +853,21 @@ void Vel_UIWin_CharConfig::ShowIcon(const std::string& imageName)
 void Vel_UIWin_CharConfig::ShowImage(FCImageBuffer* image)
 {
     if (sharedPicture)
+    {
+        // The whole picture is repainted: an item's icon is smaller than the
+        // portrait it replaces, and sits in the middle of the frame.
+        sharedPicture->Invalidate();
         sharedPicture->SetImageBuffer(image);
+        if (UIImage* shown = sharedPicture->GetImage())
+        {
+            // The frame the layout gives, not the extent of what it shows.
+            const FCPoint frame = sharedPicture->UIObject::GetSize();
+            const FCPoint size = image ? FCPoint(image->GetWidth(), image->GetHeight()) : frame;
+            shown->SetPositionXY(std::max(0, (frame.x - size.x) / 2),
+                                 std::max(0, (frame.y - size.y) / 2));
+        }
+        sharedPicture->Invalidate();
+    }
     if (sharedInfoText)
         sharedInfoText->SetText(std::string());
 }

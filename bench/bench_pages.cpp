@@ -13,6 +13,7 @@
 //   window's and the page's refresh and the repaint.
 
 #include "BenchDisplay.h"
+#include "PageBench.h"
 #include "BlitBaseline.h"
 #include "RatioReporter.h"
 
@@ -64,10 +65,7 @@ Vel_UIWin_CharConfig* window = nullptr;
 
 void Paint()
 {
-    FCImageBuffer* target = display->Back();
-    manager->HandleMessage(UIMessage::kPaint, &target);
-    FCDisplayPageStack::GetCurrent()->Swap();
-    benchmark::ClobberMemory();
+    PaintFrame(*manager, *display);
 }
 
 void Pointer(std::uint16_t type, FCPoint at)

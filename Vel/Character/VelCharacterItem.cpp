@@ -35,6 +35,12 @@ void VelCharacterItem::SetHeldObject(VelItemInfo* newRecord)
 
 std::string VelCharacterItem::GetName() const
 {
+    return FormatName(record.Get(), options, count);
+}
+
+std::string VelCharacterItem::FormatName(const VelItemInfo* record, std::uint32_t options,
+                                         std::uint32_t value)
+{
     if (!record)
     {
         return {};
@@ -46,22 +52,25 @@ std::string VelCharacterItem::GetName() const
     }
     else if (options & kEnhanced)
     {
-        name += " +" + std::to_string(static_cast<std::int32_t>(count));
+        name += " +" + std::to_string(static_cast<std::int32_t>(value));
     }
     else if (options & kSpellBased)
     {
-        // A key past the signed 16-bit range names no spell, rather than the
-        // one its low bits hit.
-        const VelSpellInfo* spell =
-            count <= static_cast<std::uint32_t>(std::numeric_limits<std::int16_t>::max())
-                ? VelDatabase::FindSpell(static_cast<std::uint16_t>(count))
-                : nullptr;
-        if (spell)
+        if (const VelSpellInfo* spell = FindSpellOf(value))
         {
             name += " " + spell->GetDisplayName();
         }
     }
     return name;
+}
+
+const VelSpellInfo* VelCharacterItem::FindSpellOf(std::uint32_t value)
+{
+    // A key past the signed 16-bit range names no spell, rather than the
+    // one its low bits hit.
+    return value <= static_cast<std::uint32_t>(std::numeric_limits<std::int16_t>::max())
+               ? VelDatabase::FindSpell(static_cast<std::uint16_t>(value))
+               : nullptr;
 }
 
 void VelCharacterItem::Serialize(FCArchive& ar)

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+class VelSpellInfo;
+
 // An item the character owns. It keeps its database record alive with a
 // counted reference of its own.
 class VelCharacterItem : public FCObject
@@ -41,6 +43,12 @@ public:
     // The record's name with how it was bought: " MW", " +N" or the spell's
     // name; empty without a record.
     std::string GetName() const;
+    // The same for a record bought with these options; value is the
+    // enhancement bonus or the spell key.
+    static std::string FormatName(const VelItemInfo* record, std::uint32_t options,
+                                  std::uint32_t value);
+    // The spell a spell-based item's value names, or null.
+    static const VelSpellInfo* FindSpellOf(std::uint32_t value);
 
     // Price, coin kind and the two options words are read only from
     // version 2 bodies (the archive's version); the record is looked up by

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -107,6 +108,42 @@ std::int32_t RaceSize(const VelCharacter* character, bool& found)
 std::int32_t WeaponSize(const VelWeaponInfo& weapon)
 {
     return weapon.size + VelIds::kWeaponSizeOffset;
+}
+
+std::uint32_t CountEmptySets(const VelCharacter& character)
+{
+    std::uint32_t empty = 0;
+    for (std::uint32_t i = 0; i < character.equipSets.GetCount(); ++i)
+    {
+        const auto* set = static_cast<const VelCharacterEquip*>(
+            character.equipSets.GetAt(static_cast<std::int32_t>(i)));
+        empty += set && set->IsEmpty() ? 1 : 0;
+    }
+    return empty;
+}
+
+// The item leaves every hand that holds it; the other hand keeps its
+// weapon and the grip follows. A set left empty goes, unless it would
+// leave the character without an empty set to start the next one.
+void TakeOutOfEquipSets(VelCharacter* character, std::uint16_t itemKey)
+{
+    std::vector<VelCharacterEquip*> emptied;
+    for (std::uint32_t i = 0; i < character->equipSets.GetCount(); ++i)
+    {
+        auto* set = static_cast<VelCharacterEquip*>(
+            character->equipSets.GetAt(static_cast<std::int32_t>(i)));
+        if (!set || !set->HoldsItem(itemKey))
+            continue;
+        for (std::size_t hand = 0; hand < VelCharacterEquip::kSlotCount; ++hand)
+            if (set->slots[hand] == itemKey)
+                set->SetSlot(static_cast<std::int16_t>(hand), VelCharacterEquip::kEmptySlot);
+        set->UpdateModes(character);
+        if (set->IsEmpty())
+            emptied.push_back(set);
+    }
+    for (VelCharacterEquip* set : emptied)
+        if (CountEmptySets(*character) > 1)
+            character->RemoveEquip(set);
 }
 } // namespace
 
@@ -212,21 +249,10 @@ void SellItem(VelCharacter* character, VelCharacterItem* item)
         std::min<std::uint32_t>(item->price, std::numeric_limits<std::int32_t>::max()));
     character->AddMoney(price, coinKind);
     AddOwnedValue(character, coinKind, -static_cast<std::int64_t>(price));
+    if (dynamic_cast<const VelWeaponInfo*>(item->GetHeldObject()))
+        TakeOutOfEquipSets(character, itemKey);
     if (item->placement != VelCharacterItem::kNotOnBody)
-    {
-        if (dynamic_cast<const VelWeaponInfo*>(item->GetHeldObject()))
-        {
-            // Backwards, so that removing a set leaves the rest in place.
-            for (std::uint32_t i = character->equipSets.GetCount(); i-- > 0;)
-            {
-                auto* set = static_cast<VelCharacterEquip*>(
-                    character->equipSets.GetAt(static_cast<std::int32_t>(i)));
-                if (set && set->HoldsItem(itemKey))
-                    character->RemoveEquip(set);
-            }
-        }
         UnequipItem(character, item);
-    }
     character->RemoveItem(itemKey);
 }
 

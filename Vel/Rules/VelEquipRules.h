@@ -25,8 +25,9 @@ bool CanUseItem(const VelCharacter* character, const VelItemInfo* record);
 // the character has no item key left.
 VelCharacterItem* BuyItem(VelCharacter* character, VelItemInfo* record, std::uint32_t options,
                           std::int32_t enhancement, std::uint32_t casterClass, bool pay);
-// Refunds the price, takes the item off (a weapon also leaves every
-// equipment set that holds it) and removes the entry.
+// Refunds the price, takes the item off and removes the entry. A weapon
+// first leaves every hand that holds it: the other hand keeps its weapon,
+// and a set left empty goes unless it is the character's only empty set.
 void SellItem(VelCharacter* character, VelCharacterItem* item);
 // Puts the entry on the character and adds its weight; with recompute the
 // encumbrance is recomputed and the listener notified. A second armour or a

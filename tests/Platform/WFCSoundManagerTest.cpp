@@ -81,7 +81,9 @@ TEST_F(WFCSoundManagerTest, NaturalEndIsReportedOnTheMainThread)
         listener.ids.clear();
         ASSERT_EQ(sound->PlayStream(folder.Join("short.wav"), channel, false, &listener, 64, 64),
                   channel);
-        EXPECT_TRUE(sound->IsPlaying(channel));
+        // Whether the short sound still plays depends on the audio thread;
+        // its end, though, is reported only once the main thread pumps.
+        EXPECT_TRUE(listener.ids.empty());
         PumpFor(3000);
         ASSERT_EQ(listener.ids, std::vector<std::int16_t>{16}) << "channel " << channel;
         EXPECT_EQ(listener.channels.back(), sound->GetChannel(channel));

@@ -587,6 +587,41 @@ TEST(UIControlPaint, EnablingRepaintsOnlyWhenTheFlagChanges)
     window->Release();
 }
 
+TEST(UIControlPaint, ADisplayObjectRepaintsUnlessItsControlIsHidden)
+{
+    UiHarness ui;
+    auto* window = new SwatchControl(1, FCRect(0, 0, 200, 100), 0x1234);
+    auto* row = new SwatchControl(2, FCRect(10, 20, 60, 30), 0x4321);
+    auto* fill = new UIFill(3, 0xFFFF);
+    fill->SetSize(50, 10);
+    row->AddDisplayObject(fill, 0);
+    window->AddChild(row);
+    ui.Manager().PushWindow(window, 0);
+    struct Case
+    {
+        std::uint8_t windowShown;
+        std::uint8_t rowShown;
+        std::uint8_t fillShown;
+        bool repainted;
+    };
+    // A fill just hidden itself must still be painted over; one inside a
+    // hidden control or window shows nothing either way.
+    const Case cases[] = {{1, 1, 1, true}, {1, 1, 0, true}, {1, 0, 1, false}, {0, 1, 1, false}};
+    for (const Case& c : cases)
+    {
+        window->SetVisible(c.windowShown);
+        row->SetVisible(c.rowShown);
+        fill->SetVisible(c.fillShown);
+        ui.ClearDirty();
+        fill->Invalidate();
+        EXPECT_EQ(ui.DirtyRects(), c.repainted ? std::vector<FCRect>{FCRect(10, 20, 60, 30)}
+                                               : std::vector<FCRect>{})
+            << int(c.windowShown) << int(c.rowShown) << int(c.fillShown);
+    }
+    ui.Manager().RemoveWindow(window);
+    window->Release();
+}
+
 TEST(UIControlUpdate, ReachesEveryChild)
 {
     Owned<RecordingControl> root(new RecordingControl(1));

@@ -1,7 +1,12 @@
 #include "Vel_ui/CharWindowFixture.h"
 
 #include "Ui/UIButton.h"
+#include "Ui/UIMessageDialog.h"
+#include "Ui/UITextControl.h"
+#include "Ui/UITextListBox.h"
 #include "Vel_ui/Vel_UIDlg_GameMenu.h"
+#include "support/FakeCursorProvider.h"
+#include "support/FakePrintCanvas.h"
 
 #include <algorithm>
 
@@ -109,11 +114,100 @@ TEST_F(GameMenuTest, SoundToggleIsKeptInTheSettingsAndHintsOncePerRun)
         M* menu = OpenMenu();
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(menu->FindDescendant(M::kSoundToggle)->GetState(), s.shownState);
-        EXPECT_FALSE(menu->FindDescendant(M::kPrintButton)->IsEnabled());
+        EXPECT_EQ(menu->FindDescendant(M::kPrintButton)->IsEnabled(),
+                  window->GetWarningFlags() == 0);
         ClickMenu(M::kSoundToggle);
         EXPECT_EQ(settings.IsSoundEffectsOn(), s.on);
         const auto effects = Played("streamfile");
         EXPECT_EQ(std::count(effects.begin(), effects.end(), M::kSoundOffHint), s.hint ? 1 : 0);
+        ui.RecreateManager();
+    }
+}
+TEST_F(GameMenuTest, PrintIsOfferedOnlyWithoutWarnings)
+{
+    for (const std::uint32_t flags : {0u, 0x10u})
+    {
+        SCOPED_TRACE(flags);
+        ASSERT_TRUE(Open());
+        window->SetWarningFlags(flags);
+        Escape();
+        ASSERT_NE(window->GetGameMenu(), nullptr);
+        EXPECT_EQ(window->GetGameMenu()->FindDescendant(M::kPrintButton)->IsEnabled(), flags == 0);
+        ui.RecreateManager();
+    }
+}
+
+TEST_F(GameMenuTest, PrintingWaitsThenSaysWhatBecameOfTheSheet)
+{
+    using Kind = FCPrintOutcome::Kind;
+    struct Case
+    {
+        const char* name;
+        std::size_t failAt;
+        bool silently;
+        FCPrintOutcome finished;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"sent",
+         0,
+         false,
+         {Kind::kSent, "Office", 7, {}, {}},
+         "The character sheet went to the printer Office as job 7."},
+        {"kept",
+         0,
+         false,
+         {Kind::kSaved, {}, 0, "/home/u/Hero.pdf", "No printer is set up."},
+         "The character sheet was saved as /home/u/Hero.pdf instead of printed. No printer is set "
+         "up."},
+        {"refused page",
+         2,
+         false,
+         {Kind::kSent, "Office", 7, {}, {}},
+         "The character sheet could not be printed. StartPage was refused."},
+        {"a canvas that fails but claims success",
+         3,
+         true,
+         {Kind::kSent, "Office", 7, {}, {}},
+         "The character sheet could not be printed. A page could not be printed."},
+    };
+    FakePrinter& printer = ui.Devices().printer;
+    printer.Open();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FakeCursorProvider cursors;
+        printer.canvasFailAt = c.failAt;
+        printer.canvasFailsSilently = c.silently;
+        printer.canvasFinished = c.finished;
+        M* menu = OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        menu->SetPrintEnabled(true);
+        ClickMenu(M::kPrintButton);
+        EXPECT_EQ(printer.canvases.size(), 1u);
+        EXPECT_EQ(cursors.currentCursors,
+                  (std::vector<FCCursorHandle>{cursors.SystemCursor(FCCursorProvider::kWait),
+                                               cursors.SystemCursor(FCCursorProvider::kArrow)}));
+        UIControl* box = ui.Manager().GetTopWindow();
+        ASSERT_NE(dynamic_cast<UIMessageDialog*>(box), nullptr);
+        EXPECT_EQ(ui.Manager().GetModal(), box);
+        // The outcome can be long (a path, the printer's own words): it
+        // fills the box's scrolling list, one wrapped line a row.
+        const auto* list =
+            dynamic_cast<UITextListBox*>(box->FindDescendant(UIMessageDialog::kTextListId));
+        ASSERT_NE(list, nullptr);
+        std::string text;
+        UIListBox::ItemCursor row;
+        list->BeginIteration(row);
+        for (UIControl* item = nullptr; list->NextItem(item, row);)
+            if (const auto* line = dynamic_cast<const UITextControl*>(item))
+                text += line->GetText();
+        EXPECT_EQ(text, c.says);
+        EXPECT_EQ(text.find("went to the printer") != std::string::npos,
+                  c.finished.kind == Kind::kSent && c.failAt == 0);
+        ClickControl(box->FindDescendant(UIMessageDialog::kFirstButtonId));
+        EXPECT_EQ(TopId(), W::kGameMenuId);
+        printer.canvases.clear();
         ui.RecreateManager();
     }
 }

@@ -60,15 +60,7 @@ shot 8-closing "336,472,#3b2c20" "464,472,#3b2c20" "120,300,#2a2018,16"
 timeout 10 xdotool mousemove --sync $((origin_x + 464)) $((origin_y + 480))
 sleep 0.2
 timeout 10 xdotool click 1 # Leave: the parting sound, then the end
-for _ in $(seq 100); do
-  kill -0 "$program_pid" 2> /dev/null || break
-  sleep 0.1
-done
-kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after Leave"
-wait "$program_pid"
-status=$?
-program_pid=
-[ "$status" -eq 0 ] || fail "exit code $status"
+expect_end Leave
 
 for name in "${grabbed[@]}"; do
   ORIGIN="$origin_x,$origin_y" timeout 20 python3 "$here/xwd.py" "$out/$name.xwd" "$out/$name.png" &&

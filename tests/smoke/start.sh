@@ -2,8 +2,8 @@
 # set: checks the tools (exit 77 when one is missing), starts a virtual X
 # server and the program on a first run, and waits for its window and the
 # end of its start-up. Defines fail and the cleanup that stops both, and the
-# log, pointer and screenshot helpers the tests share, and the steps the
-# page tests share (skipping the intro, making a character, saving and
+# log, pointer, screenshot and ending helpers the tests share, and the steps
+# the page tests share (skipping the intro, making a character, saving and
 # loading it).
 for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "$name: $tool is missing; skipped"; exit 77; }
@@ -116,17 +116,8 @@ drag() {
 # close_window: asks the program's window to close, as the window manager's
 # close button does, and waits for the program to end with exit code 0.
 close_window() {
-  local status
   timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-  for _ in $(seq 300); do
-    kill -0 "$program_pid" 2> /dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after the window was closed"
-  wait "$program_pid"
-  status=$?
-  program_pid=
-  [ "$status" -eq 0 ] || fail "exit code $status"
+  expect_end "the window was closed"
 }
 # shot NAME x,y,#rrggbb[,tolerance] ...: a screenshot, kept as NAME.png,
 # whose samples must match; tried again for a while, since a slow machine
@@ -149,6 +140,19 @@ shot() {
   done
   cat "$out/$picture.samples"
   fail "screen $picture does not match its layout"
+}
+
+# expect_end WHAT: the program ends within 30 s of WHAT, with exit code 0.
+expect_end() {
+  for _ in $(seq 300); do
+    kill -0 "$program_pid" 2> /dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$program_pid" 2> /dev/null && fail "the program did not end after $1"
+  wait "$program_pid"
+  local status=$?
+  program_pid=
+  [ "$status" -eq 0 ] || fail "exit code $status"
 }
 
 # The steps below sample the start menu with the caller's menu_samples.

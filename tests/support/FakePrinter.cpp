@@ -16,7 +16,12 @@ bool FakePrinter::Open()
 
 FCPrintCanvas* FakePrinter::CreateCanvas()
 {
+    if (!makesCanvases)
+        return nullptr;
     auto* canvas = new FakePrintCanvas(GetPageSize());
+    canvas->failAtCall = canvasFailAt;
+    canvas->failSilently = canvasFailsSilently;
+    canvas->finished = canvasFinished;
     canvases.push_back(canvas);
     return canvas;
 }

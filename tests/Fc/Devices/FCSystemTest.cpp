@@ -224,7 +224,7 @@ TEST(FCSystemDeviceTest, CreateAndDestroyInstallAndRemoveTheDevices)
     ASSERT_TRUE(system.CreatePrinter());
     EXPECT_NE(FCDisplayManager::GetBackBuffer(), nullptr);
     EXPECT_NE(FCSoundManager::GetInstance(), nullptr);
-    EXPECT_EQ(FCPrinter::GetInstance()->GetPageSize(), FCPoint(4800, 6600));
+    EXPECT_EQ(FCPrinter::GetInstance()->GetPageSize(), FCPoint(5100, 6600));
     system.DestroySoundManager();
     EXPECT_EQ(FCSoundManager::GetInstance(), nullptr);
 

@@ -245,6 +245,64 @@ TEST_F(EquipRulesTest, BuyingEquippingAndSelling)
     EXPECT_FLOAT_EQ(c.carriedWeight, 0.0f);
 }
 
+TEST_F(EquipRulesTest, SellingAWeaponEmptiesOnlyItsOwnHands)
+{
+    Item* sword = BuyItem(&c, Record(kSword), 0, 0, 0, false);
+    Item* dagger = BuyItem(&c, Record(kDagger), 0, 0, 0, false);
+    ASSERT_NE(sword, nullptr);
+    ASSERT_NE(dagger, nullptr);
+    EquipItem(&c, sword, false);
+    EquipItem(&c, dagger, false);
+    struct Case
+    {
+        const char* what;
+        std::vector<std::array<std::uint16_t, 2>> sets;
+        std::vector<std::array<std::uint16_t, 2>> left;
+    };
+    constexpr std::uint16_t e = VelCharacterEquip::kEmptySlot;
+    const std::uint16_t s = sword->itemKey, d = dagger->itemKey;
+    const Case cases[] = {
+        {"the other hand keeps its weapon", {{d, s}, {e, e}}, {{d, e}, {e, e}}},
+        {"sets left empty go, the empty one at the end stays",
+         {{e, s}, {s, d}, {e, e}},
+         {{e, d}, {e, e}}},
+        // Without an empty set, the last one emptied stays for the next weapon.
+        {"one empty set is kept", {{e, s}, {s, e}}, {{e, e}}},
+    };
+    for (const Case& test : cases)
+    {
+        VelCharacter seller;
+        seller.raceId = kHuman;
+        Item* sold = seller.AddItem(Record(kSword));
+        Item* kept = seller.AddItem(Record(kDagger));
+        ASSERT_EQ(sold->itemKey, s);
+        ASSERT_EQ(kept->itemKey, d);
+        EquipItem(&seller, sold, false);
+        EquipItem(&seller, kept, false);
+        for (const auto& hands : test.sets)
+        {
+            VelCharacterEquip set;
+            set.SetSlot(0, hands[0]);
+            set.SetSlot(1, hands[1]);
+            set.UpdateModes(&seller);
+            seller.AddEquip(set);
+        }
+        SellItem(&seller, sold);
+        std::vector<std::array<std::uint16_t, 2>> left;
+        for (std::uint32_t i = 0; i < seller.equipSets.GetCount(); ++i)
+        {
+            const auto* set = static_cast<VelCharacterEquip*>(
+                seller.equipSets.GetAt(static_cast<std::int32_t>(i)));
+            left.push_back(set->slots);
+            // The grip follows what is left: one hand for the dagger alone.
+            EXPECT_TRUE(set->IsModeAllowed(set->gripMode)) << test.what;
+        }
+        EXPECT_EQ(left, test.left) << test.what;
+        EXPECT_EQ(seller.FindItem(s), nullptr);
+        EXPECT_EQ(kept->placement, Item::kCarried) << test.what;
+    }
+}
+
 TEST_F(EquipRulesTest, OneArmourAndTwoShieldsAtMost)
 {
     Item* mail = BuyItem(&c, Record(kMail), 0, 0, 0, false);

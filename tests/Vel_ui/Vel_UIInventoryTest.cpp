@@ -1,0 +1,320 @@
+// The inventory page in the character window over the built layouts and the
+// fixture rules with the gear records: money, the stock and what it costs,
+// buying by dragging a stock row onto the owned list and selling by
+// dragging an owned row off it.
+
+#include "Vel_ui/GearPageFixture.h"
+
+#include "Fc/Graphics/FCImageBuffer.h"
+#include "Ui/UIButton.h"
+#include "Ui/UIImage.h"
+#include "Ui/UIImageControl.h"
+#include "Ui/UINumberEditControl.h"
+#include "Ui/UINumberScroll.h"
+#include "Ui/UIText.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelIds.h"
+#include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIWeaponStats.h"
+
+#include <map>
+
+namespace
+{
+namespace G = GearRecords;
+using I = Vel_UIInventory;
+using NameList = std::vector<std::string>;
+
+class InventoryPageTest : public GearPageFixture
+{
+protected:
+    void SetUp() override
+    {
+        GearPageFixture::SetUp();
+        page = ShowInventory();
+        ASSERT_NE(page, nullptr);
+        hero->modified = 0;
+    }
+    Vel_UIListBox* Stock() const { return page->GetStockList(); }
+    Vel_UIListBox* Owned() const { return page->GetOwnedList(); }
+    // Every stock row: its name, whether it can be dragged and its two cells' variants.
+    struct Offer
+    {
+        std::string name;
+        bool draggable;
+        std::int16_t variant;
+        bool operator==(const Offer&) const = default;
+    };
+    std::vector<Offer> Offers() const
+    {
+        std::vector<Offer> offers;
+        for (Vel_UIItem* row : Rows(Stock()))
+        {
+            // Both cells' variants; -1 when they differ.
+            const auto variant = [&](std::int16_t column) -> int
+            {
+                auto* cell = dynamic_cast<UITextControl*>(row->GetColumnControl(column));
+                return cell && cell->GetTextObject() ? cell->GetTextObject()->GetFontVariant() : -2;
+            };
+            offers.push_back(
+                {row->GetColumnText(0), (row->GetDragFlags() & UIControl::kDraggable) != 0,
+                 static_cast<std::int16_t>(variant(0) == variant(1) ? variant(0) : -1)});
+        }
+        return offers;
+    }
+    UINumberEditControl* MoneyField() const
+    {
+        auto* scroll = dynamic_cast<UINumberScroll*>(page->FindDescendant(I::kHighCoinScroll));
+        return scroll ? scroll->GetValueField() : nullptr;
+    }
+    void TypeMoney(const std::string& digits)
+    {
+        ClickControl(MoneyField());
+        ui.Key(UIMessage::kKeyDown, 35); // End
+        for (int i = 0; i < 8; ++i)
+            ui.Key(UIMessage::kKeyDown, 8);
+        for (char digit : digits)
+            ui.Key(UIMessage::kChar, static_cast<std::uint8_t>(digit));
+        ui.Key(UIMessage::kKeyDown, 13);
+        ui.Update();
+    }
+    // A point of the page that takes no drop.
+    FCPoint Nowhere() const
+    {
+        const FCRect rect = page->GetScreenRect();
+        return FCPoint(rect.left + 300, rect.top + 8);
+    }
+    std::vector<std::string> Coins() const
+    {
+        return {Text(I::kLowCoinText), Text(I::kMiddleCoinText),
+                std::to_string(MoneyField()->GetLong()), Text(I::kOwnedValueText),
+                Text(I::kWorthText)};
+    }
+
+    I* page = nullptr;
+};
+
+TEST_F(InventoryPageTest, WithoutMoneyPricedRowsCannotBeTakenUntilItemsAreFree)
+{
+    hero->SetCoins(2, 0);
+    page = ShowInventory();
+    EXPECT_EQ(Offers(), (std::vector<Offer>{{"Dagger", false, 1},
+                                            {"Giant Club", false, 1},
+                                            {"Greatsword", false, 1},
+                                            {"Longsword", false, 1},
+                                            {"Sword", false, 1},
+                                            {"Unarmed", true, 0}}));
+    auto* free = dynamic_cast<UIButton*>(page->FindDescendant(I::kIgnoreCostButton));
+    ASSERT_NE(free, nullptr);
+    EXPECT_EQ(free->GetState(), static_cast<std::uint32_t>(UIButton::kUp));
+    ClickControl(free);
+    EXPECT_EQ(hero->freeItems, 1);
+    for (const Offer& offer : Offers())
+        EXPECT_EQ(offer, (Offer{offer.name, true, 0}));
+    EXPECT_EQ(hero->modified, 0) << "a way of shopping, not an edit";
+
+    // Taken free: the money stays, the owned value grows.
+    Drag(RowNamed(Stock(), "Greatsword"), Centre(Owned()));
+    EXPECT_EQ(hero->money, VelCoins(0, 0, 0));
+    EXPECT_EQ(hero->ownedItemsValue.coins[2], 60);
+    EXPECT_NE(RowNamed(Owned(), "Greatsword"), nullptr);
+    EXPECT_EQ(hero->modified, 1);
+
+    ClickControl(free);
+    EXPECT_EQ(hero->freeItems, 0);
+    EXPECT_FALSE(Offers().front().draggable);
+    // The button shows the flag when the page is entered again.
+    hero->freeItems = 1;
+    page = ShowInventory();
+    EXPECT_EQ(free->GetState(), static_cast<std::uint32_t>(UIButton::kDown));
+}
+
+TEST_F(InventoryPageTest, BuyingInALowerCoinNormalisesTheMoney)
+{
+    hero->SetCoins(2, 10);
+    page = ShowInventory();
+    Choose(page->GetSelector(0), VelInventoryList::kGoods);
+    Drag(RowNamed(Stock(), "Rope"), Centre(Owned()));
+    EXPECT_EQ(hero->money, VelCoins(0, 5, 9));
+    // Copper, silver, gold; the owned value (the sword's 10) and the total in gold.
+    EXPECT_EQ(Coins(), (std::vector<std::string>{"0", "5", "9", "10", "19"}));
+    EXPECT_NE(RowNamed(Owned(), "Rope"), nullptr);
+    EXPECT_EQ(hero->modified, 1);
+    // Nine gold and five silver pay for a backpack, no longer for a spellbook.
+    std::map<std::string, bool> draggable;
+    for (const Offer& offer : Offers())
+        draggable[offer.name] = offer.draggable;
+    EXPECT_TRUE(draggable.at("Backpack"));
+    EXPECT_FALSE(draggable.at("Spellbook"));
+}
+
+TEST_F(InventoryPageTest, DraggingAnOwnedRowOffSellsItAndDroppingItBackDoesNothing)
+{
+    ASSERT_NE(RowNamed(Owned(), "Sword"), nullptr);
+    const VelCoins money = hero->money;
+    Drag(RowNamed(Owned(), "Sword"), Centre(Owned()));
+    EXPECT_NE(RowNamed(Owned(), "Sword"), nullptr);
+    EXPECT_EQ(hero->money, money);
+    EXPECT_EQ(hero->modified, 0);
+
+    Drag(RowNamed(Owned(), "Sword"), Nowhere());
+    EXPECT_EQ(RowNamed(Owned(), "Sword"), nullptr);
+    EXPECT_EQ(hero->items.GetCount(), 0u);
+    EXPECT_EQ(hero->money.coins[2],
+              money.coins[2] + static_cast<std::int32_t>(RulesFixture::kSwordPrice));
+    EXPECT_EQ(Text(I::kOwnedValueText), "0");
+    EXPECT_EQ(hero->modified, 1);
+
+    // Only the owned list's reports sell, and only stock rows are bought.
+    VelCharacterItem* dagger = Own(G::kDagger);
+    page = ShowInventory();
+    auto* ownedRow = dynamic_cast<Vel_UIInvItem*>(RowNamed(Owned(), "Dagger"));
+    ASSERT_NE(ownedRow, nullptr);
+    UIEvent fromStock(Stock(), UIMessage::kChildDraggedOut, FCPoint(0, 0),
+                      reinterpret_cast<std::uintptr_t>(ownedRow), 0);
+    page->HandleNotify(fromStock);
+    EXPECT_EQ(hero->FindItem(dagger->itemKey), dagger);
+    UIEvent ownedDropped(Owned(), UIMessage::kDroppedOnto, FCPoint(0, 0),
+                         reinterpret_cast<std::uintptr_t>(ownedRow), 0);
+    page->HandleNotify(ownedDropped);
+    EXPECT_EQ(hero->items.GetCount(), 1u);
+}
+
+TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)
+{
+    // An owned value whose copper has not been carried yet.
+    hero->ownedItemsValue = VelCoins(15, 0, 10);
+    hero->SetCoins(2, 0);
+    page = ShowInventory();
+    // Entering the page carries it.
+    EXPECT_EQ(Text(I::kOwnedValueText), "10");
+    hero->ownedItemsValue = VelCoins(15, 0, 10);
+    hero->modified = 0;
+    TypeMoney("1234");
+    EXPECT_EQ(hero->money.coins[2], 1234);
+    EXPECT_EQ(Text(I::kWorthText), "1244");
+    EXPECT_EQ(hero->ownedItemsValue, VelCoins(15, 0, 10)) << "typing carries nothing";
+    EXPECT_TRUE(Offers().front().draggable) << "the stock follows the money at once";
+    EXPECT_EQ(hero->modified, 1);
+
+    // Leaving the field after Enter ends the same edit: nothing more changes.
+    hero->modified = 0;
+    ClickControl(Stock());
+    EXPECT_EQ(hero->modified, 0);
+    // The gold never goes past 999999; the arrows edit it too.
+    TypeMoney("9999999");
+    EXPECT_EQ(hero->money.coins[2], 999999);
+    auto* scroll = dynamic_cast<UINumberScroll*>(page->FindDescendant(I::kHighCoinScroll));
+    ClickControl(scroll->GetDecreaseButton());
+    EXPECT_EQ(hero->money.coins[2], 999998);
+    EXPECT_EQ(Text(I::kWorthText), "1000008");
+}
+
+TEST_F(InventoryPageTest, HoveringARowShowsItsIconDescriptionAndStatistics)
+{
+    auto* picture =
+        dynamic_cast<UIImageControl*>(window->FindDescendant(Vel_UIWin_CharConfig::kSharedPicture));
+    ASSERT_NE(picture, nullptr);
+    const std::string pageHelp = HelpLine();
+    Hover(RowNamed(Stock(), "Dagger"));
+    EXPECT_EQ(HelpLine(), "About the Dagger.");
+    EXPECT_EQ(Text(Vel_UIWeaponStats::kFirstFieldId), "1d4");
+    // The 64 x 64 icon in the middle of the portrait's frame.
+    ASSERT_NE(picture->GetImage(), nullptr);
+    const FCImageBuffer* icon = picture->GetImage()->GetImageBuffer();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->GetWidth(), 64);
+    const FCPoint frame = picture->UIObject::GetSize();
+    EXPECT_EQ(frame, FCPoint(120, 152)) << "the layout's portrait frame";
+    EXPECT_EQ(picture->GetImage()->GetPosition(), FCPoint(28, 44));
+    // An item whose icon is missing shows no picture, and nothing breaks.
+    Hover(RowNamed(Stock(), "Greatsword"));
+    EXPECT_EQ(picture->GetImage()->GetImageBuffer(), nullptr);
+    EXPECT_EQ(Text(Vel_UIWeaponStats::kFirstFieldId), "1d8");
+    ui.Move(5, 5);
+    ui.Update();
+    EXPECT_EQ(HelpLine(), pageHelp);
+    EXPECT_EQ(Text(Vel_UIWeaponStats::kFirstFieldId), "");
+}
+
+// An owned entry whose record the database lacks is kept but not listed.
+TEST_F(InventoryPageTest, EntriesWithoutARecordAreKeptButNotListed)
+{
+    VelCharacterItem* lost = hero->AddItem(nullptr);
+    ASSERT_NE(lost, nullptr);
+    page = ShowInventory();
+    EXPECT_EQ(Names(Owned()), std::vector<std::string>{"Sword"});
+    Vel_UIEquip* equip = ShowEquip();
+    EXPECT_EQ(Names(equip->GetPool()), std::vector<std::string>{"Sword"});
+    EXPECT_EQ(hero->FindItem(lost->itemKey), lost);
+}
+
+TEST_F(InventoryPageTest, TheSpecialFilterListsMasterworkPiecesTwiceOrAlone)
+{
+    struct Case
+    {
+        std::int32_t special;
+        NameList names;
+    };
+    const Case cases[] = {
+        {-1,
+         {"Claw", "Dagger", "Dagger MW", "Giant Club", "Greatsword", "Longsword", "Sword",
+          "Unarmed"}},
+        {0, {"Dagger", "Giant Club", "Greatsword", "Longsword", "Sword", "Unarmed"}},
+        {1, {"Claw"}},
+        {2, {"Dagger MW"}},
+    };
+    for (const Case& c : cases)
+    {
+        Choose(page->GetSelector(3), c.special);
+        EXPECT_EQ(Names(Stock()), c.names) << c.special;
+    }
+}
+
+TEST_F(InventoryPageTest, ScrollsFollowTheCasterClassAndTheLevel)
+{
+    hero->SetCoins(2, 999999);
+    Choose(page->GetSelector(0), VelInventoryList::kMagic);
+    Choose(page->GetSelector(1), VelInventoryList::kScrolls);
+    struct Case
+    {
+        std::int32_t caster;
+        std::int32_t level;
+        NameList names;
+    };
+    const Case cases[] = {
+        // The scholar (10) writes at the innate caster's (9) levels, its own
+        // only for spells the innate caster lacks.
+        {10, 0, {"Scroll Fire Bolt", "Scroll Light", "Scroll Seal", "Scroll Ward"}},
+        {10, 3, {"Scroll Fire Bolt"}},
+        {10, 2, {}},
+        {10, 1, {"Scroll Seal", "Scroll Ward"}},
+        {9, 1, {"Scroll Ward"}},
+        {2, 0, {"Scroll Blessing", "Scroll Light"}},
+    };
+    for (const Case& c : cases)
+    {
+        Choose(page->GetSelector(2), c.caster);
+        Choose(page->GetSelector(3), c.level);
+        EXPECT_EQ(Names(Stock()), c.names) << "class " << c.caster << " level " << c.level;
+    }
+    Choose(page->GetSelector(3), 0);
+    Choose(page->GetSelector(2), 10);
+    Choose(page->GetSelector(1), VelInventoryList::kPotions);
+    EXPECT_EQ(Names(Stock()), (NameList{"Potion Fire Bolt", "Potion Light"}));
+
+    // Without the writer's class, or the scroll's record, there is no stock.
+    Choose(page->GetSelector(1), VelInventoryList::kScrolls);
+    VelDatabase::GetMap(VelDatabase::kTagClass)->Remove(VelIds::kClassScholarCaster);
+    Choose(page->GetSelector(1), VelInventoryList::kPotions);
+    Choose(page->GetSelector(1), VelInventoryList::kScrolls);
+    EXPECT_EQ(Offered(page->GetSelector(2)), (std::vector<std::int32_t>{9, 2, 3, 7, 6, 1}));
+    EXPECT_EQ(Stock()->GetItemCount(), 0u);
+    Choose(page->GetSelector(2), 9);
+    EXPECT_EQ(Names(Stock()), (NameList{"Scroll Fire Bolt", "Scroll Light", "Scroll Ward"}));
+    Choose(page->GetSelector(1), VelInventoryList::kPotions);
+    VelDatabase::GetMap(VelDatabase::kTagItem)->Remove(G::kScroll);
+    Choose(page->GetSelector(1), VelInventoryList::kScrolls);
+    EXPECT_EQ(Stock()->GetItemCount(), 0u);
+}
+} // namespace

@@ -61,6 +61,39 @@ public:
     static constexpr std::uint16_t kFirstSchool = 1; // schools 1 to 3
     static constexpr std::uint16_t kSturdyFeat = 37; // needs CON 15
 
+    // Languages 2 and 3 may be chosen by the fixture race; the hidden one
+    // is never offered (its exclusion flag is set).
+    static constexpr std::uint16_t kHiddenLanguage = 48;
+
+    // Special-ability choices (class-feature rows of level 100) of classes
+    // 1, 7 and 8: class 7 chooses enemies, class 1 weapons (the sword, in
+    // which every class is trained, and the chain whip) and a plain knack,
+    // class 8 a general feat, the knack and an INT-following study.
+    static constexpr std::uint16_t kFeatureEnemy = 20;     // kind 5, group 14
+    static constexpr std::uint16_t kFeatureWeapon = 21;    // kind 4, group 15
+    static constexpr std::uint16_t kFeatureExtraFeat = 22; // kind 2: one more general feat
+    static constexpr std::uint16_t kFeatureKnack = 23;
+    static constexpr std::uint16_t kFeatureStudy = 24;     // kind 3: "(3 + INT modifier)"
+    static constexpr std::uint16_t kEnemy = 1;             // open to every race
+    static constexpr std::uint16_t kKinEnemy = 2;          // the fixture race's own kind
+    static constexpr std::uint16_t kOtherEnemy = 3;
+    // Gods and domains. Sun holds Sky and Light, Storm Sky, Earth and Dark,
+    // Shade (closed to the default alignment 9) Earth and Order. Light and
+    // Dark shut each other out; Order needs an alignment bit 9 lacks.
+    static constexpr std::uint16_t kGodOfAll = 0;
+    static constexpr std::uint16_t kGodSun = 1;
+    static constexpr std::uint16_t kGodStorm = 2;
+    static constexpr std::uint16_t kGodShade = 3;
+    static constexpr std::uint16_t kDomainSky = 1;
+    static constexpr std::uint16_t kDomainEarth = 2;
+    static constexpr std::uint16_t kDomainLight = 3;
+    static constexpr std::uint16_t kDomainDark = 4;
+    static constexpr std::uint16_t kDomainOrder = 5;
+    // The icons the god and domain records name, under "\Icons\".
+    // No shipped picture has these names: a test supplies what it wants.
+    static constexpr const char* kSunIcon = "fixture_sun.jpg";
+    static constexpr const char* kSkyIcon = "fixture_sky.jpg";
+
     explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
     // False when the database did not load.
     bool IsLoaded() const { return loaded; }

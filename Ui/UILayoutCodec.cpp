@@ -82,6 +82,11 @@ constexpr std::array kKinds{
     KindEntry{"Vel_UISkillItem", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIFeats", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIWin_SelectTarget", UILayoutCodec::PayloadKind::kControl},
+    // The languages, special abilities, god and notes pages.
+    KindEntry{"Vel_UILanguage", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UISpecial", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIGod", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UINotes", UILayoutCodec::PayloadKind::kControl},
     // The inventory and equipment pages, their rows and statistics boxes.
     KindEntry{"Vel_UIInventory", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIEquip", UILayoutCodec::PayloadKind::kControl},

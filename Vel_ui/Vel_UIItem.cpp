@@ -222,6 +222,12 @@ void Vel_UIItem::SetDraggable(bool draggable)
                           : static_cast<std::uint16_t>(dragFlags & ~kDraggable);
 }
 
+void Vel_UIItem::SetTakeable(bool takeable)
+{
+    SetFontVariant(takeable ? 0 : 1);
+    SetDraggable(takeable);
+}
+
 void Vel_UIItem::ShowRemoveMark(bool show)
 {
     if (UIDisplayObject* mark = FindDisplayObject(kRemoveMarkId))

@@ -70,6 +70,9 @@ public:
     UIControl* GetColumnControl(std::int16_t column) const;
     UINumberScroll* GetNumberScroll() const;
     void SetDraggable(bool draggable);
+    // A row of a pick list that may be taken: variant 0 and draggable; one
+    // that may not: variant 1 (ash) and fixed in place.
+    void SetTakeable(bool takeable);
     void ShowRemoveMark(bool show);
 
     // Orderings for UIListBox::SortItems: column 0's bytes as unsigned

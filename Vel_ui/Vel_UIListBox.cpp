@@ -60,12 +60,7 @@ bool Vel_UIListBox::AddRow(UIControl* row, std::uint32_t data, bool relayout)
 
 void Vel_UIListBox::SetAllRowsFontVariant(std::int16_t variant)
 {
-    UIControl* item = nullptr;
-    ItemCursor cursor;
-    BeginIteration(cursor);
-    while (NextItem(item, cursor))
-        if (auto* row = dynamic_cast<Vel_UIItem*>(item))
-            row->SetFontVariant(variant);
+    EachRow<Vel_UIItem>([variant](Vel_UIItem& row) { row.SetFontVariant(variant); });
 }
 
 bool Vel_UIListBox::HandleNotify(UIEvent& event)

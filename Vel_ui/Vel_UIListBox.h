@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Ui/UIListBox.h"
+#include "Vel_ui/Vel_UIItem.h"
 
 #include <cstdint>
 #include <string>

@@ -3,6 +3,8 @@
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIMessages.h"
+#include "Vel_ui/Vel_UIItem.h"
+#include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 FC_REGISTER_CLASS(Vel_UIPanel);
@@ -32,4 +34,19 @@ void Vel_UIPanel::LogMissingChild(std::uint16_t childId) const
 {
     FC_LOG("Page %u (%s): no usable child %u\n", static_cast<unsigned>(id), GetClassName().c_str(),
            static_cast<unsigned>(childId));
+}
+
+Vel_UIItem* Vel_UIPanel::RowCarriedBy(const UIEvent& event)
+{
+    if (event.type != UIMessage::kDroppedOnto && event.type != UIMessage::kChildDraggedOut)
+        return nullptr;
+    return dynamic_cast<Vel_UIItem*>(reinterpret_cast<UIControl*>(event.param1));
+}
+
+void Vel_UIPanel::SetUpPickLists(UIControl* available, UIControl* chosen)
+{
+    if (available)
+        available->SetDragFlags(static_cast<std::uint16_t>(available->GetDragFlags() | kDragContainer));
+    Vel_UIItemTray::SetAcceptsDrops(chosen, true);
+    Vel_UIItemTray::SetMovesRows(chosen, true);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 class VelCharacter;
+class Vel_UIItem;
 
 // Base of the character window's pages. The window tells a page when it
 // becomes current and when it stops being current, when another class was
@@ -48,4 +49,11 @@ protected:
         return found;
     }
     void LogMissingChild(std::uint16_t childId) const;
+    // The pick-list convention: rows are dragged out of the available list
+    // (a drag container) and dropped onto the chosen one, which also gives
+    // a row back when it is dragged off; either may be null.
+    static void SetUpPickLists(UIControl* available, UIControl* chosen);
+    // The row that a drop (1025) or a drag off a list (1014) carries; null
+    // for any other message or anything but a row.
+    static Vel_UIItem* RowCarriedBy(const UIEvent& event);
 };

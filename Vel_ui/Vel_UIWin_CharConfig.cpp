@@ -174,6 +174,9 @@ bool Vel_UIWin_CharConfig::Load(FCFile& file)
     helpLine = ChildAs<UITextControl>(*this, kHelpLine);
     if (warningControl)
         warningControl->SetVisible(0);
+    // The class list's bar shows only when the classes do not fit.
+    if (UIListBox* list = classSelector ? classSelector->GetList() : nullptr)
+        list->SetAlwaysShowBars(0);
     // A layout that stores the first entry as selected reports no change,
     // so page 0 is then shown here.
     const UIControl* first =

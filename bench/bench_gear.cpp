@@ -137,7 +137,6 @@ int main(int argc, char** argv)
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        // The notes page is the one to switch away to.
         PageBenchFiles files(argv[0]);
         const std::filesystem::path& resources = files.resources;
         FCResourceManager assets;

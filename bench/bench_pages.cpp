@@ -254,17 +254,13 @@ int main(int argc, char** argv)
     FCDebugLog quiet("", FCDebugLog::kOff);
     FCDebugLog::SetInstance(&quiet);
     RatioReporter::Initialize(argc, argv);
-    const std::filesystem::path resources =
-        std::filesystem::absolute(argv[0]).parent_path().parent_path() / "Resources";
     {
         BlitBaseline::ScreenPair screens;
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        FCFileSystem files;
-        files.SetRootPath(resources.string());
-        for (const char* dir : {"UI", "Art", "Sfx", "Icons"})
-            files.AddSearchDirectory(dir);
+        PageBenchFiles files(argv[0]);
+        const std::filesystem::path& resources = files.resources;
         FCResourceManager assets;
         bool rules = true;
         for (const char* file : {"Database.bin", "AnimalDB.bin", "EquipDB.bin", "SpellDB.bin"})

@@ -10,6 +10,8 @@ class VelCharacterFeature : public VelEntityFeature
 {
 public:
     static constexpr const char* kClassName = "VelCharacterFeature";
+    // Bit of extra: granted by the class's levels, not chosen; it stays.
+    static constexpr std::uint32_t kFixed = 0x08;
 
     VelCharacterFeature() = default;
     VelCharacterFeature(const VelCharacterFeature& other) = default;

@@ -14,11 +14,16 @@ public:
 
     // Kinds: how the value is shown and used.
     static constexpr std::uint16_t kKindGrantsFeat = 1;
+    // A chosen ability of this kind allows one more general feat.
+    static constexpr std::uint16_t kKindGeneralFeat = 2;
     static constexpr std::uint16_t kKindAbilityModifier = 3;
     static constexpr std::uint16_t kKindItem = 4;
     static constexpr std::uint16_t kKindEnemy = 5;
     // Format kind whose text takes the value twice.
     static constexpr std::uint16_t kFormatTwice = 2;
+    // Format kinds of choices whose value names an enemy or a weapon.
+    static constexpr std::uint16_t kFormatEnemyChoice = 14;
+    static constexpr std::uint16_t kFormatWeaponChoice = 15;
 
     // The name with the value shown as the kind wants; a negative value
     // leaves the name as it is.

@@ -46,4 +46,20 @@ template <class T, class Fn> void Each(const FCObjectMap& constMap, Fn&& fn)
             return;
     }
 }
+
+// The element stored at that address, or null when the holder has none
+// there: a page row that remembers a record or an entry by its address is
+// checked against what is alive before it is followed.
+template <class T, class Holder> T* FindByAddress(const Holder& holder, std::intptr_t address)
+{
+    T* found = nullptr;
+    Each<T>(holder,
+            [&](T& element)
+            {
+                if (reinterpret_cast<std::intptr_t>(&element) == address)
+                    found = &element;
+                return found != nullptr;
+            });
+    return found;
+}
 } // namespace VelRulesWalk

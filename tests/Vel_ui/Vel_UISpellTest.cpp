@@ -7,6 +7,7 @@
 #include "Vel_ui/MagicPageFixture.h"
 
 #include "Vel/Character/VelCharacterSpell.h"
+#include "Vel/Db/VelDatabase.h"
 #include "Vel/Rules/VelLimitFlags.h"
 #include "Vel_ui/Vel_UISpell.h"
 #include "Vel_ui/Vel_UISpellItem.h"
@@ -294,7 +295,7 @@ TEST_F(SpellPageTest, PlusOneMarksTheDomainFromLevelOneAndTheSpecialtyOnEveryLev
         SCOPED_TRACE(std::to_string(c.classId) + (c.choice ? " with" : " without"));
         MakeHero({{c.classId, 5}}, {-1, -1, -1, 16, 16});
         if (c.choice && c.classId == kPriest)
-            hero->domainIds[0] = F::kSunDomain;
+            hero->domainIds[0] = F::kDomainSky;
         if (c.choice && c.classId == kSpellBook)
             hero->schoolSlots[VelCharacter::kSpecialtySlot] = 1;
         page = OpenPage<S>(kSpellPage);
@@ -311,7 +312,7 @@ TEST_F(SpellPageTest, PlusOneMarksTheDomainFromLevelOneAndTheSpecialtyOnEveryLev
 TEST_F(SpellPageTest, DomainListForTheDomainCasterAndBackToSchoolsForOtherClasses)
 {
     MakeHero({{kPriest, 5}, {kInnate, 1}}, {-1, -1, -1, -1, 16, 16});
-    hero->domainIds[0] = F::kSunDomain;
+    hero->domainIds[0] = F::kDomainSky;
     page = OpenPage<S>(kSpellPage);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Vel_UIWin_CharConfig::GetHelpId(), 9503);
@@ -322,10 +323,11 @@ TEST_F(SpellPageTest, DomainListForTheDomainCasterAndBackToSchoolsForOtherClasse
     Choose(page, S::kModeCombo, 1);
     ASSERT_EQ(page->GetMode(), 1);
     auto* filter = dynamic_cast<UIComboBox*>(page->FindDescendant(S::kFilterCombo));
-    ASSERT_EQ(filter->GetList()->GetItemCount(), 2u) << "domains only, no entry for all";
-    EXPECT_EQ(VariantOf(filter->GetList()->FindItemByData(F::kWarDomain)), 1);
-    EXPECT_EQ(VariantOf(filter->GetList()->FindItemByData(F::kSunDomain)), 0);
-    Choose(page, S::kFilterCombo, F::kSunDomain);
+    ASSERT_EQ(filter->GetList()->GetItemCount(), VelDatabase::GetMap(VelDatabase::kTagDomain)->GetCount())
+        << "domains only, no entry for all";
+    EXPECT_EQ(VariantOf(filter->GetList()->FindItemByData(F::kDomainEarth)), 1);
+    EXPECT_EQ(VariantOf(filter->GetList()->FindItemByData(F::kDomainSky)), 0);
+    Choose(page, S::kFilterCombo, F::kDomainSky);
     UIListBox* list = List(S::kClassList);
     ASSERT_EQ(list->GetItemCount(), 5u) << "the fire spells of levels 1 to 4 and the domain's own";
     EXPECT_NE(RowNamed(list, "Noon (3)"), nullptr);

@@ -57,6 +57,8 @@ TEST_F(CharConfigTest, FirstActivationOpensTheRollerOnlyWithIncreasesToSpend)
 
 TEST_F(CharConfigTest, PageSwitchKeepsTheCurrentPageWhenALayoutIsMissingOrNoPage)
 {
+    // A layout file that is not one, in the harness's root before the build's.
+    ui.WriteLayout("velLanguage.ui", {0x4E, 0x6F});
     ASSERT_NE(Open(), nullptr);
     Vel_UIPanel* first = window->GetCurrentPage();
     ASSERT_NE(first, nullptr);
@@ -67,7 +69,7 @@ TEST_F(CharConfigTest, PageSwitchKeepsTheCurrentPageWhenALayoutIsMissingOrNoPage
     };
     const Case cases[] = {
         {4703, 0},  // skills: the layout holds a window, not a page
-        {4705, 0},  // languages: no layout at all
+        {4705, 0},  // languages: the layout cannot be read
         {4713, 11}, // notes
         {4702, 0},
         {4713, 11},

@@ -24,13 +24,7 @@ region() {
 }
 
 # The first run's logo and intro, each skipped by a click.
-wait_log "MN qelt.webm"
-sleep 1
-click 60 300
-wait_log "MN fluid.webm"
-sleep 1
-click 60 340
-wait_log "Intro over; loading the game data"
+skip_intro
 
 # Palette (STYLE.md): soot #16110d, umber #2a2018, leather #3b2c20,
 # gold #e0b864.

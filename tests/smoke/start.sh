@@ -2,7 +2,9 @@
 # set: checks the tools (exit 77 when one is missing), starts a virtual X
 # server and the program on a first run, and waits for its window and the
 # end of its start-up. Defines fail and the cleanup that stops both, and the
-# log, pointer, screenshot and ending helpers the tests share.
+# log, pointer, screenshot and ending helpers the tests share, and the steps
+# the page tests share (skipping the intro, making a character, saving and
+# loading it).
 for tool in Xvfb xdotool xwd python3 timeout; do
   command -v "$tool" > /dev/null || { echo "$name: $tool is missing; skipped"; exit 77; }
 done
@@ -159,4 +161,66 @@ expect_end() {
   local status=$?
   program_pid=
   [ "$status" -eq 0 ] || fail "exit code $status"
+}
+
+# The steps below sample the start menu with the caller's menu_samples.
+# skip_intro: the two movies of a first run, each skipped by a click where
+# the start menu has no button.
+skip_intro() {
+  wait_log "MN qelt.webm"
+  sleep 1
+  click 60 300
+  wait_log "MN fluid.webm"
+  sleep 1
+  click 60 340
+  wait_log "Intro over; loading the game data"
+}
+# new_priest_tracker NAME: from the start menu, a new character NAME of
+# class 2 (the priest) and class 7 (the tracker) at level 1, its scores
+# dealt from the standard array: 15 WIS, 14 INT, 13 CON, 12 STR, 10 DEX,
+# 8 CHA. Ends in the character window on the abilities page.
+new_priest_tracker() {
+  click 400 260 # New Character
+  click 336 368 # Create
+  shot 2-setup "200,300,#2a2018,8" "500,420,#16110d,8"
+  click 180 72 # the name field
+  timeout 5 xdotool key End
+  timeout 5 xdotool key --repeat 24 BackSpace
+  timeout 5 xdotool type --delay 20 "$1"
+  drag 460 280 200 250 # class 2 from the class table onto the class list
+  drag 460 440 200 250 # class 7
+  shot 3-setup-filled "200,300,#2a2018,8" "690,560,#3b2c20,8"
+  click 726 568 # Finish: level 1 earns no increase, so no roller yet
+  shot 4-character "700,32,#3b2c20,8" "40,424,#3b2c20,8"
+  click 80 424 # Roll
+  click 264 236 # the method list's third row, the standard array
+  shot 5-standard-array "200,170,#2a2018,8"
+  drag 603 192 495 352 # 15
+  drag 603 232 495 312 # 14
+  drag 603 272 495 272 # 13
+  drag 603 312 495 192 # 12
+  drag 603 352 495 232 # 10
+  drag 603 392 495 392 # 8
+  click 567 488 # OK
+  shot 6-scores "700,32,#3b2c20,8" "40,424,#3b2c20,8" "@96,200,64,32"
+  grep -q '^region @96,200,64,32' "$out/6-scores.samples" || fail "no INT region"
+}
+# save_and_load FILE: saves the character as FILE.cg3 through the game
+# menu, goes back to the start menu and loads it again; $saved is the
+# file. Ends in the character window.
+save_and_load() {
+  click 728 32 # Menu
+  click 400 192 # Save Character
+  click 448 440 # the file name field
+  timeout 5 xdotool type --delay 20 "$1"
+  click 448 488 # OK
+  saved=$out/data/stavelorn/Characters/$1.cg3
+  shot saved "300,192,#3b2c20,8" "300,416,#3b2c20,8"
+  [ -s "$saved" ] || fail "no character file $saved"
+  click 400 312 # Start Menu: saved, so nothing is asked
+  shot start-menu-again "${menu_samples[@]}"
+  click 400 316 # Load Character
+  click 300 154 # the saved file, the only row
+  click 448 488 # OK
+  shot loaded "700,32,#3b2c20,8" "40,424,#3b2c20,8"
 }

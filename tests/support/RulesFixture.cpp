@@ -13,10 +13,12 @@
 #include "Vel/Db/VelClassLevelInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDomainInfo.h"
+#include "Vel/Db/VelEnemyInfo.h"
 #include "Vel/Db/VelFamiliarFeatureInfo.h"
 #include "Vel/Db/VelFeatDependInfo.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
+#include "Vel/Db/VelGodDomainInfo.h"
 #include "Vel/Db/VelGodInfo.h"
 #include "Vel/Db/VelGoodsInfo.h"
 #include "Vel/Db/VelHeightWeightInfo.h"
@@ -36,6 +38,7 @@
 
 #include <string>
 #include <tuple>
+#include <utility>
 
 namespace
 {
@@ -122,7 +125,7 @@ void AddSchoolSpells(DbFixture& db)
     db.Add(F::kSpellBookSpell, book);
     VelSpellInfo sun = Named<VelSpellInfo>("Noon");
     sun.schoolId = F::kFireSchool;
-    db.Add(F::kSunSpell, sun);
+    db.Add(F::kDomainSpell, sun);
 }
 
 void AddSchoolSpellLevels(DbFixture& db)
@@ -141,10 +144,10 @@ void AddSchoolSpellLevels(DbFixture& db)
             for (std::int16_t classId : {1, 2, 9})
                 add(SchoolSpell(school, level), classId, -1, level);
             if (school == F::kFireSchool && level > 0)
-                add(SchoolSpell(school, level), -1, F::kSunDomain, level);
+                add(SchoolSpell(school, level), -1, F::kDomainSky, level);
         }
     add(F::kSpellBookSpell, VelIds::kClassScholarCaster, -1, 2);
-    add(F::kSunSpell, -1, F::kSunDomain, 3);
+    add(F::kDomainSpell, -1, F::kDomainSky, 3);
 }
 
 // Features that the animals below bring.
@@ -187,11 +190,9 @@ void AddMagicAnimals(DbFixture& db)
     db.Add(F::kWarhorse, horse).Add(F::kPony, pony).Add(F::kWolf, wolf);
 }
 
-// Domains, the animals' skills, features and attacks, and the mount table.
+// The animals' skills, features and attacks, and the mount table.
 void AddMagicTables(DbFixture& db)
 {
-    db.Section(VelDatabase::kTagDomain);
-    db.Add(F::kSunDomain, Named<VelDomainInfo>("Sun")).Add(F::kWarDomain, Named<VelDomainInfo>("War"));
     db.Section(VelDatabase::kTagAnimalSkill);
     for (const auto& [animal, skill, ranks] : {std::tuple{F::kCat, F::kFirstSkill, 4}, {F::kCat, 51, 2},
                                                {F::kWolf, F::kFirstSkill, 1}, {F::kWarhorse, 52, 3}})
@@ -316,6 +317,24 @@ void AddBodyTables(DbFixture& db)
     }
 }
 
+// A language the pages never offer, in the open language section.
+void AddHiddenLanguage(DbFixture& db)
+{
+    VelLanguageInfo hidden = Named<VelLanguageInfo>("Cant");
+    hidden.secondFlag = 1;
+    db.Add(F::kHiddenLanguage, hidden);
+}
+
+// Languages 2 and 3 open to the fixture race as choices, in the open
+// speaker section.
+void AddLanguageChoices(DbFixture& db)
+{
+    VelSpokenLanguageInfo allowed;
+    allowed.classId = VelIds::kNone;
+    allowed.raceId = F::kRace;
+    for (std::uint16_t language : {2, 3})
+        db.Add(static_cast<std::int16_t>(language), allowed);
+}
 // Records of the skills and feats pages, defined further down.
 void AddSkillsWithSubSkills(DbFixture& db);
 void AddTargetFeats(DbFixture& db);
@@ -341,11 +360,13 @@ void AddSkillsFeatsLanguages(DbFixture& db, const F::Sizes& sizes, bool withoutE
         db.Add(static_cast<std::int16_t>(F::kFirstLanguage + i), Named<VelLanguageInfo>("Tongue"));
     if (!withoutExtras)
         db.Add(F::kLanguageExtra, Named<VelLanguageInfo>("Old tongue"));
+    AddHiddenLanguage(db);
     VelSpokenLanguageInfo spoken;
     spoken.classId = 0xFFFF;
     spoken.raceId = F::kRace;
     spoken.automatic = 1;
     db.Section(VelDatabase::kTagSpokenLanguage).Add(F::kFirstLanguage, spoken);
+    AddLanguageChoices(db);
 }
 
 void AddSpells(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
@@ -397,6 +418,100 @@ void AddItems(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
     }
 }
 
+// Features that special-ability choices name, in the open feature section.
+void AddChoiceFeatures(DbFixture& db)
+{
+    auto feature = [&](std::uint16_t id, const char* name, std::uint16_t kind, std::uint16_t group,
+                       const char* text)
+    {
+        VelFeatureInfo record = Named<VelFeatureInfo>(name);
+        record.kind = kind;
+        record.formatKind = group;
+        record.text = text;
+        db.Add(static_cast<std::int16_t>(id), record);
+    };
+    feature(F::kFeatureEnemy, "Chosen Foe", VelFeatureInfo::kKindEnemy,
+            VelFeatureInfo::kFormatEnemyChoice, "You know this foe's ways.");
+    feature(F::kFeatureWeapon, "Weapon Drill", VelFeatureInfo::kKindItem,
+            VelFeatureInfo::kFormatWeaponChoice, "Drilled with one weapon.");
+    feature(F::kFeatureExtraFeat, "Extra Learning", VelFeatureInfo::kKindGeneralFeat, 0,
+            "One more general feat.");
+    feature(F::kFeatureKnack, "Knack", 0, 0, "A knack for getting by.");
+    feature(F::kFeatureStudy, "Quick Study", VelFeatureInfo::kKindAbilityModifier, 0,
+            "Learns %d lessons more.");
+}
+
+// The level-100 rows (choices) of classes 1, 7 and 8, in the open
+// class-feature section.
+void AddSpecialChoices(DbFixture& db)
+{
+    auto choice = [&](std::uint16_t classId, std::uint16_t featureId, std::int16_t value)
+    {
+        VelClassFeatureInfo row;
+        row.featureId = featureId;
+        row.level = 100;
+        row.value = value;
+        db.Add(static_cast<std::int16_t>(classId), row);
+    };
+    for (std::uint16_t enemy : {F::kEnemy, F::kKinEnemy, F::kOtherEnemy})
+        choice(VelIds::kClassTracker, F::kFeatureEnemy, static_cast<std::int16_t>(enemy));
+    choice(VelIds::kClassMinstrel, F::kFeatureWeapon, F::kChainWhip);
+    choice(VelIds::kClassMinstrel, F::kFeatureWeapon, F::kSword);
+    choice(VelIds::kClassMinstrel, F::kFeatureKnack, -1);
+    for (std::uint16_t feature : {F::kFeatureExtraFeat, F::kFeatureKnack, F::kFeatureStudy})
+        choice(VelIds::kClassSkirmisher, feature, -1);
+}
+
+// More gods in the open god section, then the domains, which gods hold
+// which, and the enemies.
+void AddGodsAndDomains(DbFixture& db)
+{
+    VelGodInfo all = Named<VelGodInfo>("The All");
+    all.alignment = 0;
+    VelGodInfo storm = Named<VelGodInfo>("Storm");
+    storm.alignment = 0;
+    VelGodInfo shade = Named<VelGodInfo>("Shade");
+    shade.alignment = 0;
+    shade.excludedAlignment = VelIds::kAlignmentDefault;
+    db.Add(F::kGodOfAll, all).Add(F::kGodStorm, storm).Add(F::kGodShade, shade);
+
+    auto domain = [](const char* name, const char* icon, std::int16_t mask, std::int16_t excluded)
+    {
+        VelDomainInfo record = Named<VelDomainInfo>(name);
+        record.iconFile = icon;
+        record.chosenText = std::string(name) + " answers your call";
+        record.alignmentMask = mask;
+        record.excludedDomain = excluded;
+        record.description = std::string("The domain of ") + name + ".";
+        return record;
+    };
+    db.Section(VelDatabase::kTagDomain)
+        .Add(F::kDomainSky, domain("Sky", F::kSkyIcon, 0, -1))
+        .Add(F::kDomainEarth, domain("Earth", "fixture_earth.jpg", 0, -1))
+        .Add(F::kDomainLight, domain("Light", "fixture_light.jpg", 0, F::kDomainDark))
+        .Add(F::kDomainDark, domain("Dark", "fixture_dark.jpg", 0, F::kDomainLight))
+        .Add(F::kDomainOrder, domain("Order", "fixture_order.jpg", 0x20, -1));
+    db.Section(VelDatabase::kTagGodDomain);
+    const std::pair<std::uint16_t, std::uint16_t> holds[] = {
+        {F::kGodSun, F::kDomainSky},     {F::kGodSun, F::kDomainLight},  {F::kGodStorm, F::kDomainSky},
+        {F::kGodStorm, F::kDomainEarth}, {F::kGodStorm, F::kDomainDark}, {F::kGodShade, F::kDomainEarth},
+        {F::kGodShade, F::kDomainOrder}};
+    for (const auto& [god, held] : holds)
+        db.Add(static_cast<std::int16_t>(god), VelGodDomainInfo(god, held));
+
+    auto enemy = [](const char* name, std::uint16_t race)
+    {
+        VelEnemyInfo record = Named<VelEnemyInfo>(name);
+        record.raceId = race;
+        record.description = std::string(name) + ", known by their tracks.";
+        return record;
+    };
+    db.Section(VelDatabase::kTagEnemy)
+        .Add(F::kEnemy, enemy("Goblins", VelIds::kNone))
+        .Add(F::kKinEnemy, enemy("Kin", F::kRace))
+        .Add(F::kOtherEnemy, enemy("Trolls", VelIds::kNone));
+}
+
 void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
 {
     VelFeatureInfo sneak = Named<VelFeatureInfo>("Sneak +%dd6");
@@ -405,6 +520,7 @@ void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
     if (!withoutExtras)
         db.Add(F::kFeatureExtra, Named<VelFeatureInfo>("Old gift"));
     AddAnimalFeatureRecords(db);
+    AddChoiceFeatures(db);
     db.Section(VelDatabase::kTagClassFeature);
     for (std::uint16_t classId = 0; classId < VelIds::kClassCount; ++classId)
     {
@@ -422,6 +538,7 @@ void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
         track.level = 2;
         db.Add(static_cast<std::int16_t>(classId), track);
     }
+    AddSpecialChoices(db);
     VelAnimalInfo cat = Named<VelAnimalInfo>("Cat");
     cat.hitDice = 0.5f;
     cat.abilities = {3, 15, 10, 2, 12, 7};
@@ -447,9 +564,11 @@ void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
     // Gods of every alignment.
     VelGodInfo god = Named<VelGodInfo>("Sun");
     god.alignment = 0;
+    god.iconFile = F::kSunIcon;
     db.Section(VelDatabase::kTagGod).Add(1, god);
     if (!withoutExtras)
         db.Add(F::kGodExtra, god);
+    AddGodsAndDomains(db);
 }
 
 // --- What the skills and feats pages and the target dialog need ----------

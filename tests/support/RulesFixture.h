@@ -40,15 +40,13 @@ public:
     // 5 and 6) in place of the three at kFirstSchool. Each of those seven has
     // one spell of each level 0 to 4 for classes 1, 2 and 9 (the spell book
     // reads class 9's levels), id kFirstSchoolSpell + 10 x school + level;
-    // the fire school's spells of levels 1 to 4 are also those of the sun
-    // domain.
+    // the fire school's spells of levels 1 to 4 are also those of the sky
+    // domain (kDomainSky).
     static constexpr std::uint16_t kSchoolCount = 7;
     static constexpr std::uint16_t kFirstSchoolSpell = 3000;
     static constexpr std::uint16_t kFireSchool = 5;
     static constexpr std::uint16_t kSpellBookSpell = 3100; // level 2 for class 10 alone
-    static constexpr std::uint16_t kSunSpell = 3101;       // level 3 of the sun domain alone
-    static constexpr std::uint16_t kSunDomain = 1;
-    static constexpr std::uint16_t kWarDomain = 2;
+    static constexpr std::uint16_t kDomainSpell = 3101;    // level 3 of the sky domain alone
     static constexpr std::uint16_t kWarhorse = 12; // a mount one size above the race
     static constexpr std::uint16_t kWolf = 13;     // a companion of 2.5 hit dice
     static constexpr std::uint16_t kPony = 46;     // the small rider's mount, the race's own size
@@ -78,6 +76,39 @@ public:
     static constexpr std::uint16_t kLongblade = 30; // martial, light for this race's size
     static constexpr std::uint16_t kFirstSchool = 1; // schools 1 to 3
     static constexpr std::uint16_t kSturdyFeat = 37; // needs CON 15
+
+    // Languages 2 and 3 may be chosen by the fixture race; the hidden one
+    // is never offered (its exclusion flag is set).
+    static constexpr std::uint16_t kHiddenLanguage = 48;
+
+    // Special-ability choices (class-feature rows of level 100) of classes
+    // 1, 7 and 8: class 7 chooses enemies, class 1 weapons (the sword, in
+    // which every class is trained, and the chain whip) and a plain knack,
+    // class 8 a general feat, the knack and an INT-following study.
+    static constexpr std::uint16_t kFeatureEnemy = 20;     // kind 5, group 14
+    static constexpr std::uint16_t kFeatureWeapon = 21;    // kind 4, group 15
+    static constexpr std::uint16_t kFeatureExtraFeat = 22; // kind 2: one more general feat
+    static constexpr std::uint16_t kFeatureKnack = 23;
+    static constexpr std::uint16_t kFeatureStudy = 24;     // kind 3: "(3 + INT modifier)"
+    static constexpr std::uint16_t kEnemy = 1;             // open to every race
+    static constexpr std::uint16_t kKinEnemy = 2;          // the fixture race's own kind
+    static constexpr std::uint16_t kOtherEnemy = 3;
+    // Gods and domains. Sun holds Sky and Light, Storm Sky, Earth and Dark,
+    // Shade (closed to the default alignment 9) Earth and Order. Light and
+    // Dark shut each other out; Order needs an alignment bit 9 lacks.
+    static constexpr std::uint16_t kGodOfAll = 0;
+    static constexpr std::uint16_t kGodSun = 1;
+    static constexpr std::uint16_t kGodStorm = 2;
+    static constexpr std::uint16_t kGodShade = 3;
+    static constexpr std::uint16_t kDomainSky = 1;
+    static constexpr std::uint16_t kDomainEarth = 2;
+    static constexpr std::uint16_t kDomainLight = 3;
+    static constexpr std::uint16_t kDomainDark = 4;
+    static constexpr std::uint16_t kDomainOrder = 5;
+    // The icons the god and domain records name, under "\Icons\".
+    // No shipped picture has these names: a test supplies what it wants.
+    static constexpr const char* kSunIcon = "fixture_sun.jpg";
+    static constexpr const char* kSkyIcon = "fixture_sky.jpg";
 
     explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
     // False when the database did not load.

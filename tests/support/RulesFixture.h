@@ -50,7 +50,7 @@ public:
     static constexpr std::uint16_t kWarhorse = 12; // a mount one size above the race
     static constexpr std::uint16_t kWolf = 13;     // a companion of 2.5 hit dice
     static constexpr std::uint16_t kPony = 46;     // the small rider's mount, the race's own size
-    static constexpr std::uint16_t kFirstAnimalFeature = 20;
+    static constexpr std::uint16_t kFirstAnimalFeature = 30;
     // Left out with withoutExtras.
     static constexpr std::uint16_t kSkillExtra = 49;
     static constexpr std::uint16_t kFeatExtra = 99;

@@ -1,9 +1,10 @@
 #pragma once
 
-// The character window with the built spells, school and animal pages over
-// the fixture rule set: a character of the classes a test names, the pages
-// opened through their navigation entries, classes picked in the window's
-// selector and rows dragged through the window manager.
+// The spells, school and animal pages in the character window, as the page
+// fixture shows every page, with the seven schools of the magic pages: a
+// character of the classes and scores a test names, the pages opened in one
+// window through their navigation entries, classes picked in the window's
+// selector.
 
 #include "Ui/UIComboBox.h"
 #include "Ui/UIListBox.h"
@@ -11,11 +12,10 @@
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterListener.h"
 #include "Vel/Rules/VelAbilityRules.h"
-#include "Vel_ui/CharWindowFixture.h"
+#include "Vel_ui/CharPageFixture.h"
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIPanel.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
@@ -38,7 +38,7 @@ struct NotificationRecorder : VelCharacterListener
     VelCharacterListener* next = nullptr;
 };
 
-class MagicPageFixture : public CharWindowFixture
+class MagicPageFixture : public CharPageFixture
 {
 protected:
     static constexpr std::uint16_t kFirstEntry = 4702;
@@ -48,7 +48,7 @@ protected:
 
     void SetUp() override
     {
-        CharWindowFixture::SetUp();
+        CharPageFixture::SetUp();
         ASSERT_TRUE(RulesFixture::LoadMagicSchools());
     }
     void TearDown() override
@@ -64,19 +64,14 @@ protected:
         if (VelCharacter* character = VelClient::GetCurrentCharacter();
             character && character->GetListener() == &recorder)
             character->SetListener(recorder.next);
-        CharWindowFixture::TearDown();
+        CharPageFixture::TearDown();
     }
 
-    // A new current character of the classes (id, level) with the ability
-    // scores given (-1 keeps the rolled one), made as the set-up makes it.
-    VelCharacter* MakeHero(std::initializer_list<std::pair<std::uint16_t, std::uint16_t>> classes,
-                           std::initializer_list<std::int16_t> scores = {})
+    // A new current character of the classes with the ability scores given
+    // in order from STR (-1 keeps the one made), and no money.
+    VelCharacter* MakeHero(std::initializer_list<ClassLevel> classes, std::initializer_list<std::int16_t> scores = {})
     {
-        VelCharacter* made = VelClient::CreateCharacter();
-        made->raceId = RulesFixture::kRace;
-        for (const auto& [classId, level] : classes)
-            made->AddClass(classId)->level = level;
-        FinishCharacterSetup(made, true);
+        VelCharacter* made = CharPageFixture::MakeHero(classes);
         std::int16_t ability = 0;
         for (std::int16_t score : scores)
         {
@@ -84,19 +79,14 @@ protected:
                 SetAbilityScore(made, ability, static_cast<std::uint16_t>(score), false);
             ++ability;
         }
-        made->SetValue(VelCharacter::kValueIncreasesToAssign, 0);
         made->money = VelCoins();
-        made->modified = 0;
-        VelClient::SetCurrentCharacter(made);
-        // The fixture holds its hero with a reference of its own.
-        hero->Release();
-        hero = made;
+        made->changeMask = 0;
         // The next page opens in a window of its own, listening to this one.
         window = nullptr;
         return made;
     }
 
-    // The window, then the page through its navigation entry.
+    // The page through its navigation entry, in the window already open.
     template <class Page> Page* OpenPage(std::int16_t index)
     {
         if (!window && !Open())
@@ -133,64 +123,18 @@ protected:
         hero->SetListener(&recorder);
     }
 
-    static FCPoint Centre(const UIControl* control)
-    {
-        const FCRect rect = control->GetScreenRect();
-        return FCPoint((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    }
-    // Where the pointer takes hold of a control: near its left end, since
-    // the shared rows are wider than the lists that clip them.
-    static FCPoint GrabPoint(const UIControl* control)
-    {
-        const FCRect rect = control->GetScreenRect();
-        return FCPoint(rect.left + std::min(24, (rect.right - rect.left) / 2), (rect.top + rect.bottom) / 2);
-    }
-    // Press on the row, move past the drag threshold, release over the point.
-    void Drag(const UIControl* from, FCPoint to)
-    {
-        ASSERT_NE(from, nullptr);
-        const FCPoint start = GrabPoint(from);
-        ui.Press(start.x, start.y);
-        ui.Move(start.x - 20, start.y);
-        ui.Move(to.x, to.y);
-        ui.Release(to.x, to.y);
-        ui.Update();
-    }
-    void Drag(const UIControl* from, const UIControl* onto)
-    {
-        ASSERT_NE(onto, nullptr);
-        Drag(from, Centre(onto));
-    }
-    // A point of the window outside every list, tray and field.
-    static FCPoint Outside() { return FCPoint(400, 20); }
-
-    void Hover(const UIControl* control)
-    {
-        ASSERT_NE(control, nullptr);
-        const FCPoint at = GrabPoint(control);
-        ui.Move(at.x, at.y);
-        ui.Update();
-    }
-
     // The row of a list with the text in its first cell, scrolled into view.
     static Vel_UIItem* RowNamed(UIListBox* list, const std::string& text)
     {
-        if (!list)
-            return nullptr;
-        for (std::int32_t i = 0; UIControl* item = list->ItemAt(i, 0); ++i)
-            if (auto* row = dynamic_cast<Vel_UIItem*>(item); row && row->GetColumnText(0) == text)
-            {
-                list->ScrollToItem(row);
-                list->UpdateLayout();
-                return row;
-            }
-        return nullptr;
+        Vel_UIItem* row = RowWithText(dynamic_cast<Vel_UIListBox*>(list), text);
+        if (row)
+        {
+            list->ScrollToItem(row);
+            list->UpdateLayout();
+        }
+        return row;
     }
-    static bool Draggable(const UIControl* row)
-    {
-        return row && (row->GetDragFlags() & UIControl::kDraggable) != 0;
-    }
-    static std::string TextOf(const UIControl* page, std::uint16_t id)
+    static std::string TextIn(const UIControl* page, std::uint16_t id)
     {
         auto* text = dynamic_cast<UITextControl*>(page->FindDescendant(id));
         return text ? text->GetText() : "?";
@@ -207,7 +151,6 @@ protected:
         auto* shown = combo ? dynamic_cast<Vel_UIItem*>(combo->GetDisplay()) : nullptr;
         return shown ? shown->GetColumnText(0) : "?";
     }
-    std::string HelpLine() const { return TextOf(window, Vel_UIWin_CharConfig::kHelpLine); }
     VelCharacterClass* Entry(std::uint16_t classId) const { return hero->FindClass(classId); }
 
     NotificationRecorder recorder;

@@ -48,7 +48,7 @@ protected:
             texts.push_back(dynamic_cast<Vel_UIItem*>(list->ItemAt(i, 0))->GetColumnText(0));
         return texts;
     }
-    std::string Summary(std::uint16_t id) const { return TextOf(window, id); }
+    std::string Summary(std::uint16_t id) const { return TextIn(window, id); }
     bool SummaryFont(std::uint16_t id, std::uint16_t font) const
     {
         auto* text = dynamic_cast<UITextControl*>(window->FindDescendant(id));
@@ -85,7 +85,7 @@ TEST_F(AnimalPageTest, MountsFromLevelFiveAndOnlyThoseTheRiderSuits)
         EXPECT_EQ(Shown(page, A::kTray), c.shown);
         if (!c.shown)
             continue;
-        EXPECT_EQ(TextOf(page, A::kTitle), "Mount");
+        EXPECT_EQ(TextIn(page, A::kTitle), "Mount");
         ASSERT_EQ(List(A::kAnimalList)->GetItemCount(), 2u) << "the animals that serve as mounts";
         EXPECT_EQ(Draggable(AnimalRow("Warhorse")), c.horse);
         EXPECT_EQ(Draggable(AnimalRow("Pony")), c.pony);
@@ -99,7 +99,7 @@ TEST_F(AnimalPageTest, MountsFromLevelFiveAndOnlyThoseTheRiderSuits)
         EXPECT_EQ(hero->modified, 1);
         EXPECT_FALSE(Draggable(AnimalRow("Warhorse"))) << "one animal per class";
         EXPECT_TRUE(Shown(page, A::kNameField));
-        EXPECT_EQ(TextOf(page, A::kNameLabel), "Mount's name");
+        EXPECT_EQ(TextIn(page, A::kNameLabel), "Mount's name");
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(AnimalPageTest, AFamiliarCostsItsMasterAndIsSharedByTheArcaneClasses)
     skill->Release();
     page = OpenPage<A>(kAnimalPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(TextOf(page, A::kTitle), "Familiar");
+    EXPECT_EQ(TextIn(page, A::kTitle), "Familiar");
     EXPECT_TRUE(Draggable(AnimalRow("Cat")));
     Take("Cat");
     const VelCharacterAnimal* cat = hero->FindAnimalBySecondKey(kInnate);
@@ -136,7 +136,7 @@ TEST_F(AnimalPageTest, AFamiliarCostsItsMasterAndIsSharedByTheArcaneClasses)
     // Giving it up: removed, paid back, and the summary is the character's.
     Hover(TrayRow());
     EXPECT_EQ(window->GetViewedEntity(), cat);
-    Drag(TrayRow(), Outside());
+    Drag(TrayRow(), kNowhere);
     EXPECT_EQ(hero->FindAnimalBySecondKey(kInnate), nullptr);
     EXPECT_EQ(hero->money.coins[2], 150);
     EXPECT_EQ(window->GetViewedEntity(), nullptr);
@@ -168,9 +168,9 @@ TEST_F(AnimalPageTest, HoverShowsHitDiceAndTheAnimalsValuesInTheSummary)
         Vel_UIItem* row = AnimalRow(c.animal);
         ASSERT_NE(row, nullptr);
         Hover(row);
-        EXPECT_EQ(TextOf(page, A::kHitDiceText), c.hitDice);
-        EXPECT_EQ(TextOf(page, A::kMovesText), "50 ft.");
-        EXPECT_FALSE(TextOf(page, A::kSensesText).empty());
+        EXPECT_EQ(TextIn(page, A::kHitDiceText), c.hitDice);
+        EXPECT_EQ(TextIn(page, A::kMovesText), "50 ft.");
+        EXPECT_FALSE(TextIn(page, A::kSensesText).empty());
         auto* preview = dynamic_cast<Vel_UIAnimalItem*>(row)->GetEntity();
         ASSERT_EQ(window->GetViewedEntity(), preview);
         EXPECT_EQ(Summary(W::kMeleeLabel), "Attacks");
@@ -179,9 +179,9 @@ TEST_F(AnimalPageTest, HoverShowsHitDiceAndTheAnimalsValuesInTheSummary)
         EXPECT_EQ(Summary(W::kMeleeText), FormatAnimalAttackBonuses(preview, true));
         EXPECT_EQ(Summary(W::kFirstValueText), std::to_string(preview->stats[VelEntity::kArmorClass]));
         EXPECT_NE(HelpLine().find("A "), std::string::npos);
-        ui.Move(Outside().x, Outside().y);
+        HoverAway();
         ui.Update();
-        EXPECT_EQ(TextOf(page, A::kHitDiceText), "");
+        EXPECT_EQ(TextIn(page, A::kHitDiceText), "");
         EXPECT_EQ(window->GetViewedEntity(), nullptr);
         EXPECT_EQ(Summary(W::kMeleeLabel), "Melee");
         EXPECT_TRUE(SummaryFont(W::kMeleeText, W::kAttackFont));
@@ -231,13 +231,13 @@ TEST_F(AnimalPageTest, ACompanionGroupShowsItsCountAndTheNameIsStoredOnFocusLoss
     MakeHero({{kNaturePriest, 1}});
     page = OpenPage<A>(kAnimalPage);
     ASSERT_NE(page, nullptr);
-    EXPECT_EQ(TextOf(page, A::kTitle), "Animal companion");
+    EXPECT_EQ(TextIn(page, A::kTitle), "Animal companion");
     EXPECT_FALSE(Shown(page, A::kNameField)) << "nothing to name yet";
     Take("Hawk");
     EXPECT_EQ(TrayRow()->GetColumnText(0), "Hawk  (2)");
     EXPECT_EQ(Details(), std::vector<std::string>{"Flies 60 ft."});
     ASSERT_TRUE(Shown(page, A::kNameField));
-    EXPECT_EQ(TextOf(page, A::kNameLabel), "Companion's name");
+    EXPECT_EQ(TextIn(page, A::kNameLabel), "Companion's name");
     hero->modified = 0;
     ClickControl(page->FindDescendant(A::kNameField));
     for (const char key : std::string("Swift"))
@@ -253,7 +253,7 @@ TEST_F(AnimalPageTest, ACompanionGroupShowsItsCountAndTheNameIsStoredOnFocusLoss
     EXPECT_EQ(hero->FindAnimalBySecondKey(kNaturePriest)->text, "Swift!");
     // Reopened, the page shows the stored name.
     page = OpenPage<A>(kAnimalPage);
-    EXPECT_EQ(TextOf(page, A::kNameField), "Swift!");
+    EXPECT_EQ(TextIn(page, A::kNameField), "Swift!");
 }
 
 TEST_F(AnimalPageTest, OtherClassesAndAClassWithoutTheRightToAnAnimalSeeNothing)
@@ -279,13 +279,13 @@ TEST_F(AnimalPageTest, HoverRefreshHover)
     EXPECT_EQ(window->GetViewedEntity(), nullptr);
     Vel_UIItem* horse = AnimalRow("Warhorse");
     ASSERT_NE(horse, nullptr);
-    ui.Move(Outside().x, Outside().y);
+    HoverAway();
     Hover(horse);
     EXPECT_EQ(window->GetViewedEntity(), dynamic_cast<Vel_UIAnimalItem*>(horse)->GetEntity());
-    EXPECT_EQ(TextOf(page, A::kHitDiceText), "3");
+    EXPECT_EQ(TextIn(page, A::kHitDiceText), "3");
     PickClass(kNaturePriest);
-    ui.Move(Outside().x, Outside().y);
+    HoverAway();
     Hover(AnimalRow("Wolf"));
-    EXPECT_EQ(TextOf(page, A::kHitDiceText), "2.50");
+    EXPECT_EQ(TextIn(page, A::kHitDiceText), "2.50");
 }
 } // namespace

@@ -200,12 +200,12 @@ TEST_F(SchoolPageTest, DropsOnTheTraysSetAndClearTheSlots)
     // Hovering a row shows the school's description; leaving restores.
     Hover(TrayRow(P::kFirstProhibitedTray));
     EXPECT_EQ(HelpLine(), "The school of Flames");
-    ui.Move(Outside().x, Outside().y);
+    HoverAway();
     EXPECT_EQ(HelpLine(), "Choose a school to specialise in, and the schools you give up for it.");
 
-    Drag(TrayRow(P::kFirstProhibitedTray), Outside());
+    Drag(TrayRow(P::kFirstProhibitedTray), kNowhere);
     EXPECT_EQ(hero->schoolSlots[2], kNone);
-    Drag(TrayRow(P::kSpecialtyTray), Outside());
+    Drag(TrayRow(P::kSpecialtyTray), kNowhere);
     EXPECT_EQ(hero->schoolSlots[0], kNone);
     EXPECT_EQ(recorder.calls, 4);
     EXPECT_FALSE(TrayRow(P::kSpecialtyTray)->IsVisible());
@@ -276,8 +276,8 @@ TEST_F(SchoolPageTest, HoverShowsTheSchoolsIconAndGetsByWithoutOne)
         SCOPED_TRACE(c.school);
         Hover(ListRow(P::kProhibitedList, c.school));
         EXPECT_EQ(picture->GetImage() && picture->GetImage()->GetImageBuffer(), c.icon);
-        EXPECT_EQ(TextOf(window, Vel_UIWin_CharConfig::kSharedInfoText), "");
-        ui.Move(Outside().x, Outside().y);
+        EXPECT_EQ(TextIn(window, Vel_UIWin_CharConfig::kSharedInfoText), "");
+        HoverAway();
     }
     FCDebugLog::SetInstance(previous);
     const std::vector<std::uint8_t> bytes = folder.ReadFile("log.txt");

@@ -61,7 +61,7 @@ protected:
     Vel_UIItem* ClassRow(const std::string& text) const { return RowNamed(List(S::kKnownClassList), text); }
     Vel_UIItem* KnownRow(const std::string& text) const { return RowNamed(List(S::kKnownList), text); }
     void Learn(const std::string& text) { Drag(ClassRow(text), page->FindDescendant(S::kKnownList)); }
-    void GiveBack(const std::string& text) { Drag(KnownRow(text), Outside()); }
+    void GiveBack(const std::string& text) { Drag(KnownRow(text), kNowhere); }
     void ClickTab(std::int16_t slot)
     {
         ClickControl(page->FindDescendant(slot == S::kPurchaseSlot ? S::kPurchaseTab
@@ -69,7 +69,7 @@ protected:
     }
     std::string Tab(std::int16_t slot) const
     {
-        return TextOf(page, slot == S::kPurchaseSlot ? S::kPurchaseTab : static_cast<std::uint16_t>(S::kFirstTab + slot));
+        return TextIn(page, slot == S::kPurchaseSlot ? S::kPurchaseTab : static_cast<std::uint16_t>(S::kFirstTab + slot));
     }
     static std::string Free(const VelCharacterClass* entry, std::size_t slot)
     {
@@ -301,10 +301,10 @@ TEST_F(SpellPageTest, PlusOneMarksTheDomainFromLevelOneAndTheSpecialtyOnEveryLev
         page = OpenPage<S>(kSpellPage);
         ASSERT_NE(page, nullptr);
         const VelCharacterClass* entry = Entry(c.classId);
-        EXPECT_EQ(TextOf(page, S::kFirstPerDayCell), std::to_string(entry->spellsPerDay[0]) + (c.levelZero ? "+1" : ""));
-        EXPECT_EQ(TextOf(page, S::kFirstPerDayCell + 1),
+        EXPECT_EQ(TextIn(page, S::kFirstPerDayCell), std::to_string(entry->spellsPerDay[0]) + (c.levelZero ? "+1" : ""));
+        EXPECT_EQ(TextIn(page, S::kFirstPerDayCell + 1),
                   std::to_string(entry->spellsPerDay[1]) + (c.levelOne ? "+1" : ""));
-        EXPECT_EQ(TextOf(page, S::kFirstPerDayCell + 9), "-");
+        EXPECT_EQ(TextIn(page, S::kFirstPerDayCell + 9), "-");
         EXPECT_EQ(page->FindDescendant(S::kPerDayGroup)->GetStoredPosition().y, c.classId == kPriest ? 90 : 338);
     }
 }
@@ -437,7 +437,7 @@ TEST_F(SpellPageTest, FiltersAndTabSurviveAPageSwitch)
     // Hovering a row shows its description; leaving brings the page's text back.
     Hover(rows[0]);
     EXPECT_EQ(HelpLine(), "A spell of Flames");
-    ui.Move(Outside().x, Outside().y);
+    HoverAway();
     EXPECT_EQ(HelpLine(), "Pick a level tab, then drag spells into your spell book; the last tab buys spells for gold.");
 }
 

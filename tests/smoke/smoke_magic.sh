@@ -16,7 +16,7 @@ out=$2
 here=$(cd "$(dirname "$0")" && pwd)
 name=smoke_magic
 source "$here/start.sh"
-wait_intro
+skip_intro
 
 # Palette (STYLE.md): soot #16110d, umber #2a2018, leather #3b2c20.
 window_samples=("700,32,#3b2c20,8" "40,424,#3b2c20,8" "200,300,#2a2018,8")
@@ -92,20 +92,7 @@ visit 10-before
 regions() { for part in school spells animal; do grep '^region' "$out/$1-$part.samples"; done; }
 before=$(regions 10-before)
 
-click 728 32 # Menu
-click 400 192 # Save Character
-click 448 440 # the file name field
-timeout 5 xdotool type --delay 20 "magichero"
-click 448 488 # OK
-saved=$out/data/stavelorn/Characters/magichero.cg3
-shot 11-saved "300,192,#3b2c20,8"
-[ -s "$saved" ] || fail "no character file $saved"
-click 400 312 # Start Menu: saved, so nothing is asked
-shot 12-start-menu "${menu_samples[@]}"
-click 400 316 # Load Character
-click 300 154 # the saved file, the only row
-click 448 488 # OK
-shot 13-loaded "${window_samples[@]}"
+save_and_load magichero
 visit 14-after
 [ "$(regions 14-after)" = "$before" ] || fail "a page shows the loaded character otherwise than the saved one"
 

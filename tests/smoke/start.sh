@@ -83,14 +83,6 @@ wait_log() {
   done
   fail "no log line \"$1\""
 }
-# wait_intro: a first run plays the intro movies out before the start menu.
-wait_intro() {
-  for _ in $(seq 300); do
-    grep -q "Intro over" "$log" && return
-    sleep 0.1
-  done
-  fail "the intro did not end"
-}
 
 # Points are in the program's 800 x 600 picture.
 # point X Y: moves the pointer there; --sync would wait in vain (15 s) for a

@@ -96,6 +96,12 @@ constexpr std::array kKinds{
     KindEntry{"Vel_UIArmorStats", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIShieldStats", UILayoutCodec::PayloadKind::kControl},
     KindEntry{"Vel_UIGoodsStats", UILayoutCodec::PayloadKind::kControl},
+    // The spells, school and animal pages and their rows.
+    KindEntry{"Vel_UISpell", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UISpellItem", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UISchool", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIAnimal", UILayoutCodec::PayloadKind::kControl},
+    KindEntry{"Vel_UIAnimalItem", UILayoutCodec::PayloadKind::kControl},
 };
 
 // What a control kind stores after its sections: its own record, whether an

@@ -3,7 +3,10 @@
 #include "Vel/Character/VelEntity.h"
 #include "Vel/Db/VelAgeInfo.h"
 #include "Vel/Db/VelAlignmentInfo.h"
+#include "Vel/Db/VelAnimalAttackInfo.h"
+#include "Vel/Db/VelAnimalFeatureInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelAnimalSkillInfo.h"
 #include "Vel/Db/VelCarryInfo.h"
 #include "Vel/Db/VelClassFeatureInfo.h"
 #include "Vel/Db/VelClassInfo.h"
@@ -11,6 +14,7 @@
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelDomainInfo.h"
 #include "Vel/Db/VelEnemyInfo.h"
+#include "Vel/Db/VelFamiliarFeatureInfo.h"
 #include "Vel/Db/VelFeatDependInfo.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
@@ -33,6 +37,7 @@
 #include "Vel/Db/VelWeaponInfo.h"
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace
@@ -80,11 +85,169 @@ VelClassInfo Class(std::uint16_t id)
     return record;
 }
 
+// --- The spells, school and animal pages -------------------------------
+
+// The holy knight rides a mount and the innate caster keeps a familiar.
+void AddAnimalClasses(DbFixture& db)
+{
+    for (std::uint16_t id : {VelIds::kClassHolyKnight, VelIds::kClassInnateCaster})
+    {
+        VelClassInfo record = Class(id);
+        record.animalCompanion = 1;
+        db.Add(static_cast<std::int16_t>(id), record);
+    }
+}
+
+const char* SchoolName(std::uint16_t school)
+{
+    static const char* const kNames[F::kSchoolCount] = {"Universal", "Lore",   "Veils", "Wards",
+                                                        "Charms",    "Flames", "Summons"};
+    return kNames[school];
+}
+
+std::uint16_t SchoolSpell(std::uint16_t school, std::uint16_t level)
+{
+    return static_cast<std::uint16_t>(F::kFirstSchoolSpell + 10 * school + level);
+}
+
+void AddSchoolSpells(DbFixture& db)
+{
+    for (std::uint16_t school = 0; school < F::kSchoolCount; ++school)
+        for (std::uint16_t level = 0; level <= 4; ++level)
+        {
+            VelSpellInfo spell = Named<VelSpellInfo>(std::string(SchoolName(school)) + " " + std::to_string(level));
+            spell.schoolId = school;
+            spell.description = "A spell of " + std::string(SchoolName(school));
+            db.Add(static_cast<std::int16_t>(SchoolSpell(school, level)), spell);
+        }
+    VelSpellInfo book = Named<VelSpellInfo>("Bound page");
+    book.schoolId = 1;
+    db.Add(F::kSpellBookSpell, book);
+    VelSpellInfo sun = Named<VelSpellInfo>("Noon");
+    sun.schoolId = F::kFireSchool;
+    db.Add(F::kDomainSpell, sun);
+}
+
+void AddSchoolSpellLevels(DbFixture& db)
+{
+    const auto add = [&](std::uint16_t spellId, std::int16_t classId, std::int16_t domainId, std::uint16_t level)
+    {
+        VelSpellLevelInfo row(spellId);
+        row.classId = classId;
+        row.domainId = domainId;
+        row.level = level;
+        db.Add(static_cast<std::int16_t>(spellId), row);
+    };
+    for (std::uint16_t school = 0; school < F::kSchoolCount; ++school)
+        for (std::uint16_t level = 0; level <= 4; ++level)
+        {
+            for (std::int16_t classId : {1, 2, 9})
+                add(SchoolSpell(school, level), classId, -1, level);
+            if (school == F::kFireSchool && level > 0)
+                add(SchoolSpell(school, level), -1, F::kDomainSky, level);
+        }
+    add(F::kSpellBookSpell, VelIds::kClassScholarCaster, -1, 2);
+    add(F::kDomainSpell, -1, F::kDomainSky, 3);
+}
+
+// Features that the animals below bring.
+void AddAnimalFeatureRecords(DbFixture& db)
+{
+    VelFeatureInfo nose = Named<VelFeatureInfo>("Keen nose");
+    nose.text = "Keen nose";
+    VelFeatureInfo flight = Named<VelFeatureInfo>("Flight");
+    flight.text = "Flies %d ft.";
+    VelFeatureInfo link = Named<VelFeatureInfo>("Empathic link");
+    link.text = "Empathic link";
+    db.Add(F::kFirstAnimalFeature, nose).Add(F::kFirstAnimalFeature + 1, flight).Add(F::kFirstAnimalFeature + 2, link);
+}
+
+// A mount for each rider size and a companion of fractional hit dice.
+void AddMagicAnimals(DbFixture& db)
+{
+    VelAnimalInfo horse = Named<VelAnimalInfo>("Warhorse");
+    horse.iconFile = "animal_warhorse.jpg";
+    horse.sizeId = F::kSize + 1;
+    horse.kindsMask = 4;
+    horse.hitDice = 3.0f;
+    horse.abilities = {18, 13, 17, 2, 13, 6};
+    horse.fourthText = "50 ft.";
+    horse.fifthText = "Scent";
+    horse.description = "A trained war mount.";
+    VelAnimalInfo pony = horse;
+    pony.name = "Pony";
+    pony.sizeId = F::kSize;
+    pony.hitDice = 2.0f;
+    VelAnimalInfo wolf = Named<VelAnimalInfo>("Wolf");
+    wolf.iconFile = "animal_wolf.jpg";
+    wolf.sizeId = F::kSize;
+    wolf.kindsMask = 2;
+    wolf.hitDice = 2.5f;
+    wolf.abilities = {13, 15, 15, 2, 12, 6};
+    wolf.fourthText = "50 ft.";
+    wolf.fifthText = "Low-light vision, scent";
+    wolf.description = "A pack hunter.";
+    db.Add(F::kWarhorse, horse).Add(F::kPony, pony).Add(F::kWolf, wolf);
+}
+
+// The animals' skills, features and attacks, and the mount table.
+void AddMagicTables(DbFixture& db)
+{
+    db.Section(VelDatabase::kTagAnimalSkill);
+    for (const auto& [animal, skill, ranks] : {std::tuple{F::kCat, F::kFirstSkill, 4}, {F::kCat, 51, 2},
+                                               {F::kWolf, F::kFirstSkill, 1}, {F::kWarhorse, 52, 3}})
+    {
+        VelAnimalSkillInfo row(animal, static_cast<std::uint16_t>(skill));
+        row.ranks = static_cast<std::int16_t>(ranks);
+        db.Add(static_cast<std::int16_t>(animal), row);
+    }
+    db.Section(VelDatabase::kTagAnimalFeature);
+    for (const auto& [animal, feature, value, kinds] :
+         {std::tuple{F::kCat, F::kFirstAnimalFeature, 0xFFFF, 7}, {F::kWolf, F::kFirstAnimalFeature, 0xFFFF, 2},
+          {F::kHawk, F::kFirstAnimalFeature + 1, 60, 2}, {F::kWarhorse, F::kFirstAnimalFeature, 0xFFFF, 4}})
+    {
+        VelAnimalFeatureInfo row;
+        row.featureId = static_cast<std::uint16_t>(feature);
+        row.value = static_cast<std::uint16_t>(value);
+        row.kindsMask = static_cast<std::int16_t>(kinds);
+        db.Add(static_cast<std::int16_t>(animal), row);
+    }
+    VelFamiliarFeatureInfo link;
+    link.lowestLevel = 1;
+    link.featureId = F::kFirstAnimalFeature + 2;
+    db.Section(VelDatabase::kTagFamiliarFeature).Add(0, link);
+    db.Section(VelDatabase::kTagAnimalAttack);
+    VelAnimalAttackInfo hoof(F::kWarhorse, 0);
+    hoof.name = "Hoof";
+    hoof.diceCount = 1;
+    hoof.dieSides = 6;
+    hoof.strengthFactor = 1.0f;
+    VelAnimalAttackInfo bite(F::kWolf, 0);
+    bite.name = "Bite";
+    bite.diceCount = 1;
+    bite.dieSides = 6;
+    bite.strengthFactor = 1.5f;
+    db.Add(F::kWarhorse, hoof).Add(F::kWolf, bite);
+    db.Section(VelDatabase::kTagMount290);
+    for (std::uint16_t level = 1; level <= kLevels; level = static_cast<std::uint16_t>(level + 5))
+    {
+        VelMountInfo row;
+        row.lowestLevel = level;
+        row.highestLevel = static_cast<std::uint16_t>(level + 4);
+        row.hitDiceBonus = static_cast<std::uint16_t>(level / 5 * 2);
+        row.naturalArmorBonus = static_cast<std::uint16_t>(level / 5 * 2 + 4);
+        row.strengthBonus = static_cast<std::uint16_t>(level / 5 + 1);
+        row.intScore = 6;
+        db.Add(0, row);
+    }
+}
+
 void AddClassTables(DbFixture& db)
 {
     db.Section(VelDatabase::kTagClass);
     for (std::uint16_t id = 0; id < VelIds::kClassCount; ++id)
         db.Add(static_cast<std::int16_t>(id), Class(id));
+    AddAnimalClasses(db);
     db.Section(VelDatabase::kTagClassLevel);
     for (int level = 1; level <= kLevels; ++level)
     {
@@ -211,6 +374,7 @@ void AddSpells(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
     db.Section(VelDatabase::kTagSpell);
     for (int i = withoutExtras ? 0 : -1; i < sizes.spells; ++i)
         db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), Named<VelSpellInfo>("Spell"));
+    AddSchoolSpells(db);
     db.Section(VelDatabase::kTagSpellLevel);
     for (int i = 0; i < sizes.spells; ++i)
     {
@@ -222,6 +386,7 @@ void AddSpells(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
             db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), row);
         }
     }
+    AddSchoolSpellLevels(db);
 }
 
 void AddItems(DbFixture& db, const F::Sizes& sizes, bool withoutExtras)
@@ -354,6 +519,7 @@ void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
     db.Section(VelDatabase::kTagFeature).Add(1, sneak).Add(2, Named<VelFeatureInfo>("Track"));
     if (!withoutExtras)
         db.Add(F::kFeatureExtra, Named<VelFeatureInfo>("Old gift"));
+    AddAnimalFeatureRecords(db);
     AddChoiceFeatures(db);
     db.Section(VelDatabase::kTagClassFeature);
     for (std::uint16_t classId = 0; classId < VelIds::kClassCount; ++classId)
@@ -384,6 +550,7 @@ void AddFeaturesAndAnimals(DbFixture& db, bool withoutExtras)
     db.Section(VelDatabase::kTagAnimal).Add(F::kCat, cat).Add(F::kHawk, hawk);
     if (!withoutExtras)
         db.Add(F::kAnimalExtra, hawk);
+    AddMagicAnimals(db);
     db.Section(VelDatabase::kTagMount295);
     for (std::uint16_t level = 1; level <= kLevels; level = static_cast<std::uint16_t>(level + 2))
     {
@@ -544,6 +711,22 @@ void AddPageTargets(DbFixture& db)
 }
 } // namespace
 
+bool RulesFixture::LoadMagicSchools()
+{
+    VelDatabaseWriter writer;
+    writer.BeginSection(VelDatabase::kTagSchool);
+    const std::int16_t rankings[kSchoolCount] = {0, 1, 1, 2, 2, 3, 3};
+    for (std::uint16_t school = 0; school < kSchoolCount; ++school)
+    {
+        VelSchoolInfo record = Named<VelSchoolInfo>(SchoolName(school));
+        record.iconFile = "school_" + std::string(SchoolName(school)) + ".jpg";
+        record.prohibitionWeight = rankings[school];
+        record.description = "The school of " + std::string(SchoolName(school));
+        writer.Add(static_cast<std::int16_t>(school), record);
+    }
+    return DbFixture::LoadBytes(writer.Finish());
+}
+
 RulesFixture::RulesFixture(const Sizes& sizes, bool withoutExtras)
 {
     AddClassTables(db);
@@ -552,6 +735,7 @@ RulesFixture::RulesFixture(const Sizes& sizes, bool withoutExtras)
     AddSpells(db, sizes, withoutExtras);
     AddItems(db, sizes, withoutExtras);
     AddFeaturesAndAnimals(db, withoutExtras);
+    AddMagicTables(db);
     AddPageTargets(db);
     loaded = db.Load();
 }

@@ -35,6 +35,22 @@ public:
     static constexpr std::uint16_t kFirstLanguage = 1; // spoken by the race
     static constexpr std::uint16_t kCat = 10;          // a familiar
     static constexpr std::uint16_t kHawk = 11;         // a companion
+    // The spells, school and animal pages. LoadMagicSchools puts school 0
+    // (Universal) and two schools of each ranking 1 to 3 (1 and 2, 3 and 4,
+    // 5 and 6) in place of the three at kFirstSchool. Each of those seven has
+    // one spell of each level 0 to 4 for classes 1, 2 and 9 (the spell book
+    // reads class 9's levels), id kFirstSchoolSpell + 10 x school + level;
+    // the fire school's spells of levels 1 to 4 are also those of the sky
+    // domain (kDomainSky).
+    static constexpr std::uint16_t kSchoolCount = 7;
+    static constexpr std::uint16_t kFirstSchoolSpell = 3000;
+    static constexpr std::uint16_t kFireSchool = 5;
+    static constexpr std::uint16_t kSpellBookSpell = 3100; // level 2 for class 10 alone
+    static constexpr std::uint16_t kDomainSpell = 3101;    // level 3 of the sky domain alone
+    static constexpr std::uint16_t kWarhorse = 12; // a mount one size above the race
+    static constexpr std::uint16_t kWolf = 13;     // a companion of 2.5 hit dice
+    static constexpr std::uint16_t kPony = 46;     // the small rider's mount, the race's own size
+    static constexpr std::uint16_t kFirstAnimalFeature = 30;
     // Left out with withoutExtras.
     static constexpr std::uint16_t kSkillExtra = 49;
     static constexpr std::uint16_t kFeatExtra = 99;
@@ -97,6 +113,9 @@ public:
     explicit RulesFixture(const Sizes& sizes = Sizes(), bool withoutExtras = false);
     // False when the database did not load.
     bool IsLoaded() const { return loaded; }
+    // The seven schools of the magic pages over the loaded tables; false when
+    // they did not load.
+    static bool LoadMagicSchools();
 
 private:
     DbFixture db;

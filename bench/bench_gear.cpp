@@ -137,16 +137,9 @@ int main(int argc, char** argv)
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        PageBenchFiles files(argv[0]);
-        const std::filesystem::path& resources = files.resources;
-        FCResourceManager assets;
-        VelSettings settings;
-        auto* client = new VelClient();
-        if (!assets.LoadResourceFile("GameAssets.bin") || !client->LoadDatabases())
-        {
-            std::printf("no built content under %s\n", resources.string().c_str());
+        PageBenchWorld world(argv[0]);
+        if (!world.IsLoaded())
             return 1;
-        }
         hero = VelClient::CreateCharacter();
         hero->raceId = kHuman;
         hero->AddClass(kFighter);
@@ -186,8 +179,6 @@ int main(int argc, char** argv)
         RatioReporter::PrintRatio("purchase, affordability and repaint / opaque blit",
                                   reporter.TimeOf("BM_Purchase"), baseline, 4.0);
         windows.CloseAll();
-        VelClient::SetCurrentCharacter(nullptr);
-        client->Release();
     }
     benchmark::Shutdown();
     FCDebugLog::SetInstance(nullptr);

@@ -154,19 +154,9 @@ int main(int argc, char** argv)
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        PageBenchFiles files(argv[0]);
-        const std::filesystem::path& resources = files.resources;
-        FCResourceManager assets;
-        bool loaded = assets.LoadResourceFile("GameAssets.bin");
-        for (const char* name : {"Database.bin", "AnimalDB.bin", "EquipDB.bin", "SpellDB.bin"})
-            loaded = VelDatabase::ParseFile((resources / "Database" / name).string()) && loaded;
-        if (!loaded)
-        {
-            std::printf("no built content under %s\n", resources.string().c_str());
+        PageBenchWorld world(argv[0]);
+        if (!world.IsLoaded())
             return 1;
-        }
-        VelSettings settings;
-        auto* client = new VelClient();
         UIWindowManager windows;
         manager = &windows;
 
@@ -178,9 +168,6 @@ int main(int argc, char** argv)
         RatioReporter::PrintRatio("companion dropped, rules, refresh and repaint / opaque blit",
                                   reporter.TimeOf("BM_CompanionDrop"), baseline, 4.0);
         windows.CloseAll();
-        VelClient::SetCurrentCharacter(nullptr);
-        client->Release();
-        VelDatabase::Clear();
     }
     benchmark::Shutdown();
     FCDebugLog::SetInstance(nullptr);

@@ -259,19 +259,9 @@ int main(int argc, char** argv)
         pair = &screens;
         BenchDisplay memory;
         display = &memory;
-        PageBenchFiles files(argv[0]);
-        const std::filesystem::path& resources = files.resources;
-        FCResourceManager assets;
-        bool rules = true;
-        for (const char* file : {"Database.bin", "AnimalDB.bin", "EquipDB.bin", "SpellDB.bin"})
-            rules = VelDatabase::ParseFile((resources / "Database" / file).string()) && rules;
-        if (!assets.LoadResourceFile("GameAssets.bin") || !rules)
-        {
-            std::printf("no built content under %s\n", resources.string().c_str());
+        PageBenchWorld world(argv[0]);
+        if (!world.IsLoaded())
             return 1;
-        }
-        VelSettings settings;
-        auto* client = new VelClient();
         VelCharacter* hero = VelClient::CreateCharacter();
         for (std::uint16_t classId : {kWarrior, kScholar})
             hero->AddClass(classId)->level = 10;
@@ -310,9 +300,6 @@ int main(int argc, char** argv)
         RatioReporter::PrintRatio("ability change, recomputation and repaint / opaque blit",
                                   reporter.TimeOf("BM_AbilityChange"), baseline, 4.0);
         windows.CloseAll();
-        VelClient::SetCurrentCharacter(nullptr);
-        client->Release();
-        VelDatabase::Clear();
     }
     benchmark::Shutdown();
     FCDebugLog::SetInstance(nullptr);

@@ -122,19 +122,20 @@ bool Vel_UIAnimal::Load(FCFile& file)
 
 void Vel_UIAnimal::BindChildren(bool log)
 {
-    title = Part::Find<UITextControl>(*this, kTitle, log);
-    tray = Part::Find<Vel_UIItemTray>(*this, kTray, log);
-    headings = Part::Find<UIControl>(*this, kHeadings, log);
-    details = Part::Find<UIListBox>(*this, kDetails, log);
-    nameLabel = Part::Find<UITextControl>(*this, kNameLabel, log);
-    nameField = Part::Find<UIEditControl>(*this, kNameField, log);
-    animalList = Part::Find<Vel_UIListBox>(*this, kAnimalList, log);
-    infoGroup = Part::Find<UIControl>(*this, kInfoGroup, log);
-    hitDiceText = Part::Find<UITextControl>(*this, kHitDiceText, log);
-    movesText = Part::Find<UITextControl>(*this, kMovesText, log);
-    sensesText = Part::Find<UITextControl>(*this, kSensesText, log);
+    title = FindChildAs<UITextControl>(kTitle, log);
+    tray = FindChildAs<Vel_UIItemTray>(kTray, log);
+    headings = FindChildAs<UIControl>(kHeadings, log);
+    details = FindChildAs<UIListBox>(kDetails, log);
+    nameLabel = FindChildAs<UITextControl>(kNameLabel, log);
+    nameField = FindChildAs<UIEditControl>(kNameField, log);
+    animalList = FindChildAs<Vel_UIListBox>(kAnimalList, log);
+    infoGroup = FindChildAs<UIControl>(kInfoGroup, log);
+    hitDiceText = FindChildAs<UITextControl>(kHitDiceText, log);
+    movesText = FindChildAs<UITextControl>(kMovesText, log);
+    sensesText = FindChildAs<UITextControl>(kSensesText, log);
     if (log && tray && !dynamic_cast<Vel_UIAnimalItem*>(tray->GetHolder()))
-        Part::LogUnusable(*this, Vel_UIItemTray::kHolderId, tray->GetHolder());
+        FC_LOG("Tray %u of page %u holds no animal row\n", static_cast<unsigned>(tray->GetId()),
+               static_cast<unsigned>(id));
 }
 
 std::uint16_t Vel_UIAnimal::CurrentClassId() const
@@ -277,7 +278,8 @@ void Vel_UIAnimal::MarkAnimalRows(const VelCharacter& character)
         const VelAnimalInfo* animal = AnimalOfRow(item);
         const bool suitable =
             kind != VelCharacterAnimal::kMount || IsSuitableMount(&character, animal);
-        Part::MarkRow(dynamic_cast<Vel_UIItem*>(item), allowed && animal && suitable);
+        if (auto* row = dynamic_cast<Vel_UIItem*>(item))
+            row->SetTakeable(allowed && animal && suitable);
     }
 }
 

@@ -25,14 +25,6 @@ FC_REGISTER_CLASS(Vel_UIEquip);
 
 namespace
 {
-template <class T> T* ChildAs(const UIControl& page, std::uint16_t childId, bool logMissing)
-{
-    T* found = dynamic_cast<T*>(page.FindDescendant(childId));
-    if (!found && logMissing)
-        FC_LOG("Equipment page has no control %u of the kind it needs\n", childId);
-    return found;
-}
-
 void ShowText(UITextControl* field, const std::string& text)
 {
     if (field)
@@ -116,20 +108,18 @@ bool Vel_UIEquip::Load(FCFile& file)
 
 void Vel_UIEquip::BindChildren(bool logMissing)
 {
-    caption = ChildAs<UITextControl>(*this, kCaption, logMissing);
-    wornList = ChildAs<Vel_UIListBox>(*this, kWornList, logMissing);
-    weightText = ChildAs<UITextControl>(*this, kWeightText, logMissing);
-    loadText = ChildAs<UITextControl>(*this, kLoadText, logMissing);
-    handItemName = ChildAs<UITextControl>(*this, kHandItemName, logMissing);
-    attackPanel = ChildAs<UIControl>(*this, kAttackPanel, logMissing);
+    caption = FindChildAs<UITextControl>(kCaption, logMissing);
+    wornList = FindChildAs<Vel_UIListBox>(kWornList, logMissing);
+    weightText = FindChildAs<UITextControl>(kWeightText, logMissing);
+    loadText = FindChildAs<UITextControl>(kLoadText, logMissing);
+    handItemName = FindChildAs<UITextControl>(kHandItemName, logMissing);
+    attackPanel = FindChildAs<UIControl>(kAttackPanel, logMissing);
     for (std::size_t i = 0; i < attackTexts.size(); ++i)
-        attackTexts[i] = ChildAs<UITextControl>(
-            *this, static_cast<std::uint16_t>(kFirstAttackText + i), logMissing);
-    armorClassPanel = ChildAs<UIControl>(*this, kArmorClassPanel, logMissing);
+        attackTexts[i] = FindChildAs<UITextControl>(static_cast<std::uint16_t>(kFirstAttackText + i), logMissing);
+    armorClassPanel = FindChildAs<UIControl>(kArmorClassPanel, logMissing);
     for (std::size_t i = 0; i < armorClassTexts.size(); ++i)
-        armorClassTexts[i] = ChildAs<UITextControl>(
-            *this, static_cast<std::uint16_t>(kFirstArmorClassText + i), logMissing);
-    pool = ChildAs<Vel_UIListBox>(*this, kPool, logMissing);
+        armorClassTexts[i] = FindChildAs<UITextControl>(static_cast<std::uint16_t>(kFirstArmorClassText + i), logMissing);
+    pool = FindChildAs<Vel_UIListBox>(kPool, logMissing);
 }
 
 void Vel_UIEquip::EnterPage()

@@ -33,14 +33,6 @@ constexpr std::int16_t kHighCoin = 2;
 // The scholar caster writes scrolls at the levels of the innate caster.
 constexpr std::uint16_t kLevelsOfScholar = 9;
 
-template <class T> T* ChildAs(const UIControl& page, std::uint16_t childId, bool logMissing)
-{
-    T* found = dynamic_cast<T*>(page.FindDescendant(childId));
-    if (!found && logMissing)
-        FC_LOG("Inventory page has no control %u of the kind it needs\n", childId);
-    return found;
-}
-
 void ShowNumber(UITextControl* field, std::int32_t value)
 {
     if (field)
@@ -129,15 +121,15 @@ bool Vel_UIInventory::Load(FCFile& file)
 
 void Vel_UIInventory::BindChildren(bool logMissing)
 {
-    lowCoinText = ChildAs<UITextControl>(*this, kLowCoinText, logMissing);
-    middleCoinText = ChildAs<UITextControl>(*this, kMiddleCoinText, logMissing);
-    highCoinScroll = ChildAs<UINumberScroll>(*this, kHighCoinScroll, logMissing);
-    ownedValueText = ChildAs<UITextControl>(*this, kOwnedValueText, logMissing);
-    worthText = ChildAs<UITextControl>(*this, kWorthText, logMissing);
-    startingMoneyText = ChildAs<UITextControl>(*this, kStartingMoneyText, logMissing);
-    ownedList = ChildAs<Vel_UIListBox>(*this, kOwnedList, logMissing);
-    stockList = ChildAs<Vel_UIListBox>(*this, kStockList, logMissing);
-    ignoreCostButton = ChildAs<UIButton>(*this, kIgnoreCostButton, logMissing);
+    lowCoinText = FindChildAs<UITextControl>(kLowCoinText, logMissing);
+    middleCoinText = FindChildAs<UITextControl>(kMiddleCoinText, logMissing);
+    highCoinScroll = FindChildAs<UINumberScroll>(kHighCoinScroll, logMissing);
+    ownedValueText = FindChildAs<UITextControl>(kOwnedValueText, logMissing);
+    worthText = FindChildAs<UITextControl>(kWorthText, logMissing);
+    startingMoneyText = FindChildAs<UITextControl>(kStartingMoneyText, logMissing);
+    ownedList = FindChildAs<Vel_UIListBox>(kOwnedList, logMissing);
+    stockList = FindChildAs<Vel_UIListBox>(kStockList, logMissing);
+    ignoreCostButton = FindChildAs<UIButton>(kIgnoreCostButton, logMissing);
 }
 
 void Vel_UIInventory::EnterPage()

@@ -30,15 +30,6 @@ void SetEntryText(UIControl* entry, const std::string& text)
 }
 } // namespace
 
-void LogUnusable(const UIControl& page, std::uint16_t childId, const UIControl* found)
-{
-    if (found)
-        FC_LOG("Control %u of page %u is a %s, not the kind it needs\n", childId, page.GetId(),
-               found->GetClassName().c_str());
-    else
-        FC_LOG("Page %u has no control %u\n", page.GetId(), childId);
-}
-
 void Show(UIControl* control, bool show)
 {
     if (!control || (control->GetVisibleFlag() == 1) == show)
@@ -122,14 +113,6 @@ void SetRowText(Vel_UIItem* row, const std::string& text)
 {
     if (row)
         row->SetColumnText(0, text);
-}
-
-void MarkRow(Vel_UIItem* row, bool available)
-{
-    if (!row)
-        return;
-    row->SetDraggable(available);
-    row->SetFontVariant(available ? 0 : 1);
 }
 
 const VelInfo* RecordOfRow(const UIControl* control, std::uint16_t tag)

@@ -18,19 +18,6 @@ class Vel_UIItem;
 // opens.
 namespace Vel_UIPagePart
 {
-void LogUnusable(const UIControl& page, std::uint16_t childId, const UIControl* found);
-// The descendant with the id as a T; null, logged when asked, when the
-// layout lacks it or holds another kind there. (A copy of an empty page,
-// the registry's own, has nothing to find and nothing to say.)
-template <class T> T* Find(const UIControl& page, std::uint16_t childId, bool log)
-{
-    UIControl* found = page.FindDescendant(childId);
-    auto* typed = dynamic_cast<T*>(found);
-    if (!typed && log)
-        LogUnusable(page, childId, found);
-    return typed;
-}
-
 // Shows or hides the control and marks its place for the next paint, so
 // that what it covered is drawn again.
 void Show(UIControl* control, bool show);
@@ -65,10 +52,6 @@ template <class Row> Row* CloneRow(const Row* prototype, const std::string& text
     SetRowText(row, text);
     return row;
 }
-// The row takes or stops taking part in dragging, with the font variant
-// that tells the user so (0 can be taken, 1 cannot).
-void MarkRow(Vel_UIItem* row, bool available);
-
 // The record of a table (a map) that a row's key refers to, or null. The
 // key is compared with the table's records rather than followed, so a row
 // of another kind never leads into memory that holds no record.

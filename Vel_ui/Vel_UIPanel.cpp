@@ -32,8 +32,12 @@ bool Vel_UIPanel::HandleNotify(UIEvent& event)
 
 void Vel_UIPanel::LogMissingChild(std::uint16_t childId) const
 {
-    FC_LOG("Page %u (%s): no usable child %u\n", static_cast<unsigned>(id), GetClassName().c_str(),
-           static_cast<unsigned>(childId));
+    // Worded as windows word it, so that one search of the log finds both.
+    if (const UIControl* found = FindDescendant(childId))
+        FC_LOG("Control %u of page %u is a %s, not the kind it needs\n", static_cast<unsigned>(childId),
+               static_cast<unsigned>(id), found->GetClassName().c_str());
+    else
+        FC_LOG("Page %u has no control %u\n", static_cast<unsigned>(id), static_cast<unsigned>(childId));
 }
 
 Vel_UIItem* Vel_UIPanel::RowCarriedBy(const UIEvent& event)

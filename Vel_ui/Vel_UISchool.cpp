@@ -1,6 +1,7 @@
 #include "Vel_ui/Vel_UISchool.h"
 
 #include "Fc/Core/FCClassRegistry.h"
+#include "Fc/Core/FCDebugLog.h"
 #include "Ui/UIComboBox.h"
 #include "Ui/UIListBox.h"
 #include "Ui/UIMessages.h"
@@ -119,16 +120,17 @@ bool Vel_UISchool::Load(FCFile& file)
 
 void Vel_UISchool::BindChildren(bool log)
 {
-    specialtyTray = Part::Find<Vel_UIItemTray>(*this, kSpecialtyTray, log);
-    countCombo = Part::Find<UIComboBox>(*this, kCountCombo, log);
+    specialtyTray = FindChildAs<Vel_UIItemTray>(kSpecialtyTray, log);
+    countCombo = FindChildAs<UIComboBox>(kCountCombo, log);
     for (std::size_t i = 0; i < prohibitedTrays.size(); ++i)
         prohibitedTrays[i] =
-            Part::Find<Vel_UIItemTray>(*this, static_cast<std::uint16_t>(kFirstProhibitedTray + i), log);
-    specialtyList = Part::Find<Vel_UIListBox>(*this, kSpecialtyList, log);
-    prohibitedList = Part::Find<Vel_UIListBox>(*this, kProhibitedList, log);
+            FindChildAs<Vel_UIItemTray>(static_cast<std::uint16_t>(kFirstProhibitedTray + i), log);
+    specialtyList = FindChildAs<Vel_UIListBox>(kSpecialtyList, log);
+    prohibitedList = FindChildAs<Vel_UIListBox>(kProhibitedList, log);
     for (Vel_UIItemTray* tray : {specialtyTray, prohibitedTrays[0], prohibitedTrays[1], prohibitedTrays[2]})
         if (log && tray && !dynamic_cast<Vel_UIItem*>(tray->GetHolder()))
-            Part::LogUnusable(*this, Vel_UIItemTray::kHolderId, tray->GetHolder());
+            FC_LOG("Tray %u of page %u holds no school row\n", static_cast<unsigned>(tray->GetId()),
+                   static_cast<unsigned>(id));
 }
 
 std::int16_t Vel_UISchool::ProhibitedCount(const VelCharacter& character)
@@ -245,8 +247,8 @@ void Vel_UISchool::FillList(Vel_UIListBox* list, std::uint16_t kind)
         row->key = reinterpret_cast<std::intptr_t>(&school);
         row->kind = kind;
         list->AddRow(row, 0, false);
-        Part::MarkRow(row, kind == kSpecialtyKind ? IsSpecialtyOpen(*character, school)
-                                                   : IsProhibitionOpen(*character, school));
+        row->SetTakeable(kind == kSpecialtyKind ? IsSpecialtyOpen(*character, school)
+                                                : IsProhibitionOpen(*character, school));
     });
     list->UpdateLayout();
 }

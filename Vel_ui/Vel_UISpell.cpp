@@ -146,26 +146,26 @@ bool Vel_UISpell::Load(FCFile& file)
 
 void Vel_UISpell::BindChildren(bool log)
 {
-    modeCaption = Part::Find<UIControl>(*this, kModeCaption, log);
-    modeCombo = Part::Find<UIComboBox>(*this, kModeCombo, log);
-    perDayGroup = Part::Find<UIControl>(*this, kPerDayGroup, log);
+    modeCaption = FindChildAs<UIControl>(kModeCaption, log);
+    modeCombo = FindChildAs<UIComboBox>(kModeCombo, log);
+    perDayGroup = FindChildAs<UIControl>(kPerDayGroup, log);
     for (std::size_t i = 0; i < perDayCells.size(); ++i)
-        perDayCells[i] = Part::Find<UITextControl>(*this, static_cast<std::uint16_t>(kFirstPerDayCell + i), log);
-    knownList = Part::Find<Vel_UIListBox>(*this, kKnownList, log);
-    tabGroup = Part::Find<UIGroup>(*this, kTabGroup, log);
+        perDayCells[i] = FindChildAs<UITextControl>(static_cast<std::uint16_t>(kFirstPerDayCell + i), log);
+    knownList = FindChildAs<Vel_UIListBox>(kKnownList, log);
+    tabGroup = FindChildAs<UIGroup>(kTabGroup, log);
     for (std::size_t i = 0; i < tabs.size(); ++i)
-        tabs[i] = Part::Find<UITextControl>(*this, static_cast<std::uint16_t>(kFirstTab + i), log);
-    purchaseTab = Part::Find<UITextControl>(*this, kPurchaseTab, log);
-    firstTabCaption = Part::Find<UIControl>(*this, kFirstTabCaption, log);
-    purchaseTabCaption = Part::Find<UIControl>(*this, kPurchaseTabCaption, log);
-    knownCaption = Part::Find<UIControl>(*this, kKnownCaption, log);
-    tabCaption = Part::Find<UIControl>(*this, kTabCaption, log);
-    filterCombo = Part::Find<UIComboBox>(*this, kFilterCombo, log);
-    filterCaption = Part::Find<UIControl>(*this, kFilterCaption, log);
-    levelCaption = Part::Find<UIControl>(*this, kLevelCaption, log);
-    levelCombo = Part::Find<UIComboBox>(*this, kLevelCombo, log);
-    knownClassList = Part::Find<Vel_UIListBox>(*this, kKnownClassList, log);
-    classList = Part::Find<Vel_UIListBox>(*this, kClassList, log);
+        tabs[i] = FindChildAs<UITextControl>(static_cast<std::uint16_t>(kFirstTab + i), log);
+    purchaseTab = FindChildAs<UITextControl>(kPurchaseTab, log);
+    firstTabCaption = FindChildAs<UIControl>(kFirstTabCaption, log);
+    purchaseTabCaption = FindChildAs<UIControl>(kPurchaseTabCaption, log);
+    knownCaption = FindChildAs<UIControl>(kKnownCaption, log);
+    tabCaption = FindChildAs<UIControl>(kTabCaption, log);
+    filterCombo = FindChildAs<UIComboBox>(kFilterCombo, log);
+    filterCaption = FindChildAs<UIControl>(kFilterCaption, log);
+    levelCaption = FindChildAs<UIControl>(kLevelCaption, log);
+    levelCombo = FindChildAs<UIComboBox>(kLevelCombo, log);
+    knownClassList = FindChildAs<Vel_UIListBox>(kKnownClassList, log);
+    classList = FindChildAs<Vel_UIListBox>(kClassList, log);
 }
 
 VelCharacter* Vel_UISpell::Character() const
@@ -502,7 +502,7 @@ void Vel_UISpell::MarkClassSpellRows()
             return;
         }
         const VelSpellInfo* spell = VelDatabase::FindSpell(static_cast<std::uint16_t>(row.spellId));
-        Part::MarkRow(&row, spell && IsAvailable(*character, *entry, *spell, row.level));
+        row.SetTakeable(spell && IsAvailable(*character, *entry, *spell, row.level));
     });
 }
 

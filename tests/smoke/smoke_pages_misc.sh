@@ -77,7 +77,7 @@ shot 18-notes "400,200,#16110d,12" "$page"
 same 18-notes 14-noted "notes"
 
 close_window
-if grep -E "is missing or not a page|no usable child|holds no row|Row layout .* not found|could not be (saved|loaded)" "$log"; then
+if grep -E "is missing or not a page|has no control|not the kind it needs|holds no row|Row layout .* not found|could not be (saved|loaded)" "$log"; then
   fail "a page or one of its controls is missing, or a step failed"
 fi
 echo "$name: passed; screenshots in $out"

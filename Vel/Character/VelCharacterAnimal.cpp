@@ -152,7 +152,7 @@ void VelCharacterAnimal::Serialize(FCArchive& ar)
 
 bool VelCharacterAnimal::IsLess(const FCObject& other) const
 {
-    const auto* that = dynamic_cast<const VelCharacterAnimal*>(&other);
+    const auto* that = FCObjectAs<VelCharacterAnimal>(other);
     if (!that)
     {
         return GetClassName() < other.GetClassName();

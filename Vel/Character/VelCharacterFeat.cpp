@@ -112,7 +112,7 @@ void VelCharacterFeat::Serialize(FCArchive& ar)
 
 bool VelCharacterFeat::IsLess(const FCObject& other) const
 {
-    const auto* that = dynamic_cast<const VelCharacterFeat*>(&other);
+    const auto* that = FCObjectAs<VelCharacterFeat>(other);
     if (!that)
     {
         return GetClassName() < other.GetClassName();

@@ -140,7 +140,7 @@ void VelCharacterSkill::Serialize(FCArchive& ar)
 
 bool VelCharacterSkill::IsLess(const FCObject& other) const
 {
-    const auto* that = dynamic_cast<const VelCharacterSkill*>(&other);
+    const auto* that = FCObjectAs<VelCharacterSkill>(other);
     if (!that)
     {
         return GetClassName() < other.GetClassName();

@@ -35,7 +35,7 @@ void VelCharacterSpell::Serialize(FCArchive& ar)
 
 bool VelCharacterSpell::IsLess(const FCObject& other) const
 {
-    const auto* that = dynamic_cast<const VelCharacterSpell*>(&other);
+    const auto* that = FCObjectAs<VelCharacterSpell>(other);
     if (!that)
     {
         return GetClassName() < other.GetClassName();

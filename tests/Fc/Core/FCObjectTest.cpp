@@ -58,3 +58,22 @@ TEST(FCObjectTest, SerializeStoresBothWordsAndLoadReplacesThem)
     EXPECT_EQ(loaded.GetSecondWord(), 0x0504);
     EXPECT_FALSE(ar.HasFailed());
 }
+
+TEST(FCObjectTest, ObjectAsFindsExactAndDerivedTypesOnly)
+{
+    struct Derived : FCCountedObject
+    {
+        Derived() : FCCountedObject(1) {}
+    };
+    const FCCountedObject exact(2);
+    const Derived derived;
+    const FCTestNode other;
+    const FCObject plain;
+
+    EXPECT_EQ(FCObjectAs<FCCountedObject>(exact), &exact);
+    EXPECT_EQ(FCObjectAs<FCCountedObject>(derived), static_cast<const FCCountedObject*>(&derived))
+        << "a derived object is still one";
+    EXPECT_EQ(FCObjectAs<FCCountedObject>(other), nullptr);
+    EXPECT_EQ(FCObjectAs<FCCountedObject>(plain), nullptr);
+    EXPECT_EQ(FCObjectAs<FCObject>(other), &other);
+}

@@ -3,6 +3,7 @@
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCConvert.h"
 #include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIEditControl.h"
 #include "Ui/UIListBox.h"
 #include "Ui/UIMessages.h"
@@ -30,6 +31,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 FC_REGISTER_CLASS(Vel_UIAnimal);
 
@@ -322,7 +324,18 @@ void Vel_UIAnimal::AddTextRow(const std::string& text, std::intptr_t key)
         return;
     row->SetColumnFont(0, kDetailFont);
     row->key = key;
+    // Feature texts run to a sentence or two: a text wider than the row goes
+    // on over as many rows as it needs, broken at words.
+    std::vector<std::string> lines;
+    auto* cell = dynamic_cast<UITextControl*>(row->GetColumnControl(0));
+    if (FCFont* font = cell ? cell->GetFont() : nullptr)
+        WrapText(lines, text, FCPoint(cell->GetSize().x, 0), true, *font);
+    if (lines.size() > 1)
+        Part::SetRowText(row, lines.front());
     details->AddItem(row, 0);
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        if (Vel_UIItem* more = Part::CloneRow(row, lines[i]))
+            details->AddItem(more, 0);
 }
 
 void Vel_UIAnimal::FillDetails(const VelCharacter& character, VelCharacterAnimal* animal)

@@ -6,9 +6,12 @@
 #include "Vel_ui/MagicPageFixture.h"
 
 #include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIEditControl.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterSkill.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Rules/VelPageRules.h"
 #include "Vel_ui/Vel_UIAnimal.h"
 #include "Vel_ui/Vel_UIAnimalItem.h"
@@ -254,6 +257,41 @@ TEST_F(AnimalPageTest, ACompanionGroupShowsItsCountAndTheNameIsStoredOnFocusLoss
     // Reopened, the page shows the stored name.
     page = OpenPage<A>(kAnimalPage);
     EXPECT_EQ(TextIn(page, A::kNameField), "Swift!");
+}
+
+TEST_F(AnimalPageTest, ALongFeatureGoesOnOverRowsBrokenAtWords)
+{
+    // The hawk's flight given a sentence of a text for this test.
+    auto* flight = VelDatabase::FindFeature<VelFeatureInfo>(F::kFirstAnimalFeature + 1);
+    ASSERT_NE(flight, nullptr);
+    const std::string kept = flight->text;
+    flight->text = "Flies %d ft. and dives on small prey from far above, striking before the prey has seen it.";
+    MakeHero({{kNaturePriest, 1}});
+    page = OpenPage<A>(kAnimalPage);
+    ASSERT_NE(page, nullptr);
+    Take("Hawk");
+    const std::vector<std::string> rows = Details();
+    flight->text = kept;
+
+    ASSERT_GE(rows.size(), 2u) << "the text is wider than one row";
+    std::string joined;
+    for (const std::string& row : rows)
+        joined += row;
+    EXPECT_EQ(joined, "Flies 60 ft. and dives on small prey from far above, striking before the prey has seen it.")
+        << "nothing lost or repeated";
+    UIListBox* list = List(A::kDetails);
+    for (std::int32_t i = 0; list && list->ItemAt(i, 0); ++i)
+    {
+        auto* cell = dynamic_cast<UITextControl*>(dynamic_cast<Vel_UIItem*>(list->ItemAt(i, 0))->GetColumnControl(0));
+        ASSERT_NE(cell, nullptr);
+        ASSERT_NE(cell->GetFont(), nullptr);
+        EXPECT_LE(MeasureTextLine(cell->GetText(), *cell->GetFont()).x, cell->GetSize().x) << cell->GetText();
+        EXPECT_EQ(cell->GetFont(), FCResourceManager::GetInstance()->GetFont(A::kDetailFont));
+        if (i + 1 < static_cast<std::int32_t>(rows.size()))
+        {
+            EXPECT_EQ(rows[static_cast<std::size_t>(i)].back(), ' ') << "broken after a word";
+        }
+    }
 }
 
 TEST_F(AnimalPageTest, OtherClassesAndAClassWithoutTheRightToAnAnimalSeeNothing)

@@ -26,4 +26,6 @@ public:
     std::uint16_t classId = 0;
     // 1 class skill, 2 cross-class.
     std::int32_t classKind = 0;
+    // Where the skills page's list order puts the row.
+    std::uint32_t listOrder = 0;
 };

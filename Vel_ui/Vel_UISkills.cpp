@@ -331,29 +331,42 @@ void Vel_UISkills::FillSkillList()
             UpdateRowState(*character, *row);
         return;
     }
-    // Otherwise the rows that still stand for something are kept (one skill
-    // added or given back), the others go, and the list is laid out anew in
-    // order.
+    // Otherwise the rows that still stand for something stay in the list
+    // (one skill added or given back; taking every row out and back costs
+    // more than the rest), the others go, the new ones join and the list is
+    // put in order.
     std::map<RowKey, std::size_t> wanted;
     for (std::size_t i = 0; i < specs.size(); ++i)
         wanted.emplace(specs[i].Key(), i);
-    std::vector<Vel_UISkillItem*> ordered(specs.size(), nullptr);
+    std::vector<bool> listed(specs.size(), false);
     for (Vel_UISkillItem* row : rows)
-        if (const auto found = wanted.find(RowSpec::KeyOf(*row)); found != wanted.end())
-        {
-            row->AddRef();
-            ordered[found->second] = row;
-        }
-    skillList->RemoveAllItems();
-    for (std::size_t i = 0; i < specs.size(); ++i)
     {
-        Vel_UISkillItem* row = ordered[i] ? ordered[i] : MakeSkillRow(specs[i]);
-        if (!row)
+        const auto found = wanted.find(RowSpec::KeyOf(*row));
+        if (!character || found == wanted.end() || listed[found->second])
+        {
+            skillList->RemoveItem(row, false);
             continue;
-        if (character)
-            UpdateRowState(*character, *row);
-        skillList->AddRow(row, 0, false);
+        }
+        listed[found->second] = true;
+        row->listOrder = static_cast<std::uint32_t>(found->second);
+        UpdateRowState(*character, *row);
     }
+    for (std::size_t i = 0; character && i < specs.size(); ++i)
+        if (Vel_UISkillItem* row = listed[i] ? nullptr : MakeSkillRow(specs[i]))
+        {
+            row->listOrder = static_cast<std::uint32_t>(i);
+            UpdateRowState(*character, *row);
+            skillList->AddRow(row, 0, false);
+        }
+    skillList->SortItems(
+        [](UIControl* a, UIControl* b)
+        {
+            const auto* first = FCObjectAs<Vel_UISkillItem>(*a);
+            const auto* second = FCObjectAs<Vel_UISkillItem>(*b);
+            if (!first || !second)
+                return first && !second;
+            return first->listOrder < second->listOrder;
+        });
     skillList->UpdateLayout();
 }
 

@@ -13,6 +13,9 @@
 #include "Vel_ui/Vel_UISkills.h"
 #include "Vel_ui/Vel_UIWin_SelectTarget.h"
 
+#include <tuple>
+#include <vector>
+
 namespace
 {
 using S = Vel_UISkills;
@@ -153,6 +156,42 @@ TEST_F(SkillsPageTest, DraggingOffRefundsTheRowsClassAndTheLastRemovesTheSkill)
     EXPECT_EQ(ClassEntry(kFighter)->skillPointsSpent, 0);
     EXPECT_TRUE(Rows(Page()->GetSkillList()).empty());
     EXPECT_EQ(Text(S::kPointsId), "16");
+}
+
+TEST_F(SkillsPageTest, RowsThatStayAreKeptAndTheListStaysInOrder)
+{
+    using Key = std::tuple<std::uint16_t, std::uint16_t, std::int32_t>; // skill, class, kind
+    const auto keys = [this]
+    {
+        std::vector<Key> found;
+        std::int32_t lastTop = -1;
+        for (Vel_UISkillItem* row : Rows<Vel_UISkillItem>(Page()->GetSkillList()))
+        {
+            found.emplace_back(row->skillId, row->classId, row->classKind);
+            EXPECT_GT(row->GetScreenRect().top, lastTop) << "laid out in the list's order";
+            lastTop = row->GetScreenRect().top;
+        }
+        return found;
+    };
+    // Every fixture skill has one name: rows order by class, kind, then skill.
+    Remake({kFighter, kPriest});
+    Give(52, kFighter, 1, 1.0f);
+    Give(kCrossSkill, kPriest, 2, 1.0f);
+    ASSERT_NE(OpenPage<S>(kSkillsEntry), nullptr);
+    ASSERT_EQ(keys(), (std::vector<Key>{{kCrossSkill, kPriest, 2}, {52, kFighter, 1}}));
+    Vel_UISkillItem* priestRow = Held(kCrossSkill, kPriest);
+    Vel_UISkillItem* lastRow = Held(52, kFighter);
+
+    DropOnSkills(kClassSkill);
+    EXPECT_EQ(keys(), (std::vector<Key>{{kCrossSkill, kPriest, 2}, {kClassSkill, kFighter, 1}, {52, kFighter, 1}}))
+        << "the new row goes between the others, not after them";
+    EXPECT_EQ(Held(kCrossSkill, kPriest), priestRow);
+    EXPECT_EQ(Held(52, kFighter), lastRow);
+
+    DragOff(Held(kClassSkill, kFighter));
+    EXPECT_EQ(keys(), (std::vector<Key>{{kCrossSkill, kPriest, 2}, {52, kFighter, 1}}));
+    EXPECT_EQ(Held(kCrossSkill, kPriest), priestRow);
+    EXPECT_EQ(Held(52, kFighter), lastRow);
 }
 
 TEST_F(SkillsPageTest, ArrowsAndTypedRanksAreChargedTheirDifference)

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace
 {
 const char* const kFont = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
@@ -90,6 +93,30 @@ TEST_F(FontcToolTest, VariantsCarryTheirColoursAndTheKeyStaysTransparent)
         EXPECT_EQ(other, 0) << "no key colour or stray pixels, variant " << variant;
     }
     target->Release();
+}
+
+TEST_F(FontcToolTest, TheBackquoteMarkOfAnEmptyValueDrawsAsAnEnDash)
+{
+    const auto pixelsOf = [this](const std::string& text)
+    {
+        std::vector<std::uint32_t> pixels;
+        FCImageBuffer* target = FCImageBuffer::Create(40, 30, FCFormat565);
+        if (!target)
+            return pixels;
+        target->FillRect(0x0001, FCRect());
+        FCTextBlock block(font);
+        block.SetText(text);
+        block.Draw(*target, {5, 5}, {30, 20}, target->GetBounds());
+        for (std::int32_t y = 0; y < 30; ++y)
+            for (std::int32_t x = 0; x < 40; ++x)
+                pixels.push_back(target->GetPixel(x, y, FCFormat565));
+        target->Release();
+        return pixels;
+    };
+    const std::vector<std::uint32_t> mark = pixelsOf("`");
+    ASSERT_FALSE(mark.empty());
+    EXPECT_EQ(mark, pixelsOf("\x96")) << "the en dash of code 0x96";
+    EXPECT_NE(mark, pixelsOf("'"));
 }
 
 TEST_F(FontcToolTest, OutputIsByteIdenticalAndBadArgumentsAreRefused)

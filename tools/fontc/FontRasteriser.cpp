@@ -101,7 +101,10 @@ bool RasteriseFont(const std::string& fontPath, std::uint32_t pixelSize, std::ve
     glyphs.assign(256 - 32, RasterGlyph{});
     for (std::uint32_t code = 32; code < 256; ++code)
     {
-        const std::uint32_t codePoint = Windows1252ToUnicode(static_cast<std::uint8_t>(code));
+        // The program's texts mark a value not shown with a lone backquote;
+        // our fonts draw it as an en dash rather than a stray accent.
+        const std::uint32_t codePoint =
+            code == '`' ? 0x2013u : Windows1252ToUnicode(static_cast<std::uint8_t>(code));
         RasterGlyph& glyph = glyphs[code - 32];
         if (codePoint == 0)
             continue;

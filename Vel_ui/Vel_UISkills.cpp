@@ -352,12 +352,16 @@ void Vel_UISkills::FillSkillList()
         UpdateRowState(*character, *row);
     }
     for (std::size_t i = 0; character && i < specs.size(); ++i)
-        if (Vel_UISkillItem* row = listed[i] ? nullptr : MakeSkillRow(specs[i]))
-        {
-            row->listOrder = static_cast<std::uint32_t>(i);
-            UpdateRowState(*character, *row);
-            skillList->AddRow(row, 0, false);
-        }
+    {
+        if (listed[i])
+            continue;
+        Vel_UISkillItem* row = MakeSkillRow(specs[i]);
+        if (!row)
+            continue;
+        row->listOrder = static_cast<std::uint32_t>(i);
+        UpdateRowState(*character, *row);
+        skillList->AddRow(row, 0, false);
+    }
     skillList->SortItems(
         [](UIControl* a, UIControl* b)
         {

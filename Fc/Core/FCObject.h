@@ -54,4 +54,3 @@ template <class T> const T* FCObjectAs(const FCObject& object)
         return static_cast<const T*>(&object);
     return dynamic_cast<const T*>(&object);
 }
-

@@ -78,8 +78,9 @@ std::int16_t KindOfClass(std::uint16_t classId)
 
 std::string HitDiceText(float hitDice)
 {
+    // A damaged record's hit dice may lie beyond any integer.
     if (std::trunc(hitDice) == hitDice)
-        return std::to_string(static_cast<std::int32_t>(hitDice));
+        return std::to_string(TruncateToInteger<std::int32_t>(hitDice));
     char text[32];
     std::snprintf(text, sizeof text, "%.2f", static_cast<double>(hitDice));
     return text;

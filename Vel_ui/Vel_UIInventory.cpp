@@ -165,8 +165,7 @@ void Vel_UIInventory::ShowMoney()
     const VelCharacter* character = VelClient::GetCurrentCharacter();
     if (!character)
         return;
-    if (highCoinScroll)
-        highCoinScroll->SetLong(character->money.coins[2]);
+    ShowGold(character->money.coins[kHighCoin]);
     ShowNumber(middleCoinText, character->money.coins[1]);
     ShowNumber(lowCoinText, character->money.coins[0]);
     ShowValue(true);
@@ -359,16 +358,29 @@ void Vel_UIInventory::OnMoneyEdited()
     const UINumberEditControl* field = highCoinScroll ? highCoinScroll->GetValueField() : nullptr;
     if (!character || !field)
         return;
-    const std::int32_t typed = std::clamp<std::int32_t>(field->GetLong(), 0, kMaxHighCoins);
-    // Enter and then leaving the field both end the same edit.
-    const bool changed = typed != character->money.coins[kHighCoin];
+    const std::int32_t held = character->money.coins[kHighCoin];
+    // Enter and then leaving the field both end the same edit; a field left
+    // as it was shown is no edit at all.
+    if (field->GetLong() == held)
+        return;
+    // Gold above what can be typed is the character's: stepping down from it
+    // takes one coin, not all above the limit.
+    const std::int32_t typed = std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, kMaxHighCoins));
     character->SetCoins(kHighCoin, typed);
-    highCoinScroll->SetLong(typed);
-    if (!changed)
+    ShowGold(typed);
+    if (typed == held)
         return;
     ShowValue(false);
     UpdateAffordability();
     Changed(*character);
+}
+
+void Vel_UIInventory::ShowGold(std::int32_t gold)
+{
+    if (!highCoinScroll)
+        return;
+    highCoinScroll->SetRange(std::min(gold, 0), std::max(gold, kMaxHighCoins));
+    highCoinScroll->SetLong(gold);
 }
 
 void Vel_UIInventory::OnIgnoreCostClicked()

@@ -73,6 +73,10 @@ protected:
     static void ShowAffordability(Vel_UIInvItem& row, const VelCharacter& character,
                                   std::int16_t coinKind, std::uint32_t price);
     void OnMoneyEdited();
+    // The field shows the gold as it is, even outside what can be typed
+    // (an old file's debt, gold gained by selling): its range stretches to
+    // hold it, so that leaving the field untouched changes nothing.
+    void ShowGold(std::int32_t gold);
     void OnIgnoreCostClicked();
     void Buy(UIControl* dropped);
     void Sell(UIControl* removed);

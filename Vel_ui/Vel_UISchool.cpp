@@ -169,14 +169,19 @@ bool Vel_UISchool::IsSpecialtyOpen(const VelCharacter& character, const VelSchoo
     if (school.key <= VelIds::kSchoolUniversal || Part::SchoolInSlot(character, VelCharacter::kSpecialtySlot) ||
         Part::IsProhibited(character, school.key) || count > ranking)
         return false;
-    const VelSchoolInfo* first = Part::SchoolInSlot(character, VelCharacter::kFirstProhibitedSlot);
-    const std::int16_t firstRanking = Ranking(first);
-    if (!first || firstRanking <= 0 || firstRanking > 2)
-        return true;
-    if (count == 1)
-        return ranking <= firstRanking;
-    if (count == 2)
-        return ranking == firstRanking + 1;
+    // Every school given up limits the specialty, whichever tray holds it:
+    // emptying the first tray does not lift the limit of the others.
+    for (std::int16_t i = 0; i < kMostProhibited; ++i)
+    {
+        const std::int16_t given = Ranking(
+            Part::SchoolInSlot(character, static_cast<std::int16_t>(VelCharacter::kFirstProhibitedSlot + i)));
+        if (given <= 0 || given > 2)
+            continue;
+        if (count == 1 && ranking > given)
+            return false;
+        if (count == 2 && ranking != given + 1)
+            return false;
+    }
     return true;
 }
 

@@ -104,6 +104,9 @@ public:
     void HandleMessage(std::int16_t messageId, void* data) override;
     // Only the client's screen switch opens this window.
     void Show(FCObject*) override {}
+    // A slot of its own after the window's, for a window built on this
+    // one; this window has nothing to do in it.
+    virtual void OnWindowHook() {}
 
     void OnCharacterChanged(VelCharacter* character) override;
 

@@ -16,6 +16,7 @@
 #include "Vel/Rules/VelLevelRules.h"
 
 #include <algorithm>
+#include <limits>
 
 FC_REGISTER_CLASS(Vel_UIWin_Roller);
 
@@ -47,6 +48,27 @@ std::uint16_t RowAcceptsDrop(UIControl* row, UIControl* dragged)
         if (auto* roller = dynamic_cast<Vel_UIWin_Roller*>(up))
             return roller->AcceptsDrop(row, dragged);
     return UIDragRecord::kRefuse;
+}
+
+// The increases still to spend.
+std::int32_t IncreasesLeft(const VelCharacter* character)
+{
+    if (!character)
+        return 0;
+    return static_cast<std::int32_t>(std::min<std::uint32_t>(
+        character->values[VelCharacter::kValueIncreasesToAssign], std::numeric_limits<std::int32_t>::max()));
+}
+
+// Every increase the character has earned: those still to spend and those
+// placed on its scores before.
+std::int32_t IncreasesEarned(const VelCharacter* character)
+{
+    if (!character)
+        return 0;
+    std::int64_t earned = IncreasesLeft(character);
+    for (const std::uint16_t placed : character->abilityIncreases)
+        earned += placed;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(earned, std::numeric_limits<std::int32_t>::max()));
 }
 
 bool IsValueToken(std::uint16_t id)
@@ -251,12 +273,11 @@ void Vel_UIWin_Roller::SetupRows(bool reset)
                 hitPointsText->SetLong(hitPoints);
         }
     }
-    const VelCharacter* character = Character();
     if (increaseToken)
     {
-        increaseToken->SetLong(
-            character ? static_cast<std::int32_t>(character->values[VelCharacter::kValueIncreasesToAssign])
-                      : 0);
+        // New scores hold no increase: every one earned is offered again,
+        // to go where the user puts it.
+        increaseToken->SetLong(IncreasesEarned(Character()));
         SetEnabledAndRedraw(increaseToken, true);
         SetShown(increaseToken, true);
     }
@@ -405,9 +426,12 @@ void Vel_UIWin_Roller::ShowHitPoints()
 
 void Vel_UIWin_Roller::EnableIncreaseToken()
 {
-    const VelCharacter* character = Character();
-    if (increaseToken && character && character->values[VelCharacter::kValueIncreasesToAssign] > 0)
-        increaseToken->SetDragFlags(increaseToken->GetDragFlags() | kDraggable);
+    if (!increaseToken)
+        return;
+    // A token with nothing left to hand out must not hand out a point.
+    const std::uint16_t flags = increaseToken->GetDragFlags();
+    increaseToken->SetDragFlags(increaseToken->GetLong() > 0 ? static_cast<std::uint16_t>(flags | kDraggable)
+                                                             : static_cast<std::uint16_t>(flags & ~kDraggable));
 }
 
 std::uint16_t Vel_UIWin_Roller::AcceptsDrop(const UIControl* row, const UIControl* dragged) const
@@ -486,6 +510,9 @@ void Vel_UIWin_Roller::StartIncreases(bool silent)
         ShowModifier(ability);
         increases[i] = character ? character->abilityIncreases[i] : 0;
     }
+    // The placed increases stay on their scores.
+    if (increaseToken)
+        increaseToken->SetLong(IncreasesLeft(character));
     EnableIncreaseToken();
     ShowPointTotal();
     hitPoints = character ? static_cast<std::uint16_t>(character->stats[VelEntity::kHitPoints]) : 0;

@@ -10,6 +10,7 @@
 #include "Ui/UIEditControl.h"
 #include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterSkill.h"
+#include "Vel/Db/VelAnimalInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Rules/VelPageRules.h"
@@ -17,6 +18,7 @@
 #include "Vel_ui/Vel_UIAnimalItem.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -189,6 +191,21 @@ TEST_F(AnimalPageTest, HoverShowsHitDiceAndTheAnimalsValuesInTheSummary)
         EXPECT_EQ(Summary(W::kMeleeLabel), "Melee");
         EXPECT_TRUE(SummaryFont(W::kMeleeText, W::kAttackFont));
         EXPECT_EQ(HelpLine(), "Choose a companion, mount or familiar and give it a name.");
+    }
+}
+
+TEST_F(AnimalPageTest, HitDiceOfADamagedRecordShowAsTheLargestWholeNumber)
+{
+    for (const float hitDice : {3e9f, std::numeric_limits<float>::infinity()})
+    {
+        SCOPED_TRACE(hitDice);
+        VelDatabase::FindAnimal(F::kWolf)->hitDice = hitDice;
+        MakeHero({{kNaturePriest, 5}});
+        page = OpenPage<A>(kAnimalPage);
+        ASSERT_NE(page, nullptr);
+        Hover(AnimalRow("Wolf"));
+        EXPECT_EQ(TextIn(page, A::kHitDiceText), "2147483647");
+        HoverAway();
     }
 }
 

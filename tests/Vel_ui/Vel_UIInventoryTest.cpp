@@ -17,6 +17,7 @@
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIWeaponStats.h"
 
+#include <limits>
 #include <map>
 
 namespace
@@ -71,7 +72,7 @@ protected:
     {
         ClickControl(MoneyField());
         ui.Key(UIMessage::kKeyDown, 35); // End
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; i < 11; ++i)
             ui.Key(UIMessage::kKeyDown, 8);
         for (char digit : digits)
             ui.Key(UIMessage::kChar, static_cast<std::uint8_t>(digit));
@@ -208,6 +209,33 @@ TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)
     ClickControl(scroll->GetDecreaseButton());
     EXPECT_EQ(hero->money.coins[2], 999998);
     EXPECT_EQ(Text(I::kWorthText), "1000008");
+}
+
+TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
+{
+    const std::int32_t golds[] = {-5, 1500000, std::numeric_limits<std::int32_t>::max()};
+    for (const std::int32_t gold : golds)
+    {
+        SCOPED_TRACE(gold);
+        // The field last showed another character's gold.
+        hero->SetCoins(2, 100);
+        page = ShowInventory();
+        hero->SetCoins(2, gold);
+        hero->modified = 0;
+        page = ShowInventory();
+        EXPECT_EQ(MoneyField()->GetLong(), gold);
+        ClickControl(MoneyField());
+        ClickControl(Stock());
+        EXPECT_EQ(hero->money.coins[2], gold) << "a focus change is no edit";
+        EXPECT_EQ(hero->modified, 0);
+        // A step from a purse above the limit takes one coin; one from a debt
+        // gives the least gold that can be typed.
+        auto* scroll = dynamic_cast<UINumberScroll*>(page->FindDescendant(I::kHighCoinScroll));
+        ClickControl(gold < 0 ? scroll->GetIncreaseButton() : scroll->GetDecreaseButton());
+        EXPECT_EQ(hero->money.coins[2], gold < 0 ? 0 : gold - 1);
+        TypeMoney("42");
+        EXPECT_EQ(hero->money.coins[2], 42);
+    }
 }
 
 TEST_F(InventoryPageTest, HoveringARowShowsItsIconDescriptionAndStatistics)

@@ -112,6 +112,8 @@ TEST_F(SchoolPageTest, ListsOfferTheSchoolsTheRankingsAllow)
         {"one of rank 2 given up", kNone, 1, kWards, kNone, {1, 2, 4}, {}},
         {"two, one of rank 1 given up", kNone, 2, kLore, kNone, {3, 4}, {2, 3, 4}},
         {"two of rank 1 given up", kNone, 2, kLore, kVeils, {3, 4}, {}},
+        {"two, the first tray emptied, rank 1 in the second", kNone, 2, kNone, kVeils, {3, 4}, {1, 3, 4}},
+        {"one, rank 2 in the second tray only", kNone, 1, kNone, kWards, {1, 2, 4}, {}},
         {"three, none chosen", kNone, 3, kNone, kNone, {5, 6}, {1, 2, 3, 4, 5, 6}},
         {"specialty of rank 3, one", kFlames, 1, kNone, kNone, {}, {6}},
         {"specialty of rank 3, two", kFlames, 2, kNone, kNone, {}, {3, 4}},

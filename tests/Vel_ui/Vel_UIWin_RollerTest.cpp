@@ -255,6 +255,67 @@ TEST_F(RollerTest, TheRollCountStandsOnlyBesideTheRollButton)
     }
 }
 
+TEST_F(RollerTest, NewScoresOfferTheIncreasesPlacedBeforeAgain)
+{
+    struct Case
+    {
+        const char* name;
+        std::uint16_t opened;
+        std::int16_t switchedTo; // -1: the method it opened with
+        bool roll;
+    };
+    const Case cases[] = {
+        {"rolled again", R::kModeRoll, -1, true},
+        {"fixed array", R::kModeFixed, -1, false},
+        {"point buy", R::kModePointBuy, -1, false},
+        {"from rolling to the fixed array", R::kModeRoll, R::kModeFixed, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        // One increase spent on INT before, one still to spend.
+        hero->abilityIncreases = {0, 0, 0, 1, 0, 0};
+        hero->SetValue(VelCharacter::kValueIncreasesToAssign, 1);
+        ASSERT_NE(Open(c.opened), nullptr);
+        if (c.switchedTo >= 0)
+            Click(Method(c.switchedTo));
+        if (c.roll)
+        {
+            FCRandom::GetGlobal().Seed(5);
+            Click(kRoll);
+        }
+        if (owner.dialog->GetMode() != R::kModePointBuy)
+            for (int i = 0; i < 6; ++i)
+                Drag(Token(i), Row(i));
+        EXPECT_EQ(Number(R::kIncreaseTokenId), 2);
+        if (c.opened == R::kModeFixed)
+            Shoot("roller-increases-offered.png");
+        const std::int16_t str = RowValue(0);
+        Drag(kIncrease, Row(0));
+        Drag(kIncrease, Row(0));
+        EXPECT_EQ(RowValue(0), str + 2);
+        EXPECT_EQ(Number(R::kIncreaseTokenId), 0);
+        Click(kOk);
+        ASSERT_EQ(owner.dialog, nullptr);
+        EXPECT_EQ(hero->abilityIncreases, (std::array<std::uint16_t, 6>{2, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(hero->values[VelCharacter::kValueIncreasesToAssign], 0u);
+        EXPECT_EQ(hero->abilities[0], str + 2);
+        EXPECT_EQ(hero->baseAbilities[0], str);
+    }
+}
+
+TEST_F(RollerTest, TheIncreasesModeOffersOnlyWhatIsLeft)
+{
+    hero->abilityIncreases = {0, 0, 0, 1, 0, 0};
+    hero->SetValue(VelCharacter::kValueIncreasesToAssign, 0);
+    ASSERT_NE(Open(R::kModePointBuy), nullptr);
+    owner.dialog->StartIncreases(true);
+    const std::int16_t str = RowValue(0);
+    Drag(kIncrease, Row(0));
+    EXPECT_EQ(Number(R::kIncreaseTokenId), 0);
+    EXPECT_EQ(RowValue(0), str) << "a token at 0 hands out nothing";
+}
+
 TEST_F(RollerTest, IncreasesKeepHitDiceAndCancelRestoresEverything)
 {
     struct Case

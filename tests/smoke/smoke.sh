@@ -63,6 +63,9 @@ shot 9-character "700,32,#3b2c20,8" "40,424,#3b2c20,8"
 click 80 424 # Roll
 click 232 280 # the roller's Roll
 for y in 192 232 272 312 352 392; do drag 603 "$y" 495 "$y"; done
+# New scores offer the increase placed before again; it goes to Strength.
+shot 9a-rolled-increase "200,170,#2a2018,8" "478,430,#3b2c20,8"
+drag 495 440 495 192
 click 567 488 # OK
 # The name, race, alignment and level; the six scores; the combat values.
 values=("@16,16,360,48" "@96,80,64,232" "@592,232,192,280")

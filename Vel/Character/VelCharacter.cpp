@@ -1011,8 +1011,17 @@ void VelCharacter::ReadBody(FCArchive& ar)
         RevalueOwnedItems();
     // Every weight the rules show or compare starts here, and the file's own
     // figure may say anything (1e30 beside a light load); the items decide.
+    // An item the database lacks cannot be weighed: then a figure that is a
+    // weight at all stays, so that an older database costs the file nothing.
     const float stated = carriedWeight;
-    carriedWeight = WeighItemsOnBody();
+    const bool unweighable =
+        FirstIn<VelCharacterItem>(items,
+                                  [](const VelCharacterItem& item) {
+                                      return item.placement != VelCharacterItem::kNotOnBody &&
+                                             !item.GetHeldObject();
+                                  }) != nullptr;
+    if (!unweighable || !std::isfinite(stated) || stated < 0.0f)
+        carriedWeight = WeighItemsOnBody();
     if (!(std::fabs(stated - carriedWeight) <= kWeightTolerance))
         FC_LOG("Carried weight %g is not what the items weigh: %g\n", static_cast<double>(stated),
                static_cast<double>(carriedWeight));

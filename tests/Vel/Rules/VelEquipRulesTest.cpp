@@ -386,14 +386,7 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
 {
     // STR 10 carries 35 lb light, 70 medium. Owned: mail (30 lb, +5), a
     // buckler worn (5 lb, +1), a dagger carried (4 lb), a rope in the pack.
-    enum Entry
-    {
-        kNoItem = -1,
-        kMailItem,
-        kBucklerItem,
-        kDaggerItem,
-        kRopeItem
-    };
+    constexpr int kNoItem = -1, kMailItem = 0, kBucklerItem = 1, kDaggerItem = 2; // then the rope
     using Slots = std::array<int, 3>; // the entries named by the armour and two shield slots
     struct Case
     {

@@ -12,6 +12,7 @@
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelSchoolInfo.h"
 #include "Vel/Rules/VelRulesWalk.h"
+#include "Vel/Rules/VelSpellRules.h"
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIFilterSelector.h"
 #include "Vel_ui/Vel_UIItemTray.h"
@@ -299,6 +300,7 @@ void Vel_UISchool::SetSlot(std::int16_t slot, std::uint16_t value)
     if (!character)
         return;
     character->SetSchool(slot, value);
+    UpdateLevelZeroSpells(character);
     ShowAll();
     character->changeMask |= VelCharacter::kChangedSpells;
     character->NotifyChanged();

@@ -174,6 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::remove(InputPath().c_str());
     if (!character)
         return 0;
+    RecomputeLoadedGear(character);
     CheckCharacterLimits(character, 0, true);
     ComputeEncumbrance(character);
     ComputeSavingThrows(character);

@@ -528,6 +528,8 @@ VelCharacter* VelClient::LoadCharacter(const std::string& path)
     VelCharacter* character = VelCharacterFile::Load(path);
     if (!character)
         FC_LOG("Character file %s could not be loaded\n", path.c_str());
+    // The pages show the gear on the body; the figures beside it must agree.
+    RecomputeLoadedGear(character);
     return character;
 }
 

@@ -46,6 +46,9 @@ VelCharacter::ItemWeigher g_itemWeigher = RecordWeight;
 
 constexpr std::array<std::int64_t, VelCoins::kCoinCount> kCoinFactors{1, 10, 100};
 
+// Pounds; a sum made item by item may differ from a fresh one in its last bits.
+constexpr float kWeightTolerance = 0.01f;
+
 std::int32_t Clamp32(std::int64_t value)
 {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -491,23 +494,12 @@ void VelCharacter::TakeOffItem(VelCharacterItem* item)
         return;
     // A slot is cleared only when it holds this entry: a file may mark two
     // entries as the worn armour, and taking off one must not bare the other.
-    const auto clear = [item](VelCharacterItem*& slot) {
-        if (slot == item)
-            slot = nullptr;
-    };
-    switch (item->placement)
+    // Whatever its placement says, the entry leaves every slot that holds it,
+    // so that no slot is left naming gear that is off the body.
+    for (VelCharacterItem** slot : {&wornArmor, &firstShield, &secondShield})
     {
-    case VelCharacterItem::kWornArmor:
-        clear(wornArmor);
-        break;
-    case VelCharacterItem::kFirstShield:
-        clear(firstShield);
-        break;
-    case VelCharacterItem::kSecondShield:
-        clear(secondShield);
-        break;
-    default:
-        break;
+        if (*slot == item)
+            *slot = nullptr;
     }
     if (item->placement >= VelCharacterItem::kCarried &&
         item->placement <= VelCharacterItem::kSecondShield)
@@ -993,9 +985,22 @@ void VelCharacter::ReadBody(FCArchive& ar)
     if (ar.HasFailed())
         return;
 
-    RestoreWornItem(wornArmor, wornKeys[0]);
-    RestoreWornItem(firstShield, wornKeys[1]);
-    RestoreWornItem(secondShield, wornKeys[2]);
+    RestoreWornItem(wornArmor, wornKeys[0], VelItemInfo::kArmorCode);
+    RestoreWornItem(firstShield, wornKeys[1], VelItemInfo::kShieldCode);
+    RestoreWornItem(secondShield, wornKeys[2], VelItemInfo::kShieldCode);
+    // One entry counts once, however many slots a file names it in.
+    const auto dropRepeat = [](VelCharacterItem*& slot, const VelCharacterItem* earlier)
+    {
+        if (slot && slot == earlier)
+        {
+            FC_LOG("Item %u is named by two worn slots: the second is emptied\n",
+                   static_cast<unsigned>(slot->itemKey));
+            slot = nullptr;
+        }
+    };
+    dropRepeat(firstShield, wornArmor);
+    dropRepeat(secondShield, wornArmor);
+    dropRepeat(secondShield, firstShield);
     FirstIn<VelCharacterAnimal>(animals,
                                 [this](VelCharacterAnimal& animal)
                                 {
@@ -1004,13 +1009,22 @@ void VelCharacter::ReadBody(FCArchive& ar)
                                 });
     if (version < 2)
         RevalueOwnedItems();
-    // Every weight the rules show or compare starts here; a damaged one would
-    // spread into speeds, loads and skill checks.
-    if (!std::isfinite(carriedWeight) || carriedWeight < 0.0f)
-    {
-        FC_LOG("Carried weight %g is not a weight: recomputed from the items\n", static_cast<double>(carriedWeight));
+    // Every weight the rules show or compare starts here, and the file's own
+    // figure may say anything (1e30 beside a light load); the items decide.
+    // An item the database lacks cannot be weighed: then a figure that is a
+    // weight at all stays, so that an older database costs the file nothing.
+    const float stated = carriedWeight;
+    const bool unweighable =
+        FirstIn<VelCharacterItem>(items,
+                                  [](const VelCharacterItem& item) {
+                                      return item.placement != VelCharacterItem::kNotOnBody &&
+                                             !item.GetHeldObject();
+                                  }) != nullptr;
+    if (!unweighable || !std::isfinite(stated) || stated < 0.0f)
         carriedWeight = WeighItemsOnBody();
-    }
+    if (!(std::fabs(stated - carriedWeight) <= kWeightTolerance))
+        FC_LOG("Carried weight %g is not what the items weigh: %g\n", static_cast<double>(stated),
+               static_cast<double>(carriedWeight));
 }
 
 float VelCharacter::WeighItemsOnBody() const
@@ -1031,7 +1045,21 @@ float VelCharacter::WeighItemsOnBody() const
     return static_cast<float>(std::min<double>(total, std::numeric_limits<float>::max()));
 }
 
-void VelCharacter::RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key) const
+void VelCharacter::RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key,
+                                   std::uint16_t typeCode) const
 {
     slot = static_cast<std::int16_t>(key) >= 0 ? FindItem(key) : nullptr;
+    if (!slot)
+        return;
+    // A slot naming a weapon would bar every armour; one naming gear in the
+    // pack would count gear the page does not show as worn. An entry whose
+    // record the database lacks keeps its slot: nothing says it is wrong.
+    const VelItemInfo* record = slot->GetHeldObject();
+    if (slot->placement == VelCharacterItem::kNotOnBody ||
+        (record && record->GetTypeCode() != typeCode))
+    {
+        FC_LOG("A worn slot names item %u, which is not worn there: the slot is emptied\n",
+               static_cast<unsigned>(key));
+        slot = nullptr;
+    }
 }

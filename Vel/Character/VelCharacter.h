@@ -98,8 +98,9 @@ public:
     // install theirs; until then an item costs its record's base price.
     using ItemPricer = std::uint32_t (*)(const VelItemInfo& record, std::uint32_t options);
     static void SetItemPricer(ItemPricer pricer);
-    // Weighs an owned item when a file's carried weight cannot be trusted;
-    // until the item rules install theirs, an item weighs its record's weight.
+    // Weighs the owned items on the body when a file is read, since a file's
+    // carried weight is never trusted; until the item rules install theirs,
+    // an item weighs its record's weight.
     using ItemWeigher = float (*)(const VelItemInfo& record, std::uint32_t options);
     static void SetItemWeigher(ItemWeigher weigher);
 
@@ -297,7 +298,9 @@ public:
 private:
     void ReadBody(FCArchive& ar);
     void WriteBody(FCArchive& ar);
-    void RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key) const;
+    // The owned entry under key, when it is on the body and of the slot's
+    // kind (item type code); else the slot stays empty.
+    void RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key, std::uint16_t typeCode) const;
     // Money below nothing becomes nothing.
     void FloorMoney();
 };

@@ -71,15 +71,16 @@ struct AbilityEffect
     bool spells;
 };
 
+// Every ability can be a feat's prerequisite, so every change re-checks feats.
 constexpr std::array<AbilityEffect, VelEntity::kAbilityCount> kAbilityEffects{{
     {C::kChangedFeats | C::kChangedStr, RecomputeStr, false},
     {C::kChangedFeats | C::kChangedDex, RecomputeDex, false},
-    {C::kChangedCon, RecomputeCon, false},
+    {C::kChangedFeats | C::kChangedCon, RecomputeCon, false},
     {C::kChangedSpells | C::kChangedLanguages | C::kChangedSkills | C::kChangedFeats |
          C::kChangedInt,
      RecomputeInt, true},
-    {C::kChangedSpells | C::kChangedWis, RecomputeWis, true},
-    {C::kChangedSpells | C::kChangedCha, RecomputeCha, true},
+    {C::kChangedSpells | C::kChangedFeats | C::kChangedWis, RecomputeWis, true},
+    {C::kChangedSpells | C::kChangedFeats | C::kChangedCha, RecomputeCha, true},
 }};
 } // namespace
 

@@ -347,6 +347,15 @@ void RevalueOwnedItems(VelCharacter* character)
     character->RevalueOwnedItems();
 }
 
+void RecomputeLoadedGear(VelCharacter* character)
+{
+    if (!character)
+        return;
+    const std::uint32_t mask = character->changeMask;
+    ComputeEncumbrance(character);
+    character->changeMask = mask;
+}
+
 void GiveStartingItems(VelCharacter* character)
 {
     if (!character)

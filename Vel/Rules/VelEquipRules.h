@@ -14,10 +14,16 @@ class VelWeaponInfo;
 
 // Makes GetItemPrice the price function of VelCharacter::RevalueOwnedItems,
 // so that old character files are revalued at the real prices, and
-// GetItemWeight the weight of items whose carried weight a file lost. The client
+// GetItemWeight the weight of the items on the body when a file is read. The client
 // calls it once after loading the databases, before any character loads;
 // calling it again does no harm.
 void InstallItemPricer();
+
+// For a character just read from a file: the load, speed, armour values and
+// armour class follow from the gear on the body, not from the figures the
+// file states. Nothing counts as changed: the change mask stays as read and
+// the listener is not told.
+void RecomputeLoadedGear(VelCharacter* character);
 
 bool CanUseItem(const VelCharacter* character, const VelItemInfo* record);
 // A new owned entry priced with GetItemPrice, its price added to the owned

@@ -285,11 +285,17 @@ void ComputeSpellsKnown(VelCharacter* character)
 
 void AddLevelZeroSpells(VelCharacter* character)
 {
+    UpdateLevelZeroSpells(character);
+}
+
+bool UpdateLevelZeroSpells(VelCharacter* character)
+{
     if (!character || !character->HasClass(VelIds::kClassScholarCaster))
-        return;
+        return false;
     FCObjectMap* spells = VelDatabase::GetMap(VelDatabase::kTagSpell);
     if (!spells)
-        return;
+        return false;
+    bool changed = false;
     VelRulesWalk::Each<VelSpellInfo>(
         *spells,
         [&](const VelSpellInfo& spell)
@@ -301,14 +307,28 @@ void AddLevelZeroSpells(VelCharacter* character)
                 row = VelDatabase::FindClassSpellLevel(spellId, VelIds::kClassScholarCaster);
             if (!row || row->level != 0)
                 return false;
-            auto* entry = new VelCharacterSpell(spellId, VelIds::kClassScholarCaster);
-            entry->thirdKey = 0;
-            entry->spellLevel = kGrantedSlot;
-            entry->extra = VelCharacterSpell::kFixed;
-            character->AddSpell(entry);
-            entry->Release();
+            // Nothing counts level 0 against the schools given up, so their
+            // spells must not be known at all.
+            const bool known = !character->IsProhibitedSchool(spell.schoolId);
+            VelCharacterSpell* held =
+                character->FindSpell(VelCharacterSpell(spellId, VelIds::kClassScholarCaster));
+            if (held && !known)
+            {
+                character->RemoveSpell(held);
+                changed = true;
+            }
+            else if (!held && known)
+            {
+                auto* entry = new VelCharacterSpell(spellId, VelIds::kClassScholarCaster);
+                entry->thirdKey = 0;
+                entry->spellLevel = kGrantedSlot;
+                entry->extra = VelCharacterSpell::kFixed;
+                changed = character->AddSpell(entry) == 0 || changed;
+                entry->Release();
+            }
             return false;
         });
+    return changed;
 }
 
 std::int16_t HighestSpellLevel(const VelCharacterClass* entry)

@@ -26,8 +26,13 @@ std::int16_t GetSpellSaveDifficulty(const VelCharacter* character, const VelClas
 // Rewrite the spells per day and spells known of every casting class entry.
 void ComputeSpellsPerDay(VelCharacter* character);
 void ComputeSpellsKnown(VelCharacter* character);
-// Gives the spellbook class every level-0 spell, as fixed entries.
+// Gives the spellbook class every level-0 spell of a school not given up,
+// as fixed entries.
 void AddLevelZeroSpells(VelCharacter* character);
+// The spellbook class's level-0 spells after a change of the schools given
+// up: those of a school given up go, the rest come back. True when any
+// entry came or went; the caller sets the change bit and notifies.
+bool UpdateLevelZeroSpells(VelCharacter* character);
 // The highest spell level with a positive spells-per-day value; -1 none.
 std::int16_t HighestSpellLevel(const VelCharacterClass* entry);
 // The same from the class's spells-per-day row of that level.

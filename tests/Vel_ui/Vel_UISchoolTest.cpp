@@ -9,6 +9,7 @@
 #include "Ui/UIImage.h"
 #include "Ui/UIImageControl.h"
 #include "Vel/Character/VelCharacterFeat.h"
+#include "Vel/Character/VelCharacterSpell.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UISchool.h"
 
@@ -211,6 +212,35 @@ TEST_F(SchoolPageTest, DropsOnTheTraysSetAndClearTheSlots)
     EXPECT_EQ(hero->schoolSlots[0], kNone);
     EXPECT_EQ(recorder.calls, 4);
     EXPECT_FALSE(TrayRow(P::kSpecialtyTray)->IsVisible());
+}
+
+TEST_F(SchoolPageTest, LevelZeroSpellsFollowTheSchoolsGivenUp)
+{
+    // The spell book knows level 0 of every school's list; nothing counts
+    // those against the schools given up, so giving one up takes them away.
+    const auto cantrip = [](std::uint16_t school) { return static_cast<std::uint16_t>(RulesFixture::kFirstSchoolSpell + 10 * school); };
+    const auto known = [&](std::uint16_t school) { return hero->HasSpell(cantrip(school), kSpellBook); };
+    ASSERT_TRUE(known(kCharms));
+    ASSERT_NE(Show(kNone, 1), nullptr);
+    ListenForChanges();
+    Drag(ListRow(P::kProhibitedList, kCharms), Tray(P::kFirstProhibitedTray));
+    EXPECT_FALSE(known(kCharms));
+    EXPECT_TRUE(known(kLore));
+    EXPECT_EQ(recorder.calls, 1);
+    EXPECT_NE(recorder.bits & VelCharacter::kChangedSpells, 0u);
+
+    Drag(TrayRow(P::kFirstProhibitedTray), kNowhere);
+    EXPECT_TRUE(known(kCharms)) << "taken back";
+    const VelCharacterSpell* back = hero->FindSpell(VelCharacterSpell(cantrip(kCharms), kSpellBook));
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->extra, VelCharacterSpell::kFixed);
+    EXPECT_EQ(recorder.calls, 2);
+
+    Drag(ListRow(P::kProhibitedList, kCharms), Tray(P::kFirstProhibitedTray));
+    ASSERT_FALSE(known(kCharms));
+    Choose(page, P::kCountCombo, 2);
+    EXPECT_TRUE(known(kCharms)) << "a new count empties the schools given up";
+    EXPECT_EQ(recorder.calls, 4);
 }
 
 TEST_F(SchoolPageTest, ASchoolInOneTrayIsRefusedByAnother)

@@ -45,11 +45,12 @@ template <class T> T Named(const std::string& name)
     return record;
 }
 
-template <class T> T Priced(const std::string& name, std::uint32_t price, std::int16_t coinKind)
+template <class T> T Priced(const std::string& name, std::uint32_t price, std::int16_t coinKind, float weight = 0.0f)
 {
     T record = Named<T>(name);
     record.basePrice = price;
     record.coinKind = coinKind;
+    record.weight = weight;
     return record;
 }
 
@@ -97,9 +98,9 @@ CharacterFixture::CharacterFixture()
         .Add(F::kCommon, Named<VelLanguageInfo>("Common"))
         .Add(F::kElvish, Named<VelLanguageInfo>("Elvish"));
     db.Section(VelDatabase::kTagItem)
-        .Add(F::kSword, Priced<VelWeaponInfo>("Sword", 15, 1))
-        .Add(F::kMail, Priced<VelArmorInfo>("Mail", 50, 2))
-        .Add(F::kBuckler, Priced<VelShieldInfo>("Buckler", 9, 2))
+        .Add(F::kSword, Priced<VelWeaponInfo>("Sword", 15, 1, 4.0f))
+        .Add(F::kMail, Priced<VelArmorInfo>("Mail", 50, 2, 30.0f))
+        .Add(F::kBuckler, Priced<VelShieldInfo>("Buckler", 9, 2, 4.25f))
         .Add(F::kRope, Priced<VelGoodsInfo>("Rope", 5, 0));
     db.Section(VelDatabase::kTagFeature)
         .Add(F::kSneakFeature, Feature("Sneak", 1, 0))
@@ -134,7 +135,7 @@ VelCharacter* CharacterFixture::MakeRichCharacter()
     c->sex = 1;
     for (std::uint32_t i = 0; i < VelCharacter::kValueCount; ++i)
         c->values[i] = 1000 + i;
-    c->carriedWeight = 42.5f;
+    c->carriedWeight = 42.5f; // what the sword, mail and two bucklers on the body weigh
     c->proficiencies = {1, 0, 1, 1, 0, 1};
     c->money = VelCoins(7, 3, 120);
     c->startingMoney = 150;

@@ -27,9 +27,9 @@ public:
     static constexpr std::uint16_t kSpellB = 101;
     static constexpr std::uint16_t kCommon = 1;
     static constexpr std::uint16_t kElvish = 2;
-    static constexpr std::uint16_t kSword = 50;        // weapon, 15 of coin 1
-    static constexpr std::uint16_t kMail = 60;         // armour, 50 of coin 2
-    static constexpr std::uint16_t kBuckler = 70;      // shield, 9 of coin 2
+    static constexpr std::uint16_t kSword = 50;        // weapon, 15 of coin 1, 4 lb
+    static constexpr std::uint16_t kMail = 60;         // armour, 50 of coin 2, 30 lb
+    static constexpr std::uint16_t kBuckler = 70;      // shield, 9 of coin 2, 4.25 lb
     static constexpr std::uint16_t kRope = 80;         // goods, 5 of coin 0
     static constexpr std::uint16_t kSneakFeature = 5;  // group 1
     static constexpr std::uint16_t kSneakFeature2 = 6; // group 1

@@ -7,7 +7,12 @@
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Db/VelCarryInfo.h"
 #include "Vel/Db/VelDatabase.h"
+#include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelIds.h"
+#include "Vel/Db/VelItemInfo.h"
 #include "Vel/Rules/VelCombatRules.h"
+#include "Vel/Rules/VelEquipRules.h"
+#include "Vel/Rules/VelRulesWalk.h"
 #include "Vel/Rules/VelFeatRules.h"
 #include "Vel/Rules/VelFormatRules.h"
 #include "Vel/Rules/VelPhysicalRules.h"
@@ -253,6 +258,31 @@ TEST_F(RulesContentSetupTest, EveryClassAtLevels1To20ComputesEveryValueWithNoMis
                      std::to_string(s.classes.front().second));
         FCRandom::GetGlobal().Seed(1000 + s.classes.front().first * 31 + s.classes.front().second);
         CheckCharacter(s);
+    }
+}
+
+TEST_F(RulesContentSetupTest, AScholarCasterStartsWithOneSpellbookPaidOnce)
+{
+    // As the first class, and after another: the book comes with the class.
+    for (const Scripted& s : {Scripted{0, {{10, 1}}}, Scripted{3, {{4, 1}, {10, 1}}}})
+    {
+        SCOPED_TRACE(s.classes.front().first);
+        FCRandom::GetGlobal().Seed(77);
+        std::string log;
+        Owned<C> c = Build(s, log);
+        const VelItemInfo* book = VelDatabase::FindItem(VelIds::kItemSpellbook);
+        ASSERT_NE(book, nullptr);
+        int books = 0;
+        VelRulesWalk::Each<VelCharacterItem>(c->items,
+                                             [&](VelCharacterItem& item)
+                                             {
+                                                 books += item.GetHeldObject() == book;
+                                                 return false;
+                                             });
+        EXPECT_EQ(books, 1);
+        const std::int64_t price = ToCopperValue(GetItemPrice(book, 0, 0, 0), book->coinKind);
+        EXPECT_EQ(c->GetMoneyInLowestCoin(), 100 * static_cast<std::int64_t>(c->startingMoney) - price);
+        EXPECT_FLOAT_EQ(c->carriedWeight, GetItemWeight(book, 0));
     }
 }
 } // namespace

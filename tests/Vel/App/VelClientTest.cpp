@@ -373,6 +373,7 @@ TEST(VelClientTest, SavingAndLoadingThroughTheClient)
 
     // Saving through the dialog: the proposed name, then the answer 18.
     hero->fileName = "My.Hero.cg3";
+    hero->values[VelCharacter::kValueLoad] = 4; // more than the empty body carries
     run.client->AskSaveCharacter();
     auto* dialog = dynamic_cast<UIFileDialog*>(UIWindowManager::GetInstance()->GetTopWindow());
     ASSERT_NE(dialog, nullptr);
@@ -388,6 +389,8 @@ TEST(VelClientTest, SavingAndLoadingThroughTheClient)
     VelCharacter* loaded = run.client->LoadCharacter(path);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->fileName, "Hero");
+    EXPECT_EQ(loaded->values[VelCharacter::kValueLoad], 0u) << "the load follows the gear";
+    EXPECT_EQ(loaded->modified, 0);
     loaded->Release();
     folder.WriteFile("data/stavelorn/Characters/Broken.cg3", "not a character");
     EXPECT_EQ(run.client->LoadCharacter(".\\Resources\\Characters\\Broken.cg3"), nullptr);

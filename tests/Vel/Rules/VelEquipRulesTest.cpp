@@ -3,7 +3,9 @@
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterEquip.h"
 #include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Character/VelCharacterFile.h"
 #include "Vel/Db/VelArmorInfo.h"
+#include "Vel/Db/VelCarryInfo.h"
 #include "Vel/Db/VelShieldInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
@@ -14,8 +16,11 @@
 #include "Vel/Db/VelSpecialCostInfo.h"
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelPhysicalRules.h"
 #include "support/DbFixture.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -99,6 +104,9 @@ protected:
         staff.forbiddenToClass3 = 1;
         VelArmorInfo mail = Priced<VelArmorInfo>(50, 2, 30.0f);
         mail.specialCostKey = 9; // no such row
+        mail.armorBonus = 5;
+        VelShieldInfo buckler = Priced<VelShieldInfo>(5, 2, 5.0f);
+        buckler.shieldBonus = 1;
         VelArmorInfo fineMail = mail;
         fineMail.specialCostKey = 6;
         VelGoodsInfo rope = Priced<VelGoodsInfo>(5, 0, 10.0f);
@@ -113,7 +121,7 @@ protected:
             .Add(kFineMail, fineMail);
         db.Add(kRope, rope).Add(kCrate, Priced<VelGoodsInfo>(1, 0, 50.0f)).Add(kWand, wand);
         db.Add(kScroll, scroll).Add(Id::kItemSpellbook, Priced<VelGoodsInfo>(15, 2, 3.0f));
-        db.Add(kBuckler, Priced<VelShieldInfo>(5, 2, 5.0f));
+        db.Add(kBuckler, buckler);
         db.Add(Id::kItemUnarmedStrike, Blade(0, 1, 0));
         db.Section(VelDatabase::kTagSpecialCost).Add(5, Cost(0, 300, 0)).Add(6, Cost(0, 150, 1));
         db.Section(VelDatabase::kTagSpecialCost315)
@@ -122,6 +130,9 @@ protected:
         VelSpellInfo fire;
         fire.itemPrice = 25, fire.itemPriceKind2 = 40, fire.itemPriceMagicKind6 = 75;
         db.Section(VelDatabase::kTagSpell).Add(kFire, fire);
+        VelCarryInfo carry;
+        carry.lightLimit = 35.0f, carry.mediumLimit = 70.0f, carry.heavyLimit = 105.0f;
+        db.Section(VelDatabase::kTagCarry).Add(10, carry);
         ASSERT_TRUE(db.Load());
         c.raceId = kHuman;
     }
@@ -369,5 +380,85 @@ TEST_F(EquipRulesTest, OldFilesAreRevaluedAtRealPrices)
     EXPECT_EQ(sword->price, 315u);
     EXPECT_EQ(c.ownedItemsValue, VelCoins(0, 5, 31));
     VelCharacter::SetItemPricer(nullptr);
+}
+
+TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
+{
+    // STR 10 carries 35 lb light, 70 medium. Owned: mail (30 lb, +5), a
+    // buckler worn (5 lb, +1), a dagger carried (4 lb), a rope in the pack.
+    constexpr int kNoItem = -1, kMailItem = 0, kBucklerItem = 1, kDaggerItem = 2; // then the rope
+    using Slots = std::array<int, 3>; // the entries named by the armour and two shield slots
+    struct Case
+    {
+        const char* what;
+        Slots slots;
+        std::int16_t mailPlacement;
+        float weight; // the file's carried weight
+        Slots loaded;
+        float carried;
+        std::int16_t load;
+        std::int32_t armorClass;
+    };
+    const Slots sound{kMailItem, kBucklerItem, kNoItem}, bucklerOnly{kNoItem, kBucklerItem, kNoItem};
+    const std::int16_t on = Item::kWornArmor, off = Item::kNotOnBody;
+    const Case cases[] = {
+        {"sound", sound, on, 39.0f, sound, 39.0f, kLoadMedium, 16},
+        {"armour slot names a dagger", Slots{kDaggerItem, kBucklerItem, kNoItem}, off, 9.0f,
+         bucklerOnly, 9.0f, kLoadLight, 11},
+        {"armour slot names armour in the pack", sound, off, 39.0f, bucklerOnly, 9.0f, kLoadLight, 11},
+        {"one buckler in both shield slots", Slots{kMailItem, kBucklerItem, kBucklerItem}, on, 39.0f,
+         sound, 39.0f, kLoadMedium, 16},
+        {"shield slot names the armour", Slots{kMailItem, kMailItem, kBucklerItem}, on, 39.0f,
+         Slots{kMailItem, kNoItem, kBucklerItem}, 39.0f, kLoadMedium, 16},
+        {"worn armour marked as carried", sound, Item::kCarried, 39.0f, sound, 39.0f, kLoadMedium, 16},
+        {"carried weight of 1e30", sound, on, 1e30f, sound, 39.0f, kLoadMedium, 16},
+        {"carried weight of nothing", sound, on, 0.0f, sound, 39.0f, kLoadMedium, 16},
+    };
+    TempFolder folder;
+    const std::string path = folder.Join("hostile.cg3");
+    for (const Case& t : cases)
+    {
+        SCOPED_TRACE(t.what);
+        VelCharacter hero;
+        hero.raceId = kHuman;
+        hero.abilities.fill(10);
+        Item* items[] = {hero.AddItem(Record(kMail)), hero.AddItem(Record(kBuckler)),
+                         hero.AddItem(Record(kDagger)), hero.AddItem(Record(kRope))};
+        items[kMailItem]->placement = t.mailPlacement;
+        items[kBucklerItem]->placement = Item::kFirstShield;
+        items[kDaggerItem]->placement = Item::kCarried;
+        VelCharacterItem** slots[] = {&hero.wornArmor, &hero.firstShield, &hero.secondShield};
+        for (std::size_t i = 0; i < 3; ++i)
+            *slots[i] = t.slots[i] == kNoItem ? nullptr : items[t.slots[i]];
+        hero.carriedWeight = t.weight;
+        hero.stats[VelEntity::kArmorClass] = 30; // whatever the file says
+        hero.changeMask = VelCharacter::kChangedArmorClass;
+        ASSERT_TRUE(VelCharacterFile::Save(hero, path));
+
+        Owned<VelCharacter> loaded(VelCharacterFile::Load(path));
+        ASSERT_NE(loaded, nullptr);
+        RecomputeLoadedGear(loaded.get());
+        const Item* worn[] = {loaded->GetWornArmor(), loaded->GetFirstShield(),
+                              loaded->GetSecondShield()};
+        for (std::size_t i = 0; i < 3; ++i)
+        {
+            const int entry = t.loaded[i];
+            EXPECT_EQ(worn[i], entry == kNoItem ? nullptr : loaded->FindItem(items[entry]->itemKey))
+                << i;
+        }
+        EXPECT_FLOAT_EQ(loaded->carriedWeight, t.carried);
+        EXPECT_EQ(loaded->values[VelCharacter::kValueLoad], static_cast<std::uint32_t>(t.load));
+        EXPECT_EQ(loaded->stats[VelEntity::kArmorClass], t.armorClass);
+        EXPECT_EQ(loaded->modified, 0);
+        EXPECT_EQ(loaded->changeMask, VelCharacter::kChangedArmorClass);
+        // Armour off the body can be put on; taken off, it leaves its slot.
+        Item* mail = loaded->FindItem(items[kMailItem]->itemKey);
+        if (t.mailPlacement == Item::kNotOnBody)
+        {
+            EXPECT_TRUE(EquipItem(loaded.get(), mail, true));
+        }
+        UnequipItem(loaded.get(), mail);
+        EXPECT_EQ(loaded->GetWornArmor(), nullptr);
+    }
 }
 } // namespace

@@ -11,6 +11,7 @@
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelSkillInfo.h"
+#include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelLimitFlags.h"
 #include "support/DbFixture.h"
 #include "support/MakeRecord.h"
@@ -30,6 +31,7 @@ constexpr std::uint16_t kNo = VelCharacterFeat::kNoChoice;
 constexpr std::uint16_t kHeldFeat = 30;
 constexpr std::uint16_t kOnce = 60, kRepeatable = 61, kCasterFeat = 62;
 constexpr std::uint16_t kFirstRowFeat = 100;
+constexpr std::uint16_t kFirstAbilityFeat = 200; // one per ability, each needing 15
 
 struct PrerequisiteCase
 {
@@ -106,6 +108,8 @@ protected:
         // The tracker's style feat: a met attack row, then an unmet STR row.
         db.Add(Id::kFeatTrackerStyle, Row(Depend::kBaseAttack, 0, 0, 0, 1))
             .Add(Id::kFeatTrackerStyle, Row(Depend::kAbilityScore, VelEntity::kStr, 0, 0, 20));
+        for (std::uint16_t a = 0; a < VelEntity::kAbilityCount; ++a)
+            db.Add(static_cast<std::int16_t>(kFirstAbilityFeat + a), Row(Depend::kAbilityScore, a, 0, 0, 15));
         db.Section(VelDatabase::kTagEnemy)
             .Add(1, MakeRecord<VelEnemyInfo>([](auto& r) { r.raceId = 2; }));
         ASSERT_TRUE(db.Load());
@@ -239,5 +243,22 @@ TEST_F(FeatRulesTest, LimitChecks)
     EXPECT_EQ(CheckCharacterLimits(&c, previous, true), VelLimitFlags::kFeatRequirements);
     c.changeMask = VelCharacter::kChangedLanguages;
     EXPECT_EQ(CheckCharacterLimits(&c, previous, false), VelLimitFlags::kGod);
+}
+
+TEST_F(FeatRulesTest, AnyAbilityFallingBelowAFeatsPrerequisiteFlagsTheFeat)
+{
+    for (std::int16_t a = 0; a < static_cast<std::int16_t>(VelEntity::kAbilityCount); ++a)
+    {
+        SCOPED_TRACE(a);
+        c.abilities.fill(15);
+        VelCharacterFeat* feat = Give(static_cast<std::uint16_t>(kFirstAbilityFeat + a), kNo, 0);
+        ASSERT_EQ(CheckCharacterLimits(&c, 0, true) & VelLimitFlags::kFeatRequirements, 0u);
+        c.changeMask = 0;
+        SetAbilityScore(&c, a, 14, false);
+        EXPECT_NE(c.changeMask & VelCharacter::kChangedFeats, 0u);
+        EXPECT_NE(CheckCharacterLimits(&c, 0, false) & VelLimitFlags::kFeatRequirements, 0u);
+        EXPECT_TRUE(feat->flags & VelCharacterFeat::kHighlighted);
+        c.EraseFeat(feat);
+    }
 }
 } // namespace

@@ -279,6 +279,17 @@ std::string GetUserDataFolder()
     return std::string();
 }
 
+std::string GetUserStateFolder()
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/')
+        return std::string(state) + "/stavelorn";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return std::string(home) + "/.local/state/stavelorn";
+    return std::string();
+}
+
 std::string ToHostPath(const std::string& path)
 {
     // The program's texts are Windows-1252; the host's names are UTF-8. A

@@ -83,6 +83,9 @@ int WFCMain(int argc, char** argv)
     // A lock that cannot be made (a read-only folder) must not keep the
     // program from starting; Acquire has logged why.
 
+    // Opened only now: a second copy must leave the running copy's log be.
+    FCDebugLog::OpenRunLog();
+
     int result = kExitNormal;
     // The host's own form of the folder, to return to it exactly.
     std::error_code noFolder;

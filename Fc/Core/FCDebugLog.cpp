@@ -1,9 +1,13 @@
 #include "Fc/Core/FCDebugLog.h"
 
+#include "Fc/Core/FCFileUtil.h"
+
 #include <cstdarg>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -11,7 +15,8 @@ namespace
 struct InstanceState
 {
     FCDebugLog* log = nullptr;
-    bool chosen = false; // set once a log was installed or the default was built
+    bool chosen = false;    // set once a log was installed or the default was built
+    bool installed = false; // the log is one a caller installed
 };
 
 InstanceState& State()
@@ -47,9 +52,8 @@ FCDebugLog* FCDebugLog::GetInstance()
     if (!state.chosen)
     {
         // Built on first use, so that static registrations that log before main
-        // never meet an unconstructed log; never built when a program installs
-        // its own first, so tools and tests leave no stray "DebugLog.txt".
-        static FCDebugLog defaultLog("DebugLog.txt", kBoth);
+        // never meet an unconstructed log.
+        static FCDebugLog defaultLog("", kDebugger);
         state.log = &defaultLog;
         state.chosen = true;
     }
@@ -62,7 +66,45 @@ FCDebugLog* FCDebugLog::SetInstance(FCDebugLog* log)
     FCDebugLog* previous = state.chosen ? state.log : nullptr;
     state.log = log;
     state.chosen = true;
+    state.installed = true;
     return previous;
+}
+
+void FCDebugLog::OpenRunLog()
+{
+    InstanceState& state = State();
+    if (state.installed)
+        return;
+    // In the user's state folder: an installed program cannot write beside
+    // itself.
+    static FCDebugLog runLog(PrepareRunLog(GetUserStateFolder()), kBoth);
+    state.log = &runLog;
+    state.chosen = true;
+}
+
+std::string FCDebugLog::PrepareRunLog(const std::string& folder)
+{
+    if (folder.empty() || folder[0] != '/')
+        return std::string();
+    // Each missing folder of the path is made, private to the user.
+    struct stat info;
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1))
+    {
+        const std::string part = folder.substr(0, slash);
+        const bool present = ::stat(part.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        if (!present && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return std::string();
+        if (slash == std::string::npos)
+            break;
+    }
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return std::string();
+    const std::string base = folder.back() == '/' ? folder : folder + '/';
+    const std::string path = base + "DebugLog.txt";
+    // A failed rename leaves the earlier log to be replaced, as it always was.
+    if (::lstat(path.c_str(), &info) == 0)
+        std::rename(path.c_str(), (base + "DebugLog.previous.txt").c_str());
+    return path;
 }
 
 const char* FCDebugLog::BaseName(const char* path)

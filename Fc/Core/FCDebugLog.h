@@ -29,13 +29,26 @@ public:
 
     std::uint32_t GetMode() const { return mode; }
 
-    // The global log that FC_LOG writes to; null writes nothing. Tests may
-    // install their own instance and restore the previous one afterwards.
+    // The global log that FC_LOG writes to; null writes nothing. Until one is
+    // installed or the run's log opened, standard error only, so that tools
+    // and tests write no file. Tests may install their own instance and
+    // restore the previous one afterwards.
     static FCDebugLog* GetInstance();
     static FCDebugLog* SetInstance(FCDebugLog* log);
 
+    // Makes the program's own log, in both modes on PrepareRunLog's file in
+    // the user's state folder, the global one; does nothing once a caller has
+    // installed a log (a test's, a tool's).
+    static void OpenRunLog();
+
     // Base name of a source path, split at both '/' and '\'.
     static const char* BaseName(const char* path);
+
+    // Readies the host folder for this run's log and returns the log's path
+    // there, "DebugLog.txt": the folder is made when missing, and an earlier
+    // run's log is kept beside it as "DebugLog.previous.txt". Empty when the
+    // folder is empty or cannot be made; a log on that path writes no file.
+    static std::string PrepareRunLog(const std::string& folder);
 
 private:
     void WriteText(const char* text, std::size_t length);

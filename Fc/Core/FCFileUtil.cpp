@@ -10,6 +10,7 @@
 #include <ctime>
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -74,28 +75,84 @@ bool SameFolder(const FolderListing& listing, const struct stat& info)
            listing.modified.tv_sec == info.st_mtim.tv_sec && listing.modified.tv_nsec == info.st_mtim.tv_nsec;
 }
 
-bool ReadListing(const std::string& path, FolderListing& listing)
+// The names of a folder's entries; false when it cannot be read.
+bool ReadFolder(const std::string& path, std::vector<std::string>& names)
 {
     DIR* dir = ::opendir(path.c_str());
     if (dir == nullptr)
         return false;
-    const auto add = [&listing](const std::string& key, const char* name)
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return true;
+}
+
+// " (n)" before the name's extension.
+std::string WithNumber(const std::string& name, unsigned number)
+{
+    const std::size_t dot = name.rfind('.');
+    const std::size_t at = dot == std::string::npos || dot == 0 ? name.size() : dot;
+    return name.substr(0, at) + " (" + std::to_string(number) + ")" + name.substr(at);
+}
+
+// The program's (Windows-1252) name of each of a folder's host names, in
+// their order. A character the code page lacks shows as '?', so two names
+// in another script can show alike; the first of them in byte order keeps
+// that text, each other gets the first free " (2)", " (3)"... before its
+// extension, so that every entry has a name of its own, ASCII case aside.
+std::vector<std::string> ShownNames(const std::vector<std::string>& hostNames)
+{
+    std::vector<std::string> shown;
+    std::vector<std::size_t> lossy;
+    shown.reserve(hostNames.size());
+    for (const std::string& name : hostNames)
+    {
+        shown.push_back(Utf8ToWindows1252Lossy(name));
+        if (Windows1252ToUtf8(shown.back()) != name)
+            lossy.push_back(shown.size() - 1);
+    }
+    if (lossy.empty())
+        return shown;
+    std::unordered_set<std::string> taken;
+    for (std::size_t i = 0, next = 0; i < shown.size(); ++i)
+    {
+        if (next < lossy.size() && lossy[next] == i)
+            ++next;
+        else
+            taken.insert(LowerAsciiString(shown[i]));
+    }
+    std::sort(lossy.begin(), lossy.end(),
+              [&hostNames](std::size_t a, std::size_t b) { return hostNames[a] < hostNames[b]; });
+    for (const std::size_t i : lossy)
+    {
+        const std::string base = shown[i];
+        for (unsigned number = 2; !taken.insert(LowerAsciiString(shown[i])).second; ++number)
+            shown[i] = WithNumber(base, number);
+    }
+    return shown;
+}
+
+bool ReadListing(const std::string& path, FolderListing& listing)
+{
+    std::vector<std::string> names;
+    if (!ReadFolder(path, names))
+        return false;
+    const auto add = [&listing](const std::string& key, const std::string& name)
     {
         const auto [at, added] = listing.byLowerName.try_emplace(key, name);
         if (!added && at->second > name)
             at->second = name;
     };
-    while (const dirent* entry = ::readdir(dir))
+    const std::vector<std::string> shown = ShownNames(names);
+    for (std::size_t i = 0; i < names.size(); ++i)
     {
-        const std::string key = LowerAsciiString(entry->d_name);
-        add(key, entry->d_name);
-        // A name the program could only show with replacement characters is
-        // found again under that shown form.
-        const std::string shown = LowerAsciiString(Windows1252ToUtf8(Utf8ToWindows1252Lossy(entry->d_name)));
-        if (shown != key)
-            add(shown, entry->d_name);
+        const std::string key = LowerAsciiString(names[i]);
+        add(key, names[i]);
+        // A name the program shows otherwise is found again under that name.
+        const std::string shownKey = LowerAsciiString(Windows1252ToUtf8(shown[i]));
+        if (shownKey != key)
+            add(shownKey, names[i]);
     }
-    ::closedir(dir);
     return true;
 }
 
@@ -219,6 +276,17 @@ std::string GetUserDataFolder()
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/')
         return std::string(home) + "/.local/share/stavelorn";
+    return std::string();
+}
+
+std::string GetUserStateFolder()
+{
+    const char* state = std::getenv("XDG_STATE_HOME");
+    if (state != nullptr && state[0] == '/')
+        return std::string(state) + "/stavelorn";
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] == '/')
+        return std::string(home) + "/.local/state/stavelorn";
     return std::string();
 }
 
@@ -372,20 +440,21 @@ std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std:
     const std::string hostFolder = search.substr(0, split + 1);
     const std::string namePattern = search.substr(split + 1);
 
-    DIR* dir = ::opendir(hostFolder.empty() ? "." : hostFolder.c_str());
-    if (dir == nullptr)
+    std::vector<std::string> names;
+    if (!ReadFolder(hostFolder.empty() ? "." : hostFolder, names))
         return list;
-    while (const dirent* entry = ::readdir(dir))
+    // Shown names are made over the whole folder, as the lookups that find
+    // them again make them.
+    const std::vector<std::string> shown = ShownNames(names);
+    for (std::size_t i = 0; i < names.size(); ++i)
     {
-        if (!MatchesPattern(namePattern, entry->d_name))
+        if (!MatchesPattern(namePattern, names[i].c_str()))
             continue;
         struct stat info;
-        const bool isDirectory =
-            ::stat((hostFolder + entry->d_name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+        const bool isDirectory = ::stat((hostFolder + names[i]).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
         if ((isDirectory && (flags & kListDirectories) != 0) || (!isDirectory && (flags & kListFiles) != 0))
-            list->push_back(Utf8ToWindows1252Lossy(entry->d_name));
+            list->push_back(shown[i]);
     }
-    ::closedir(dir);
     std::sort(list->begin(), list->end());
     return list;
 }

@@ -35,6 +35,10 @@ std::string ToHostPath(const std::string& path);
 // files then stay under Resources/.
 std::string GetUserDataFolder();
 
+// $XDG_STATE_HOME/stavelorn when that variable holds an absolute folder, else
+// $HOME/.local/state/stavelorn; empty when neither is set. A host path.
+std::string GetUserStateFolder();
+
 // Ends a save through tempPath, a file written beside hostPath: when written
 // is true, renames it over hostPath and syncs their folder, so that the new
 // file survives a crash (a folder that cannot be synced still holds it);

@@ -45,8 +45,13 @@ protected:
     {
         UseDummySdlDrivers();
         ::setenv("XDG_RUNTIME_DIR", folder.GetPath().c_str(), 1);
+        ::setenv("XDG_STATE_HOME", folder.GetPath().c_str(), 1);
     }
-    void TearDown() override { ::unsetenv("XDG_RUNTIME_DIR"); }
+    void TearDown() override
+    {
+        ::unsetenv("XDG_RUNTIME_DIR");
+        ::unsetenv("XDG_STATE_HOME");
+    }
 
     QuietLog quiet;
     TempFolder folder;
@@ -92,5 +97,6 @@ TEST_F(WFCEntryTest, RunsTheApplicationInAnActiveWindowAndRestoresTheFolder)
     EXPECT_EQ(GetWorkingDirectory(), before);
     app.run = [] { return std::int16_t{2}; };
     EXPECT_EQ(WFCMain(2, argv), 2);
+    EXPECT_FALSE(DirectoryExists(folder.Join("stavelorn"))) << "the test's own log stays in use";
 }
 } // namespace

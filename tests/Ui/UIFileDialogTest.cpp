@@ -1,4 +1,5 @@
 #include "Ui/UIFileDialog.h"
+#include "Fc/Core/FCFileUtil.h"
 #include "Ui/UIEditControl.h"
 #include "Ui/UIListBox.h"
 #include "Ui/UIMessageDialog.h"
@@ -13,6 +14,7 @@
 
 #include <sys/stat.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -148,6 +150,43 @@ TEST_F(FileDialogTest, EmptyNameDoesNothingAndRowsFillTheName)
     EXPECT_EQ(owner.results[0].path, files.GetPath() + "/B.chr");
     EXPECT_EQ(owner.results[0].sender, dialog);
     EXPECT_TRUE(dialog->IsOpen()) << "the owner closes an open dialog";
+}
+
+// Host names the code page cannot hold show with '?': names that would show
+// alike, or like a name on disc, are told apart, and each row opens its own
+// file.
+TEST_F(FileDialogTest, NamesThatShowAlikeEachOpenTheirOwnFile)
+{
+    // In the order of the rows, which is that of the names shown.
+    const struct
+    {
+        std::string row;
+        std::string onDisc;
+    } entries[] = {
+        {"?? (2)", "\xE4\xB8\xAD\xE5\x9B\xBD.chr"},
+        {"?? (3)", "\xE6\x97\xA5\xE6\x9C\xAC.chr"},
+        {"??", "??.chr"},
+    };
+    for (const auto& f : entries)
+        files.WriteFile(f.onDisc, f.onDisc);
+    UIFileDialog* dialog = Open(UIFileDialog::kOpen, "*.chr", 0);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Rows(dialog->GetFileList()),
+              (std::vector<std::string>{"?? (2)", "?? (3)", "??", "B", "a", "locked"}));
+    for (int row = 0; row < 3; ++row)
+    {
+        ui.Click(kRowX, RowY(row));
+        Click(kOk);
+    }
+    ASSERT_EQ(owner.Codes(), Codes(3, UIMessage::kResultFileOpen));
+    for (int row = 0; row < 3; ++row)
+    {
+        EXPECT_EQ(owner.results[row].path, files.GetPath() + "/" + entries[row].row + ".chr");
+        std::ifstream opened(ToHostPath(owner.results[row].path));
+        std::string text;
+        std::getline(opened, text);
+        EXPECT_EQ(text, entries[row].onDisc) << entries[row].row;
+    }
 }
 
 TEST_F(FileDialogTest, PromptsRestoreTheModalWindowTheyFound)

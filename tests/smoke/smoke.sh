@@ -25,6 +25,11 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 grep -q "Intro over" "$log" || fail "the intro did not end"
+# A second copy started meanwhile ends at once and leaves the running
+# copy's debug log as it is.
+timeout 20 "$program" -win > "$out/second.log" 2>&1
+[ $? -eq 1 ] || fail "a second copy did not end with 1: $(cat "$out/second.log")"
+grep -q "Intro over" "$debug_log" || fail "a second copy replaced the debug log"
 
 # Palette (STYLE.md): night #0e0b08, soot #16110d, umber #2a2018,
 # leather #3b2c20, gold #e0b864, parchment #ecdfc4.

@@ -10,6 +10,7 @@ mkdir -p "$out/data" "$out/runtime"
 chmod 700 "$out/runtime"
 start=$(date +%s)
 env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_DATA_HOME="$out/data" XDG_RUNTIME_DIR="$out/runtime" \
+  XDG_STATE_HOME="$out/state" \
   timeout 20 "$program" -win > "$out/stdout" 2> "$out/stderr"
 status=$?
 elapsed=$(( $(date +%s) - start ))

@@ -59,7 +59,9 @@ export DISPLAY=:$(head -n1 "$out/display")
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy STAVELORN_HEADLESS=1
 # A sanitizer build reports leaks at exit; the system libraries' own are not ours.
 export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp"
-export XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime
+# The debug log goes to the state folder, here this test's own.
+export XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime XDG_STATE_HOME=$out/state
+debug_log=$out/state/stavelorn/DebugLog.txt
 timeout 120 "$program" -win > "$log" 2>&1 &
 program_pid=$!
 
@@ -70,6 +72,7 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 grep -q "Startup Completed Successfully" "$log" || fail "start-up did not complete"
+grep -q "Startup Completed Successfully" "$debug_log" || fail "no debug log in the state folder"
 
 geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "no window geometry"
 eval "$geometry"

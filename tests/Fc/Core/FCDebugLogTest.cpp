@@ -98,3 +98,31 @@ TEST_F(FCDebugLogTest, MacroWritesThroughTheInstalledLog)
     EXPECT_EQ(text.rfind("FCDebugLogTest.cpp[", 0), 0u) << text;
     EXPECT_NE(text.find("]: value 7\n"), std::string::npos) << text;
 }
+
+// Each run writes its own log in the state folder, made when missing, and
+// the run before stays beside it; a folder that cannot be made gives no file
+// and a log that still runs.
+TEST_F(FCDebugLogTest, RunLogsLiveInTheStateFolderWithThePreviousRunBesideThem)
+{
+    const std::string state = Path("state/deeper/stavelorn");
+    for (const char* run : {"first\n", "second\n", "third\n"})
+    {
+        const std::string path = FCDebugLog::PrepareRunLog(state);
+        ASSERT_EQ(path, state + "/DebugLog.txt");
+        FCDebugLog log(path, FCDebugLog::kFile);
+        log.Printf("%s", run);
+    }
+    EXPECT_EQ(ReadAll("state/deeper/stavelorn/DebugLog.txt"), "third\n");
+    EXPECT_EQ(ReadAll("state/deeper/stavelorn/DebugLog.previous.txt"), "second\n");
+
+    folder.WriteFile("file", "kept");
+    for (const std::string& unusable : {std::string(), std::string("relative"), Path("file"), Path("file/stavelorn")})
+    {
+        SCOPED_TRACE(unusable);
+        const std::string path = FCDebugLog::PrepareRunLog(unusable);
+        EXPECT_EQ(path, "");
+        FCDebugLog log(path, FCDebugLog::kBoth);
+        log.Printf("the program runs on\n");
+    }
+    EXPECT_EQ(ReadAll("file"), "kept");
+}

@@ -167,6 +167,8 @@ Vel_UIAnimalItem* Vel_UIAnimal::TrayRow() const
 
 void Vel_UIAnimal::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
     SetUp();
 }

@@ -17,6 +17,7 @@
 #include "Vel_ui/Vel_UIItemStats.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 #include <limits>
@@ -356,7 +357,8 @@ void Vel_UIEquip::PutOn(UIControl* dropped)
     if (!EquipItem(character, entry, true))
     {
         // Refused (a second suit of armour, a third shield): the pool shows
-        // the item again.
+        // the item again, where it was.
+        const Vel_UIListKeepPlace keep(pool);
         FillPool();
         return;
     }
@@ -378,7 +380,10 @@ void Vel_UIEquip::TakeOff(UIControl* removed)
     if (!entry)
         return;
     UnequipItem(character, entry);
-    FillPool();
+    {
+        const Vel_UIListKeepPlace keep(pool);
+        FillPool();
+    }
     if (category == kArmorAndShields)
         ShowArmorClass();
     Changed(character);

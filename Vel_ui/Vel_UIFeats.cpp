@@ -165,6 +165,8 @@ bool Vel_UIFeats::IsBonusFeatOf(std::uint16_t classId, std::uint16_t featId)
 
 void Vel_UIFeats::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
     FillCategories();
     FillChosenLists();
@@ -338,6 +340,12 @@ void Vel_UIFeats::FillChosen(bool bonus)
     list->UpdateLayout();
 }
 
+void Vel_UIFeats::KeepPlaceAndFill(bool bonus)
+{
+    const Vel_UIListKeepPlace keep(ChosenListFor(bonus));
+    FillChosen(bonus);
+}
+
 void Vel_UIFeats::RestyleChosen(Vel_UIListBox* list)
 {
     const Vel_UIListRefill quiet(list);
@@ -424,7 +432,7 @@ void Vel_UIFeats::AddAndShow(std::uint16_t featId, std::uint16_t choice,
     if (!character)
         return;
     AddFeat(character, featId, choice, secondChoice, bonus);
-    FillChosen(bonus);
+    KeepPlaceAndFill(bonus);
     ShowCounter(bonus);
     character->changeMask |= VelCharacter::kChangedFeats;
     character->NotifyChanged();
@@ -437,11 +445,11 @@ void Vel_UIFeats::GiveBack(const Vel_UIItem& row, bool bonus)
     if (!character || !entry || (entry->flags & Feat::kFixed))
     {
         // Nothing to give back: the list shows what the character holds.
-        FillChosen(bonus);
+        KeepPlaceAndFill(bonus);
         return;
     }
     RemoveFeat(character, entry);
-    FillChosen(bonus);
+    KeepPlaceAndFill(bonus);
     ShowCounter(bonus);
     character->changeMask |= VelCharacter::kChangedFeats;
     character->NotifyChanged();
@@ -484,7 +492,7 @@ bool Vel_UIFeats::HandleNotify(UIEvent& event)
         // Let go over the other chosen list: the feat stays where it was.
         UIControl* other = fromBonus ? static_cast<UIControl*>(chosenList) : bonusList;
         if (other && other->IsVisible() && other->HitTest(event.GetPoint(), false))
-            FillChosen(fromBonus);
+            KeepPlaceAndFill(fromBonus);
         else
             GiveBack(*row, fromBonus);
         break;

@@ -83,6 +83,8 @@ protected:
     // load reports what the layout lacks.
     void BindChildren(bool logMissing);
     void FillChosen(bool bonus);
+    // The same, after the user's own change: the list stays where it was.
+    void KeepPlaceAndFill(bool bonus);
     // No bonus feat left and the general feats used up.
     static bool IsFull(const VelCharacter& character);
     // The available row's font; whether it may be dragged.

@@ -16,6 +16,7 @@
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 FC_REGISTER_CLASS(Vel_UIGod);
@@ -318,6 +319,9 @@ void Vel_UIGod::ShowChange(VelCharacter& character)
 {
     FillGodTray(character);
     FillDomainTrays(character);
+    // The user's own choice: both lists stay where they were.
+    const Vel_UIListKeepPlace keepGods(godList);
+    const Vel_UIListKeepPlace keepDomains(domainList);
     FillGodList(character);
     FillDomainList(character);
     character.changeMask |= VelCharacter::kChangedGod;

@@ -20,6 +20,7 @@
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 #include <algorithm>
@@ -218,6 +219,8 @@ void Vel_UIInventory::RefreshLists()
     else
         BuildItemStock();
     FinishStock(character);
+    // Another category or filter: the rows are new, and so is the place.
+    stockList->ScrollTo(0);
     stockList->SetVisible(shown);
 }
 
@@ -409,7 +412,10 @@ void Vel_UIInventory::Buy(UIControl* dropped)
         return;
     if (ownedList)
         if (Vel_UIInvItem* owned = CreateOwnedRow(entry))
+        {
             ownedList->AddRow(owned, 0, true);
+            ownedList->ScrollToItem(owned);
+        }
     ShowMoney();
     UpdateAffordability();
     Changed(*character);

@@ -14,6 +14,7 @@
 #include "Vel/Rules/VelSkillRules.h"
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 FC_REGISTER_CLASS(Vel_UILanguage);
@@ -83,7 +84,7 @@ void Vel_UILanguage::OnCharacterChanged(VelCharacter* character)
 void Vel_UILanguage::ShowCharacter(const VelCharacter& character)
 {
     ShowCounter(character);
-    FillKnown(character);
+    FillKnown(character, true);
     ShowAvailableStates(character);
 }
 
@@ -129,10 +130,11 @@ void Vel_UILanguage::ShowCounter(const VelCharacter& character)
                          Value(character, VelCharacter::kValueLanguagesChosen));
 }
 
-void Vel_UILanguage::FillKnown(const VelCharacter& character)
+void Vel_UILanguage::FillKnown(const VelCharacter& character, bool keepPlace)
 {
     if (!known)
         return;
+    const Vel_UIListKeepPlace keep(keepPlace ? known : nullptr);
     known->RemoveAllItems();
     auto add = [&](std::uint16_t languageId, bool draggable)
     {
@@ -187,7 +189,7 @@ void Vel_UILanguage::Forget(VelCharacter& character, const Vel_UIItem& row)
     // comes back with the list.
     if (!entry || (entry->extra & VelCharacterLanguage::kFixed))
     {
-        FillKnown(character);
+        FillKnown(character, true);
         return;
     }
     character.RemoveLanguage(languageId);

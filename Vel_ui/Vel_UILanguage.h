@@ -50,7 +50,8 @@ protected:
     void FillAvailable(const VelCharacter& character);
     void ShowAvailableStates(const VelCharacter& character);
     void ShowCounter(const VelCharacter& character);
-    void FillKnown(const VelCharacter& character);
+    // keepPlace: after the user's own change the list stays where it was.
+    void FillKnown(const VelCharacter& character, bool keepPlace = false);
     void ShowCharacter(const VelCharacter& character);
     void Learn(VelCharacter& character, const Vel_UIItem& row);
     void Forget(VelCharacter& character, const Vel_UIItem& row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Ui/UIControl.h"
+#include "Ui/UIScrollControl.h"
 
 #include <cstdint>
 
@@ -30,4 +31,29 @@ public:
 private:
     UIControl* list;
     std::uint8_t shown = 1;
+};
+
+// Keeps a list where the user left it while its rows are rebuilt after the
+// user's own action (a row taken or given back), so that the next row the
+// user reaches for is still under the pointer. Rows that change for another
+// reason (a filter, a category, a class) start the list at its top instead.
+class Vel_UIListKeepPlace
+{
+public:
+    explicit Vel_UIListKeepPlace(UIScrollControl* list)
+        : list(list), place(list ? list->GetScrollPosition() : FCPoint())
+    {
+    }
+    // Clamped to the rows the list holds now.
+    ~Vel_UIListKeepPlace()
+    {
+        if (list)
+            list->SetScrollPosition(place);
+    }
+    Vel_UIListKeepPlace(const Vel_UIListKeepPlace&) = delete;
+    Vel_UIListKeepPlace& operator=(const Vel_UIListKeepPlace&) = delete;
+
+private:
+    UIScrollControl* list;
+    FCPoint place;
 };

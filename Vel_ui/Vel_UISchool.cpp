@@ -204,6 +204,8 @@ bool Vel_UISchool::IsProhibitionOpen(const VelCharacter& character, const VelSch
 
 void Vel_UISchool::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
     ShowAll();
 }
@@ -301,7 +303,12 @@ void Vel_UISchool::SetSlot(std::int16_t slot, std::uint16_t value)
         return;
     character->SetSchool(slot, value);
     UpdateLevelZeroSpells(character);
-    ShowAll();
+    {
+        // The user's own choice: both lists stay where they were.
+        const Vel_UIListKeepPlace keepSpecialties(specialtyList);
+        const Vel_UIListKeepPlace keepProhibited(prohibitedList);
+        ShowAll();
+    }
     character->changeMask |= VelCharacter::kChangedSpells;
     character->NotifyChanged();
 }

@@ -18,6 +18,7 @@
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel_ui/Vel_UIItem.h"
 #include "Vel_ui/Vel_UIListBox.h"
+#include "Vel_ui/Vel_UIListRefill.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 
 #include <algorithm>
@@ -249,10 +250,11 @@ void Vel_UISpecial::ShowCounter(const VelCharacter& character)
         choicesLeft->SetShort(static_cast<std::int16_t>(entry ? entry->specialChoices : 0));
 }
 
-void Vel_UISpecial::FillChosen(VelCharacter& character)
+void Vel_UISpecial::FillChosen(VelCharacter& character, bool keepPlace)
 {
     if (!chosen)
         return;
+    const Vel_UIListKeepPlace keep(keepPlace ? chosen : nullptr);
     chosen->RemoveAllItems();
     VelRulesWalk::Each<VelCharacterFeature>(
         character.features,
@@ -301,7 +303,7 @@ void Vel_UISpecial::GiveBack(VelCharacter& character, const Vel_UIItem& row)
         entry->source != character.currentClassId || !character.FindClass(entry->source))
     {
         // The framework took the row off; what stays comes back with the list.
-        FillChosen(character);
+        FillChosen(character, true);
         return;
     }
     const std::uint16_t featureId = entry->featureId;
@@ -329,7 +331,7 @@ void Vel_UISpecial::ChangeChoices(VelCharacter& character, std::int32_t delta,
     character.changeMask |= VelCharacter::kChangedFeats;
     character.NotifyChanged();
     ShowCounter(character);
-    FillChosen(character);
+    FillChosen(character, true);
     ShowAvailableStates(character);
 }
 

@@ -67,7 +67,8 @@ protected:
     void FillAvailable(const VelCharacter& character);
     void ShowAvailableStates(const VelCharacter& character);
     void ShowCounter(const VelCharacter& character);
-    void FillChosen(VelCharacter& character);
+    // keepPlace: after the user's own change the list stays where it was.
+    void FillChosen(VelCharacter& character, bool keepPlace = false);
     void ShowChosenTexts(VelCharacter& character);
     void Take(VelCharacter& character, const Vel_UIItem& row);
     void GiveBack(VelCharacter& character, const Vel_UIItem& row);

@@ -186,6 +186,8 @@ bool Vel_UISpell::IsDomainMode() const
 
 void Vel_UISpell::EnterPage()
 {
+    // The window's shared button has no use on this page.
+    Vel_UIWin_CharConfig::ShowButton(false);
     Refresh();
     FillModeCombo();
     FillFilterCombo();
@@ -408,7 +410,7 @@ void Vel_UISpell::FillKnownList(const VelCharacter& character)
     knownList->UpdateLayout();
 }
 
-void Vel_UISpell::FillClassSpellList()
+void Vel_UISpell::FillClassSpellList(bool keepPlace)
 {
     const VelCharacter* character = Character();
     const VelCharacterClass* entry = CurrentEntry();
@@ -416,6 +418,7 @@ void Vel_UISpell::FillClassSpellList()
         return;
     Part::Show(currentList, casts);
     const Vel_UIListRefill quiet(currentList);
+    const Vel_UIListKeepPlace keep(keepPlace ? currentList : nullptr);
     currentList->RemoveAllItems();
     if (!casts || !character || !entry)
         return;
@@ -562,7 +565,7 @@ bool Vel_UISpell::ShowSlotTabs(const VelCharacter& character, const VelCharacter
     return moved;
 }
 
-void Vel_UISpell::UpdateMarks(bool refill)
+void Vel_UISpell::UpdateMarks(bool refill, bool keepPlace)
 {
     const VelCharacter* character = Character();
     const VelCharacterClass* entry = CurrentEntry();
@@ -574,8 +577,9 @@ void Vel_UISpell::UpdateMarks(bool refill)
         MarkKnownRows(*character, *entry);
         moved = ShowSlotTabs(*character, *entry);
     }
+    // Another tab lists other spells: they start at the top.
     if (refill || moved)
-        FillClassSpellList();
+        FillClassSpellList(keepPlace && !moved);
     else
         MarkClassSpellRows();
 }
@@ -586,7 +590,7 @@ void Vel_UISpell::OnCharacterChanged(VelCharacter* character)
     if (!character || !(character->changeMask & VelCharacter::kChangedSpells) || !casts || !entry)
         return;
     ShowSpellsPerDay(*character, *entry);
-    UpdateMarks(true);
+    UpdateMarks(true, true);
 }
 
 void Vel_UISpell::AddSpell(const Vel_UISpellItem& dropped)

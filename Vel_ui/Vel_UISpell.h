@@ -94,7 +94,9 @@ protected:
     void ShowSpellsPerDay(const VelCharacter& character, const VelCharacterClass& entry);
     void FillKnownList(const VelCharacter& character);
     // The class list (or the domain list) anew, with its marks.
-    void FillClassSpellList();
+    // keepPlace: the rows follow the user's own change and the list stays
+    // where it was; otherwise it starts at its top.
+    void FillClassSpellList(bool keepPlace = false);
     // The level at which the class list shows the spell, or -1 to leave it out.
     std::int16_t ClassLevelOf(const VelCharacterClass& entry, const VelSpellInfo& spell) const;
     // A row for every spell the function gives a level, within the level filter.
@@ -103,7 +105,7 @@ protected:
     void MarkKnownRows(const VelCharacter& character, const VelCharacterClass& entry);
     // Returns whether the current tab had to move.
     bool ShowSlotTabs(const VelCharacter& character, const VelCharacterClass& entry);
-    void UpdateMarks(bool refill);
+    void UpdateMarks(bool refill, bool keepPlace = false);
     Vel_UISpellItem* MakeRow(const VelSpellInfo& spell, std::int16_t level);
     // Whether the spell may be dragged into the known list now.
     bool IsAvailable(const VelCharacter& character, const VelCharacterClass& entry,

@@ -8,6 +8,7 @@
 
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
+#include "Ui/UIScrollFrame.h"
 #include "Vel/Character/VelCharacterFeat.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Rules/VelFeatRules.h"
@@ -301,5 +302,22 @@ TEST_F(FeatsPageTest, WithoutABonusClassOnlyTheGeneralListShows)
     for (std::uint16_t id : {P::kChosenWithBonusId, P::kBonusSectionId, P::kBonusLeftId, P::kBonusListId})
         EXPECT_TRUE(window->FindDescendant(id)->GetVisibleFlag()) << id;
     EXPECT_FALSE(window->FindDescendant(P::kChosenId)->GetVisibleFlag());
+}
+
+TEST_F(FeatsPageTest, AChosenListStaysWhereItWasWhenAFeatGoesBack)
+{
+    SetCounters(0, 1);
+    for (std::uint16_t i = 0; i < 3; ++i)
+        AddFeat(hero, static_cast<std::uint16_t>(F::kFirstFeat + i), kNo, kNo, false);
+    ASSERT_NE(OpenPage<P>(kFeatsEntry), nullptr);
+    Vel_UIListBox* general = Page()->GetChosenList();
+    ASSERT_EQ(Rows(general).size(), 3u);
+    // A list that shows one row, so that the rest scroll.
+    UIScrollFrame* frame = general->GetScrollFrame();
+    frame->SetSize(frame->GetSize().x, general->GetItemExtent());
+    general->UpdateLayout();
+    DragRow(general, Rows(general)[1], window->FindDescendant(6711));
+    ASSERT_EQ(Rows(general).size(), 2u);
+    EXPECT_EQ(general->GetScrollPosition().y, general->GetItemExtent());
 }
 } // namespace

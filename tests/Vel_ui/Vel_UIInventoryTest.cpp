@@ -11,12 +11,14 @@
 #include "Ui/UIImageControl.h"
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
+#include "Ui/UIScrollFrame.h"
 #include "Ui/UIText.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIWeaponStats.h"
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -90,6 +92,20 @@ protected:
         return {Text(I::kLowCoinText), Text(I::kMiddleCoinText),
                 std::to_string(MoneyField()->GetLong()), Text(I::kOwnedValueText),
                 Text(I::kWorthText)};
+    }
+
+    // The list shows no more than rows rows, so that a few rows scroll.
+    void ShowOnly(UIListBox* list, std::int32_t rows)
+    {
+        UIScrollFrame* frame = list->GetScrollFrame();
+        frame->SetSize(frame->GetSize().x, rows * list->GetItemExtent());
+        list->UpdateLayout();
+    }
+    static bool InView(const UIListBox* list, const UIControl* row)
+    {
+        const FCRect shown = list->GetScrollFrame()->GetScreenRect();
+        const FCRect at = row->GetScreenRect();
+        return at.top >= shown.top && at.bottom <= shown.bottom;
     }
 
     I* page = nullptr;
@@ -344,5 +360,35 @@ TEST_F(InventoryPageTest, ScrollsFollowTheCasterClassAndTheLevel)
     VelDatabase::GetMap(VelDatabase::kTagItem)->Remove(G::kScroll);
     Choose(page->GetSelector(1), VelInventoryList::kScrolls);
     EXPECT_EQ(Stock()->GetItemCount(), 0u);
+}
+
+TEST_F(InventoryPageTest, AnotherFilterStartsTheShopAtItsTopAndAPurchaseShowsItsRow)
+{
+    hero->freeItems = 1;
+    page = ShowInventory();
+    Choose(page->GetSelector(3), -1);
+    ShowOnly(Stock(), 2);
+    ShowOnly(Owned(), 1);
+    Stock()->ScrollTo(4 * Stock()->GetItemExtent());
+    ASSERT_GT(Stock()->GetScrollPosition().y, 0);
+    Choose(page->GetSelector(3), 0);
+    EXPECT_EQ(Stock()->GetScrollPosition().y, 0) << "other rows, from the top";
+
+    // Each purchase lands in view, wherever the owned list has put it.
+    for (const char* name : {"Sword", "Dagger", "Longsword"})
+    {
+        SCOPED_TRACE(name);
+        const std::vector<Vel_UIItem*> before = Rows(Owned());
+        Vel_UIItem* offer = RowNamed(Stock(), name);
+        Reveal(offer);
+        Drag(offer, Centre(Owned()));
+        const Vel_UIItem* bought = nullptr;
+        for (Vel_UIItem* row : Rows(Owned()))
+            if (std::find(before.begin(), before.end(), row) == before.end())
+                bought = row;
+        ASSERT_NE(bought, nullptr);
+        EXPECT_EQ(bought->GetColumnText(0), name);
+        EXPECT_TRUE(InView(Owned(), bought));
+    }
 }
 } // namespace

@@ -5,7 +5,9 @@
 // does.
 
 #include "Fc/Core/FCArchive.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIEditControl.h"
+#include "Ui/UIText.h"
 #include "Vel_ui/CharPageFixture.h"
 #include "Vel_ui/Vel_UINotes.h"
 
@@ -118,5 +120,36 @@ TEST_F(NotesPageTest, AnEmptiedFieldStoresAnEmptyNoteAndAFullOneStops)
     ClickControl(Field(4));
     EXPECT_EQ(hero->notes[5], full) << "what a file keeps, and no more";
     EXPECT_EQ(hero->modified, 0);
+}
+
+TEST_F(NotesPageTest, AFieldTakesNoMoreThanItShows)
+{
+    // What runs on out of sight would still be saved and printed.
+    MakeHero({{4, 1}});
+    ASSERT_NE(OpenPage<N>(kEntry), nullptr);
+    for (const char c : {'W', 'i', '8'})
+    {
+        SCOPED_TRACE(c);
+        ClickControl(Field(1));
+        Type(std::string(200, c));
+        ClickControl(Field(2));
+        const std::string& note = hero->notes[1];
+        UIText* shown = Field(1)->GetTextObject();
+        ASSERT_NE(shown, nullptr);
+        ASSERT_NE(Field(1)->GetFont(), nullptr);
+        EXPECT_GT(note.size(), 10U);
+        EXPECT_LT(note.size(), 200U);
+        EXPECT_LE(MeasureTextLine(note, *Field(1)->GetFont()).x, shown->GetSize().x);
+        // A full field still lets a character go and come again.
+        const std::string full = note;
+        ClickControl(Field(1));
+        ui.Key(UIMessage::kKeyDown, 35); // End
+        ui.Key(UIMessage::kKeyDown, 8);
+        EXPECT_EQ(hero->notes[1], full.substr(0, full.size() - 1));
+        Type(std::string(2, c));
+        EXPECT_EQ(hero->notes[1], full);
+        for (std::size_t i = 0; i < 200; ++i)
+            ui.Key(UIMessage::kKeyDown, 8);
+    }
 }
 } // namespace

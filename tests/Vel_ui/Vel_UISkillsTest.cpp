@@ -9,6 +9,9 @@
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Vel/Character/VelCharacterSkill.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelSkillInfo.h"
 #include "Vel_ui/Vel_UISkillItem.h"
 #include "Vel_ui/Vel_UISkills.h"
 #include "Vel_ui/Vel_UIWin_SelectTarget.h"
@@ -445,5 +448,42 @@ TEST_F(SkillsPageTest, ADialogOpenWhenItsPageGoesClosesWithoutAWord)
     EXPECT_EQ(TopId(), W::kWindowId);
     EXPECT_TRUE(Enabled(W::kRollerButton));
     EXPECT_EQ(hero->FindSkill(F::kCraftSkill, 0), nullptr);
+}
+
+TEST_F(SkillsPageTest, RowsOfOneSkillForTwoClassesNameTheirClass)
+{
+    Remake({kFighter, kPriest});
+    Give(kCrossSkill, kFighter, 2, 1.0f);
+    Give(kCrossSkill, kPriest, 2, 1.0f);
+    Give(52, kFighter, 1, 1.0f);
+    ASSERT_NE(OpenPage<S>(kSkillsEntry), nullptr);
+    const VelSkillInfo* skill = VelDatabase::FindSkill(kCrossSkill);
+    const VelClassInfo* fighter = VelDatabase::FindClass(kFighter);
+    const VelClassInfo* priest = VelDatabase::FindClass(kPriest);
+    ASSERT_TRUE(skill && fighter && priest);
+    ASSERT_NE(Held(kCrossSkill, kFighter), nullptr);
+    ASSERT_NE(Held(kCrossSkill, kPriest), nullptr);
+    const std::string fighterRow = Held(kCrossSkill, kFighter)->GetColumnText(0);
+    const std::string priestRow = Held(kCrossSkill, kPriest)->GetColumnText(0);
+    EXPECT_NE(fighterRow, priestRow);
+    EXPECT_NE(fighterRow.find(fighter->name), std::string::npos) << fighterRow;
+    EXPECT_NE(priestRow.find(priest->name), std::string::npos) << priestRow;
+    EXPECT_EQ(Held(52, kFighter)->GetColumnText(0), VelDatabase::FindSkill(52)->name) << "one class: the name alone";
+    // One class left: the plain name again.
+    DragOff(Held(kCrossSkill, kPriest));
+    ASSERT_NE(Held(kCrossSkill, kFighter), nullptr);
+    EXPECT_EQ(Held(kCrossSkill, kFighter)->GetColumnText(0), skill->name);
+}
+
+TEST_F(SkillsPageTest, SkillsAndFeatsHideTheWindowsSharedButtonThatDoesNothingThere)
+{
+    for (const std::uint16_t entry : {kSkillsEntry, kFeatsEntry})
+    {
+        SCOPED_TRACE(entry);
+        ASSERT_NE(OpenPage<Vel_UIPanel>(entry), nullptr);
+        const UIControl* shared = window->FindDescendant(Vel_UIWin_CharConfig::kSharedButton);
+        ASSERT_NE(shared, nullptr);
+        EXPECT_FALSE(shared->GetVisibleFlag());
+    }
 }
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "Vel_ui/MagicPageFixture.h"
 
+#include "Ui/UIScrollFrame.h"
 #include "Vel/Character/VelCharacterSpell.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Rules/VelLimitFlags.h"
@@ -452,5 +453,48 @@ TEST_F(SpellPageTest, TheMinstrelsSlotIsTheSpellsLevel)
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(held->spellLevel, 2);
     EXPECT_EQ(Entry(kMinstrel)->spellsChosen[2], 1);
+}
+
+TEST_F(SpellPageTest, LearningASpellLeavesTheClassListWhereItWas)
+{
+    // Else the next drag takes whatever the list put under the pointer.
+    MakeHero({{kMinstrel, 3}}, {-1, -1, -1, -1, -1, 16});
+    page = OpenPage<S>(kSpellPage);
+    ASSERT_NE(page, nullptr);
+    UIListBox* list = List(S::kKnownClassList);
+    ASSERT_NE(list, nullptr);
+    list->ScrollTo(3 * list->GetItemExtent());
+    ui.Update();
+    const FCPoint place = list->GetScrollPosition();
+    ASSERT_GT(place.y, 0) << "the list holds more rows than it shows";
+    const FCRect shown = list->GetScrollFrame()->GetScreenRect();
+    Vel_UISpellItem* row = nullptr;
+    for (Vel_UISpellItem* r : Rows(S::kKnownClassList))
+        if (r->GetScreenRect().top >= shown.top && r->GetScreenRect().bottom <= shown.bottom && Draggable(r))
+        {
+            row = r;
+            break;
+        }
+    ASSERT_NE(row, nullptr);
+    const std::string text = row->GetColumnText(0);
+    Drag(row, page->FindDescendant(S::kKnownList));
+    EXPECT_NE(KnownRow(text), nullptr);
+    EXPECT_EQ(list->GetScrollPosition().y, place.y);
+    // Another filter lists other spells: from the top.
+    Choose(page, S::kLevelCombo, 0);
+    EXPECT_EQ(list->GetScrollPosition().y, 0);
+}
+
+TEST_F(SpellPageTest, TheMagicPagesHideTheWindowsSharedButtonThatDoesNothingThere)
+{
+    MakeHero({{kSpellBook, 5}}, {-1, -1, -1, 16});
+    for (const std::int16_t index : {kSchoolPage, kSpellPage, kAnimalPage})
+    {
+        SCOPED_TRACE(index);
+        ASSERT_NE(OpenPage<Vel_UIPanel>(index), nullptr);
+        const UIControl* shared = window->FindDescendant(Vel_UIWin_CharConfig::kSharedButton);
+        ASSERT_NE(shared, nullptr);
+        EXPECT_FALSE(shared->GetVisibleFlag());
+    }
 }
 } // namespace

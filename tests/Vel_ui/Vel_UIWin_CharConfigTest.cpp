@@ -270,4 +270,34 @@ TEST_F(CharConfigTest, ClosingOverTheRollerCancelsTheRollBeforeAskingToSave)
     EXPECT_EQ(saved->hitDieRolls, dice);
     saved->Release();
 }
+
+TEST_F(CharConfigTest, PageEntriesThatCannotBeChosenLookNeitherCurrentNorOpen)
+{
+    // The fighter has no god: that entry is disabled; abilities is current.
+    ASSERT_NE(Open(), nullptr);
+    const UIControl* god = window->FindDescendant(W::kFirstNavigationEntry + 5);
+    const UIControl* current = window->FindDescendant(W::kFirstNavigationEntry);
+    const UIControl* open = window->FindDescendant(W::kFirstNavigationEntry + 2);
+    ASSERT_TRUE(god && current && open);
+    ASSERT_FALSE(god->IsEnabled());
+    ui.Update();
+    ui.Paint();
+    // The caption's ink: ash for what cannot be used, gold for the chosen.
+    const std::uint16_t ash = UiHarness::Rgb(0x6f, 0x66, 0x5c);
+    const std::uint16_t gold = UiHarness::Rgb(0xe0, 0xb8, 0x64);
+    const auto count = [&](const UIControl* entry, std::uint16_t colour)
+    {
+        int found = 0;
+        const FCRect rect = entry->GetScreenRect();
+        for (std::int32_t y = rect.top; y < rect.bottom; ++y)
+            for (std::int32_t x = rect.left; x < rect.right; ++x)
+                found += ui.Pixel(x, y) == colour ? 1 : 0;
+        return found;
+    };
+    EXPECT_GT(count(god, ash), 10);
+    EXPECT_EQ(count(god, gold), 0);
+    EXPECT_GT(count(current, gold), 10);
+    EXPECT_EQ(count(current, ash), 0);
+    EXPECT_EQ(count(open, ash) + count(open, gold), 0);
+}
 } // namespace

@@ -123,7 +123,7 @@ TEST_F(GameAssetsTest, FontsFollowTheTypeScale)
         previous = font->GetHeight();
     }
     // The colour variants of a face share its metrics.
-    for (const auto& [base, variant] : {std::pair{802, 803}, {804, 805}, {804, 806}})
+    for (const auto& [base, variant] : {std::pair{802, 803}, {804, 805}, {804, 806}, {801, 809}})
     {
         SCOPED_TRACE(variant);
         ASSERT_NE(manager.GetFont(static_cast<std::uint16_t>(variant)), nullptr);

@@ -1,22 +1,32 @@
 // The built content of the inventory and equipment pages: every text they
-// name is in the asset index, and each layout loads as its class with the
-// controls its page finds by id.
+// name is in the asset index, each layout loads as its class with the
+// controls its page finds by id, and the item boxes hold every value the
+// shipped rule set gives them.
 
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCObject.h"
+#include "Fc/Core/FCObjectMap.h"
 #include "Fc/Graphics/FCResourceManager.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIButton.h"
 #include "Ui/UIComboBox.h"
 #include "Ui/UIGroup.h"
 #include "Ui/UIImageControl.h"
 #include "Ui/UINumberScroll.h"
+#include "Ui/UIText.h"
 #include "Ui/UITextControl.h"
+#include "Vel/App/VelClient.h"
+#include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelItemInfo.h"
 #include "Vel_ui/Vel_UIArmorStats.h"
 #include "Vel_ui/Vel_UIEquip.h"
 #include "Vel_ui/Vel_UIEquipHandItem.h"
 #include "Vel_ui/Vel_UIGoodsStats.h"
 #include "Vel_ui/Vel_UIInvItem.h"
 #include "Vel_ui/Vel_UIInventory.h"
+#include "Vel_ui/Vel_UIItemStats.h"
 #include "Vel_ui/Vel_UIItemTray.h"
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIShieldStats.h"
@@ -158,5 +168,107 @@ TEST_F(GearContentTest, RowsHaveTheirCells)
         EXPECT_NE(dynamic_cast<UIImageControl*>(held->FindDescendant(14510)), nullptr) << slot;
     }
     object->Release();
+}
+
+// Every value an item box shows, for every item of the shipped rule set, a
+// character of every race (sizes change damage and weight) and the options
+// that change a value, fits its field, and no field reaches a label.
+TEST_F(GearContentTest, ItemBoxesHoldTheLongestValuesOfTheRuleSet)
+{
+    const std::string database = std::string(STAVELORN_BINARY_DIR) + "/Resources/Database/";
+    for (const char* name : {"Database.bin", "EquipDB.bin"})
+        ASSERT_TRUE(VelDatabase::ParseFile(database + name)) << name;
+    FCObject* object = FCClassRegistry::LoadObjectFromFile("velInventory.ui");
+    auto* page = dynamic_cast<UIControl*>(object);
+    ASSERT_NE(page, nullptr);
+    VelCharacter hero;
+    VelClient::SetCurrentCharacter(&hero);
+    struct Box
+    {
+        std::uint16_t id;
+        std::uint16_t firstField;
+        std::uint16_t fields;
+        std::uint16_t itemCode;
+    };
+    const Box boxes[] = {{10700, 10701, 6, VelItemInfo::kWeaponCode},
+                         {10720, 10721, 6, VelItemInfo::kArmorCode},
+                         {10740, 10741, 6, VelItemInfo::kShieldCode},
+                         {10760, 10761, 2, VelItemInfo::kGoodsCode}};
+    struct Options
+    {
+        std::uint32_t options;
+        std::int32_t bonus;
+    };
+    const Options variants[] = {{0, 0},
+                                {VelCharacterItem::kMasterwork, 0},
+                                {VelCharacterItem::kSmall, 0},
+                                {VelCharacterItem::kEnhanced | VelCharacterItem::kSmall, 5}};
+    std::vector<std::int16_t> races;
+    FCObjectMap* raceTable = VelDatabase::GetMap(VelDatabase::kTagRace);
+    ASSERT_NE(raceTable, nullptr);
+    FCObjectMap::Cursor walk = raceTable->First();
+    std::int16_t key = 0;
+    FCObject* record = nullptr;
+    while (raceTable->GetNext(key, record, &walk))
+        races.push_back(key);
+    FCObjectMap* items = VelDatabase::GetMap(VelDatabase::kTagItem);
+    ASSERT_NE(items, nullptr);
+    for (const Box& b : boxes)
+    {
+        auto* box = dynamic_cast<Vel_UIItemStats*>(page->FindDescendant(b.id));
+        ASSERT_NE(box, nullptr) << b.id;
+        std::vector<UITextControl*> fields;
+        for (std::uint16_t i = 0; i < b.fields; ++i)
+        {
+            fields.push_back(dynamic_cast<UITextControl*>(box->FindDescendant(static_cast<std::uint16_t>(b.firstField + i))));
+            ASSERT_TRUE(fields.back() && fields.back()->GetTextObject() && fields.back()->GetFont()) << b.firstField + i;
+            // The field's room lies clear of every label of the box.
+            const FCPoint at = fields.back()->GetStoredPosition();
+            const FCPoint size = fields.back()->GetSize();
+            for (std::uint32_t d = 0; d < box->GetDisplayObjectCount(); ++d)
+                if (const auto* label = dynamic_cast<const UIText*>(box->GetDisplayObjectAt(d)))
+                {
+                    const FCPoint lat = label->GetStoredPosition();
+                    const FCPoint lsize = label->GetSize();
+                    const bool apart = at.x + size.x <= lat.x || lat.x + lsize.x <= at.x ||
+                                       at.y + size.y <= lat.y || lat.y + lsize.y <= at.y;
+                    EXPECT_TRUE(apart) << b.firstField + i << " over the label \"" << label->GetText() << "\"";
+                }
+        }
+        std::size_t shown = 0;
+        std::vector<std::size_t> widest(b.fields, 0);
+        std::vector<std::string> longest(b.fields);
+        walk = items->First();
+        while (items->GetNext(key, record, &walk))
+        {
+            auto* item = static_cast<VelItemInfo*>(record);
+            if (item->GetTypeCode() != b.itemCode)
+                continue;
+            for (const std::int16_t race : races)
+                for (const Options& o : variants)
+                {
+                    hero.raceId = static_cast<std::uint16_t>(race);
+                    box->ShowItem(item, o.options, o.bonus, 0);
+                    ++shown;
+                    for (std::size_t i = 0; i < fields.size(); ++i)
+                    {
+                        const std::string text = fields[i]->GetText();
+                        const auto wide = static_cast<std::size_t>(MeasureTextLine(text, *fields[i]->GetFont()).x);
+                        if (wide > widest[i])
+                        {
+                            widest[i] = wide;
+                            longest[i] = text + " (" + item->name + ")";
+                        }
+                    }
+                }
+        }
+        EXPECT_GT(shown, 0u) << b.id;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            EXPECT_LE(widest[i], static_cast<std::size_t>(fields[i]->GetTextObject()->GetSize().x))
+                << b.firstField + i << ": " << longest[i];
+    }
+    VelClient::SetCurrentCharacter(nullptr);
+    object->Release();
+    VelDatabase::Clear();
 }
 } // namespace

@@ -61,6 +61,8 @@ constexpr std::uint32_t kWrapBox = kBox | VelSheetPrinter::BoxWrap;
 // A value keeps this far (in design units) from the lines of its box: half
 // the forms' usual line; their heavier lines surround boxes with room.
 constexpr float kBoxInset = 0.75f;
+// A text set to the left of its box starts this much further in.
+constexpr std::int16_t kLeftPad = 2;
 
 // Attack lines of the melee and ranged blocks.
 constexpr int kAttackLines = 4;
@@ -473,6 +475,16 @@ void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int1
                         nullptr);
 }
 
+FCPoint VelSheetPrinter::BoxInside(std::int16_t x, std::int16_t y, std::int16_t width,
+                                   std::int16_t height, std::uint32_t flags, FCPoint& corner) const
+{
+    const auto insetX = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleX));
+    const auto insetY = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleY));
+    const std::int32_t pad = (flags & BoxCenterH) ? 0 : ToDeviceX(kLeftPad);
+    corner = FCPoint(ToDeviceX(x) + insetX + pad, ToDeviceY(y) + insetY);
+    return FCPoint(ToDeviceX(width) - 2 * insetX - pad, ToDeviceY(height) - 2 * insetY);
+}
+
 void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::int16_t y,
                                  std::int16_t width, std::int16_t height, std::uint32_t flags)
 {
@@ -485,9 +497,8 @@ void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::i
     }
     // Wrapped at the largest size whose lines all fit the box, or at the
     // smallest with the lines that fit.
-    const auto insetX = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleX));
-    const auto insetY = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleY));
-    const FCPoint inside(ToDeviceX(width) - 2 * insetX, ToDeviceY(height) - 2 * insetY);
+    FCPoint corner;
+    const FCPoint inside = BoxInside(x, y, width, height, flags, corner);
     std::vector<std::string> wrapped;
     std::uint16_t size = fontSize;
     for (;; --size)
@@ -521,10 +532,8 @@ void VelSheetPrinter::AddTextLines(const std::vector<std::string>& text, std::in
             lines.push_back(std::move(shown));
     if (lines.empty())
         return;
-    // Clear of the box's lines on every side.
-    const auto insetX = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleX));
-    const auto insetY = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleY));
-    const FCPoint inside(ToDeviceX(width) - 2 * insetX, ToDeviceY(height) - 2 * insetY);
+    FCPoint corner;
+    const FCPoint inside = BoxInside(x, y, width, height, flags, corner);
     const auto count = static_cast<std::int32_t>(lines.size());
     std::uint16_t size = fontSize;
     while (size > kSmallestPoints && count * LineHeightPixels(size) > inside.y)
@@ -543,7 +552,7 @@ void VelSheetPrinter::AddTextLines(const std::vector<std::string>& text, std::in
     const std::int32_t fitting = std::clamp<std::int32_t>(inside.y / lineHeight, 1, count);
     if (fitting < count || lineHeight > inside.y)
         FC_LOG("A box of the sheet is too small for \"%.60s\"\n", lines.front().c_str());
-    std::int32_t top = ToDeviceY(y) + insetY;
+    std::int32_t top = corner.y;
     if ((flags & BoxCenterV) && fitting * lineHeight < inside.y)
         top += (inside.y - fitting * lineHeight) / 2;
     for (std::int32_t k = 0; k < fitting; ++k)
@@ -551,7 +560,7 @@ void VelSheetPrinter::AddTextLines(const std::vector<std::string>& text, std::in
         const std::string& line = lines[static_cast<std::size_t>(k)];
         if (line.empty())
             continue;
-        std::int32_t left = ToDeviceX(x) + insetX;
+        std::int32_t left = corner.x;
         const std::int32_t lineWidth = canvas->MeasureText(line, fontName, fontFile, common).x;
         if ((flags & BoxCenterH) && lineWidth < inside.x)
             left += (inside.x - lineWidth) / 2;

@@ -160,6 +160,10 @@ protected:
     std::uint16_t FitText(std::string& text, std::int32_t widthPixels, bool whole,
                           std::uint16_t points);
     std::int32_t LineHeightPixels(std::uint16_t points);
+    // The room for text inside a box's lines, in device pixels, and its
+    // top-left corner.
+    FCPoint BoxInside(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height,
+                      std::uint32_t flags, FCPoint& corner) const;
     std::int32_t ToDeviceX(std::int32_t x) const;
     std::int32_t ToDeviceY(std::int32_t y) const;
     // The height of a line of the current font, in design units.

@@ -39,8 +39,10 @@ constexpr std::uint32_t kPoint = 0;
 constexpr std::uint32_t kLeft = VelSheetPrinter::BoxCenterV;
 constexpr std::uint32_t kBox = VelSheetPrinter::BoxCenterH | VelSheetPrinter::BoxCenterV;
 constexpr std::int32_t kScale = 4; // 1275 x 1650 forms on a 5100 x 6600 page
-// A box's text keeps 0.75 design units (3 pixels) from its edges.
+// A box's text keeps 0.75 design units (3 pixels) from its edges, and one
+// set to the left 2 units (8 pixels) more from the left edge.
 constexpr std::int32_t kInset = 3;
+constexpr std::int32_t kLeftPad = 8;
 
 // A text the sheet should print: at a design point, or centred in a box as
 // its flags say (as line `line` of `lines` when a box holds several).
@@ -79,9 +81,10 @@ FCPoint Where(const FakePrintCanvas& canvas, const At& at)
     FCPoint point(at.x * kScale, at.y * kScale);
     if (at.width == 0)
         return point;
-    point.x += kInset;
+    const std::int32_t pad = (at.flags & VelSheetPrinter::BoxCenterH) ? 0 : kLeftPad;
+    point.x += kInset + pad;
     point.y += kInset;
-    const FCPoint inside(at.width * kScale - 2 * kInset, at.height * kScale - 2 * kInset);
+    const FCPoint inside(at.width * kScale - 2 * kInset - pad, at.height * kScale - 2 * kInset);
     const FCPoint size = canvas.Measure(at.text, at.points);
     const std::int32_t block = size.y * at.lines;
     if ((at.flags & VelSheetPrinter::BoxCenterH) && size.x < inside.x)

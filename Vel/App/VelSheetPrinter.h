@@ -147,8 +147,8 @@ protected:
     // Counts a spell row; the page ends once it is full.
     void EndSpellRow();
     // A line of text as a row of its own: headings, domain and school lines.
-    void AddSpellLine(const VelCharacter* character, const std::string& text,
-                      std::uint16_t points, std::uint16_t keptTogether);
+    void AddSpellLine(const VelCharacter* character, const std::string& text, std::uint16_t points,
+                      std::uint16_t keptTogether);
     void AddEmptySpellRow();
     void PrintDomainSpells(const VelCharacter* character, std::int16_t highestLevel,
                            std::uint16_t domainId);

@@ -426,7 +426,7 @@ std::int32_t GetWealth(const VelCharacter* character)
     const std::int64_t lowest = std::int64_t{money.coins[0]} + owned.coins[0];
     const std::int64_t middle = std::int64_t{money.coins[1]} + owned.coins[1] + lowest / 10;
     const std::int64_t highest = std::int64_t{money.coins[2]} + owned.coins[2] + middle / 10;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        highest, std::numeric_limits<std::int32_t>::min(),
-        std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(highest, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }

@@ -733,7 +733,8 @@ TEST_F(SheetTest, SpellRowsEndTheirPageAfterFiftyFiveRows)
     const FakePrintCanvas& canvas = Print(*hero.Get());
     ASSERT_EQ(canvas.printed.size(), 4u);
     ExpectInOrder(canvas, 2,
-                  {Point("MINSTREL", 250, 28, 12), Point("5th LEVEL SPELLS", 244, 103 + 25 * 45, 10),
+                  {Point("MINSTREL", 250, 28, 12),
+                   Point("5th LEVEL SPELLS", 244, 103 + 25 * 45, 10),
                    Point("SPELL 65", 244, 105 + 25 * 52, 8)});
     EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 53, 1275, 1650).empty());
     ExpectInOrder(canvas, 3,
@@ -876,8 +877,7 @@ TEST_F(SheetTest, NoTextLeavesThePage)
         // 53 spells of level 0 and a heading fill a page to its 54th row;
         // the nine empty levels after them start a page of their own.
         {"spells claimed at levels without spells",
-         [](VelCharacter& c) { c.AddClass(VelIds::kClassNaturePriest)->spellsPerDay.fill(1); },
-         4},
+         [](VelCharacter& c) { c.AddClass(VelIds::kClassNaturePriest)->spellsPerDay.fill(1); }, 4},
     };
     for (const Case& c : cases)
     {
@@ -952,8 +952,8 @@ TEST_F(SheetTest, NoTextTouchesTheLinesOfItsForm)
                 EXPECT_TRUE(apart || inside)
                     << '"' << text.text << "\" (" << text.pointSize << " pt) on page " << p
                     << " at " << left << ", " << top << " to " << right << ", " << bottom
-                    << " crosses the box " << box.x << ", " << box.y << ", " << box.width
-                    << " x " << box.height;
+                    << " crosses the box " << box.x << ", " << box.y << ", " << box.width << " x "
+                    << box.height;
             }
         }
     }
@@ -975,14 +975,13 @@ TEST_F(SheetTest, AHugeNameAndNotesAreCutInAFewMeasurements)
     EXPECT_LE(canvas.Measure(name.text, name.pointSize).x, 340 * kScale);
     const std::string longer = name.text.substr(0, name.text.size() - 3) + "W...";
     EXPECT_GT(canvas.Measure(longer, name.pointSize).x, 340 * kScale);
-    const auto notes = std::count_if(canvas.printed[1].texts.begin(), canvas.printed[1].texts.end(),
-                                     [&](const auto& text)
-                                     {
-                                         return text.text.rfind("WWWW", 0) == 0 &&
-                                                text.text.ends_with("...") &&
-                                                canvas.Measure(text.text, text.pointSize).x <=
-                                                    558 * kScale;
-                                     });
+    const auto notes =
+        std::count_if(canvas.printed[1].texts.begin(), canvas.printed[1].texts.end(),
+                      [&](const auto& text)
+                      {
+                          return text.text.rfind("WWWW", 0) == 0 && text.text.ends_with("...") &&
+                                 canvas.Measure(text.text, text.pointSize).x <= 558 * kScale;
+                      });
     EXPECT_EQ(notes, 9);
 }
 

@@ -204,8 +204,15 @@ bool WFCPrintCanvas::PrintPage()
     cairo_set_source_rgb(context, 0, 0, 0);
     for (const TextItem& item : textItems)
     {
-        if (const WFCPrintFont* font = GetFont(item.fontName, item.fontFile, item.pointSize))
+        const WFCPrintFont* font = GetFont(item.fontName, item.fontFile, item.pointSize);
+        if (font)
             font->Draw(context, item.text, item.at.x, item.at.y);
+        // A page that silently lost its texts would pass for a printed one.
+        else if (item.pointSize > 0 && WFCPrintFont::HasDrawnCharacters(item.text))
+            return Abandon("The text \"" + Windows1252ToUtf8(item.text.substr(0, 40)) +
+                           "\" cannot be drawn: no font could be loaded for \"" +
+                           Windows1252ToUtf8(item.fontName) + "\" at " +
+                           std::to_string(item.pointSize) + " points.");
     }
     ClearQueues();
     if (cairo_status(context) != CAIRO_STATUS_SUCCESS)

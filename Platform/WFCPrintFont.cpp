@@ -66,6 +66,14 @@ bool IsDrawn(std::uint8_t code)
 }
 } // namespace
 
+bool WFCPrintFont::HasDrawnCharacters(std::string_view text)
+{
+    for (const char c : text)
+        if (IsDrawn(static_cast<std::uint8_t>(c)))
+            return true;
+    return false;
+}
+
 std::int32_t WFCPrintFont::EmPixels(std::uint16_t pointSize, std::int32_t dotsPerInch)
 {
     // As MulDiv(pointSize, dotsPerInch, 72): the exact product, rounded.

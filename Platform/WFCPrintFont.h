@@ -34,6 +34,8 @@ public:
     WFCPrintFont(const WFCPrintFont&) = delete;
     WFCPrintFont& operator=(const WFCPrintFont&) = delete;
 
+    // Whether any byte of the text is one that takes a glyph.
+    static bool HasDrawnCharacters(std::string_view text);
     // The em in device pixels: the point size at the resolution, rounded.
     static std::int32_t EmPixels(std::uint16_t pointSize, std::int32_t dotsPerInch);
 

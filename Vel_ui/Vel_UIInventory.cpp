@@ -181,10 +181,7 @@ void Vel_UIInventory::ShowValue(bool normalise)
         character->ownedItemsValue.Normalize();
     const std::int32_t owned = character->ownedItemsValue.coins[2];
     ShowNumber(ownedValueText, owned);
-    const std::int64_t worth = std::int64_t{character->money.coins[2]} + owned;
-    ShowNumber(worthText, static_cast<std::int32_t>(std::clamp<std::int64_t>(
-                              worth, std::numeric_limits<std::int32_t>::min(),
-                              std::numeric_limits<std::int32_t>::max())));
+    ShowNumber(worthText, GetWealth(character));
 }
 
 void Vel_UIInventory::FillOwnedList(const VelCharacter& character)

@@ -58,6 +58,12 @@ constexpr std::uint32_t kNumberBox = kBox | VelSheetPrinter::BoxWhole;
 constexpr std::uint32_t kLeftBox = VelSheetPrinter::BoxCenterV;
 constexpr std::uint32_t kWrapBox = kBox | VelSheetPrinter::BoxWrap;
 
+// A value keeps this far (in design units) from the lines of its box: half
+// the forms' usual line; their heavier lines surround boxes with room.
+constexpr float kBoxInset = 0.75f;
+// A text set to the left of its box starts this much further in.
+constexpr std::int16_t kLeftPad = 2;
+
 // Attack lines of the melee and ranged blocks.
 constexpr int kAttackLines = 4;
 
@@ -414,23 +420,38 @@ std::int32_t VelSheetPrinter::LineHeight()
         1, static_cast<std::int32_t>(std::ceil(static_cast<float>(pixels) / scaleY)));
 }
 
-std::uint16_t VelSheetPrinter::FitText(std::string& text, std::int32_t widthPixels, bool whole)
+std::uint16_t VelSheetPrinter::FitText(std::string& text, std::int32_t widthPixels, bool whole,
+                                       std::uint16_t points)
 {
-    std::uint16_t size = fontSize;
-    const auto width = [&](const std::string& candidate, std::uint16_t points)
-    { return canvas->MeasureText(candidate, fontName, fontFile, points).x; };
+    std::uint16_t size = points;
+    const auto width = [&](const std::string& candidate, std::uint16_t atSize)
+    { return canvas->MeasureText(candidate, fontName, fontFile, atSize).x; };
     if (text.empty() || width(text, size) <= widthPixels)
         return size;
     while (size > kSmallestPoints && width(text, size) > widthPixels)
         --size;
     if (whole || width(text, size) <= widthPixels)
         return size;
-    std::string cut = text;
-    while (!cut.empty() && width(cut + "...", size) > widthPixels)
-        cut.pop_back();
-    FC_LOG("Cut to fit the sheet: %s\n", text.c_str());
-    text = cut.empty() ? std::string() : cut + "...";
+    // The longest start that fits with its dots, found by halving: a text
+    // of thousands of bytes is measured a few times, not once per byte.
+    std::size_t fits = 0;
+    std::size_t tooLong = text.size();
+    while (tooLong - fits > 1)
+    {
+        const std::size_t middle = fits + (tooLong - fits) / 2;
+        if (width(text.substr(0, middle) + "...", size) <= widthPixels)
+            fits = middle;
+        else
+            tooLong = middle;
+    }
+    FC_LOG("Cut to fit the sheet: %.60s...\n", text.c_str());
+    text = fits == 0 ? std::string() : text.substr(0, fits) + "...";
     return size;
+}
+
+std::int32_t VelSheetPrinter::LineHeightPixels(std::uint16_t points)
+{
+    return canvas->MeasureText("|", fontName, fontFile, points).y;
 }
 
 void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int16_t y)
@@ -448,10 +469,20 @@ void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int1
     std::string shown = Printable(text);
     if (shown.empty())
         return;
-    const std::uint16_t size = FitText(shown, ToDeviceX(width), false);
+    const std::uint16_t size = FitText(shown, ToDeviceX(width), false, fontSize);
     if (!shown.empty())
         canvas->AddText(shown, FCPoint(ToDeviceX(x), ToDeviceY(y)), fontName, fontFile, size,
                         nullptr);
+}
+
+FCPoint VelSheetPrinter::BoxInside(std::int16_t x, std::int16_t y, std::int16_t width,
+                                   std::int16_t height, std::uint32_t flags, FCPoint& corner) const
+{
+    const auto insetX = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleX));
+    const auto insetY = static_cast<std::int32_t>(std::ceil(kBoxInset * scaleY));
+    const std::int32_t pad = (flags & BoxCenterH) ? 0 : ToDeviceX(kLeftPad);
+    corner = FCPoint(ToDeviceX(x) + insetX + pad, ToDeviceY(y) + insetY);
+    return FCPoint(ToDeviceX(width) - 2 * insetX - pad, ToDeviceY(height) - 2 * insetY);
 }
 
 void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::int16_t y,
@@ -459,38 +490,83 @@ void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::i
 {
     if (failed || !canvas)
         return;
-    std::int32_t left = ToDeviceX(x);
-    std::int32_t top = ToDeviceY(y);
-    const std::int32_t boxWidth = ToDeviceX(width);
-    const std::int32_t boxHeight = ToDeviceY(height);
-    if (flags & BoxWrap)
+    if (!(flags & BoxWrap))
     {
-        const std::int32_t lineHeight = canvas->MeasureText(text, fontName, fontFile, fontSize).y;
-        SheetFont font{canvas, fontName, fontFile, fontSize};
-        std::vector<std::string> wrapped;
-        WrapText(wrapped, text, FCPoint(boxWidth, boxHeight), true, MeasureWithSheetFont, &font);
-        for (std::size_t k = 0; k < wrapped.size(); ++k)
-        {
-            const std::string line = Printable(wrapped[k]);
-            if (!line.empty())
-                canvas->AddText(line,
-                                FCPoint(left, top + static_cast<std::int32_t>(k) * lineHeight),
-                                fontName, fontFile, fontSize, nullptr);
-        }
+        AddTextLines({text}, x, y, width, height, flags);
         return;
     }
-    std::string shown = Printable(text);
-    if (shown.empty())
+    // Wrapped at the largest size whose lines all fit the box, or at the
+    // smallest with the lines that fit.
+    FCPoint corner;
+    const FCPoint inside = BoxInside(x, y, width, height, flags, corner);
+    std::vector<std::string> wrapped;
+    std::uint16_t size = fontSize;
+    for (;; --size)
+    {
+        SheetFont font{canvas, fontName, fontFile, size};
+        wrapped.clear();
+        WrapText(wrapped, text, FCPoint(inside.x, 0), true, MeasureWithSheetFont, &font);
+        // A line's closing blank would pull it off centre.
+        for (std::string& line : wrapped)
+            while (!line.empty() && line.back() == ' ')
+                line.pop_back();
+        const auto needed = static_cast<std::int32_t>(wrapped.size()) * LineHeightPixels(size);
+        if (needed <= inside.y || size <= kSmallestPoints)
+            break;
+    }
+    const std::uint16_t kept = fontSize;
+    fontSize = size;
+    AddTextLines(wrapped, x, y, width, height, flags & ~BoxWrap);
+    fontSize = kept;
+}
+
+void VelSheetPrinter::AddTextLines(const std::vector<std::string>& text, std::int16_t x,
+                                   std::int16_t y, std::int16_t width, std::int16_t height,
+                                   std::uint32_t flags)
+{
+    if (failed || !canvas)
         return;
-    const std::uint16_t size = FitText(shown, boxWidth, (flags & BoxWhole) != 0);
-    if (shown.empty())
+    std::vector<std::string> lines;
+    for (const std::string& line : text)
+        if (std::string shown = Printable(line); !shown.empty())
+            lines.push_back(std::move(shown));
+    if (lines.empty())
         return;
-    const FCPoint measured = canvas->MeasureText(shown, fontName, fontFile, size);
-    if ((flags & BoxCenterH) && measured.x < boxWidth)
-        left += (boxWidth - measured.x) / 2;
-    if ((flags & BoxCenterV) && measured.y < boxHeight)
-        top += (boxHeight - measured.y) / 2;
-    canvas->AddText(shown, FCPoint(left, top), fontName, fontFile, size, nullptr);
+    FCPoint corner;
+    const FCPoint inside = BoxInside(x, y, width, height, flags, corner);
+    const auto count = static_cast<std::int32_t>(lines.size());
+    std::uint16_t size = fontSize;
+    while (size > kSmallestPoints && count * LineHeightPixels(size) > inside.y)
+        --size;
+    // Every line at the size the widest of them needs.
+    const bool whole = (flags & BoxWhole) != 0;
+    std::uint16_t common = size;
+    for (const std::string& line : lines)
+    {
+        std::string trial = line;
+        common = std::min(common, FitText(trial, inside.x, whole, size));
+    }
+    for (std::string& line : lines)
+        FitText(line, inside.x, whole, common);
+    const std::int32_t lineHeight = std::max<std::int32_t>(1, LineHeightPixels(common));
+    const std::int32_t fitting = std::clamp<std::int32_t>(inside.y / lineHeight, 1, count);
+    if (fitting < count || lineHeight > inside.y)
+        FC_LOG("A box of the sheet is too small for \"%.60s\"\n", lines.front().c_str());
+    std::int32_t top = corner.y;
+    if ((flags & BoxCenterV) && fitting * lineHeight < inside.y)
+        top += (inside.y - fitting * lineHeight) / 2;
+    for (std::int32_t k = 0; k < fitting; ++k)
+    {
+        const std::string& line = lines[static_cast<std::size_t>(k)];
+        if (line.empty())
+            continue;
+        std::int32_t left = corner.x;
+        const std::int32_t lineWidth = canvas->MeasureText(line, fontName, fontFile, common).x;
+        if ((flags & BoxCenterH) && lineWidth < inside.x)
+            left += (inside.x - lineWidth) / 2;
+        canvas->AddText(line, FCPoint(left, top + k * lineHeight), fontName, fontFile, common,
+                        nullptr);
+    }
 }
 
 bool VelSheetPrinter::BeginPage(std::uint16_t formId)
@@ -787,22 +863,19 @@ void VelSheetPrinter::PrintGenerationBlock(const VelCharacter* character)
         character->hitPointBonus,
         GetPointBuyTotal(character),
     };
+    // Boxes 17 high: a 6-point line is 14.
     const std::int16_t rows[] = {1102, 1126, 1150, 1174, 1199};
     for (std::size_t i = 0; i < std::size(counts); ++i)
-        AddTextBox(Plain(counts[i]), 426, rows[i], 22, 15, kNumberBox);
+        AddTextBox(Plain(counts[i]), 426, rows[i], 22, 17, kNumberBox);
 
-    AddTextBox(Text(kGenerationMethodText + character->abilityMethod), 456, 1112, 86, 14, kBox);
-    // The wealth is worked out on a copy: printing never touches the money.
-    VelCoins wealth;
-    for (std::size_t coin = 0; coin < VelCoins::kCoinCount; ++coin)
-        wealth.coins[coin] = character->money.coins[coin] + character->ownedItemsValue.coins[coin];
-    wealth.Normalize();
-    AddTextBox(Plain(wealth.coins[2]), 456, 1156, 86, 12, kNumberBox);
+    AddTextBox(Text(kGenerationMethodText + character->abilityMethod), 456, 1112, 86, 17, kBox);
+    // The items page shows the same sum.
+    AddTextBox(Plain(GetWealth(character)), 456, 1156, 86, 17, kNumberBox);
     // Characters from the first file version never recorded it.
     AddTextBox(character->startingMoney == 0
                    ? std::string("v 1.0")
                    : Plain(static_cast<std::int32_t>(character->startingMoney)),
-               456, 1199, 86, 12, kBox);
+               456, 1199, 86, 17, kBox);
 }
 
 // ---------------------------------------------------------------------------
@@ -1047,7 +1120,7 @@ void VelSheetPrinter::PrintGoods(const VelCharacter* character)
     cursorY = 103;
     PrintGoodsRows();
     fontSize = 8;
-    AddTextBox(FloatToString(character->carriedWeight, true), 954, 843, 93, 20, kNumberBox);
+    AddTextBox(FloatToString(character->carriedWeight, true), 954, 841, 93, 24, kNumberBox);
 }
 
 void VelSheetPrinter::PrintGoodsRows()
@@ -1200,11 +1273,12 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             const auto y = static_cast<std::int16_t>(1382 + 37 * shown);
             const VelAnimalInfo* record = VelDatabase::FindAnimal(animal.animalId);
             fontSize = 8;
-            AddTextBox(ToSheetUpper(animal.text), 354, y, 288, 33, VelSheetPrinter::BoxCenterH);
+            std::vector<std::string> names{ToSheetUpper(animal.text)};
+            if (record)
+                names.push_back(ToSheetUpper(record->name));
+            AddTextLines(names, 354, y, 288, 33, kBox);
             if (record)
             {
-                AddTextBox(ToSheetUpper(record->name), 354, static_cast<std::int16_t>(y + 16), 288,
-                           33, VelSheetPrinter::BoxCenterH);
                 const auto level =
                     static_cast<std::int16_t>(character->GetClassLevel(animal.secondKey));
                 AddTextBox(HitDiceText(GetAnimalHitDice(
@@ -1279,13 +1353,36 @@ bool VelSheetPrinter::EndSpellPage()
     return FinishPage();
 }
 
-void VelSheetPrinter::BeginSpellRow(const VelCharacter* character)
+void VelSheetPrinter::BeginSpellRow(const VelCharacter* character, std::uint16_t keptTogether)
 {
+    // A heading keeps the rows it introduces on its page: rather than end
+    // a page, it opens the next one.
+    if (!spellPagePending && rowCount + keptTogether > kSpellRowsPerPage + 1)
+    {
+        EndSpellPage();
+        spellPagePending = true;
+    }
     if (!spellPagePending || !spellClass)
         return;
     StartSpellPage(character, *spellClass);
     cursorY = kSpellTop;
     spellPagePending = false;
+}
+
+void VelSheetPrinter::AddSpellLine(const VelCharacter* character, const std::string& text,
+                                   std::uint16_t points, std::uint16_t keptTogether)
+{
+    BeginSpellRow(character, keptTogether);
+    fontSize = points;
+    AddText(text, 244, static_cast<std::int16_t>(cursorY));
+    EndSpellRow();
+}
+
+void VelSheetPrinter::AddEmptySpellRow()
+{
+    // Nothing to set apart at the top of a page.
+    if (!spellPagePending)
+        EndSpellRow();
 }
 
 void VelSheetPrinter::EndSpellRow()
@@ -1324,26 +1421,17 @@ void VelSheetPrinter::PrintClassSpells(const VelCharacter* character,
             if (static_cast<std::int16_t>(domainId) < 0)
                 continue;
             PrintDomainSpells(character, highestLevel, domainId);
-            cursorY = static_cast<std::uint16_t>(cursorY + kSpellPitch);
-            ++rowCount;
+            AddEmptySpellRow();
         }
     }
     const FCObjectMap* spells = VelDatabase::GetMap(VelDatabase::kTagSpell);
     for (std::int16_t level = 0; level <= highestLevel && !failed; ++level)
     {
-        if (spellPagePending)
-            BeginSpellRow(character);
-        else if (level > 0)
-        {
-            cursorY = static_cast<std::uint16_t>(cursorY + kSpellPitch);
-            ++rowCount;
-        }
+        if (level > 0)
+            AddEmptySpellRow();
         if (level == 0 && classId == VelIds::kClassScholarCaster)
             PrintSchools(character);
-        fontSize = 10;
-        AddText(FormatOrdinal(level) + " LEVEL SPELLS", 244, static_cast<std::int16_t>(cursorY));
-        ++rowCount;
-        cursorY = static_cast<std::uint16_t>(cursorY + kSpellPitch);
+        AddSpellLine(character, FormatOrdinal(level) + " LEVEL SPELLS", 10, 2);
         if (!spells)
             continue;
         VelRulesWalk::Each<VelSpellInfo>(
@@ -1389,16 +1477,8 @@ void VelSheetPrinter::PrintDomainSpells(const VelCharacter* character, std::int1
                static_cast<unsigned>(domainId));
         return;
     }
-    BeginSpellRow(character);
-    fontSize = 10;
-    AddText("DOMAIN: " + ToSheetUpper(domain->name), 244, static_cast<std::int16_t>(cursorY));
-    ++rowCount;
-    cursorY = static_cast<std::uint16_t>(cursorY + kSpellPitch);
-    BeginSpellRow(character);
-    fontSize = 8;
-    AddText(ToSheetUpper(domain->chosenText), 244, static_cast<std::int16_t>(cursorY));
-    ++rowCount;
-    cursorY = static_cast<std::uint16_t>(cursorY + kSpellPitch);
+    AddSpellLine(character, "DOMAIN: " + ToSheetUpper(domain->name), 10, 3);
+    AddSpellLine(character, ToSheetUpper(domain->chosenText), 8, 2);
     const FCObjectMap* spells = VelDatabase::GetMap(VelDatabase::kTagSpell);
     for (std::int16_t level = 0; level <= highestLevel && spells && !failed; ++level)
     {
@@ -1426,27 +1506,20 @@ void VelSheetPrinter::PrintSchools(const VelCharacter* character)
 {
     if (!character->HasSpecialtySchool() && character->CountProhibitedSchools() <= 0)
         return;
-    const auto line = [&](const std::string& text, std::uint16_t points)
-    {
-        fontSize = points;
-        AddText(text, 244, static_cast<std::int16_t>(cursorY));
-        ++rowCount;
-        cursorY = static_cast<std::uint16_t>(cursorY + kSpellPitch);
-    };
     const auto schoolName = [](std::uint16_t slot)
     {
         const VelSchoolInfo* school =
             static_cast<std::int16_t>(slot) >= 0 ? VelDatabase::FindSchool(slot) : nullptr;
         return school ? school->name : std::string();
     };
-    line("SPECIALTY", 10);
-    line(schoolName(character->schoolSlots[C::kSpecialtySlot]), 8);
-    line(std::string(), 8);
-    line("PROHIBITED", 10);
+    AddSpellLine(character, "SPECIALTY", 10, 2);
+    AddSpellLine(character, schoolName(character->schoolSlots[C::kSpecialtySlot]), 8, 1);
+    AddEmptySpellRow();
+    AddSpellLine(character, "PROHIBITED", 10, 2);
     for (std::size_t slot = C::kFirstProhibitedSlot; slot < C::kSchoolSlotCount; ++slot)
         if (static_cast<std::int16_t>(character->schoolSlots[slot]) >= 0)
-            line(schoolName(character->schoolSlots[slot]), 8);
-    line(std::string(), 8);
+            AddSpellLine(character, schoolName(character->schoolSlots[slot]), 8, 1);
+    AddEmptySpellRow();
 }
 
 void VelSheetPrinter::PrintSpellDetails(const VelSpellInfo& spell)

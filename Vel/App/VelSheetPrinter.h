@@ -78,8 +78,13 @@ public:
     // right edge of the page, or of its column when a width is given.
     void AddText(const std::string& text, std::int16_t x, std::int16_t y);
     void AddText(const std::string& text, std::int16_t x, std::int16_t y, std::int16_t width);
+    // A text inside a box, clear of its lines: set smaller until it fits the
+    // box's height and width (a wrapped text with all its lines).
     void AddTextBox(const std::string& text, std::int16_t x, std::int16_t y, std::int16_t width,
                     std::int16_t height, std::uint32_t flags);
+    // Lines one under the other in a box, all at the size that fits them.
+    void AddTextLines(const std::vector<std::string>& text, std::int16_t x, std::int16_t y,
+                      std::int16_t width, std::int16_t height, std::uint32_t flags);
 
     bool PrintFrontPage(VelCharacter* character);
     bool PrintSecondPage(VelCharacter* character);
@@ -136,18 +141,29 @@ protected:
                           std::int16_t highestLevel);
     bool StartSpellPage(const VelCharacter* character, const VelCharacterClass& entry);
     bool EndSpellPage();
-    // Opens the next spell page when the last one ended.
-    void BeginSpellRow(const VelCharacter* character);
+    // Opens the next spell page when the last one ended, or when fewer
+    // than keptTogether rows are left on this one.
+    void BeginSpellRow(const VelCharacter* character, std::uint16_t keptTogether = 1);
     // Counts a spell row; the page ends once it is full.
     void EndSpellRow();
+    // A line of text as a row of its own: headings, domain and school lines.
+    void AddSpellLine(const VelCharacter* character, const std::string& text, std::uint16_t points,
+                      std::uint16_t keptTogether);
+    void AddEmptySpellRow();
     void PrintDomainSpells(const VelCharacter* character, std::int16_t highestLevel,
                            std::uint16_t domainId);
     void PrintSchools(const VelCharacter* character);
     void PrintSpellDetails(const VelSpellInfo& spell);
 
-    // The text as it fits widthPixels: the font set smaller down to
-    // kSmallestPoints, then, unless whole, cut with "...". Returns the size.
-    std::uint16_t FitText(std::string& text, std::int32_t widthPixels, bool whole);
+    // The text as it fits widthPixels: the font set smaller from points down
+    // to kSmallestPoints, then, unless whole, cut with "...". Returns the size.
+    std::uint16_t FitText(std::string& text, std::int32_t widthPixels, bool whole,
+                          std::uint16_t points);
+    std::int32_t LineHeightPixels(std::uint16_t points);
+    // The room for text inside a box's lines, in device pixels, and its
+    // top-left corner.
+    FCPoint BoxInside(std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height,
+                      std::uint32_t flags, FCPoint& corner) const;
     std::int32_t ToDeviceX(std::int32_t x) const;
     std::int32_t ToDeviceY(std::int32_t y) const;
     // The height of a line of the current font, in design units.

@@ -421,3 +421,21 @@ std::uint16_t GetRaceSpeedColumn(const VelCharacter* character)
     const VelRaceInfo* race = character ? VelDatabase::FindRace(character->raceId) : nullptr;
     return race ? race->speedColumn : 0;
 }
+
+std::int32_t GetWealth(const VelCharacter* character)
+{
+    if (!character)
+        return 0;
+    // Each amount carried up first leaves its lower coins at 0..9, so their
+    // sums cannot overflow and the highest coins add in 64 bits.
+    VelCoins money = character->money;
+    VelCoins owned = character->ownedItemsValue;
+    money.Normalize();
+    owned.Normalize();
+    const std::int64_t lowest = std::int64_t{money.coins[0]} + owned.coins[0];
+    const std::int64_t middle = std::int64_t{money.coins[1]} + owned.coins[1] + lowest / 10;
+    const std::int64_t highest = std::int64_t{money.coins[2]} + owned.coins[2] + middle / 10;
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(highest, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
+}

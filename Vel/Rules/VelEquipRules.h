@@ -58,6 +58,10 @@ std::int64_t ToCopperValue(std::int64_t amount, std::int32_t coinKind);
 // Prices every owned entry anew and sums the owned value (see
 // VelCharacter::RevalueOwnedItems).
 void RevalueOwnedItems(VelCharacter* character);
+// What the character is worth in the highest coin: its money and the value
+// of what it owns, added coin by coin and carried up (a leftover of lower
+// coins below one highest coin does not count); 0 without a character.
+std::int32_t GetWealth(const VelCharacter* character);
 
 // Buys and carries the first class's starting item and the class items.
 void GiveStartingItems(VelCharacter* character);

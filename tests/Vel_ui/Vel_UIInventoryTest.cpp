@@ -15,6 +15,7 @@
 #include "Ui/UIText.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelIds.h"
+#include "Vel/Rules/VelEquipRules.h"
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIWeaponStats.h"
 
@@ -153,8 +154,9 @@ TEST_F(InventoryPageTest, BuyingInALowerCoinNormalisesTheMoney)
     Choose(page->GetSelector(0), VelInventoryList::kGoods);
     Drag(RowNamed(Stock(), "Rope"), Centre(Owned()));
     EXPECT_EQ(hero->money, VelCoins(0, 5, 9));
-    // Copper, silver, gold; the owned value (the sword's 10) and the total in gold.
-    EXPECT_EQ(Coins(), (std::vector<std::string>{"0", "5", "9", "10", "19"}));
+    // Copper, silver, gold; the owned value (the sword's 10) and the total in
+    // gold: the rope's 5 silver and the purse's 5 make one more.
+    EXPECT_EQ(Coins(), (std::vector<std::string>{"0", "5", "9", "10", "20"}));
     EXPECT_NE(RowNamed(Owned(), "Rope"), nullptr);
     EXPECT_EQ(hero->modified, 1);
     // Nine gold and five silver pay for a backpack, no longer for a spellbook.
@@ -252,6 +254,17 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
         TypeMoney("42");
         EXPECT_EQ(hero->money.coins[2], 42);
     }
+}
+
+TEST_F(InventoryPageTest, TheTotalIsTheWealthTheSheetPrints)
+{
+    // Half a highest coin in each purse makes one more.
+    hero->money = VelCoins(0, 5, 2549);
+    hero->ownedItemsValue = VelCoins(0, 5, 2550);
+    page = ShowInventory();
+    EXPECT_EQ(Text(I::kOwnedValueText), "2550");
+    EXPECT_EQ(Text(I::kWorthText), std::to_string(GetWealth(hero)));
+    EXPECT_EQ(Text(I::kWorthText), "5100");
 }
 
 TEST_F(InventoryPageTest, HoveringARowShowsItsIconDescriptionAndStatistics)

@@ -62,6 +62,7 @@ FCPoint FakePrintCanvas::GetFrameSize(FCImageSet* imageSet, std::int16_t frame)
 FCPoint FakePrintCanvas::MeasureText(const std::string& text, const std::string&,
                                      const std::string&, std::uint16_t pointSize)
 {
+    ++measured;
     return Measure(text, pointSize);
 }
 

@@ -69,6 +69,8 @@ public:
     std::string documentName;
     // "StartDocument", "StartPage", "PrintPage", "EndPage", "EndDocument".
     std::vector<std::string> calls;
+    // How many times MeasureText was asked.
+    std::size_t measured = 0;
     // Exact widths of given texts, for tests that need a round measure.
     std::map<std::string, std::int32_t> widths;
     // The number (from 1) of the document or page call that fails; 0 for

@@ -55,7 +55,7 @@ void AddClasses(DbFixture& db)
     {
         VelClassInfo record = Named<VelClassInfo>(names[id]);
         record.hitDie = 8;
-        const bool casts = id == 1 || id == 2 || id == 9 || id == 10;
+        const bool casts = id == 1 || id == 2 || id == 3 || id == 9 || id == 10;
         record.castingKind = casts ? 1 : 0;
         record.castingAbility = id == 10 ? 3 : id == 2 ? 4 : casts ? 5 : 0xFFFF;
         db.Add(static_cast<std::int16_t>(id), record);
@@ -236,6 +236,13 @@ void AddMagic(DbFixture& db)
             VelSpellLevelInfo row(static_cast<std::uint16_t>(F::kFirstSpell + i));
             row.classId = static_cast<std::int16_t>(classId);
             row.level = static_cast<std::uint16_t>(i % 10);
+            db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), row);
+        }
+        if (i < F::kNaturePriestSpells)
+        {
+            VelSpellLevelInfo row(static_cast<std::uint16_t>(F::kFirstSpell + i));
+            row.classId = static_cast<std::int16_t>(VelIds::kClassNaturePriest);
+            row.level = 0;
             db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), row);
         }
         // Every spell is a fire-domain spell at that level too; the sun

@@ -61,6 +61,8 @@ public:
     // 70 spells "Spell 00".. "Spell 69", spell n at level n % 10 for
     // classes 1, 2 and 9 and for the fire domain.
     static constexpr std::uint16_t kFirstSpell = 1000;
+    // The nature priest's list: spells 00 to 52, all of level 0.
+    static constexpr int kNaturePriestSpells = 53;
     static constexpr std::uint16_t kFire = 1; // domains; the sun has spell 13 at level 3
     static constexpr std::uint16_t kSun = 2;
     static constexpr std::uint16_t kWards = 1; // schools

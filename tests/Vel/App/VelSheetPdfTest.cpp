@@ -12,6 +12,7 @@
 #include "support/SheetCaster.h"
 #include "support/ToolRunner.h"
 
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -24,6 +25,29 @@
 namespace
 {
 using Kind = FCPrintOutcome::Kind;
+
+// A machine without fonts, while it lives: fontconfig's current set-up is
+// an empty one.
+class NoFonts
+{
+public:
+    NoFonts() : saved(FcConfigReference(nullptr)), empty(FcConfigCreate())
+    {
+        FcConfigSetCurrent(empty);
+    }
+    ~NoFonts()
+    {
+        FcConfigSetCurrent(saved);
+        FcConfigDestroy(saved);
+        FcConfigDestroy(empty);
+    }
+    NoFonts(const NoFonts&) = delete;
+    NoFonts& operator=(const NoFonts&) = delete;
+
+private:
+    FcConfig* saved;
+    FcConfig* empty;
+};
 
 class SheetPdfTest : public ::testing::Test
 {
@@ -117,5 +141,19 @@ TEST_F(SheetPdfTest, ANameOfTheCodePageComesBackUpperCased)
     EXPECT_NE(pdf.find("\xC3\x89lodie"), std::string::npos) << "the file keeps the name: " << pdf;
     const std::string text = Run("pdftotext", {"-raw", "-f", "1", "-l", "1", pdf, "-"});
     EXPECT_NE(text.find("\xC3\x89LODIE \xC2\xBD-ELF D\xE2\x80\x99OR"), std::string::npos) << text;
+}
+
+TEST_F(SheetPdfTest, WithoutAFontNothingIsSavedAndTheUserIsToldWhy)
+{
+    Owned<VelCharacter> caster = MakeSheetCaster("Caster");
+    const NoFonts none;
+    VelSheetPrinter job;
+    EXPECT_FALSE(job.Print(caster.get(), "Stavelorn"));
+    EXPECT_EQ(job.GetOutcome().kind, Kind::kFailed);
+    EXPECT_NE(job.DescribeOutcome().find("cannot be drawn: no font could be loaded for \"Times "
+                                         "New Roman\""),
+              std::string::npos)
+        << job.DescribeOutcome();
+    EXPECT_TRUE(sandbox.Printouts().empty());
 }
 } // namespace

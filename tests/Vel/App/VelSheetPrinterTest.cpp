@@ -20,9 +20,12 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,9 +39,13 @@ constexpr std::uint32_t kPoint = 0;
 constexpr std::uint32_t kLeft = VelSheetPrinter::BoxCenterV;
 constexpr std::uint32_t kBox = VelSheetPrinter::BoxCenterH | VelSheetPrinter::BoxCenterV;
 constexpr std::int32_t kScale = 4; // 1275 x 1650 forms on a 5100 x 6600 page
+// A box's text keeps 0.75 design units (3 pixels) from its edges, and one
+// set to the left 2 units (8 pixels) more from the left edge.
+constexpr std::int32_t kInset = 3;
+constexpr std::int32_t kLeftPad = 8;
 
 // A text the sheet should print: at a design point, or centred in a box as
-// its flags say.
+// its flags say (as line `line` of `lines` when a box holds several).
 struct At
 {
     std::string text;
@@ -48,6 +55,8 @@ struct At
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::uint32_t flags = kPoint;
+    std::int32_t line = 0;
+    std::int32_t lines = 1;
 };
 
 At Point(const std::string& text, std::int32_t x, std::int32_t y, std::uint16_t points)
@@ -61,14 +70,28 @@ At Box(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t w, 
     return {text, x, y, points, w, h, flags};
 }
 
+At Line(const std::string& text, std::int32_t line, std::int32_t lines, std::int32_t x,
+        std::int32_t y, std::int32_t w, std::int32_t h, std::uint16_t points)
+{
+    return {text, x, y, points, w, h, kBox, line, lines};
+}
+
 FCPoint Where(const FakePrintCanvas& canvas, const At& at)
 {
     FCPoint point(at.x * kScale, at.y * kScale);
+    if (at.width == 0)
+        return point;
+    const std::int32_t pad = (at.flags & VelSheetPrinter::BoxCenterH) ? 0 : kLeftPad;
+    point.x += kInset + pad;
+    point.y += kInset;
+    const FCPoint inside(at.width * kScale - 2 * kInset - pad, at.height * kScale - 2 * kInset);
     const FCPoint size = canvas.Measure(at.text, at.points);
-    if ((at.flags & VelSheetPrinter::BoxCenterH) && size.x < at.width * kScale)
-        point.x += (at.width * kScale - size.x) / 2;
-    if ((at.flags & VelSheetPrinter::BoxCenterV) && size.y < at.height * kScale)
-        point.y += (at.height * kScale - size.y) / 2;
+    const std::int32_t block = size.y * at.lines;
+    if ((at.flags & VelSheetPrinter::BoxCenterH) && size.x < inside.x)
+        point.x += (inside.x - size.x) / 2;
+    if ((at.flags & VelSheetPrinter::BoxCenterV) && block < inside.y)
+        point.y += (inside.y - block) / 2;
+    point.y += at.line * size.y;
     return point;
 }
 
@@ -176,20 +199,28 @@ TEST_F(SheetTest, BoxesCentreTheirTextAndWrappedTextKeepsToItsBox)
     FakePrintCanvas& canvas = *sheet.printer.canvases.back();
     printer.SetBackground(9500, 0);
     ASSERT_TRUE(printer.SetupPageScale());
-    // 20 pixels in a box 38 units (152 pixels) wide moves right by 66; the
-    // 12-point line is taller than the box and stays at its top.
+    // 20 pixels in a box 38 units (152 pixels) wide, 3 pixels inside its
+    // lines, move right by 3 + 63; the 12-point line (111 pixels) is too
+    // tall for the box's 74 inner pixels, an 8-point one (74) fits.
     canvas.widths["AB"] = 20;
     printer.AddTextBox("AB", 100, 50, 38, 20, kBox);
-    // Two 111-pixel lines fit 60 units (240 pixels); the third is dropped,
-    // and wrapped lines are not centred.
+    // At 12 points the words take three lines, 333 pixels, and the box has
+    // 234; at 9 points two lines of 83 fit, centred both ways, without the
+    // blank at the end of the first.
     printer.AddTextBox("ONE TWO THREE FOUR", 10, 20, 130, 60, kBox | VelSheetPrinter::BoxWrap);
     const auto& texts = canvas.pending.texts;
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].at, FCPoint(400 + 66, 200));
-    EXPECT_EQ(texts[1].text, "ONE TWO ");
-    EXPECT_EQ(texts[1].at, FCPoint(40, 80));
-    EXPECT_EQ(texts[2].text, "THREE ");
-    EXPECT_EQ(texts[2].at, FCPoint(40, 80 + 111));
+    EXPECT_EQ(texts[0].at, FCPoint(400 + 66, 203));
+    EXPECT_EQ(texts[0].pointSize, 8);
+    const At lines[] = {Line("ONE TWO", 0, 2, 10, 20, 130, 60, 9),
+                        Line("THREE FOUR", 1, 2, 10, 20, 130, 60, 9)};
+    for (std::size_t k = 0; k < std::size(lines); ++k)
+    {
+        EXPECT_EQ(texts[k + 1].text, lines[k].text);
+        EXPECT_EQ(texts[k + 1].at, Where(canvas, lines[k]));
+        EXPECT_EQ(texts[k + 1].pointSize, 9);
+    }
+    EXPECT_EQ(texts[2].at.y - texts[1].at.y, 83);
 }
 
 TEST_F(SheetTest, WithoutPrinterOrCanvasNothingIsPrintedAndTheUserIsTold)
@@ -320,7 +351,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           Box("8", 92, 436, 38, 45, 14), Box("+3", 181, 141, 38, 45, 12),
           Box("+0", 181, 318, 38, 45, 12), Box("-1", 181, 436, 38, 45, 12),
           Point("WARRIOR", 382, 124, 12), Point("HUMAN", 382, 166, 12),
-          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 10),
+          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 7),
           Box("1", 478, 334, 26, 34, 10), Box("15", 678, 134, 39, 46, 14),
           Box("4", 678, 266, 39, 46, 14), Box("3", 678, 210, 39, 46, 14),
           Box("1", 678, 322, 39, 46, 14), Box("1", 678, 394, 39, 46, 14),
@@ -334,8 +365,8 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          0,
-         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 10),
-          Box("3(X)", 386, 268, 50, 19, 10), Box("4", 478, 334, 26, 34, 10)}},
+         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 7),
+          Box("3(X)", 386, 268, 50, 19, 7), Box("4", 478, 334, 26, 34, 10)}},
         {"feats sort by name, 24 apart",
          [](VelCharacter& c)
          {
@@ -350,7 +381,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          [](VelCharacter& c) { c.startingMoney = 0; },
          2,
          0,
-         {Box("v 1.0", 456, 1199, 86, 12, 6)}},
+         {Box("v 1.0", 456, 1199, 86, 17, 6)}},
         {"description, load and money",
          [](VelCharacter& c)
          {
@@ -367,12 +398,14 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          1,
          {Box("23", 368, 856, 69, 46, 16), Box("180", 368, 912, 69, 46, 16),
           Box("5", 368, 968, 37, 46, 16),
-          Box("10", 410, 968, 26, 34, 12), // 14 points are too wide for the inches box Box("F",
-                                           // 522, 856, 36, 45, 16), Box("M", 522, 912, 36, 45, 16),
-          Point("OWESTHE SMITH", 707, 900, 6), Box("0", 637, 1220, 98, 20, 10),
-          Box("5", 637, 1296, 98, 20, 10), Box("MEDIUM", 13, 1383, 59, 33, 6),
-          Box("+3", 74, 1383, 53, 33, 10), Box("-3", 129, 1383, 53, 33, 10),
-          Box("30 ft", 183, 1383, 52, 33, 10), Box("x4", 239, 1383, 51, 33, 10)}},
+          // 14 points are too wide for the inches box.
+          Box("10", 410, 968, 26, 34, 11), Box("F", 522, 856, 36, 45, 16),
+          Box("M", 522, 912, 36, 45, 16), Point("OWESTHE SMITH", 707, 900, 6),
+          // 10-point lines are too tall for the money boxes.
+          Box("0", 637, 1220, 98, 20, 8), Box("5", 637, 1296, 98, 20, 8),
+          Box("MEDIUM", 13, 1383, 59, 33, 6), Box("+3", 74, 1383, 53, 33, 10),
+          Box("-3", 129, 1383, 53, 33, 10), Box("30 ft", 183, 1383, 52, 33, 9),
+          Box("x4", 239, 1383, 51, 33, 10)}},
         {"a shield in the second place only",
          [](VelCharacter& c)
          {
@@ -395,7 +428,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          1,
          {Box("CHAIN MAIL MW", 12, 1142, 178, 33, 6, kLeft), Box("+5", 191, 1142, 53, 33, 10),
           Box("+2", 246, 1142, 53, 33, 10), Box("-4", 301, 1142, 53, 33, 10),
-          Box("30%", 356, 1142, 53, 33, 10), Box("20 ft", 411, 1142, 53, 33, 10)}},
+          Box("30%", 356, 1142, 53, 33, 10), Box("20 ft", 411, 1142, 53, 33, 9)}},
         {"traits in table order, proficiencies before class features, languages",
          [](VelCharacter& c)
          {
@@ -435,14 +468,12 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          1,
-         {Box("FANG", 354, 1382, 288, 33, 8, VelSheetPrinter::BoxCenterH),
-          Box("WOLF", 354, 1398, 288, 33, 8, VelSheetPrinter::BoxCenterH),
+         // Name and kind: two lines in the size that fits them, centred.
+         {Line("FANG", 0, 2, 354, 1382, 288, 33, 6), Line("WOLF", 1, 2, 354, 1382, 288, 33, 6),
           Box("2.50", 645, 1382, 39, 33, 8), Box("14", 686, 1382, 40, 33, 8),
-          Box("16", 728, 1382, 40, 33, 8), Point("Bite: 1d6", 899, 1382, 6),
-          Box("40", 1028, 1382, 51, 33, 8),
-          Box("DUSTY", 354, 1419, 288, 33, 8, VelSheetPrinter::BoxCenterH),
-          Box("3", 645, 1419, 39, 33, 8),
-          Box("BLAZE", 354, 1456, 288, 33, 8, VelSheetPrinter::BoxCenterH)}},
+          Box("16", 728, 1382, 40, 33, 8), Box("Bite: 1d6", 899, 1382, 128, 33, 6),
+          Box("40", 1028, 1382, 51, 33, 8), Line("DUSTY", 0, 2, 354, 1419, 288, 33, 6),
+          Box("3", 645, 1419, 39, 33, 8), Line("BLAZE", 0, 2, 354, 1456, 288, 33, 6)}},
         {"a scholar with a specialty school",
          [&spells](VelCharacter& c)
          {
@@ -496,10 +527,10 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          0,
-         {Box("3.5", 906, 837, 50, 18, 10), Box("CRAFT", 590, 1446, 102, 18, 8, kLeft),
-          Box("BOWS", 697, 1446, 127, 18, 8, kLeft), Box("4", 906, 1446, 50, 18, 10),
-          Box("PERFORM", 590, 1467, 102, 18, 8, kLeft),
-          Box("DRUMS", 697, 1467, 127, 18, 8, kLeft)}},
+         {Box("3.5", 906, 837, 50, 18, 7), Box("CRAFT", 590, 1446, 102, 18, 7, kLeft),
+          Box("BOWS", 697, 1446, 127, 18, 7, kLeft), Box("4", 906, 1446, 50, 18, 7),
+          Box("PERFORM", 590, 1467, 102, 18, 7, kLeft),
+          Box("DRUMS", 697, 1467, 127, 18, 7, kLeft)}},
     };
     for (const SequenceCase& c : cases)
     {
@@ -572,7 +603,7 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
         };
     };
     const auto loreAt = [](char letter, std::int32_t y)
-    { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 8, kLeft); };
+    { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 7, kLeft); };
     const auto goodsAt = [](int n, std::int32_t y)
     { return Point(F::Numbered("GOODS", n), 622, y + 2, 8); };
     const Case cases[] = {
@@ -592,7 +623,7 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
          {{1,
            {Box("X", 596, 103, 23, 20, 8), goodsAt(5, 103), Box("2.5", 1002, 103, 47, 20, 8),
             goodsAt(15, 128), goodsAt(25, 153), goodsAt(35, 178), goodsAt(0, 203), goodsAt(27, 803),
-            Box("7.5", 954, 843, 93, 20, 8)}},
+            Box("7.5", 954, 841, 93, 24, 8)}},
           {2, {goodsAt(28, 654), goodsAt(39, 904)}}}},
         {"twenty-nine goods", goods(29), 2, {{1, {goodsAt(28, 803)}}}},
     };
@@ -662,8 +693,9 @@ TEST_F(SheetTest, WeaponRowsAndTheirOverflow)
          4,
          {{2, {Box("MAIN", 10, 96 + 12 * 104, 47, 24, 6)}},
           {3,
-           {Point("]", 470, 68, 72), Box("2 WEAP", 10, 96, 47, 24, 6),
-            Box("2 WEAP", 10, 200, 47, 24, 6)}}}},
+           // Capitals as wide as these take 5 points inside the box's lines.
+           {Point("]", 470, 68, 72), Box("2 WEAP", 10, 96, 47, 24, 5),
+            Box("2 WEAP", 10, 200, 47, 24, 5)}}}},
     };
     for (const Case& c : cases)
     {
@@ -692,23 +724,24 @@ TEST_F(SheetTest, WeaponRowsAndTheirOverflow)
 
 TEST_F(SheetTest, SpellRowsEndTheirPageAfterFiftyFiveRows)
 {
-    // 70 spells over ten levels: the first page ends with the first spell
-    // of level 6, the 56th row; the next spell opens a page with the same
-    // header. The last spell has no saving throw.
+    // 70 spells over ten levels: the first page ends with the spells of
+    // level 5 and an empty row, its 54th; the heading of level 6 would be
+    // the page's last row, so it opens the next page, with the same header,
+    // above its spells. The last spell has no saving throw.
     VelCharacterClass* minstrel = hero->AddClass(VelIds::kClassMinstrel);
     minstrel->spellsPerDay.fill(1);
     const FakePrintCanvas& canvas = Print(*hero.Get());
     ASSERT_EQ(canvas.printed.size(), 4u);
     ExpectInOrder(canvas, 2,
                   {Point("MINSTREL", 250, 28, 12),
-                   Point("6th LEVEL SPELLS", 244, 103 + 25 * 54, 10),
-                   Point("SPELL 06", 244, 105 + 25 * 55, 8)});
-    EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 56, 1275, 1650).empty());
+                   Point("5th LEVEL SPELLS", 244, 103 + 25 * 45, 10),
+                   Point("SPELL 65", 244, 105 + 25 * 52, 8)});
+    EXPECT_TRUE(TextsIn(canvas.printed[2], 0, 103 + 25 * 53, 1275, 1650).empty());
     ExpectInOrder(canvas, 3,
-                  {Point("MINSTREL", 250, 28, 12), Point("SPELL 16", 244, 105, 8),
-                   Point("SPELL 69", 244, 105 + 25 * 32, 8),
-                   Point("5 action", 482, 106 + 25 * 32, 6)});
-    EXPECT_EQ(TextsIn(canvas.printed[3], 985, 103 + 25 * 32, 1275, 103 + 25 * 33),
+                  {Point("MINSTREL", 250, 28, 12), Point("6th LEVEL SPELLS", 244, 103, 10),
+                   Point("SPELL 06", 244, 105 + 25, 8), Point("SPELL 69", 244, 105 + 25 * 34, 8),
+                   Point("5 action", 482, 106 + 25 * 34, 6)});
+    EXPECT_EQ(TextsIn(canvas.printed[3], 985, 103 + 25 * 34, 1275, 103 + 25 * 35),
               std::vector<std::string>{});
 }
 
@@ -800,45 +833,156 @@ TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
                   {Point("FEAT 10", 340, 600, 6), Point("FEAT 42", 340, 600 + 14 * 32, 6)});
 }
 
-TEST_F(SheetTest, NoTextLeavesThePage)
+// Everything at once, and too much of it.
+void Crowd(VelCharacter& hero)
 {
-    // Everything at once, and too much of it.
-    hero->name = std::string(80, 'M');
-    hero->notes.fill(std::string(200, 'W'));
-    VelCharacterClass* minstrel = hero->AddClass(VelIds::kClassMinstrel);
+    hero.name = std::string(80, 'M');
+    hero.notes.fill(std::string(200, 'W'));
+    VelCharacterClass* minstrel = hero.AddClass(VelIds::kClassMinstrel);
     minstrel->spellsPerDay.fill(3);
-    hero->AddClass(VelIds::kClassPriest)->spellsPerDay.fill(2);
-    hero->AddClass(VelIds::kClassScholarCaster)->spellsPerDay.fill(1);
-    hero->domainIds = {F::kFire, F::kSun};
-    hero->schoolSlots = {F::kWards, 1, F::kCharms, F::kWards, F::kCharms};
+    hero.AddClass(VelIds::kClassPriest)->spellsPerDay.fill(2);
+    hero.AddClass(VelIds::kClassScholarCaster)->spellsPerDay.fill(1);
+    hero.domainIds = {F::kFire, F::kSun};
+    hero.schoolSlots = {F::kWards, 1, F::kCharms, F::kWards, F::kCharms};
     for (int i = 0; i < 25; ++i)
-        F::AddSkill(*hero.Get(), static_cast<std::uint16_t>(F::kFirstLore + i),
+        F::AddSkill(hero, static_cast<std::uint16_t>(F::kFirstLore + i),
                     VelCharacterSkill::kNoSubSkill, 1.0f);
     for (int i = 0; i < 60; ++i)
     {
-        F::Own(*hero.Get(), static_cast<std::uint16_t>(F::kFirstGoods + i), Item::kCarried);
-        F::AddFeat(*hero.Get(), static_cast<std::uint16_t>(F::kFirstFeat + i));
+        F::Own(hero, static_cast<std::uint16_t>(F::kFirstGoods + i), Item::kCarried);
+        F::AddFeat(hero, static_cast<std::uint16_t>(F::kFirstFeat + i));
     }
     for (int i = 0; i < 20; ++i)
     {
-        const std::uint16_t sword = F::Own(*hero.Get(), F::kSword, Item::kCarried)->itemKey;
-        const std::uint16_t dagger = F::Own(*hero.Get(), F::kDagger, Item::kCarried)->itemKey;
-        F::AddSet(*hero.Get(), dagger, sword, VelCharacterEquip::kTwoWeapons);
+        const std::uint16_t sword = F::Own(hero, F::kSword, Item::kCarried)->itemKey;
+        const std::uint16_t dagger = F::Own(hero, F::kDagger, Item::kCarried)->itemKey;
+        F::AddSet(hero, dagger, sword, VelCharacterEquip::kTwoWeapons);
     }
     for (std::uint16_t k = 0; k < 4; ++k)
-        F::AddAnimal(*hero.Get(), F::kWolf, k, VelCharacterAnimal::kCompanion,
-                     std::string(50, 'W'));
+        F::AddAnimal(hero, F::kWolf, k, VelCharacterAnimal::kCompanion, std::string(50, 'W'));
+    hero.WearItem(F::Own(hero, F::kMail));
+    hero.secondShield = F::Own(hero, F::kBuckler, Item::kSecondShield);
+}
+
+TEST_F(SheetTest, NoTextLeavesThePage)
+{
+    struct Case
+    {
+        const char* name;
+        std::function<void(VelCharacter&)> build;
+        std::size_t pages;
+    };
+    const Case cases[] = {
+        {"everything at once", Crowd, 9},
+        // 53 spells of level 0 and a heading fill a page to its 54th row;
+        // the nine empty levels after them start a page of their own.
+        {"spells claimed at levels without spells",
+         [](VelCharacter& c) { c.AddClass(VelIds::kClassNaturePriest)->spellsPerDay.fill(1); }, 4},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        FCCountedRef<VelCharacter> character = F::Hero();
+        c.build(*character.Get());
+        const FakePrintCanvas& canvas = Print(*character.Get());
+        EXPECT_GE(canvas.printed.size(), c.pages);
+        for (std::size_t p = 0; p < canvas.printed.size(); ++p)
+            for (const auto& text : canvas.printed[p].texts)
+            {
+                const FCPoint size = canvas.Measure(text.text, text.pointSize);
+                EXPECT_TRUE(text.at.x >= 0 && text.at.y >= 0 && text.at.x + size.x <= 5100 &&
+                            text.at.y + size.y <= 6600)
+                    << '"' << text.text << "\" on page " << p << " at " << text.at.x << ", "
+                    << text.at.y;
+            }
+    }
+}
+
+// The boxes a form draws, in design units, with the width of their lines.
+struct FormBox
+{
+    double x, y, width, height, line;
+};
+
+std::vector<FormBox> FormBoxes(std::uint16_t formId)
+{
+    const char* files[] = {"SheetFront", "SheetSecond", "SheetSpells", "SheetOverflow"};
+    std::ifstream in(std::string(STAVELORN_SOURCE_DIR) + "/content/art/sheet/" +
+                     files[formId - VelSheetPrinter::kFrontForm] + ".svg");
+    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    static const std::regex rect(
+        R"re(<rect x="([-0-9.]+)" y="([-0-9.]+)" width="([0-9.]+)" height="([0-9.]+)" fill="[^"]*" stroke="[^"]*" stroke-width="([0-9.]+)"/>)re");
+    std::vector<FormBox> boxes;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), rect); it != std::sregex_iterator();
+         ++it)
+        boxes.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
+                         std::stod((*it)[4]), std::stod((*it)[5])});
+    return boxes;
+}
+
+TEST_F(SheetTest, NoTextTouchesTheLinesOfItsForm)
+{
+    Crowd(*hero.Get());
+    F::AddSkill(*hero.Get(), F::kClimb, VelCharacterSkill::kNoSubSkill, 3.5f);
     const FakePrintCanvas& canvas = Print(*hero.Get());
-    EXPECT_GT(canvas.printed.size(), 8u);
+    std::set<std::uint16_t> forms;
     for (std::size_t p = 0; p < canvas.printed.size(); ++p)
-        for (const auto& text : canvas.printed[p].texts)
+    {
+        const Page& page = canvas.printed[p];
+        ASSERT_EQ(page.images.size(), 1u);
+        const std::uint16_t form = page.images[0].imageSetId;
+        forms.insert(form);
+        const std::vector<FormBox> boxes = FormBoxes(form);
+        ASSERT_GT(boxes.size(), 20u) << form;
+        for (const auto& text : page.texts)
         {
+            // The text's line in design units: its advance by its height.
             const FCPoint size = canvas.Measure(text.text, text.pointSize);
-            EXPECT_TRUE(text.at.x >= 0 && text.at.y >= 0 && text.at.x + size.x <= 5100 &&
-                        text.at.y + size.y <= 6600)
-                << '"' << text.text << "\" on page " << p << " at " << text.at.x << ", "
-                << text.at.y;
+            const double left = text.at.x / double{kScale};
+            const double top = text.at.y / double{kScale};
+            const double right = left + size.x / double{kScale};
+            const double bottom = top + size.y / double{kScale};
+            for (const FormBox& box : boxes)
+            {
+                const double half = box.line / 2;
+                const bool apart = right <= box.x - half || left >= box.x + box.width + half ||
+                                   bottom <= box.y - half || top >= box.y + box.height + half;
+                const bool inside = left >= box.x + half && right <= box.x + box.width - half &&
+                                    top >= box.y + half && bottom <= box.y + box.height - half;
+                EXPECT_TRUE(apart || inside)
+                    << '"' << text.text << "\" (" << text.pointSize << " pt) on page " << p
+                    << " at " << left << ", " << top << " to " << right << ", " << bottom
+                    << " crosses the box " << box.x << ", " << box.y << ", " << box.width << " x "
+                    << box.height;
+            }
         }
+    }
+    EXPECT_EQ(forms.size(), 4u);
+}
+
+TEST_F(SheetTest, AHugeNameAndNotesAreCutInAFewMeasurements)
+{
+    const FakePrintCanvas& plain = Print(*hero.Get());
+    const std::size_t plainMeasured = plain.measured;
+    hero->name = std::string(32766, 'W');
+    hero->notes.fill(std::string(32766, 'w'));
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    // Ten texts cut by halving: a few dozen measurements each, not one per
+    // byte.
+    EXPECT_LT(canvas.measured - plainMeasured, 500u);
+    const auto& name = canvas.printed[0].texts.at(0);
+    EXPECT_EQ(name.text.substr(name.text.size() - 3), "...");
+    EXPECT_LE(canvas.Measure(name.text, name.pointSize).x, 340 * kScale);
+    const std::string longer = name.text.substr(0, name.text.size() - 3) + "W...";
+    EXPECT_GT(canvas.Measure(longer, name.pointSize).x, 340 * kScale);
+    const auto notes =
+        std::count_if(canvas.printed[1].texts.begin(), canvas.printed[1].texts.end(),
+                      [&](const auto& text)
+                      {
+                          return text.text.rfind("WWWW", 0) == 0 && text.text.ends_with("...") &&
+                                 canvas.Measure(text.text, text.pointSize).x <= 558 * kScale;
+                      });
+    EXPECT_EQ(notes, 9);
 }
 
 TEST_F(SheetTest, PrintingLeavesTheCharacterAsItWas)
@@ -849,7 +993,7 @@ TEST_F(SheetTest, PrintingLeavesTheCharacterAsItWas)
     F::AddAnimal(*hero.Get(), F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");
     const FakePrintCanvas& canvas = Print(*hero.Get());
     // 25 middle coins carry over into the highest coin on the sheet only.
-    ExpectInOrder(canvas, 0, {Box("5", 456, 1156, 86, 12, 6)});
+    ExpectInOrder(canvas, 0, {Box("5", 456, 1156, 86, 17, 6)});
     EXPECT_EQ(hero->money, VelCoins(0, 25, 3));
     EXPECT_EQ(hero->modified, 0);
 }

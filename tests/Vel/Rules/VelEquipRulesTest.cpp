@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <tuple>
 #include <vector>
 
@@ -143,6 +144,37 @@ protected:
     DbFixture db;
     VelCharacter c;
 };
+
+TEST(WealthTest, MoneyAndOwnedValueAddCoinByCoin)
+{
+    constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+    struct Case
+    {
+        VelCoins money;
+        VelCoins owned;
+        std::int32_t wealth;
+    };
+    const Case cases[] = {
+        // Two halves of a highest coin make one.
+        {VelCoins(0, 5, 2549), VelCoins(0, 5, 2550), 5100},
+        {VelCoins(9, 9, 0), VelCoins(1, 0, 0), 1},
+        {VelCoins(5, 9, 10), VelCoins(5, 0, 20), 31},
+        {VelCoins(0, 0, -3), VelCoins(0, 0, 10), 7},
+        {VelCoins(-5, 0, 10), VelCoins(0, 0, 0), 9},
+        // Sums past the 32-bit range stop at its end.
+        {VelCoins(kMost, kMost, kMost), VelCoins(kMost, kMost, kMost), kMost},
+    };
+    for (const Case& c : cases)
+    {
+        VelCharacter character;
+        character.money = c.money;
+        character.ownedItemsValue = c.owned;
+        EXPECT_EQ(GetWealth(&character), c.wealth) << c.money.coins[2] << " + " << c.owned.coins[2];
+        EXPECT_EQ(character.money, c.money);
+        EXPECT_EQ(character.ownedItemsValue, c.owned);
+    }
+    EXPECT_EQ(GetWealth(nullptr), 0);
+}
 
 TEST_F(EquipRulesTest, PricesWithEveryOption)
 {

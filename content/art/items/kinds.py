@@ -188,11 +188,12 @@ def throwing_axe():
             + p("M30.5 50 H34.5 V58 H31 Z", GRIP))
 
 
-@drawing("greataxe", "A greataxe: a great crescent blade on a long two-handed haft.", 30)
+@drawing("greataxe", "A greataxe: two great crescent blades back to back on a long two-handed haft.", 30)
 def greataxe():
     return (haft(0, 76, 6) + t("M35 6 Q44 4 46 -6 Q64 12 48 40 Q44 30 35 30 Z")
-            + line("M48 -2 Q58 14 49 34", LIGHT, 1.5) + t("M29 12 L22 18 L29 22 Z", DARK) + grip(62, 76, 6)
-            + p("M29 -4 H35 V2 H29 Z", DARK))
+            + t("M29 6 Q20 4 18 -6 Q0 12 16 40 Q20 30 29 30 Z") + line("M48 -2 Q58 14 49 34", LIGHT, 1.5)
+            + line("M16 -2 Q6 14 15 34", LIGHT, 1.5) + t("M28 4 H36 V32 H28 Z", DARK) + grip(62, 76, 6)
+            + p("M29 -4 H35 V4 H29 Z", DARK))
 
 
 @drawing("dwarven_waraxe", "A dwarven waraxe: a broad bearded head with a back spike, strapped with iron langets.", 30)
@@ -303,8 +304,8 @@ def shortspear():
 
 @drawing("longspear", "A longspear: a small head above a crossbar on a very long shaft with a butt spike.", 45)
 def longspear():
-    return (haft(8, 100, 4) + t("M32 -10 Q36 -2 35 4 L34 8 H30 L29 4 Q28 -2 32 -10 Z")
-            + p("M24 10 H40 V13 H24 Z", GRIP) + t("M30 100 H34 L32 108 Z", DARK))
+    return (haft(10, 90, 5) + t("M32 -10 Q38 -2 36 6 L34.5 10 H29.5 L28 6 Q26 -2 32 -10 Z") + line("M32 -6 V8")
+            + p("M22 11 H42 V15 H22 Z", GRIP) + t("M29.5 90 H34.5 L32 98 Z", DARK))
 
 
 @drawing("javelin", "A javelin: a long slim iron shank with a small pyramid point on a light shaft with a throwing thong.", 45)
@@ -401,11 +402,11 @@ def nunchaku():
 
 @drawing("dire_flail", "A dire flail: a long pole with a spiked ball on a chain at each end.", None)
 def dire_flail():
-    return (f'<path d="M20 46 L44 22" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>'
-            + f'<path d="M20 46 L44 22" stroke="{WOOD}" stroke-width="4" stroke-linecap="round"/>'
+    return (f'<path d="M22 44 L42 24" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>'
+            + f'<path d="M22 44 L42 24" stroke="{WOOD}" stroke-width="4" stroke-linecap="round"/>'
             + f'<path d="M28 38 L36 30" stroke="{GRIP}" stroke-width="4"/>'
-            + links([(44, 22), (50, 16), (51, 10)]) + links([(20, 46), (14, 52), (13, 58)])
-            + spikes(52, 4, 7, 7, 4) + ball(52, 4, 7) + spikes(12, 64, 7, 7, 4) + ball(12, 64, 7))
+            + links([(42, 24), (48, 18), (50, 12)]) + links([(22, 44), (16, 50), (14, 56)])
+            + spikes(52, 4, 8, 7, 5) + ball(52, 4, 8) + spikes(12, 64, 8, 7, 5) + ball(12, 64, 8))
 
 
 @drawing("spiked_chain", "A spiked chain: a long chain set with spikes, with a grip at each end.", None)
@@ -461,9 +462,9 @@ def shortbow():
 
 @drawing("composite_longbow", "A composite longbow: a long recurved bow of horn and wood with bone tips and grip.", -45)
 def composite_longbow():
-    d = "M36 -8 Q28 -8 30 -2 Q44 12 42 30 Q44 48 30 62 Q28 68 36 68"
-    return (bow_string(d, "M31 -4 V64")
-            + p("M39 26 H45 V34 H39 Z", GRIP) + p("M33 -9 L38 -8 L36 -5 Z M33 69 L38 68 L36 65 Z", "#dcd0b0", f' stroke="{INK}" stroke-width="1"')
+    d = "M40 -10 Q30 -12 30 -2 Q44 12 42 30 Q44 48 30 62 Q30 72 40 70"
+    return (bow_string(d, "M30.5 -2 V62")
+            + p("M39 26 H45 V34 H39 Z", GRIP) + p("M38 -13 L44 -10 L39 -7 Z M38 73 L44 70 L39 67 Z", "#dcd0b0", f' stroke="{INK}" stroke-width="1"')
             + f'<path d="M36 8 L40 12 M36 52 L40 48" stroke="#dcd0b0" stroke-width="2"/>')
 
 
@@ -647,7 +648,8 @@ def armour_brigandine():
 def armour_chainmail():
     d = "M20 14 L10 18 L4 48 L12 50 L16 30 L14 64 Q32 68 50 64 L48 30 L52 50 L60 48 L54 18 L44 14 Z"
     hood = "M20 16 Q16 -2 32 -4 Q48 -2 44 16 Q38 20 32 20 Q26 20 20 16 Z"
-    rings = pattern("cm", f'<circle cx="2" cy="2" r="1.4" fill="none" stroke="{SHADE}" stroke-width="0.8"/>')
+    # Larger rings than the shirt's: the long coat is drawn smaller.
+    rings = pattern("cm", f'<circle cx="3" cy="3" r="2.1" fill="none" stroke="{SHADE}" stroke-width="1.1"/>', 6, 6)
     return (rings + t(d) + t(d, "url(#cm)", ' stroke="none"') + t(hood) + t(hood, "url(#cm)", ' stroke="none"')
             + p("M25 4 Q32 0 39 4 Q40 12 32 14 Q24 12 25 4 Z", "#3b2c20")
             + line("M14 64 Q32 68 50 64", LIGHT, 1.5) + p("M14 40 Q32 44 50 40 V44 Q32 48 14 44 Z", GRIP))

@@ -5,11 +5,11 @@
 // The drawings folder holds each drawing rendered to DRAWING.png (64 x 64,
 // like the plate), and DRAWING.mask.png where its material is white. Every
 // icon name that an item of the database files uses must have a row in the
-// table, and every row must belong to such a name; otherwise nothing is
-// written and the exit code is 1. So it is when weapons or armour of two
-// kinds are made from one drawing, or a goods icon is composed like another
-// ordinary item's. Each icon is written as OUT/ICON.jpg; the
-// output depends only on the inputs, so every run writes the same bytes.
+// table, and every row must belong to such a name; weapons, armour and
+// shields of two kinds must not be made from one drawing, nor a goods icon
+// be composed like another ordinary item's. Otherwise nothing is written and
+// the exit code is 1. Each icon is written as OUT/ICON.jpg; the output
+// depends only on the inputs, so every run writes the same bytes.
 
 #include "IconCompose.h"
 #include "IconTable.h"

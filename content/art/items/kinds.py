@@ -1140,6 +1140,87 @@ def smokestick():
                       ((32, 8, 6), (26, 0, 5), (38, -2, 6), (30, -10, 7), (40, -14, 5))))
 
 
+@drawing("pulley", "A block and tackle: two pulley blocks with hooks, rope running between them.", None)
+def pulley():
+    def block(y):
+        return (t(f"M22 {y} H42 V{y + 18} Q32 {y + 22} 22 {y + 18} Z", METAL) + f'<circle cx="32" cy="{y + 9}" r="5" fill="{DARK}"/>'
+                + f'<circle cx="32" cy="{y + 9}" r="1.8" fill="{LIGHT}"/>')
+    return (f'<path d="M27 12 V46 M37 12 V46 M30 30 V52" stroke="{INK}" stroke-width="3.4"/>'
+            + f'<path d="M27 12 V46 M37 12 V46 M30 30 V52" stroke="{PARCHMENT}" stroke-width="1.8"/>'
+            + f'<path d="M32 4 Q40 -2 40 6" fill="none" stroke="{INK}" stroke-width="3.5"/>' + block(4) + block(34)
+            + f'<path d="M32 56 V62 Q32 66 28 64" fill="none" stroke="{INK}" stroke-width="3.5"/>'
+            + f'<path d="M32 56 V62 Q32 66 28 64" fill="none" stroke="{DARK}" stroke-width="1.8"/>')
+
+
+@drawing("bucket", "A bucket: a tapered wooden pail bound with two hoops, with a rope handle.", None)
+def bucket():
+    staves = " ".join(f"M{x} 22 L{x + (x - 32) * 0.2:.1f} 56" for x in range(18, 48, 6))
+    return (strap("M14 22 Q32 2 50 22", 2, PARCHMENT) + t("M12 20 H52 L46 58 H18 Z")
+            + f'<path class="t" d="{staves}" stroke="{SHADE}" stroke-width="1.2"/>'
+            + p("M13 26 H51 L50.5 30 H13.5 Z M16 48 H48 L47.5 52 H16.5 Z", DARK)
+            + f'<ellipse cx="32" cy="20" rx="20" ry="4" fill="#3b2c20"/>')
+
+
+@drawing("waterskin", "A waterskin: a bulging hide bottle with a wooden stopper and a carrying cord.", None)
+def waterskin():
+    return (strap("M24 14 Q6 20 12 44", 2, PARCHMENT)
+            + t("M24 14 Q14 26 14 40 Q14 58 34 58 Q54 58 52 36 Q50 22 38 18 L36 12 H26 Z")
+            + line("M20 34 Q20 48 28 54", LIGHT, 2) + line("M30 22 Q40 30 46 44", SHADE, 1.2)
+            + p("M25 4 H37 V12 H25 Z", WOOD) + p("M23 11 H39 V15 H23 Z", GRIP))
+
+
+@drawing("magnifier", "A magnifying glass: a thick lens in a brass ring on a turned wooden handle.", 45)
+def magnifier():
+    return (p("M29 40 H35 V66 Q32 68 29 66 Z", WOOD) + p("M28.5 36 H35.5 V42 H28.5 Z", BRASS)
+            + f'<circle cx="32" cy="18" r="17" fill="{BRASS}"/>'
+            + f'<circle class="t" cx="32" cy="18" r="13" fill="{METAL}"/>'
+            + line("M24 12 Q27 7 33 6", "#f0f0f0", 2.5) + line("M36 28 Q40 26 42 22", "#e8e8e8", 1.2))
+
+
+@drawing("alembic", "An alchemist's lab: an alembic over a burner, its long beak dripping into a flask.", None)
+def alembic():
+    return (p("M26 52 L30 60 H16 L20 52 Z", DARK) + p("M20 46 Q23 40 22 36 Q25 40 26 46 Z", "#f0a040")
+            + t("M10 34 Q10 18 26 18 Q40 18 40 34 Q40 42 26 44 Q10 42 10 34 Z") + t("M20 8 H32 V18 H20 Z")
+            + t("M32 10 L56 30 L54 33 L32 16 Z", "#9a9a9a") + line("M16 28 Q18 22 24 21", "#e8e8e8", 2)
+            + t("M46 44 Q46 36 52 34 Q58 36 58 44 Q58 56 52 56 Q46 56 46 44 Z", "#a8a8a8")
+            + f'<path d="M55 34 V38" stroke="#6fa0c8" stroke-width="1.5"/>')
+
+
+@drawing("bridle", "A bit and bridle: leather head straps with a steel bit and rings, and the reins.", None)
+def bridle():
+    return (strap("M18 8 Q32 2 46 8 L44 40 M20 8 L22 40 M20 20 Q32 16 44 20", 3, LEATHER)
+            + strap("M22 44 Q20 58 32 60 Q44 58 42 44", 2.5, LEATHER)
+            + f'<path class="t" d="M20 42 H44" stroke="{INK}" stroke-width="4.5"/><path class="t" d="M20 42 H44" stroke="{METAL}" stroke-width="2.5"/>'
+            + f'<circle class="t" cx="20" cy="42" r="4" fill="none" stroke="{METAL}" stroke-width="2.5"/>'
+            + f'<circle class="t" cx="44" cy="42" r="4" fill="none" stroke="{METAL}" stroke-width="2.5"/>'
+            + buckle(32, 19))
+
+
+@drawing("stable", "Stabling: a timber stable with a pitched roof and a half door, hay in the loft.", None)
+def stable():
+    return (t("M4 28 L32 6 L60 28 Z", "#6a6a6a") + t("M10 26 H54 V58 H10 Z")
+            + f'<path class="t" d="M10 34 H54 M10 42 H54 M10 50 H54" stroke="{SHADE}" stroke-width="1"/>'
+            + p("M24 34 H40 V58 H24 Z", WOOD_DARK) + f'<path d="M24 34 L40 46 M40 34 L24 46 M24 46 H40" stroke="{INK}" stroke-width="1.5"/>'
+            + p("M27 16 H37 V24 H27 Z", "#d8b850"))
+
+
+@drawing("cloth_bolt", "Linen: a bolt of cloth on its board, a length unrolled.", None)
+def cloth_bolt():
+    return (t("M6 44 L40 58 Q48 58 50 50 L56 28 L22 14 Z", "#9a9a9a") + t("M12 20 Q8 20 6 26 L6 44 L22 20 Z", "#7a7a7a")
+            + t("M22 14 Q14 14 12 20 L6 44 Q16 44 22 20 Z")
+            + line("M20 24 L50 36 M16 32 L46 46 M12 40 L40 52", SHADE, 1) + line("M24 17 L54 29", LIGHT, 1.5))
+
+
+@drawing("rowboat", "A rowboat: an open wooden boat with a pair of oars, on the water.", None)
+def rowboat():
+    return (f'<path d="M4 54 Q12 50 20 54 Q28 58 36 54 Q44 50 52 54 Q58 57 62 54" fill="none" stroke="#6fa0c8" stroke-width="2.5"/>'
+            + f'<path d="M8 20 L46 50 M56 20 L18 50" stroke="{INK}" stroke-width="4"/>'
+            + f'<path d="M8 20 L46 50 M56 20 L18 50" stroke="{WOOD_DARK}" stroke-width="2"/>'
+            + t("M4 32 H60 Q56 48 46 50 H18 Q8 48 4 32 Z") + t("M4 32 H60 V36 H4 Z", "#9a9a9a")
+            + f'<path class="t" d="M8 42 H56" stroke="{SHADE}" stroke-width="1.2"/>'
+            + p("M4 16 L10 22 L6 26 L1 20 Z M60 16 L54 22 L58 26 L63 20 Z", WOOD_DARK))
+
+
 def write(name):
     comment, function, rotate = DRAWINGS[name]
     body = function()

@@ -218,6 +218,12 @@ TEST_F(ItemIconsToolTest, RunsThatCannotMakeEveryIconWriteNothing)
          "16 x 16, not the plate's 32 x 32"},
         {"a broken table", [](const TempFolder& f) { f.WriteFile("icons.txt", std::string(kTable) + "item_c.jpg blade\n"); },
          "icons.txt:6: expected: ICON.jpg DRAWING TINT MARK"},
+        {"two kinds of weapon from one drawing",
+         [](const TempFolder& f) {
+             f.WriteFile("icons.txt", std::string(kTable) + "item_c.jpg blade - +1\n");
+             WriteDatabase(f, {"item_a.jpg", "item_b.jpg", "item_c.jpg"});
+         },
+         "icons.txt:6: item_c.jpg is drawn as blade, like item_a.jpg, another kind"},
         {"a database that is not one", [](const TempFolder& f) { f.WriteFile("EquipDB.bin", std::string("not a database")); },
          "not a readable database file"},
     };
@@ -256,6 +262,11 @@ TEST(ItemIconTableTest, ProblemsAreReportedWithTheirLine)
         {"a.jpg blade blue -\n", "t:1: unknown tint \"blue\""},
         {"a.jpg blade - +9\n", "t:1: unknown mark \"+9\""},
         {"a.jpg blade - -\n", "t: no plate line"},
+        {"variant a.jpg\n", "t:1: expected: variant ICON.jpg KIND.jpg"},
+        {"variant a.jpg a.jpg\n", "t:1: variant a.jpg given twice or of itself"},
+        {"plate p\na.jpg blade - -\nvariant a.jpg b.jpg\n", "t: variant a.jpg of b.jpg names an icon without a row"},
+        {"plate p\na.jpg x - -\nb.jpg x - -\nc.jpg x - -\nvariant a.jpg b.jpg\nvariant b.jpg c.jpg\n",
+         "t: variant a.jpg of b.jpg, itself a variant"},
     };
     for (const Case& c : cases)
     {
@@ -298,6 +309,49 @@ TEST(ItemIconTableTest, ATableReadsIntoItsRows)
     EXPECT_TRUE(CheckIconNames(table, {"item_b.jpg", "item_a.jpg", "item_a.jpg"}, "t", errors));
     EXPECT_FALSE(CheckIconNames(table, {"item_a.jpg"}, "t", errors));
     EXPECT_FALSE(CheckIconNames(table, {"item_a.jpg", "item_b.jpg", "item_c.jpg"}, "t", errors));
+}
+
+TEST(ItemIconTableTest, KindsAndObjectsKeepTheirOwnPictures)
+{
+    using G = IconGroup;
+    struct Case
+    {
+        const char* rows;
+        std::vector<ItemIcon> items;
+        // Empty: the table passes.
+        const char* error;
+    };
+    const Case cases[] = {
+        {"dagger.jpg blade - -\nkatar.jpg blade red -\n", {{"dagger.jpg", G::Arms}, {"katar.jpg", G::Arms}},
+         "t:2: katar.jpg is drawn as blade, like dagger.jpg, another kind"},
+        {"dagger.jpg blade - -\nsilver.jpg blade red +1\nvariant silver.jpg dagger.jpg\n",
+         {{"dagger.jpg", G::Arms}, {"silver.jpg", G::Arms}}, ""},
+        // Two variants of one kind are still one kind.
+        {"dagger.jpg blade - -\nsilver.jpg blade red -\niron.jpg blade - +1\n"
+         "variant silver.jpg dagger.jpg\nvariant iron.jpg dagger.jpg\n",
+         {{"silver.jpg", G::Arms}, {"iron.jpg", G::Arms}}, ""},
+        // Items sharing one icon are one object.
+        {"meal.jpg food - -\n", {{"meal.jpg", G::Goods}, {"meal.jpg", G::Goods}}, ""},
+        {"sack.jpg bag - -\nbedroll.jpg bag - -\n", {{"sack.jpg", G::Goods}, {"bedroll.jpg", G::Goods}},
+         "t:2: bedroll.jpg has the picture of sack.jpg"},
+        {"sack.jpg bag - -\npouch.jpg bag red -\n", {{"sack.jpg", G::Goods}, {"pouch.jpg", G::Goods}}, ""},
+        // A goods item is checked against the weapons whatever the order.
+        {"wood.jpg stick - -\nclub.jpg stick - -\n", {{"wood.jpg", G::Goods}, {"club.jpg", G::Arms}},
+         "t:1: wood.jpg has the picture of club.jpg"},
+        // Magic items are drawn as what they are made from.
+        {"sword.jpg blade - -\nflame.jpg blade - -\nstaff.jpg rod - -\nwand.jpg rod - -\n",
+         {{"sword.jpg", G::Arms}, {"flame.jpg", G::Other}, {"staff.jpg", G::Goods}, {"wand.jpg", G::Other}}, ""},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.rows);
+        IconTable table;
+        std::vector<std::string> errors;
+        ASSERT_TRUE(ParseIconTable(std::string(c.rows) + "plate p\ntint red c83c30\nmark +1 m\n", "t", table,
+                                   errors));
+        EXPECT_EQ(CheckIconSharing(table, c.items, "t", errors), *c.error == '\0');
+        EXPECT_EQ(errors.empty() ? std::string() : errors.front(), c.error);
+    }
 }
 
 TEST(ItemIconTintTest, MidGreyTakesTheTintAndShadeAndLightSurvive)

@@ -1,6 +1,7 @@
 #include "IconTable.h"
 
 #include <algorithm>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -95,6 +96,13 @@ bool ParseIconTable(std::string_view text, const std::string& source, IconTable&
             else if (words[1] == kNone || !table.marks.emplace(words[1], words[2]).second)
                 fail("mark \"" + words[1] + "\" given twice or reserved");
         }
+        else if (head == "variant")
+        {
+            if (words.size() != 3 || !IsPlainJpegName(words[1]) || !IsPlainJpegName(words[2]))
+                fail("expected: variant ICON.jpg KIND.jpg");
+            else if (words[1] == words[2] || !table.variants.emplace(words[1], words[2]).second)
+                fail("variant " + words[1] + " given twice or of itself");
+        }
         else if (words.size() != 4 || !IsPlainJpegName(head) || !IsDrawingName(words[1]))
         {
             fail("expected: ICON.jpg DRAWING TINT MARK");
@@ -119,6 +127,13 @@ bool ParseIconTable(std::string_view text, const std::string& source, IconTable&
         if (!row.mark.empty() && !table.marks.count(row.mark))
             errors.push_back(where + "unknown mark \"" + row.mark + "\"");
     }
+    for (const auto& [variant, kind] : table.variants)
+    {
+        if (!table.Find(variant) || !table.Find(kind))
+            errors.push_back(source + ": variant " + variant + " of " + kind + " names an icon without a row");
+        else if (table.variants.count(kind))
+            errors.push_back(source + ": variant " + variant + " of " + kind + ", itself a variant");
+    }
     return errors.size() == errorsBefore;
 }
 
@@ -136,6 +151,43 @@ bool CheckIconNames(const IconTable& table, const std::vector<std::string>& item
     {
         if (!named.count(row.icon))
             errors.push_back(source + ":" + std::to_string(row.line) + ": no item names " + row.icon);
+    }
+    return errors.size() == errorsBefore;
+}
+
+bool CheckIconSharing(const IconTable& table, const std::vector<ItemIcon>& items,
+                      const std::string& source, std::vector<std::string>& errors)
+{
+    const std::size_t errorsBefore = errors.size();
+    // Arms first, so that a goods icon is checked against every weapon too.
+    std::vector<ItemIcon> ordered;
+    for (const IconGroup group : {IconGroup::Arms, IconGroup::Goods})
+        std::copy_if(items.begin(), items.end(), std::back_inserter(ordered),
+                     [group](const ItemIcon& item) { return item.group == group; });
+
+    std::map<std::string, std::string> kindOfDrawing;
+    std::map<std::string, std::string> iconOfPicture;
+    std::set<std::string> seen;
+    for (const ItemIcon& item : ordered)
+    {
+        const IconRow* row = table.Find(item.icon);
+        // Items sharing one icon file are one object.
+        if (!row || !seen.insert(item.icon).second)
+            continue;
+        const std::string where = source + ":" + std::to_string(row->line) + ": ";
+        if (item.group == IconGroup::Arms)
+        {
+            const auto variant = table.variants.find(item.icon);
+            const std::string& kind = variant == table.variants.end() ? item.icon : variant->second;
+            const auto [drawn, first] = kindOfDrawing.emplace(row->drawing, kind);
+            if (!first && drawn->second != kind)
+                errors.push_back(where + item.icon + " is drawn as " + row->drawing + ", like " +
+                                 drawn->second + ", another kind");
+        }
+        const std::string picture = row->drawing + " " + row->tint + " " + row->mark;
+        const auto [shown, first] = iconOfPicture.emplace(picture, item.icon);
+        if (!first && item.group == IconGroup::Goods)
+            errors.push_back(where + item.icon + " has the picture of " + shown->second);
     }
     return errors.size() == errorsBefore;
 }

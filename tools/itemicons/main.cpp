@@ -5,9 +5,11 @@
 // The drawings folder holds each drawing rendered to DRAWING.png (64 x 64,
 // like the plate), and DRAWING.mask.png where its material is white. Every
 // icon name that an item of the database files uses must have a row in the
-// table, and every row must belong to such a name; otherwise nothing is
-// written and the exit code is 1. Each icon is written as OUT/ICON.jpg; the
-// output depends only on the inputs, so every run writes the same bytes.
+// table, and every row must belong to such a name; weapons, armour and
+// shields of two kinds must not be made from one drawing, nor a goods icon
+// be composed like another ordinary item's. Otherwise nothing is written and
+// the exit code is 1. Each icon is written as OUT/ICON.jpg; the output
+// depends only on the inputs, so every run writes the same bytes.
 
 #include "IconCompose.h"
 #include "IconTable.h"
@@ -65,8 +67,23 @@ bool ParseOptions(const std::vector<std::string>& args, Options& options)
            !options.databases.empty();
 }
 
+IconGroup GroupOf(const FCObject& item)
+{
+    switch (item.GetTypeCode())
+    {
+    case VelItemInfo::kWeaponCode:
+    case VelItemInfo::kArmorCode:
+    case VelItemInfo::kShieldCode:
+        return IconGroup::Arms;
+    case VelItemInfo::kGoodsCode:
+        return IconGroup::Goods;
+    default:
+        return IconGroup::Other;
+    }
+}
+
 // The icon names of every item the database files hold.
-bool ReadItemIcons(const std::vector<std::string>& databases, std::vector<std::string>& icons,
+bool ReadItemIcons(const std::vector<std::string>& databases, std::vector<ItemIcon>& icons,
                    std::vector<std::string>& errors)
 {
     VelDatabase::Clear();
@@ -83,7 +100,7 @@ bool ReadItemIcons(const std::vector<std::string>& databases, std::vector<std::s
         {
             const auto* item = static_cast<const VelItemInfo*>(static_cast<VelInfo*>(object));
             if (!item->iconFile.empty())
-                icons.push_back(item->iconFile);
+                icons.push_back(ItemIcon{item->iconFile, GroupOf(*object)});
         }
     }
     VelDatabase::Clear();
@@ -175,11 +192,17 @@ int main(int argc, char** argv)
     std::vector<std::string> errors;
     std::string text;
     IconTable table;
-    std::vector<std::string> icons;
-    if (!ToolFiles::ReadWholeFile(options.table, text, errors) ||
-        !ParseIconTable(text, options.table, table, errors) ||
-        !ReadItemIcons(options.databases, icons, errors) ||
-        !CheckIconNames(table, icons, options.table, errors))
+    std::vector<ItemIcon> icons;
+    std::vector<std::string> names;
+    const bool read = ToolFiles::ReadWholeFile(options.table, text, errors) &&
+                      ParseIconTable(text, options.table, table, errors) &&
+                      ReadItemIcons(options.databases, icons, errors);
+    for (const ItemIcon& icon : icons)
+        names.push_back(icon.icon);
+    // Both checks run, so one build lists every problem of the table.
+    const bool named = read && CheckIconNames(table, names, options.table, errors);
+    const bool distinct = read && CheckIconSharing(table, icons, options.table, errors);
+    if (!named || !distinct)
     {
         PrintErrors(errors);
         return 1;

@@ -268,26 +268,30 @@ void MapUserFile(std::string& host)
 }
 } // namespace
 
-std::string GetUserDataFolder()
+namespace
 {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/')
-        return std::string(data) + "/stavelorn";
+// The program's folder under an XDG base folder: the variable's value when it
+// is absolute, else its default under the home folder; empty without either.
+std::string GetXdgFolder(const char* variable, const char* underHome)
+{
+    const char* base = std::getenv(variable);
+    if (base != nullptr && base[0] == '/')
+        return std::string(base) + "/stavelorn";
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.local/share/stavelorn";
+        return std::string(home) + underHome + "/stavelorn";
     return std::string();
+}
+} // namespace
+
+std::string GetUserDataFolder()
+{
+    return GetXdgFolder("XDG_DATA_HOME", "/.local/share");
 }
 
 std::string GetUserStateFolder()
 {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/')
-        return std::string(state) + "/stavelorn";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.local/state/stavelorn";
-    return std::string();
+    return GetXdgFolder("XDG_STATE_HOME", "/.local/state");
 }
 
 std::string ToHostPath(const std::string& path)

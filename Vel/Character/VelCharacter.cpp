@@ -1001,6 +1001,7 @@ void VelCharacter::ReadBody(FCArchive& ar)
     dropRepeat(firstShield, wornArmor);
     dropRepeat(secondShield, wornArmor);
     dropRepeat(secondShield, firstShield);
+    SeatUnslottedWornItems();
     FirstIn<VelCharacterAnimal>(animals,
                                 [this](VelCharacterAnimal& animal)
                                 {
@@ -1043,6 +1044,51 @@ float VelCharacter::WeighItemsOnBody() const
                                   return false;
                               });
     return static_cast<float>(std::min<double>(total, std::numeric_limits<float>::max()));
+}
+
+void VelCharacter::SeatUnslottedWornItems()
+{
+    // The equipment page shows every armour and shield on the body as worn,
+    // while the armour class counts only the slots: each such entry takes the
+    // free slot of its kind, or leaves the body when none is free. The carried
+    // weight, weighed after this, then follows too.
+    FirstIn<VelCharacterItem>(
+        items,
+        [this](VelCharacterItem& item)
+        {
+            const VelItemInfo* record = item.GetHeldObject();
+            if (!record || item.placement == VelCharacterItem::kNotOnBody || &item == wornArmor ||
+                &item == firstShield || &item == secondShield)
+                return false;
+            VelCharacterItem** slot = nullptr;
+            std::int16_t placement = VelCharacterItem::kNotOnBody;
+            const auto take = [&](VelCharacterItem*& free, std::int16_t where)
+            {
+                if (!slot && !free)
+                {
+                    slot = &free;
+                    placement = where;
+                }
+            };
+            const std::uint16_t code = record->GetTypeCode();
+            if (code == VelItemInfo::kArmorCode)
+                take(wornArmor, VelCharacterItem::kWornArmor);
+            else if (code == VelItemInfo::kShieldCode)
+            {
+                take(firstShield, VelCharacterItem::kFirstShield);
+                take(secondShield, VelCharacterItem::kSecondShield);
+            }
+            else
+                return false;
+            if (slot)
+                *slot = &item;
+            FC_LOG(slot
+                       ? "Item %u is worn but no worn slot names it: it fills the free slot\n"
+                       : "Item %u is worn but no worn slot names it, and none is free: taken off\n",
+                   static_cast<unsigned>(item.itemKey));
+            item.placement = placement;
+            return false;
+        });
 }
 
 void VelCharacter::RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key,

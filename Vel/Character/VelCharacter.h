@@ -301,6 +301,9 @@ private:
     // The owned entry under key, when it is on the body and of the slot's
     // kind (item type code); else the slot stays empty.
     void RestoreWornItem(VelCharacterItem*& slot, std::uint16_t key, std::uint16_t typeCode) const;
+    // Armour or a shield on the body that no slot names takes the free slot
+    // of its kind, or is taken off when none is free.
+    void SeatUnslottedWornItems();
     // Money below nothing becomes nothing.
     void FloorMoney();
 };

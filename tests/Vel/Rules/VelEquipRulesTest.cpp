@@ -417,8 +417,10 @@ TEST_F(EquipRulesTest, OldFilesAreRevaluedAtRealPrices)
 TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
 {
     // STR 10 carries 35 lb light, 70 medium. Owned: mail (30 lb, +5), a
-    // buckler worn (5 lb, +1), a dagger carried (4 lb), a rope in the pack.
-    constexpr int kNoItem = -1, kMailItem = 0, kBucklerItem = 1, kDaggerItem = 2; // then the rope
+    // buckler worn (5 lb, +1), a dagger carried (4 lb), a rope in the pack,
+    // a second mail where the case puts it.
+    constexpr int kNoItem = -1, kMailItem = 0, kBucklerItem = 1, kDaggerItem = 2;
+    constexpr int kSpareMailItem = 4; // after the rope
     using Slots = std::array<int, 3>; // the entries named by the armour and two shield slots
     struct Case
     {
@@ -430,6 +432,7 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         float carried;
         std::int16_t load;
         std::int32_t armorClass;
+        std::int16_t spareMailPlacement = Item::kNotOnBody;
     };
     const Slots sound{kMailItem, kBucklerItem, kNoItem}, bucklerOnly{kNoItem, kBucklerItem, kNoItem};
     const std::int16_t on = Item::kWornArmor, off = Item::kNotOnBody;
@@ -445,6 +448,10 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         {"worn armour marked as carried", sound, Item::kCarried, 39.0f, sound, 39.0f, kLoadMedium, 16},
         {"carried weight of 1e30", sound, on, 1e30f, sound, 39.0f, kLoadMedium, 16},
         {"carried weight of nothing", sound, on, 0.0f, sound, 39.0f, kLoadMedium, 16},
+        {"worn armour that no slot names", bucklerOnly, on, 39.0f, sound, 39.0f, kLoadMedium, 16},
+        {"worn buckler that no slot names", Slots{kMailItem, kNoItem, kNoItem}, on, 39.0f, sound,
+         39.0f, kLoadMedium, 16},
+        {"second worn armour, no slot free", sound, on, 69.0f, sound, 39.0f, kLoadMedium, 16, on},
     };
     TempFolder folder;
     const std::string path = folder.Join("hostile.cg3");
@@ -455,7 +462,9 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         hero.raceId = kHuman;
         hero.abilities.fill(10);
         Item* items[] = {hero.AddItem(Record(kMail)), hero.AddItem(Record(kBuckler)),
-                         hero.AddItem(Record(kDagger)), hero.AddItem(Record(kRope))};
+                         hero.AddItem(Record(kDagger)), hero.AddItem(Record(kRope)),
+                         hero.AddItem(Record(kMail))};
+        items[kSpareMailItem]->placement = t.spareMailPlacement;
         items[kMailItem]->placement = t.mailPlacement;
         items[kBucklerItem]->placement = Item::kFirstShield;
         items[kDaggerItem]->placement = Item::kCarried;
@@ -481,6 +490,15 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         EXPECT_FLOAT_EQ(loaded->carriedWeight, t.carried);
         EXPECT_EQ(loaded->values[VelCharacter::kValueLoad], static_cast<std::uint32_t>(t.load));
         EXPECT_EQ(loaded->stats[VelEntity::kArmorClass], t.armorClass);
+        // The page shows every armour and shield on the body as worn: each
+        // must fill a slot, for the armour class to count what is shown.
+        for (const int entry : {kMailItem, kBucklerItem, kSpareMailItem})
+        {
+            const Item* owned = loaded->FindItem(items[entry]->itemKey);
+            EXPECT_EQ(owned->placement != Item::kNotOnBody,
+                      owned == worn[0] || owned == worn[1] || owned == worn[2])
+                << entry;
+        }
         EXPECT_EQ(loaded->modified, 0);
         EXPECT_EQ(loaded->changeMask, VelCharacter::kChangedArmorClass);
         // Armour off the body can be put on; taken off, it leaves its slot.

@@ -63,9 +63,10 @@ public:
     static constexpr std::uint16_t kGameMenuId = 12500;
     static constexpr std::uint16_t kRollerId = 16000;
 
-    // Fonts of the attack texts.
+    // Fonts of the attack texts. The body font: the figure font would make
+    // a quick attacker's five attacks wider than the column.
     static constexpr std::uint16_t kAnimalAttackFont = 850;
-    static constexpr std::uint16_t kAttackFont = 880;
+    static constexpr std::uint16_t kAttackFont = 802;
 
     // Sounds by asset id.
     static constexpr std::uint16_t kWarningSound = 2000;

@@ -1,7 +1,7 @@
 // The built content of the inventory and equipment pages: every text they
 // name is in the asset index, each layout loads as its class with the
-// controls its page finds by id, and the item boxes hold every value the
-// shipped rule set gives them.
+// controls its page finds by id, and the item boxes, the window's summary
+// and the pages hold every value the shipped rule set gives them.
 
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCObject.h"
@@ -17,9 +17,23 @@
 #include "Ui/UITextControl.h"
 #include "Vel/App/VelClient.h"
 #include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelAlignmentInfo.h"
+#include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelClassLevelInfo.h"
 #include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelDomainInfo.h"
+#include "Vel/Db/VelGodInfo.h"
 #include "Vel/Db/VelItemInfo.h"
+#include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Db/VelSchoolInfo.h"
+#include "Vel/Db/VelSizeInfo.h"
+#include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelCompanionRules.h"
+#include "Vel/Rules/VelFormatRules.h"
+#include "Vel/Rules/VelPageRules.h"
 #include "Vel_ui/Vel_UIArmorStats.h"
 #include "Vel_ui/Vel_UIEquip.h"
 #include "Vel_ui/Vel_UIEquipHandItem.h"
@@ -31,11 +45,13 @@
 #include "Vel_ui/Vel_UIListBox.h"
 #include "Vel_ui/Vel_UIShieldStats.h"
 #include "Vel_ui/Vel_UIWeaponStats.h"
+#include "Vel_ui/Vel_UIWin_CharConfig.h"
 #include "support/QuietLog.h"
 #include "support/UiHarness.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -269,6 +285,163 @@ TEST_F(GearContentTest, ItemBoxesHoldTheLongestValuesOfTheRuleSet)
     }
     VelClient::SetCurrentCharacter(nullptr);
     object->Release();
+    VelDatabase::Clear();
+}
+template <class T, class F> void EachRecord(std::uint16_t tag, F&& take)
+{
+    FCObjectMap* table = VelDatabase::GetMap(tag);
+    ASSERT_NE(table, nullptr) << tag;
+    FCObjectMap::Cursor walk = table->First();
+    std::int16_t key = 0;
+    FCObject* record = nullptr;
+    while (table->GetNext(key, record, &walk))
+        if (const auto* info = dynamic_cast<const T*>(record))
+            take(key, *info);
+}
+
+template <class T> std::vector<std::string> Names(std::uint16_t tag, std::string T::*field = &T::name)
+{
+    std::vector<std::string> names;
+    EachRecord<T>(tag, [&](std::int16_t, const T& info) { names.push_back(info.*field); });
+    return names;
+}
+
+// The texts the window's summary and the pages fill in, at the longest the
+// shipped rule set makes them (names from the database, numbers at a 20th
+// level character's extremes), each within its field in the font it is
+// shown in: one line, or the lines a word-wrapped field has room for
+// without breaking a word.
+TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
+{
+    const std::string database = std::string(STAVELORN_BINARY_DIR) + "/Resources/Database/";
+    for (const char* name : {"Database.bin", "EquipDB.bin", "AnimalDB.bin", "SpellDB.bin"})
+        ASSERT_TRUE(VelDatabase::ParseFile(database + name)) << name;
+    VelCharacter hero;
+    VelClient::SetCurrentCharacter(&hero);
+    std::vector<std::string> classes = Names<VelClassInfo>(VelDatabase::kTagClass);
+    for (std::size_t i = 0, count = classes.size(); i < count; ++i)
+        classes.push_back("Ex-" + classes[i]);
+    std::vector<std::string> levels;
+    for (std::int16_t total = 1; total <= VelCharacter::kMaxLevel; ++total)
+        for (std::int16_t inClass = 1; inClass < total; ++inClass)
+            levels.push_back(FormatOrdinal(inClass) + "/" + FormatOrdinal(total));
+    // At 20th level the quick attacker's (class 5) attacks come every 3
+    // points of its base attack, anyone's every 5; strength 30 adds 10.
+    const VelClassLevelInfo* top = VelDatabase::FindClassLevel(VelCharacter::kMaxLevel);
+    const VelClassInfo* quick = VelDatabase::FindClass(5);
+    ASSERT_TRUE(top && quick);
+    const auto quickBase = static_cast<std::int16_t>(top->baseAttack[quick->baseAttackColumn]);
+    const auto base = static_cast<std::int16_t>(*std::max_element(top->baseAttack.begin(), top->baseAttack.end()));
+    const std::vector<std::string> attacks = {FormatAttackSequence(quickBase, quickBase + 10, 3),
+                                              FormatAttackSequence(base, base + 10, 5)};
+    std::vector<std::string> animalAttacks, animalDamage, moves, senses, held, damage;
+    EachRecord<VelAnimalInfo>(VelDatabase::kTagAnimal, [&](std::int16_t key, const VelAnimalInfo& info) {
+        // As the animal page previews it in the summary.
+        for (std::uint16_t kind : {VelCharacterAnimal::kFamiliar, VelCharacterAnimal::kCompanion, VelCharacterAnimal::kMount})
+        {
+            VelCharacterAnimal animal(static_cast<std::uint16_t>(key), 0);
+            animal.kind = kind;
+            animal.owner = &hero;
+            UpdateAnimalStats(&animal, true);
+            animalAttacks.push_back(FormatAnimalAttackBonuses(&animal, true));
+            animalDamage.push_back(FormatAnimalAttacks(&animal, true));
+        }
+        moves.push_back(info.fourthText);
+        senses.push_back(info.fifthText);
+    });
+    EachRecord<VelItemInfo>(VelDatabase::kTagItem, [&](std::int16_t, const VelItemInfo& item) {
+        if (item.GetTypeCode() != VelItemInfo::kWeaponCode && item.GetTypeCode() != VelItemInfo::kShieldCode)
+            return;
+        held.push_back(VelCharacterItem::FormatName(&item, VelCharacterItem::kEnhanced, 5));
+        held.push_back(VelCharacterItem::FormatName(&item, VelCharacterItem::kMasterwork, 0));
+        if (const auto* weapon = dynamic_cast<const VelWeaponInfo*>(&item))
+            damage.push_back(FormatDamageRange(&hero, weapon, nullptr, 1) + "+20");
+    });
+    std::vector<std::string> loads;
+    for (std::int32_t id : {10541, 10542, 10543})
+        loads.push_back(Vel_UIItemStats::TextOf(id) ? *Vel_UIItemStats::TextOf(id) : "?");
+
+    struct Fit
+    {
+        const char* layout;
+        std::uint16_t within; // the tray, box or selector holding the field
+        std::uint16_t id;
+        std::uint16_t font;   // the font the window sets, 0 for the layout's
+        std::vector<std::string> texts;
+        std::vector<std::int32_t> numbers;
+    };
+    using W = Vel_UIWin_CharConfig;
+    const std::vector<Fit> fits = {
+        {"velCharConfig.ui", 0, 4504, 0, Names<VelRaceInfo>(VelDatabase::kTagRace), {}},
+        {"velCharConfig.ui", 0, 4508, 0, Names<VelAlignmentInfo>(VelDatabase::kTagAlignment), {}},
+        {"velCharConfig.ui", 0, 4502, 0, levels, {}},
+        {"velCharConfig.ui", 4506, 153, 0, classes, {}},
+        {"velCharConfig.ui", 0, 4601, 0, classes, {}},
+        {"velCharConfig.ui", 0, 4800, 0, {}, {-5, 75}},
+        {"velCharConfig.ui", 0, 4806, 0, {}, {-5, 21}},
+        {"velCharConfig.ui", 0, 4807, 0, {}, {120}},
+        {"velCharConfig.ui", 0, 4804, W::kAttackFont, attacks, {}},
+        {"velCharConfig.ui", 0, 4805, W::kAttackFont, attacks, {}},
+        {"velCharConfig.ui", 0, 4804, W::kAnimalAttackFont, animalAttacks, {}},
+        {"velCharConfig.ui", 0, 4805, W::kAnimalAttackFont, animalDamage, {}},
+        {"velEquip.ui", 0, 11068, 0, held, {}},
+        {"velEquip.ui", 0, 11060, 0, {FormatWeight(3200.5f)}, {}},
+        {"velEquip.ui", 0, 11061, 0, loads, {}},
+        {"velEquip.ui", 11069, 11070, 0, {}, {-14, 40}},
+        {"velEquip.ui", 11069, 11076, 0, damage, {}},
+        {"velEquip.ui", 11069, 11072, 0, {}, {-4, 17}},
+        {"velEquip.ui", 11069, 11073, 0, {}, {-10}},
+        {"velEquip.ui", 11069, 11074, 0, {}, {-4, 2}},
+        {"velEquip.ui", 11079, 11080, 0, {}, {60}},
+        {"velEquip.ui", 11079, 11082, 0, {}, {-5, 17}},
+        {"velEquip.ui", 11079, 11083, 0, {}, {13}},
+        {"velAbilities.ui", 0, 5516, 0, Names<VelSizeInfo>(VelDatabase::kTagSize), {}},
+        {"velAbilities.ui", 0, 5518, 0, {}, {190000}},
+        {"velAnimal.ui", 10025, 14501, 0, Names<VelAnimalInfo>(VelDatabase::kTagAnimal), {}},
+        {"velAnimal.ui", 0, 10235, 0, moves, {}},
+        {"velAnimal.ui", 0, 10245, 0, senses, {}},
+        {"velGod.ui", 8010, 14501, 0, Names<VelGodInfo>(VelDatabase::kTagGod), {}},
+        {"velGod.ui", 8030, 14501, 0, Names<VelDomainInfo>(VelDatabase::kTagDomain), {}},
+        {"velGod.ui", 8030, 14502, 0, Names<VelDomainInfo>(VelDatabase::kTagDomain, &VelDomainInfo::chosenText), {}},
+        {"velSchool.ui", 9010, 14501, 0, Names<VelSchoolInfo>(VelDatabase::kTagSchool), {}},
+    };
+    for (const Fit& fit : fits)
+    {
+        SCOPED_TRACE(std::string(fit.layout) + " " + std::to_string(fit.id));
+        FCObject* object = FCClassRegistry::LoadObjectFromFile(fit.layout);
+        auto* root = dynamic_cast<UIControl*>(object);
+        ASSERT_NE(root, nullptr);
+        UIControl* within = fit.within ? root->FindDescendant(fit.within) : root;
+        auto* field = dynamic_cast<UITextControl*>(within ? within->FindDescendant(fit.id) : nullptr);
+        if (auto* combo = dynamic_cast<UIComboBox*>(within); combo && !field)
+            field = dynamic_cast<UITextControl*>(combo->GetItemTemplate());
+        ASSERT_TRUE(field && field->GetTextObject() && field->GetFont());
+        if (fit.font)
+            field->SetFont(fit.font);
+        std::vector<std::string> texts = fit.texts;
+        for (std::int32_t number : fit.numbers)
+        {
+            field->SetLong(number);
+            texts.push_back(field->GetText());
+        }
+        EXPECT_FALSE(texts.empty());
+        FCFont& font = *field->GetFont();
+        const FCPoint room = field->GetTextObject()->GetSize();
+        const bool wraps = field->GetTextObject()->GetFormatFlags() & FCTextBlock::kWordWrap;
+        for (const std::string& text : texts)
+        {
+            const FCPoint need = wraps ? MeasureWrappedText(text, font, room.x) : MeasureTextLine(text, font);
+            EXPECT_TRUE(need.x <= room.x && need.y <= room.y)
+                << "\"" << text << "\" needs " << need.x << " x " << need.y << ", has " << room.x << " x " << room.y;
+            for (std::size_t start = 0, end = 0; wraps && start < text.size(); start = end + 1)
+            {
+                end = std::min(text.find_first_of(" \n", start), text.size());
+                EXPECT_LE(MeasureTextLine(text.substr(start, end - start), font).x, room.x) << "a word of \"" << text << "\"";
+            }
+        }
+        object->Release();
+    }
+    VelClient::SetCurrentCharacter(nullptr);
     VelDatabase::Clear();
 }
 } // namespace

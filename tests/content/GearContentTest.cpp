@@ -360,25 +360,27 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
             damage.push_back(FormatDamageRange(&hero, weapon, nullptr, 1) + "+20");
     });
     // The shop's rows: every item plain, masterwork and at +5, every spell
-    // as a scroll and a potion priced for each class. A name stays whole
-    // and ends at least 8 px before its price; the owned lists show the
-    // same names.
+    // as a scroll and a potion priced for each class. A name stays whole,
+    // 8 px before its price; the owned lists show the same names, beside
+    // an icon in the lines the row has (a word wider than it may break).
     std::vector<std::string> owned;
-    std::vector<std::int16_t> classKeys;
-    EachRecord<VelClassInfo>(VelDatabase::kTagClass, [&](std::int16_t key, const VelClassInfo&) { classKeys.push_back(key); });
     VelInventoryList shop;
+    FCObject* iconRow = FCClassRegistry::LoadObjectFromFile(VelInventoryList::kOwnedIconRowLayout);
+    auto* besideIcon = dynamic_cast<UITextControl*>(iconRow ? dynamic_cast<Vel_UIItem*>(iconRow)->GetColumnControl(0) : nullptr);
+    ASSERT_TRUE(besideIcon && besideIcon->GetTextObject() && besideIcon->GetFont());
     const auto stock = [&](const VelItemInfo* record, std::uint32_t options, std::uint32_t a, std::uint32_t b) {
         Vel_UIInvItem* row = shop.CreateStockRow(&hero, record, options, a, b);
         auto* name = dynamic_cast<UITextControl*>(row ? row->GetColumnControl(0) : nullptr);
         auto* price = dynamic_cast<UITextControl*>(row ? row->GetColumnControl(1) : nullptr);
         ASSERT_TRUE(name && price && name->GetTextObject() && name->GetFont() && price->GetFont());
-        const std::int32_t need = MeasureTextLine(name->GetText(), *name->GetFont()).x;
-        const std::int32_t priceLeft = price->GetPosition().x + price->GetWidth() -
-                                       MeasureTextLine(price->GetText(), *price->GetFont()).x;
+        const std::string text = name->GetText();
+        const std::int32_t need = MeasureTextLine(text, *name->GetFont()).x;
+        const std::int32_t priceLeft = price->GetPosition().x + price->GetWidth() - MeasureTextLine(price->GetText(), *price->GetFont()).x;
         EXPECT_TRUE(need <= name->GetTextObject()->GetSize().x && name->GetPosition().x + need + 8 <= priceLeft)
-            << "\"" << name->GetText() << "\" needs " << need << ", has " << name->GetTextObject()->GetSize().x
-            << ", its price \"" << price->GetText() << "\" starts at " << priceLeft;
-        owned.push_back(name->GetText());
+            << "\"" << text << "\" needs " << need << ", has " << name->GetTextObject()->GetSize().x << ", price at " << priceLeft;
+        const FCPoint room = besideIcon->GetTextObject()->GetSize();
+        EXPECT_LE(MeasureWrappedText(text, *besideIcon->GetFont(), room.x).y, room.y) << "\"" << text << "\" beside its icon";
+        owned.push_back(text);
         row->Release();
     };
     EachRecord<VelItemInfo>(VelDatabase::kTagItem, [&](std::int16_t, const VelItemInfo& item) {
@@ -389,24 +391,14 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
             item.GetTypeCode() == VelItemInfo::kShieldCode)
             stock(&item, VelCharacterItem::kEnhanced, 5, 0);
     });
-    EachRecord<VelSpellInfo>(VelDatabase::kTagSpell, [&](std::int16_t key, const VelSpellInfo&) {
-        for (std::uint16_t base : {VelInventoryList::kScrollItem, VelInventoryList::kPotionItem})
-            for (std::int16_t caster : classKeys)
-                stock(VelDatabase::FindItem(base), VelCharacterItem::kSpellBased, static_cast<std::uint32_t>(key),
+    EachRecord<VelSpellInfo>(VelDatabase::kTagSpell, [&](std::int16_t spell, const VelSpellInfo&) {
+        EachRecord<VelClassInfo>(VelDatabase::kTagClass, [&](std::int16_t caster, const VelClassInfo&) {
+            for (std::uint16_t base : {VelInventoryList::kScrollItem, VelInventoryList::kPotionItem})
+                stock(VelDatabase::FindItem(base), VelCharacterItem::kSpellBased, static_cast<std::uint32_t>(spell),
                       static_cast<std::uint32_t>(caster));
+        });
     });
-    {
-        // The equipment page's icon rows: every name within the lines the
-        // row has (a word wider than the row may break).
-        FCObject* object = FCClassRegistry::LoadObjectFromFile(VelInventoryList::kOwnedIconRowLayout);
-        auto* row = dynamic_cast<Vel_UIItem*>(object);
-        auto* name = dynamic_cast<UITextControl*>(row ? row->GetColumnControl(0) : nullptr);
-        ASSERT_TRUE(name && name->GetTextObject() && name->GetFont());
-        const FCPoint room = name->GetTextObject()->GetSize();
-        for (const std::string& text : owned)
-            EXPECT_LE(MeasureWrappedText(text, *name->GetFont(), room.x).y, room.y) << "\"" << text << "\" beside its icon";
-        object->Release();
-    }
+    iconRow->Release();
     std::vector<std::string> loads;
     for (std::int32_t id : {10541, 10542, 10543})
         loads.push_back(Vel_UIItemStats::TextOf(id) ? *Vel_UIItemStats::TextOf(id) : "?");

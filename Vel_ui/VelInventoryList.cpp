@@ -1,10 +1,12 @@
 #include "Vel_ui/VelInventoryList.h"
 
 #include "Fc/Core/FCDebugLog.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIComboBox.h"
 #include "Ui/UIEvent.h"
 #include "Ui/UIGroup.h"
 #include "Ui/UIListBox.h"
+#include "Ui/UIText.h"
 #include "Ui/UITextControl.h"
 #include "Vel/App/VelClient.h"
 #include "Vel/Character/VelCharacter.h"
@@ -67,6 +69,25 @@ bool IsMasterworkCapable(const VelItemInfo& record)
 bool MatchesFilter(std::int32_t filter, std::int32_t value)
 {
     return filter == -1 || filter == value;
+}
+
+// The name of a stock row takes the room its price leaves, up to a gap
+// before the price's first glyph: the longest names stay whole beside a
+// short price and never run into a long one.
+constexpr std::int32_t kNamePriceGap = 8;
+
+void FitNameToPrice(Vel_UIInvItem& row)
+{
+    auto* name = dynamic_cast<UITextControl*>(row.GetColumnControl(0));
+    auto* price = dynamic_cast<UITextControl*>(row.GetColumnControl(1));
+    const UIText* priceText = price ? price->GetTextObject() : nullptr;
+    if (!name || !priceText || !price->GetFont())
+        return;
+    const std::int32_t priceLeft = price->GetPosition().x + priceText->GetPosition().x +
+                                   priceText->GetSize().x -
+                                   MeasureTextLine(price->GetText(), *price->GetFont()).x;
+    name->SetSize(std::max(0, priceLeft - kNamePriceGap - name->GetPosition().x),
+                  name->GetSize().y);
 }
 
 void SetEntryText(UIControl* entry, const std::string& text)
@@ -657,6 +678,7 @@ std::uint32_t VelInventoryList::FillStockRow(Vel_UIInvItem& row, bool smallChara
             price += " " + *coin;
     row.SetColumnText(0, offer.name);
     row.SetColumnText(1, price);
+    FitNameToPrice(row);
     row.itemKey = static_cast<std::uint16_t>(record->key);
     row.key = record->key;
     row.options = options;

@@ -29,6 +29,7 @@
 #include "Vel/Db/VelItemInfo.h"
 #include "Vel/Db/VelRaceInfo.h"
 #include "Vel/Db/VelSchoolInfo.h"
+#include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSizeInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 #include "Vel/Rules/VelCompanionRules.h"
@@ -46,6 +47,7 @@
 #include "Vel_ui/Vel_UIShieldStats.h"
 #include "Vel_ui/Vel_UIWeaponStats.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
+#include "Vel_ui/VelInventoryList.h"
 #include "support/QuietLog.h"
 #include "support/UiHarness.h"
 
@@ -357,6 +359,46 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
         if (const auto* weapon = dynamic_cast<const VelWeaponInfo*>(&item))
             damage.push_back(FormatDamageRange(&hero, weapon, nullptr, 1) + "+20");
     });
+    // The shop's rows: every item plain, masterwork and at +5, every spell
+    // as a scroll and a potion priced for each class. A name stays whole,
+    // 8 px before its price; the owned lists show the same names, beside
+    // an icon in the lines the row has (a word wider than it may break).
+    std::vector<std::string> owned;
+    VelInventoryList shop;
+    FCObject* iconRow = FCClassRegistry::LoadObjectFromFile(VelInventoryList::kOwnedIconRowLayout);
+    auto* besideIcon = dynamic_cast<UITextControl*>(iconRow ? dynamic_cast<Vel_UIItem*>(iconRow)->GetColumnControl(0) : nullptr);
+    ASSERT_TRUE(besideIcon && besideIcon->GetTextObject() && besideIcon->GetFont());
+    const auto stock = [&](const VelItemInfo* record, std::uint32_t options, std::uint32_t a, std::uint32_t b) {
+        Vel_UIInvItem* row = shop.CreateStockRow(&hero, record, options, a, b);
+        auto* name = dynamic_cast<UITextControl*>(row ? row->GetColumnControl(0) : nullptr);
+        auto* price = dynamic_cast<UITextControl*>(row ? row->GetColumnControl(1) : nullptr);
+        ASSERT_TRUE(name && price && name->GetTextObject() && name->GetFont() && price->GetFont());
+        const std::string text = name->GetText();
+        const std::int32_t need = MeasureTextLine(text, *name->GetFont()).x;
+        const std::int32_t priceLeft = price->GetPosition().x + price->GetWidth() - MeasureTextLine(price->GetText(), *price->GetFont()).x;
+        EXPECT_TRUE(need <= name->GetTextObject()->GetSize().x && name->GetPosition().x + need + 8 <= priceLeft)
+            << "\"" << text << "\" needs " << need << ", has " << name->GetTextObject()->GetSize().x << ", price at " << priceLeft;
+        const FCPoint room = besideIcon->GetTextObject()->GetSize();
+        EXPECT_LE(MeasureWrappedText(text, *besideIcon->GetFont(), room.x).y, room.y) << "\"" << text << "\" beside its icon";
+        owned.push_back(text);
+        row->Release();
+    };
+    EachRecord<VelItemInfo>(VelDatabase::kTagItem, [&](std::int16_t, const VelItemInfo& item) {
+        stock(&item, 0, 0, 0);
+        if (item.specialCostKey != 0)
+            stock(&item, VelCharacterItem::kMasterwork, 0, 0);
+        if (item.GetTypeCode() == VelItemInfo::kWeaponCode || item.GetTypeCode() == VelItemInfo::kArmorCode ||
+            item.GetTypeCode() == VelItemInfo::kShieldCode)
+            stock(&item, VelCharacterItem::kEnhanced, 5, 0);
+    });
+    EachRecord<VelSpellInfo>(VelDatabase::kTagSpell, [&](std::int16_t spell, const VelSpellInfo&) {
+        EachRecord<VelClassInfo>(VelDatabase::kTagClass, [&](std::int16_t caster, const VelClassInfo&) {
+            for (std::uint16_t base : {VelInventoryList::kScrollItem, VelInventoryList::kPotionItem})
+                stock(VelDatabase::FindItem(base), VelCharacterItem::kSpellBased, static_cast<std::uint32_t>(spell),
+                      static_cast<std::uint32_t>(caster));
+        });
+    });
+    iconRow->Release();
     std::vector<std::string> loads;
     for (std::int32_t id : {10541, 10542, 10543})
         loads.push_back(Vel_UIItemStats::TextOf(id) ? *Vel_UIItemStats::TextOf(id) : "?");
@@ -404,6 +446,7 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
         {"velGod.ui", 8030, 14501, 0, Names<VelDomainInfo>(VelDatabase::kTagDomain), {}},
         {"velGod.ui", 8030, 14502, 0, Names<VelDomainInfo>(VelDatabase::kTagDomain, &VelDomainInfo::chosenText), {}},
         {"velSchool.ui", 9010, 14501, 0, Names<VelSchoolInfo>(VelDatabase::kTagSchool), {}},
+        {VelInventoryList::kOwnedRowLayout, 0, 14501, 0, owned, {}},
     };
     for (const Fit& fit : fits)
     {

@@ -487,4 +487,48 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
     VelClient::SetCurrentCharacter(nullptr);
     VelDatabase::Clear();
 }
+
+struct OpenShop : VelInventoryList
+{
+    using VelInventoryList::category;
+    using VelInventoryList::Entry;
+    using VelInventoryList::FilterEntries;
+    using VelInventoryList::magicSubCategory;
+};
+
+// A filter's chosen entry shows in its face, left of the drop arrow.
+TEST_F(GearContentTest, FilterCaptionsStopShortOfTheirArrow)
+{
+    const std::string database = std::string(STAVELORN_BINARY_DIR) + "/Resources/Database/";
+    for (const char* name : {"Database.bin", "EquipDB.bin", "SpellDB.bin"})
+        ASSERT_TRUE(VelDatabase::ParseFile(database + name)) << name;
+    FCObject* object = FCClassRegistry::LoadObjectFromFile("velInventory.ui");
+    auto* page = dynamic_cast<UIControl*>(object);
+    ASSERT_NE(page, nullptr);
+    OpenShop shop;
+    std::vector<std::int16_t> magicKinds = {VelInventoryList::kEnhancedWeapons, VelInventoryList::kEnhancedArmor,
+                                            VelInventoryList::kEnhancedShields};
+    for (std::int16_t kind = 1; kind <= 11; ++kind)
+        magicKinds.push_back(kind);
+    for (std::int32_t category : {VelInventoryList::kWeapons, VelInventoryList::kArmor, VelInventoryList::kShields,
+                                  VelInventoryList::kGoods, VelInventoryList::kMagic, VelInventoryList::kArmorAndShields})
+        for (std::int16_t kind : category == VelInventoryList::kMagic ? magicKinds : std::vector<std::int16_t>{0})
+            for (std::size_t index = 0; index < 3; ++index)
+            {
+                shop.category = category;
+                shop.magicSubCategory = kind;
+                auto* selector = dynamic_cast<UIComboBox*>(
+                    page->FindDescendant(static_cast<std::uint16_t>(VelInventoryList::kFirstFilter + 10 * index)));
+                UIControl* row = selector ? selector->GetItemTemplate() : nullptr;
+                auto* entry = dynamic_cast<UITextControl*>(row ? row->FindDescendant(14501) : nullptr);
+                const UIControl* arrow = selector ? selector->FindDescendant(151) : nullptr;
+                ASSERT_TRUE(entry && entry->GetFont() && arrow);
+                const std::int32_t room = arrow->GetPosition().x - entry->GetLeftMargin();
+                for (const OpenShop::Entry& choice : shop.FilterEntries(index))
+                    EXPECT_LE(MeasureTextLine(choice.text, *entry->GetFont()).x, room)
+                        << "\"" << choice.text << "\" in filter " << index;
+            }
+    object->Release();
+    VelDatabase::Clear();
+}
 } // namespace

@@ -48,8 +48,7 @@
 #include "Vel_ui/Vel_UIWeaponStats.h"
 #include "Vel_ui/Vel_UIWin_CharConfig.h"
 #include "Vel_ui/VelInventoryList.h"
-#include "support/QuietLog.h"
-#include "support/UiHarness.h"
+#include "content/BuiltAssetsTest.h"
 
 #include <gtest/gtest.h>
 
@@ -61,20 +60,7 @@
 
 namespace
 {
-class GearContentTest : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ui.Files().SetAlternateRootPath(std::string(STAVELORN_BINARY_DIR) + "/Resources");
-        ui.Files().SetUseAlternateRoot(true);
-        ui.Files().AddSearchDirectory("Art");
-        ui.Files().AddSearchDirectory("UI");
-        ASSERT_TRUE(FCResourceManager::GetInstance()->LoadResourceFile("GameAssets.bin"));
-    }
-    QuietLog quiet;
-    UiHarness ui;
-};
+using GearContentTest = BuiltAssetsTest;
 
 TEST_F(GearContentTest, EveryTextThePagesNameExists)
 {

@@ -16,8 +16,7 @@
 #include "Ui/UITextControl.h"
 #include "Ui/UITextListBox.h"
 #include "Vel_ui/Vel_UIPanel.h"
-#include "support/QuietLog.h"
-#include "support/UiHarness.h"
+#include "content/BuiltAssetsTest.h"
 
 #include <gtest/gtest.h>
 
@@ -153,18 +152,9 @@ std::vector<UIControl*> MakeRows(UIListBox& list, UIComboBox* selector, const Li
     return rows;
 }
 
-class ListLayoutTest : public ::testing::Test
+class ListLayoutTest : public BuiltAssetsTest
 {
 protected:
-    void SetUp() override
-    {
-        ui.Files().SetAlternateRootPath(std::string(STAVELORN_BINARY_DIR) + "/Resources");
-        ui.Files().SetUseAlternateRoot(true);
-        ui.Files().AddSearchDirectory("Art");
-        ui.Files().AddSearchDirectory("UI");
-        ASSERT_TRUE(FCResourceManager::GetInstance()->LoadResourceFile("GameAssets.bin"));
-    }
-
     // The program's own layouts: the widget tests' fixtures (test*) are not shown.
     static std::vector<std::string> ShippedLayouts()
     {
@@ -230,8 +220,6 @@ protected:
         list.RemoveAllItems();
     }
 
-    QuietLog quiet;
-    UiHarness ui;
     int checked = 0;
 };
 

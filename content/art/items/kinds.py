@@ -87,6 +87,12 @@ def ball(cx, cy, r):
             + line(f"M{cx - r * 0.5} {cy - r * 0.3} Q{cx - r * 0.3} {cy - r * 0.6} {cx} {cy - r * 0.6}", LIGHT, 1.5))
 
 
+def pole(d):
+    """A flail's wooden handle along d, outlined in ink."""
+    return (f'<path d="{d}" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>'
+            f'<path d="{d}" stroke="{WOOD}" stroke-width="4" stroke-linecap="round"/>')
+
+
 def links(points, w=2.5):
     out = []
     for (x0, y0), (x1, y1) in zip(points, points[1:]):
@@ -383,8 +389,7 @@ def sling_staff():
 
 @drawing("heavy_flail", "A heavy flail: two spiked balls on chains from a long two-handed handle.", None)
 def heavy_flail():
-    return (f'<path d="M8 62 L30 40" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>'
-            + f'<path d="M8 62 L30 40" stroke="{WOOD}" stroke-width="4" stroke-linecap="round"/>'
+    return (pole("M8 62 L30 40")
             + f'<path d="M8 62 L18 52" stroke="{GRIP}" stroke-width="4" stroke-linecap="round"/>'
             + links([(30, 40), (34, 30), (38, 18)]) + links([(30, 40), (42, 36), (52, 34)])
             + spikes(40, 12, 6, 7, 4) + ball(40, 12, 6) + spikes(56, 34, 6, 7, 4) + ball(56, 34, 6))
@@ -402,8 +407,7 @@ def nunchaku():
 
 @drawing("dire_flail", "A dire flail: a long pole with a spiked ball on a chain at each end.", None)
 def dire_flail():
-    return (f'<path d="M22 44 L42 24" stroke="{INK}" stroke-width="7" stroke-linecap="round"/>'
-            + f'<path d="M22 44 L42 24" stroke="{WOOD}" stroke-width="4" stroke-linecap="round"/>'
+    return (pole("M22 44 L42 24")
             + f'<path d="M28 38 L36 30" stroke="{GRIP}" stroke-width="4"/>'
             + links([(42, 24), (48, 18), (50, 12)]) + links([(22, 44), (16, 50), (14, 56)])
             + spikes(52, 4, 8, 7, 5) + ball(52, 4, 8) + spikes(12, 64, 8, 7, 5) + ball(12, 64, 8))

@@ -1322,16 +1322,18 @@ bool VelSheetPrinter::StartSpellPage(const VelCharacter* character, const VelCha
     fontSize = 12;
     if (record)
         AddText(ToSheetUpper(record->name), 250, 28);
-    // A priest with a domain and a scholar with a specialty cast one more
-    // spell of each level.
-    const bool extra =
-        (entry.classId == VelIds::kClassPriest && character->HasAnyDomain()) ||
-        (entry.classId == VelIds::kClassScholarCaster && character->HasSpecialtySchool());
+    // A priest with a domain casts one more spell of each level from the
+    // first, as the spells page shows; a scholar with a specialty one more
+    // of every level.
+    const bool domain = entry.classId == VelIds::kClassPriest && character->HasAnyDomain();
+    const bool specialty =
+        entry.classId == VelIds::kClassScholarCaster && character->HasSpecialtySchool();
     for (std::size_t i = 0; i < VelCharacterClass::kSpellLevelCount; ++i)
     {
         const std::int16_t perDay = entry.spellsPerDay[i];
         if (perDay < 0)
             continue;
+        const bool extra = specialty || (domain && i > 0);
         const auto y = static_cast<std::int16_t>(117 + 59 * i);
         fontSize = extra ? 8 : 10;
         AddTextBox(Plain(perDay) + (extra ? "+1" : ""), 15, y, 37, 46, kNumberBox);

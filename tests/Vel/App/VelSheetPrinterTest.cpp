@@ -496,8 +496,9 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          4,
          2,
-         {Point("PRIEST", 250, 28, 12), Box("1+1", 15, 117, 37, 46, 8),
-          Point("DOMAIN: FIRE", 244, 103, 10), Point("TURN WATER CREATURES", 244, 128, 8),
+         // The domain's spell starts at level 1.
+         {Point("PRIEST", 250, 28, 12), Box("1", 15, 117, 37, 46, 10),
+          Box("1+1", 15, 176, 37, 46, 8), Point("DOMAIN: FIRE", 244, 103, 10), Point("TURN WATER CREATURES", 244, 128, 8),
           Point("SPELL 00 (0)", 244, 155, 8), Box("-", 164, 153, 24, 20, 8),
           Point("SPELL 10 (0)", 244, 180, 8), Point("SPELL 63 (3)", 244, 830, 8),
           Point("DOMAIN: SUN", 244, 878, 10), Point("GREATER TURNING", 244, 903, 8),

@@ -150,8 +150,8 @@ TEST_F(SheetPdfTest, WithoutAFontNothingIsSavedAndTheUserIsToldWhy)
 {
     Owned<VelCharacter> caster = MakeSheetCaster("Caster");
     // No font at all, and a font of one symbol (groff's euro sign): no letters.
-    for (const char* only : {static_cast<const char*>(nullptr),
-                             "/usr/share/groff/current/font/devps/freeeuro.pfa"})
+    for (const char* only :
+         {static_cast<const char*>(nullptr), "/usr/share/groff/current/font/devps/freeeuro.pfa"})
     {
         const NoFonts none(only);
         VelSheetPrinter job;

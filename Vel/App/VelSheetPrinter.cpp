@@ -618,7 +618,8 @@ void VelSheetPrinter::PrintLines(const std::vector<std::string>& lines, std::uin
     if (!placement.fits && !lines.empty())
         FC_LOG("A box of the sheet is too small for \"%.60s\"\n", lines.front().c_str());
     // Lines below the box are left out; the first always prints.
-    const std::int32_t shown = std::max<std::int32_t>(1, placement.fitting);
+    const std::int32_t shown = std::min(static_cast<std::int32_t>(lines.size()),
+                                        std::max<std::int32_t>(1, placement.fitting));
     for (std::int32_t k = 0; k < shown; ++k)
     {
         const auto i = static_cast<std::size_t>(k);

@@ -120,6 +120,13 @@ FCPoint WFCPrintCanvas::MeasureText(const std::string& text, const std::string& 
     return font ? font->Measure(text) : FCPoint(0, 0);
 }
 
+FCTextInk WFCPrintCanvas::MeasureInk(const std::string& text, const std::string& fontName,
+                                     const std::string& fontFile, std::uint16_t pointSize)
+{
+    const WFCPrintFont* font = GetFont(fontName, fontFile, pointSize);
+    return font ? font->MeasureInk(text) : FCTextInk();
+}
+
 const WFCPrintFont* WFCPrintCanvas::GetFont(const std::string& fontName,
                                             const std::string& fontFile,
                                             std::uint16_t pointSize)
@@ -205,9 +212,10 @@ bool WFCPrintCanvas::PrintPage()
     for (const TextItem& item : textItems)
     {
         const WFCPrintFont* font = GetFont(item.fontName, item.fontFile, item.pointSize);
-        if (font)
+        if (font && font->CanDraw(item.text))
             font->Draw(context, item.text, item.at.x, item.at.y);
-        // A page that silently lost its texts would pass for a printed one.
+        // A page that silently lost its texts, or drew them as symbols,
+        // would pass for a printed one.
         else if (item.pointSize > 0 && WFCPrintFont::HasDrawnCharacters(item.text))
             return Abandon("The text \"" + Windows1252ToUtf8(item.text.substr(0, 40)) +
                            "\" cannot be drawn: no font could be loaded for \"" +

@@ -49,6 +49,9 @@ public:
     // (advance, ascent + descent) in device pixels; (0, 0) without a font.
     FCPoint MeasureText(const std::string& text, const std::string& fontName,
                         const std::string& fontFile, std::uint16_t pointSize) override;
+    // Empty ink without a font.
+    FCTextInk MeasureInk(const std::string& text, const std::string& fontName,
+                         const std::string& fontFile, std::uint16_t pointSize) override;
     // documentName is the PDF's title and the print job's name.
     bool StartDocument(const std::string& documentName) override;
     bool StartPage() override;

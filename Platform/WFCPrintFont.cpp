@@ -11,6 +11,7 @@
 #include FT_ADVANCES_H
 #include FT_TRUETYPE_TABLES_H
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <strings.h>
@@ -188,6 +189,14 @@ bool WFCPrintFont::Load(const std::string& matchedFile, std::int32_t faceIndex, 
         FT_Fixed advance = 0;
         if (FT_Get_Advance(ft, glyph, FT_LOAD_NO_SCALE, &advance) != 0)
             advance = 0;
+        if (glyph != 0 && FT_Load_Glyph(ft, glyph, FT_LOAD_NO_SCALE) == 0)
+        {
+            const FT_Glyph_Metrics& metrics = ft->glyph->metrics;
+            outlines[byte] = {static_cast<double>(metrics.horiBearingX) * scale,
+                              static_cast<double>(metrics.horiBearingY - metrics.height) * scale,
+                              static_cast<double>(metrics.horiBearingX + metrics.width) * scale,
+                              static_cast<double>(metrics.horiBearingY) * scale};
+        }
         glyphs[byte] = glyph;
         advances[byte] = static_cast<double>(advance) * scale;
         drawn[byte] = true;
@@ -203,6 +212,47 @@ FCPoint WFCPrintFont::Measure(std::string_view text) const
         width += advances[static_cast<std::uint8_t>(c)];
     return FCPoint(static_cast<std::int32_t>(std::lround(width)),
                    static_cast<std::int32_t>(std::lround(height)));
+}
+
+FCTextInk WFCPrintFont::MeasureInk(std::string_view text) const
+{
+    FCTextInk measured;
+    measured.baseline = static_cast<std::int32_t>(std::lround(ascent));
+    double pen = 0;
+    bool inked = false;
+    double left = 0, top = 0, right = 0, bottom = 0;
+    for (const char c : text)
+    {
+        const Outline& glyph = outlines[static_cast<std::uint8_t>(c)];
+        if (glyph.right > glyph.left && glyph.top > glyph.bottom)
+        {
+            const double glyphTop = ascent - glyph.top;
+            const double glyphBottom = ascent - glyph.bottom;
+            left = inked ? std::min(left, pen + glyph.left) : pen + glyph.left;
+            right = inked ? std::max(right, pen + glyph.right) : pen + glyph.right;
+            top = inked ? std::min(top, glyphTop) : glyphTop;
+            bottom = inked ? std::max(bottom, glyphBottom) : glyphBottom;
+            inked = true;
+        }
+        pen += advances[static_cast<std::uint8_t>(c)];
+    }
+    if (inked)
+        measured.ink = FCRect(static_cast<std::int32_t>(std::floor(left)),
+                              static_cast<std::int32_t>(std::floor(top)),
+                              static_cast<std::int32_t>(std::ceil(right)),
+                              static_cast<std::int32_t>(std::ceil(bottom)));
+    return measured;
+}
+
+bool WFCPrintFont::CanDraw(std::string_view text) const
+{
+    for (const char c : text)
+    {
+        const auto byte = static_cast<std::uint8_t>(c);
+        if (drawn[byte] && glyphs[byte] == 0)
+            return false;
+    }
+    return true;
 }
 
 void WFCPrintFont::Draw(cairo_t* cr, std::string_view text, double x, double y) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Fc/Devices/FCPrintCanvas.h"
 #include "Fc/Graphics/FCPoint.h"
 
 #include <array>
@@ -42,6 +43,12 @@ public:
     // (advance, ascent + descent) in device pixels, each rounded; the
     // ascent and descent are the face's Windows metrics.
     FCPoint Measure(std::string_view text) const;
+    // The glyphs' outlines as Draw places them, rounded outwards, and the
+    // baseline, both from the text's top-left corner.
+    FCTextInk MeasureInk(std::string_view text) const;
+    // Whether the face has a glyph for every character of the text that
+    // takes one: a face without letters would print boxes or symbols.
+    bool CanDraw(std::string_view text) const;
     // Draws the text with its top-left corner at (x, y) in cr's user space,
     // which must be device pixels; the baseline lies one ascent lower.
     void Draw(cairo_t* cr, std::string_view text, double x, double y) const;
@@ -63,6 +70,13 @@ private:
     std::array<std::uint32_t, 256> glyphs{};
     std::array<double, 256> advances{};
     std::array<bool, 256> drawn{};
+    // By byte: the outline's box from the pen on the baseline, y upwards, in
+    // device pixels; empty for a glyph without an outline.
+    struct Outline
+    {
+        double left = 0, bottom = 0, right = 0, top = 0;
+    };
+    std::array<Outline, 256> outlines{};
     double ascent = 0;
     double height = 0;
 };

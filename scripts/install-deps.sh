@@ -8,7 +8,7 @@ if [ ${#packages[@]} -eq 0 ]; then
             libbenchmark-dev libjpeg62-turbo-dev libyaml-cpp-dev libfreetype-dev libpng-dev fonts-dejavu-core
             libsdl2-dev libsdl2-mixer-dev libx11-dev librsvg2-bin lame espeak-ng ffmpeg
             libavformat-dev libavcodec-dev libswscale-dev libswresample-dev
-            libcairo2-dev libcups2-dev fonts-liberation2 poppler-utils)
+            libcairo2-dev libcups2-dev fonts-liberation2 poppler-utils groff-base)
 fi
 missing=()
 for p in "${packages[@]}"; do

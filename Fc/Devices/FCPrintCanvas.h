@@ -2,6 +2,7 @@
 
 #include "Fc/Core/FCObject.h"
 #include "Fc/Graphics/FCPoint.h"
+#include "Fc/Graphics/FCRect.h"
 
 #include <cstdint>
 #include <optional>
@@ -27,6 +28,15 @@ struct FCPrintOutcome
     std::string reason;
 };
 
+// What a text puts on paper, from the top-left point it is added at, in
+// device pixels: the box around its glyphs' outlines (empty when it draws
+// nothing) and the depth of its baseline.
+struct FCTextInk
+{
+    FCRect ink;
+    std::int32_t baseline = 0;
+};
+
 // One printed document, page by page: texts and images are queued for the
 // page and put on paper by PrintPage. Positions and sizes are printer device
 // pixels; image scales are fractions of the page width and height. The
@@ -49,6 +59,10 @@ public:
     virtual FCPoint GetFrameSize(FCImageSet* imageSet, std::int16_t frame) = 0;
     virtual FCPoint MeasureText(const std::string& text, const std::string& fontName,
                                 const std::string& fontFile, std::uint16_t pointSize) = 0;
+    // A canvas that cannot tell its glyphs apart answers the text's whole
+    // line, as MeasureText measures it, with the baseline at its foot.
+    virtual FCTextInk MeasureInk(const std::string& text, const std::string& fontName,
+                                 const std::string& fontFile, std::uint16_t pointSize);
     virtual bool StartDocument(const std::string& documentName) = 0;
     virtual bool StartPage() = 0;
     // Prints the queued items (images first, then texts) and empties the queues.

@@ -40,6 +40,7 @@
 #include "Vel/Rules/VelFormatRules.h"
 #include "Vel/Rules/VelLevelRules.h"
 #include "Vel/Rules/VelPageRules.h"
+#include "Vel/Rules/VelPhysicalRules.h"
 #include "Vel/Rules/VelRulesWalk.h"
 #include "Vel/Rules/VelSkillRules.h"
 #include "Vel/Rules/VelSpellRules.h"
@@ -47,6 +48,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 namespace
 {
@@ -101,6 +103,7 @@ constexpr std::int32_t kMaxAnimals = 3;
 
 constexpr std::uint16_t kGenerationMethodText = 320;
 constexpr std::uint16_t kLoadText = 10541;
+constexpr std::uint16_t kOverloadedText = 9795;
 constexpr std::uint16_t kSpellUnitText = 9800;
 constexpr std::uint16_t kSpellRangeText = 9850;
 constexpr std::uint16_t kSpellDurationText = 9900;
@@ -470,9 +473,19 @@ void VelSheetPrinter::AddText(const std::string& text, std::int16_t x, std::int1
     if (shown.empty())
         return;
     const std::uint16_t size = FitText(shown, ToDeviceX(width), false, fontSize);
-    if (!shown.empty())
-        canvas->AddText(shown, FCPoint(ToDeviceX(x), ToDeviceY(y)), fontName, fontFile, size,
-                        nullptr);
+    if (shown.empty())
+        return;
+    // Set smaller, the text stays on the line it was meant for.
+    const std::int32_t top = ToDeviceY(y) + BaselineShift(shown, size);
+    canvas->AddText(shown, FCPoint(ToDeviceX(x), top), fontName, fontFile, size, nullptr);
+}
+
+std::int32_t VelSheetPrinter::BaselineShift(const std::string& text, std::uint16_t points)
+{
+    if (points == fontSize)
+        return 0;
+    return canvas->MeasureInk(text, fontName, fontFile, fontSize).baseline -
+           canvas->MeasureInk(text, fontName, fontFile, points).baseline;
 }
 
 FCPoint VelSheetPrinter::BoxInside(std::int16_t x, std::int16_t y, std::int16_t width,
@@ -495,29 +508,27 @@ void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::i
         AddTextLines({text}, x, y, width, height, flags);
         return;
     }
-    // Wrapped at the largest size whose lines all fit the box, or at the
-    // smallest with the lines that fit.
+    // Wrapped lines run down from the top left of the box, not centred, at
+    // the largest size whose lines all fit it, or at the smallest with the
+    // lines that fit.
+    constexpr std::uint32_t wrapFlags = 0;
     FCPoint corner;
-    const FCPoint inside = BoxInside(x, y, width, height, flags, corner);
+    const FCPoint inside = BoxInside(x, y, width, height, wrapFlags, corner);
     std::vector<std::string> wrapped;
     std::uint16_t size = fontSize;
     for (;; --size)
     {
         SheetFont font{canvas, fontName, fontFile, size};
         wrapped.clear();
-        WrapText(wrapped, text, FCPoint(inside.x, 0), true, MeasureWithSheetFont, &font);
-        // A line's closing blank would pull it off centre.
+        WrapText(wrapped, Printable(text), FCPoint(inside.x, 0), true, MeasureWithSheetFont, &font);
         for (std::string& line : wrapped)
             while (!line.empty() && line.back() == ' ')
                 line.pop_back();
-        const auto needed = static_cast<std::int32_t>(wrapped.size()) * LineHeightPixels(size);
-        if (needed <= inside.y || size <= kSmallestPoints)
+        if (size <= kSmallestPoints ||
+            PlaceLines(wrapped, size, x, y, width, height, wrapFlags).fits)
             break;
     }
-    const std::uint16_t kept = fontSize;
-    fontSize = size;
-    AddTextLines(wrapped, x, y, width, height, flags & ~BoxWrap);
-    fontSize = kept;
+    PrintLines(wrapped, size, x, y, width, height, wrapFlags);
 }
 
 void VelSheetPrinter::AddTextLines(const std::vector<std::string>& text, std::int16_t x,
@@ -532,40 +543,88 @@ void VelSheetPrinter::AddTextLines(const std::vector<std::string>& text, std::in
             lines.push_back(std::move(shown));
     if (lines.empty())
         return;
+    // The size the box asks for, unless the ink does not fit it there.
+    std::uint16_t size = fontSize;
+    while (size > kSmallestPoints && !PlaceLines(lines, size, x, y, width, height, flags).fits)
+        --size;
+    if (!(flags & BoxWhole) && !PlaceLines(lines, size, x, y, width, height, flags).fits)
+    {
+        FCPoint corner;
+        const std::int32_t room = BoxInside(x, y, width, height, flags, corner).x;
+        for (std::string& line : lines)
+            FitText(line, room, false, size);
+    }
+    PrintLines(lines, size, x, y, width, height, flags);
+}
+
+VelSheetPrinter::Placement VelSheetPrinter::PlaceLines(const std::vector<std::string>& lines,
+                                                       std::uint16_t points, std::int16_t x,
+                                                       std::int16_t y, std::int16_t width,
+                                                       std::int16_t height, std::uint32_t flags)
+{
+    Placement placement;
+    if (lines.empty())
+        return placement;
     FCPoint corner;
     const FCPoint inside = BoxInside(x, y, width, height, flags, corner);
-    const auto count = static_cast<std::int32_t>(lines.size());
-    std::uint16_t size = fontSize;
-    while (size > kSmallestPoints && count * LineHeightPixels(size) > inside.y)
-        --size;
-    // Every line at the size the widest of them needs.
-    const bool whole = (flags & BoxWhole) != 0;
-    std::uint16_t common = size;
-    for (const std::string& line : lines)
+    const std::int32_t pitch = LineHeightPixels(points);
+    std::vector<FCTextInk> inks;
+    // The ink of all lines, from the first line's top-left point.
+    FCRect block;
+    bool inked = false;
+    for (std::size_t k = 0; k < lines.size(); ++k)
     {
-        std::string trial = line;
-        common = std::min(common, FitText(trial, inside.x, whole, size));
-    }
-    for (std::string& line : lines)
-        FitText(line, inside.x, whole, common);
-    const std::int32_t lineHeight = std::max<std::int32_t>(1, LineHeightPixels(common));
-    const std::int32_t fitting = std::clamp<std::int32_t>(inside.y / lineHeight, 1, count);
-    if (fitting < count || lineHeight > inside.y)
-        FC_LOG("A box of the sheet is too small for \"%.60s\"\n", lines.front().c_str());
-    std::int32_t top = corner.y;
-    if ((flags & BoxCenterV) && fitting * lineHeight < inside.y)
-        top += (inside.y - fitting * lineHeight) / 2;
-    for (std::int32_t k = 0; k < fitting; ++k)
-    {
-        const std::string& line = lines[static_cast<std::size_t>(k)];
-        if (line.empty())
+        inks.push_back(canvas->MeasureInk(lines[k], fontName, fontFile, points));
+        FCRect ink = inks.back().ink;
+        if (ink.IsEmpty())
             continue;
+        ink.Offset(0, static_cast<std::int32_t>(k) * pitch);
+        if (inked)
+            block.Union(block, ink);
+        else
+            block = ink;
+        inked = true;
+    }
+    // Centred, the ink stands in the middle of the box; otherwise the lines
+    // start at its top, a single one on the baseline of the box's own size.
+    std::int32_t top = ToDeviceY(y);
+    if (flags & BoxCenterV)
+        top = corner.y + static_cast<std::int32_t>((inside.y - block.Height()) / 2) - block.top;
+    else if (lines.size() == 1)
+        top += BaselineShift(lines[0], points);
+    const std::int32_t bottom = corner.y + inside.y;
+    placement.fits = top + block.top >= corner.y && top + block.bottom <= bottom;
+    for (std::size_t k = 0; k < lines.size(); ++k)
+    {
+        const FCRect& ink = inks[k].ink;
+        const std::int32_t lineTop = top + static_cast<std::int32_t>(k) * pitch;
         std::int32_t left = corner.x;
-        const std::int32_t lineWidth = canvas->MeasureText(line, fontName, fontFile, common).x;
-        if ((flags & BoxCenterH) && lineWidth < inside.x)
-            left += (inside.x - lineWidth) / 2;
-        canvas->AddText(line, FCPoint(left, top + k * lineHeight), fontName, fontFile, common,
-                        nullptr);
+        if (flags & BoxCenterH)
+            left += static_cast<std::int32_t>((inside.x - ink.Width()) / 2) - ink.left;
+        placement.fits = placement.fits && left + ink.left >= corner.x &&
+                         left + ink.right <= corner.x + inside.x;
+        if (placement.fitting == static_cast<std::int32_t>(k) && lineTop + ink.bottom <= bottom)
+            ++placement.fitting;
+        placement.at.emplace_back(left, lineTop);
+    }
+    return placement;
+}
+
+void VelSheetPrinter::PrintLines(const std::vector<std::string>& lines, std::uint16_t points,
+                                 std::int16_t x, std::int16_t y, std::int16_t width,
+                                 std::int16_t height, std::uint32_t flags)
+{
+    const Placement placement = PlaceLines(lines, points, x, y, width, height, flags);
+    if (!placement.fits && !lines.empty())
+        FC_LOG("A box of the sheet is too small for \"%.60s\"\n", lines.front().c_str());
+    // Lines below the box are left out; the first always prints.
+    const std::int32_t shown = std::min(static_cast<std::int32_t>(lines.size()),
+                                        std::max<std::int32_t>(1, placement.fitting));
+    for (std::int32_t k = 0; k < shown; ++k)
+    {
+        const auto i = static_cast<std::size_t>(k);
+        if (!lines[i].empty())
+            canvas->AddText(lines[i], placement.at[i], fontName, fontFile, points, nullptr);
     }
 }
 
@@ -863,19 +922,18 @@ void VelSheetPrinter::PrintGenerationBlock(const VelCharacter* character)
         character->hitPointBonus,
         GetPointBuyTotal(character),
     };
-    // Boxes 17 high: a 6-point line is 14.
     const std::int16_t rows[] = {1102, 1126, 1150, 1174, 1199};
     for (std::size_t i = 0; i < std::size(counts); ++i)
-        AddTextBox(Plain(counts[i]), 426, rows[i], 22, 17, kNumberBox);
+        AddTextBox(Plain(counts[i]), 426, rows[i], 22, 15, kNumberBox);
 
-    AddTextBox(Text(kGenerationMethodText + character->abilityMethod), 456, 1112, 86, 17, kBox);
+    AddTextBox(Text(kGenerationMethodText + character->abilityMethod), 456, 1112, 86, 14, kBox);
     // The items page shows the same sum.
-    AddTextBox(Plain(GetWealth(character)), 456, 1156, 86, 17, kNumberBox);
+    AddTextBox(Plain(GetWealth(character)), 456, 1156, 86, 12, kNumberBox);
     // Characters from the first file version never recorded it.
     AddTextBox(character->startingMoney == 0
                    ? std::string("v 1.0")
                    : Plain(static_cast<std::int32_t>(character->startingMoney)),
-               456, 1199, 86, 17, kBox);
+               456, 1199, 86, 12, kBox);
 }
 
 // ---------------------------------------------------------------------------
@@ -1120,7 +1178,7 @@ void VelSheetPrinter::PrintGoods(const VelCharacter* character)
     cursorY = 103;
     PrintGoodsRows();
     fontSize = 8;
-    AddTextBox(FloatToString(character->carriedWeight, true), 954, 841, 93, 24, kNumberBox);
+    AddTextBox(FloatToString(character->carriedWeight, true), 954, 843, 93, 20, kNumberBox);
 }
 
 void VelSheetPrinter::PrintGoodsRows()
@@ -1253,8 +1311,15 @@ void VelSheetPrinter::PrintMoney(const VelCharacter* character)
 void VelSheetPrinter::PrintLoad(const VelCharacter* character)
 {
     fontSize = 6;
-    AddTextBox(ToSheetUpper(Text(kLoadText + Value(character, C::kValueLoad))), 13, 1383, 59, 33,
-               kBox);
+    // The equipment page's word for too much is too long for the box: the
+    // sheet's own breaks it over two lines.
+    const std::int32_t load = Value(character, C::kValueLoad);
+    std::vector<std::string> word;
+    std::istringstream text(
+        ToSheetUpper(Text(load == kLoadOverloaded ? kOverloadedText : kLoadText + load)));
+    for (std::string line; std::getline(text, line);)
+        word.push_back(line);
+    AddTextLines(word, 13, 1383, 59, 33, kBox);
     fontSize = 10;
     AddTextBox(Signed(Value(character, C::kValueMaxDexBonus)), 74, 1383, 53, 33, kNumberBox);
     AddTextBox(Plain(Value(character, C::kValueLoadCheckPenalty)), 129, 1383, 53, 33, kNumberBox);
@@ -1273,12 +1338,13 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             const auto y = static_cast<std::int16_t>(1382 + 37 * shown);
             const VelAnimalInfo* record = VelDatabase::FindAnimal(animal.animalId);
             fontSize = 8;
-            std::vector<std::string> names{ToSheetUpper(animal.text)};
-            if (record)
-                names.push_back(ToSheetUpper(record->name));
-            AddTextLines(names, 354, y, 288, 33, kBox);
+            // The kind on a second line, 16 lower: its ink ends above the
+            // box's bottom line.
+            AddTextBox(ToSheetUpper(animal.text), 354, y, 288, 33, BoxCenterH);
             if (record)
             {
+                AddTextBox(ToSheetUpper(record->name), 354, static_cast<std::int16_t>(y + 16), 288,
+                           17, BoxCenterH);
                 const auto level =
                     static_cast<std::int16_t>(character->GetClassLevel(animal.secondKey));
                 AddTextBox(HitDiceText(GetAnimalHitDice(
@@ -1287,11 +1353,8 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             }
             AddTextBox(Plain(animal.stats[VelEntity::kArmorClass]), 686, y, 40, 33, kNumberBox);
             AddTextBox(Plain(animal.stats[VelEntity::kHitPoints]), 728, y, 40, 33, kNumberBox);
-            // Small enough for two lines in the box.
-            fontSize = 6;
             AddTextBox(FormatAnimalAttackBonuses(&animal, false), 770, y, 128, 33, kWrapBox);
             AddTextBox(FormatAnimalAttacks(&animal, false), 899, y, 128, 33, kWrapBox);
-            fontSize = 8;
             AddTextBox(Plain(animal.stats[VelEntity::kSpeed]), 1028, y, 51, 33, kNumberBox);
             return ++shown >= kMaxAnimals;
         });
@@ -1322,16 +1385,18 @@ bool VelSheetPrinter::StartSpellPage(const VelCharacter* character, const VelCha
     fontSize = 12;
     if (record)
         AddText(ToSheetUpper(record->name), 250, 28);
-    // A priest with a domain and a scholar with a specialty cast one more
-    // spell of each level.
-    const bool extra =
-        (entry.classId == VelIds::kClassPriest && character->HasAnyDomain()) ||
-        (entry.classId == VelIds::kClassScholarCaster && character->HasSpecialtySchool());
+    // A priest with a domain casts one more spell of each level from the
+    // first, as the spells page shows; a scholar with a specialty one more
+    // of every level.
+    const bool domain = entry.classId == VelIds::kClassPriest && character->HasAnyDomain();
+    const bool specialty =
+        entry.classId == VelIds::kClassScholarCaster && character->HasSpecialtySchool();
     for (std::size_t i = 0; i < VelCharacterClass::kSpellLevelCount; ++i)
     {
         const std::int16_t perDay = entry.spellsPerDay[i];
         if (perDay < 0)
             continue;
+        const bool extra = specialty || (domain && i > 0);
         const auto y = static_cast<std::int16_t>(117 + 59 * i);
         fontSize = extra ? 8 : 10;
         AddTextBox(Plain(perDay) + (extra ? "+1" : ""), 15, y, 37, 46, kNumberBox);

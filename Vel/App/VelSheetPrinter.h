@@ -78,11 +78,12 @@ public:
     // right edge of the page, or of its column when a width is given.
     void AddText(const std::string& text, std::int16_t x, std::int16_t y);
     void AddText(const std::string& text, std::int16_t x, std::int16_t y, std::int16_t width);
-    // A text inside a box, clear of its lines: set smaller until it fits the
-    // box's height and width (a wrapped text with all its lines).
+    // A text inside a box, clear of its lines, placed by its ink (the glyphs
+    // it draws): set smaller only when the ink cannot fit the box at the
+    // current size. Wrapped lines run from the top of the box, not centred.
     void AddTextBox(const std::string& text, std::int16_t x, std::int16_t y, std::int16_t width,
                     std::int16_t height, std::uint32_t flags);
-    // Lines one under the other in a box, all at the size that fits them.
+    // Lines one under the other in a box, all at the size whose ink fits it.
     void AddTextLines(const std::vector<std::string>& text, std::int16_t x, std::int16_t y,
                       std::int16_t width, std::int16_t height, std::uint32_t flags);
 
@@ -155,6 +156,23 @@ protected:
     void PrintSchools(const VelCharacter* character);
     void PrintSpellDetails(const VelSpellInfo& spell);
 
+    // Where lines go in a box at a size, and whether their ink keeps inside
+    // the box's lines (fitting: how many of the first lines do, downwards).
+    struct Placement
+    {
+        std::vector<FCPoint> at;
+        bool fits = true;
+        std::int32_t fitting = 0;
+    };
+    Placement PlaceLines(const std::vector<std::string>& lines, std::uint16_t points,
+                         std::int16_t x, std::int16_t y, std::int16_t width, std::int16_t height,
+                         std::uint32_t flags);
+    // The lines that fit, at that size.
+    void PrintLines(const std::vector<std::string>& lines, std::uint16_t points, std::int16_t x,
+                    std::int16_t y, std::int16_t width, std::int16_t height, std::uint32_t flags);
+    // How much lower a text set at points goes to keep the baseline it has
+    // at the current size, in device pixels.
+    std::int32_t BaselineShift(const std::string& text, std::uint16_t points);
     // The text as it fits widthPixels: the font set smaller from points down
     // to kSmallestPoints, then, unless whole, cut with "...". Returns the size.
     std::uint16_t FitText(std::string& text, std::int32_t widthPixels, bool whole,

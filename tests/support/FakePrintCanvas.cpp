@@ -86,6 +86,25 @@ FCPoint FakePrintCanvas::Measure(const std::string& text, std::uint16_t pointSiz
     return FCPoint(static_cast<std::int32_t>((hundredths * em + 50) / 100), height);
 }
 
+FCTextInk FakePrintCanvas::MeasureInk(const std::string& text, const std::string&,
+                                      const std::string&, std::uint16_t pointSize)
+{
+    return Ink(text, pointSize);
+}
+
+FCTextInk FakePrintCanvas::Ink(const std::string& text, std::uint16_t pointSize) const
+{
+    const std::int32_t em = EmPixels(pointSize);
+    const std::int32_t baseline = (em * 1825 + 1024) / 2048;
+    const std::int32_t width = Measure(text, pointSize).x;
+    if (width == 0 || text.find_first_not_of(' ') == std::string::npos)
+        return {FCRect(), baseline};
+    const bool descends = text.find_first_of("(),;gjpqyQ") != std::string::npos;
+    return {FCRect(0, baseline - (em * 7 + 5) / 10, width,
+                   baseline + (descends ? (em * 21 + 50) / 100 : 0)),
+            baseline};
+}
+
 bool FakePrintCanvas::Call(const char* name)
 {
     calls.push_back(name);

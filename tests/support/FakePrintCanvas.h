@@ -12,8 +12,10 @@
 // measured the way a printer at 600 dpi measures "Times New Roman": the em
 // is MulDiv(points, 600, 72) pixels, capital letters advance 0.68 em and
 // every other character 0.5 em (control bytes nothing), and a line is the
-// font's ascent plus descent (2268 / 2048 em) high. Image frames have
-// their nominal size.
+// font's ascent plus descent (2268 / 2048 em) high. Its ink runs from 0.7
+// em above the baseline (1825 / 2048 em down) to the baseline, or 0.21 em
+// below it with a sign or letter that descends, as wide as its advance.
+// Image frames have their nominal size.
 class FakePrintCanvas : public FCPrintCanvas
 {
 public:
@@ -52,6 +54,8 @@ public:
     FCPoint GetFrameSize(FCImageSet* imageSet, std::int16_t frame) override;
     FCPoint MeasureText(const std::string& text, const std::string& fontName,
                         const std::string& fontFile, std::uint16_t pointSize) override;
+    FCTextInk MeasureInk(const std::string& text, const std::string& fontName,
+                         const std::string& fontFile, std::uint16_t pointSize) override;
     bool StartDocument(const std::string& documentName) override;
     bool StartPage() override;
     bool PrintPage() override;
@@ -62,6 +66,8 @@ public:
     static std::int32_t EmPixels(std::uint16_t pointSize);
     // What MeasureText answers.
     FCPoint Measure(const std::string& text, std::uint16_t pointSize) const;
+    // What MeasureInk answers.
+    FCTextInk Ink(const std::string& text, std::uint16_t pointSize) const;
 
     FCPoint pageSize;
     Page pending;

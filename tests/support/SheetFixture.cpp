@@ -316,7 +316,8 @@ AssetIndexBytes Index(const SheetFixture::Parts& parts)
         index.Text(10541, "Light")
             .Text(10542, "Medium")
             .Text(10543, "Heavy")
-            .Text(10545, "Overloaded");
+            .Text(10545, "Overloaded")
+            .Text(9795, "Over-\nloaded");
         index.Text(320, "Roll the Dice").Text(321, "Point Buy");
         index.U16(0);
     }

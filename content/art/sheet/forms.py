@@ -221,17 +221,16 @@ def front():
 
     # How the character came about, and its wealth.
     form.bar(336, 1076, 246, 20, "ORIGIN AND WEALTH", 11)
-    # Boxes 17 high hold the 6-point line printed in them.
     for y, label in ((1102, "ROLLS"), (1126, "STEPS UP"), (1150, "STEPS DOWN"),
                      (1174, "HP BONUS"), (1199, "POINTS")):
-        form.text(340, y + 13, label, 8)
-        form.box(426, y, 22, 17, 1)
+        form.text(340, y + 12, label, 8)
+        form.box(426, y, 22, 15, 1)
     form.text(456, 1109, "METHOD", 7)
-    form.box(456, 1112, 86, 17, 1)
+    form.box(456, 1112, 86, 14, 1)
     form.text(456, 1153, "WEALTH (GOLD)", 7)
-    form.box(456, 1156, 86, 17, 1)
+    form.box(456, 1156, 86, 12, 1)
     form.text(456, 1196, "STARTING GOLD", 7)
-    form.box(456, 1199, 86, 17, 1)
+    form.box(456, 1199, 86, 12, 1)
 
     # Skills: rows 0 to 40 carry their names, rows 41 to 43 are free.
     form.bar(586, 530, 492, 22, "SKILLS")
@@ -269,10 +268,9 @@ def second():
     goods_headings(form, 97)
     for r in range(29):
         goods_row(form, 103 + 25 * r, r)
-    # Room inside the heavy line for the 8-point total.
-    form.text(946, 857, "CARRIED", 10, "end")
-    form.box(954, 841, 93, 24, 2.5)
-    form.text(1052, 857, "LB.", 9)
+    form.text(946, 858, "CARRIED", 10, "end")
+    form.box(954, 843, 93, 20, 2.5)
+    form.text(1052, 858, "LB.", 9)
     form.bar(1060, 56, 205, 22, "PORTRAIT")
     form.box(1060, 78, 205, 750, 1.5)
 

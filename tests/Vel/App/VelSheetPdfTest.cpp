@@ -26,13 +26,16 @@ namespace
 {
 using Kind = FCPrintOutcome::Kind;
 
-// A machine without fonts, while it lives: fontconfig's current set-up is
-// an empty one.
+// A machine without fonts, or with only the given font file, while it
+// lives: fontconfig's current set-up is an empty one.
 class NoFonts
 {
 public:
-    NoFonts() : saved(FcConfigReference(nullptr)), empty(FcConfigCreate())
+    explicit NoFonts(const char* only = nullptr)
+        : saved(FcConfigReference(nullptr)), empty(FcConfigCreate())
     {
+        if (only)
+            FcConfigAppFontAddFile(empty, reinterpret_cast<const FcChar8*>(only));
         FcConfigSetCurrent(empty);
     }
     ~NoFonts()
@@ -146,14 +149,19 @@ TEST_F(SheetPdfTest, ANameOfTheCodePageComesBackUpperCased)
 TEST_F(SheetPdfTest, WithoutAFontNothingIsSavedAndTheUserIsToldWhy)
 {
     Owned<VelCharacter> caster = MakeSheetCaster("Caster");
-    const NoFonts none;
-    VelSheetPrinter job;
-    EXPECT_FALSE(job.Print(caster.get(), "Stavelorn"));
-    EXPECT_EQ(job.GetOutcome().kind, Kind::kFailed);
-    EXPECT_NE(job.DescribeOutcome().find("cannot be drawn: no font could be loaded for \"Times "
-                                         "New Roman\""),
-              std::string::npos)
-        << job.DescribeOutcome();
-    EXPECT_TRUE(sandbox.Printouts().empty());
+    // No font at all, and a font of one symbol (groff's euro sign): no letters.
+    for (const char* only :
+         {static_cast<const char*>(nullptr), "/usr/share/groff/current/font/devps/freeeuro.pfa"})
+    {
+        const NoFonts none(only);
+        VelSheetPrinter job;
+        EXPECT_FALSE(job.Print(caster.get(), "Stavelorn"));
+        EXPECT_EQ(job.GetOutcome().kind, Kind::kFailed);
+        EXPECT_NE(job.DescribeOutcome().find("cannot be drawn: no font could be loaded for "
+                                             "\"Times New Roman\""),
+                  std::string::npos)
+            << job.DescribeOutcome();
+        EXPECT_TRUE(sandbox.Printouts().empty());
+    }
 }
 } // namespace

@@ -38,14 +38,16 @@ using Page = FakePrintCanvas::Page;
 constexpr std::uint32_t kPoint = 0;
 constexpr std::uint32_t kLeft = VelSheetPrinter::BoxCenterV;
 constexpr std::uint32_t kBox = VelSheetPrinter::BoxCenterH | VelSheetPrinter::BoxCenterV;
+constexpr std::uint32_t kCentredH = VelSheetPrinter::BoxCenterH;
 constexpr std::int32_t kScale = 4; // 1275 x 1650 forms on a 5100 x 6600 page
 // A box's text keeps 0.75 design units (3 pixels) from its edges, and one
 // set to the left 2 units (8 pixels) more from the left edge.
 constexpr std::int32_t kInset = 3;
 constexpr std::int32_t kLeftPad = 8;
 
-// A text the sheet should print: at a design point, or centred in a box as
-// its flags say (as line `line` of `lines` when a box holds several).
+// A text the sheet should print: at a design point, or in a box as its
+// flags say, by its ink when centred (as line `line` of a wrapped text,
+// which runs down from the top of its box).
 struct At
 {
     std::string text;
@@ -56,7 +58,6 @@ struct At
     std::int32_t height = 0;
     std::uint32_t flags = kPoint;
     std::int32_t line = 0;
-    std::int32_t lines = 1;
 };
 
 At Point(const std::string& text, std::int32_t x, std::int32_t y, std::uint16_t points)
@@ -70,10 +71,10 @@ At Box(const std::string& text, std::int32_t x, std::int32_t y, std::int32_t w, 
     return {text, x, y, points, w, h, flags};
 }
 
-At Line(const std::string& text, std::int32_t line, std::int32_t lines, std::int32_t x,
-        std::int32_t y, std::int32_t w, std::int32_t h, std::uint16_t points)
+At Line(const std::string& text, std::int32_t line, std::int32_t x, std::int32_t y, std::int32_t w,
+        std::int32_t h, std::uint16_t points)
 {
-    return {text, x, y, points, w, h, kBox, line, lines};
+    return {text, x, y, points, w, h, kPoint, line};
 }
 
 FCPoint Where(const FakePrintCanvas& canvas, const At& at)
@@ -83,15 +84,13 @@ FCPoint Where(const FakePrintCanvas& canvas, const At& at)
         return point;
     const std::int32_t pad = (at.flags & VelSheetPrinter::BoxCenterH) ? 0 : kLeftPad;
     point.x += kInset + pad;
-    point.y += kInset;
     const FCPoint inside(at.width * kScale - 2 * kInset - pad, at.height * kScale - 2 * kInset);
-    const FCPoint size = canvas.Measure(at.text, at.points);
-    const std::int32_t block = size.y * at.lines;
-    if ((at.flags & VelSheetPrinter::BoxCenterH) && size.x < inside.x)
-        point.x += (inside.x - size.x) / 2;
-    if ((at.flags & VelSheetPrinter::BoxCenterV) && block < inside.y)
-        point.y += (inside.y - block) / 2;
-    point.y += at.line * size.y;
+    const FCRect ink = canvas.Ink(at.text, at.points).ink;
+    if (at.flags & VelSheetPrinter::BoxCenterH)
+        point.x += static_cast<std::int32_t>(inside.x - ink.Width()) / 2 - ink.left;
+    if (at.flags & VelSheetPrinter::BoxCenterV)
+        point.y += kInset + static_cast<std::int32_t>(inside.y - ink.Height()) / 2 - ink.top;
+    point.y += at.line * canvas.Measure(at.text, at.points).y;
     return point;
 }
 
@@ -200,20 +199,21 @@ TEST_F(SheetTest, BoxesCentreTheirTextAndWrappedTextKeepsToItsBox)
     printer.SetBackground(9500, 0);
     ASSERT_TRUE(printer.SetupPageScale());
     // 20 pixels in a box 38 units (152 pixels) wide, 3 pixels inside its
-    // lines, move right by 3 + 63; the 12-point line (111 pixels) is too
-    // tall for the box's 74 inner pixels, an 8-point one (74) fits.
+    // lines, move right by 3 + 63; the 12-point line (111 pixels) is taller
+    // than the box's 74 inner pixels, but its ink (70, from 19 below the
+    // text's top) fits, centred: 200 + 3 + 2 - 19.
     canvas.widths["AB"] = 20;
     printer.AddTextBox("AB", 100, 50, 38, 20, kBox);
-    // At 12 points the words take three lines, 333 pixels, and the box has
-    // 234; at 9 points two lines of 83 fit, centred both ways, without the
-    // blank at the end of the first.
+    // At 12 points the words take three lines, whose ink runs below the box;
+    // at 9 points two lines fit. They run from the top of the box, in from
+    // its left line, not centred, without the blank at the end of the first.
     printer.AddTextBox("ONE TWO THREE FOUR", 10, 20, 130, 60, kBox | VelSheetPrinter::BoxWrap);
     const auto& texts = canvas.pending.texts;
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].at, FCPoint(400 + 66, 203));
-    EXPECT_EQ(texts[0].pointSize, 8);
-    const At lines[] = {Line("ONE TWO", 0, 2, 10, 20, 130, 60, 9),
-                        Line("THREE FOUR", 1, 2, 10, 20, 130, 60, 9)};
+    EXPECT_EQ(texts[0].at, FCPoint(400 + 66, 186));
+    EXPECT_EQ(texts[0].pointSize, 12);
+    const At lines[] = {Line("ONE TWO", 0, 10, 20, 130, 60, 9),
+                        Line("THREE FOUR", 1, 10, 20, 130, 60, 9)};
     for (std::size_t k = 0; k < std::size(lines); ++k)
     {
         EXPECT_EQ(texts[k + 1].text, lines[k].text);
@@ -351,7 +351,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           Box("8", 92, 436, 38, 45, 14), Box("+3", 181, 141, 38, 45, 12),
           Box("+0", 181, 318, 38, 45, 12), Box("-1", 181, 436, 38, 45, 12),
           Point("WARRIOR", 382, 124, 12), Point("HUMAN", 382, 166, 12),
-          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 7),
+          Point("TRUE NEUTRAL", 382, 208, 10), Box("1", 386, 331, 50, 19, 10),
           Box("1", 478, 334, 26, 34, 10), Box("15", 678, 134, 39, 46, 14),
           Box("4", 678, 266, 39, 46, 14), Box("3", 678, 210, 39, 46, 14),
           Box("1", 678, 322, 39, 46, 14), Box("1", 678, 394, 39, 46, 14),
@@ -365,8 +365,8 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          0,
-         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 7),
-          Box("3(X)", 386, 268, 50, 19, 7), Box("4", 478, 334, 26, 34, 10)}},
+         {Point("MULTICLASS", 382, 124, 12), Box("1", 386, 331, 50, 19, 10),
+          Box("3(X)", 386, 268, 50, 19, 9), Box("4", 478, 334, 26, 34, 10)}},
         {"feats sort by name, 24 apart",
          [](VelCharacter& c)
          {
@@ -381,7 +381,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          [](VelCharacter& c) { c.startingMoney = 0; },
          2,
          0,
-         {Box("v 1.0", 456, 1199, 86, 17, 6)}},
+         {Box("v 1.0", 456, 1199, 86, 12, 6)}},
         {"description, load and money",
          [](VelCharacter& c)
          {
@@ -401,8 +401,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           // 14 points are too wide for the inches box.
           Box("10", 410, 968, 26, 34, 11), Box("F", 522, 856, 36, 45, 16),
           Box("M", 522, 912, 36, 45, 16), Point("OWESTHE SMITH", 707, 900, 6),
-          // 10-point lines are too tall for the money boxes.
-          Box("0", 637, 1220, 98, 20, 8), Box("5", 637, 1296, 98, 20, 8),
+          Box("0", 637, 1220, 98, 20, 10), Box("5", 637, 1296, 98, 20, 10),
           Box("MEDIUM", 13, 1383, 59, 33, 6), Box("+3", 74, 1383, 53, 33, 10),
           Box("-3", 129, 1383, 53, 33, 10), Box("30 ft", 183, 1383, 52, 33, 9),
           Box("x4", 239, 1383, 51, 33, 10)}},
@@ -458,7 +457,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           Point("SIMPLE WEAPONS", 302, 106, 8), Point("SHIELDS", 302, 130, 8),
           Point("RAGE 2/DAY", 302, 154, 8), Point("COMMON", 11, 588, 8),
           Point("ELVISH", 11, 612, 8)}},
-        {"animals: hit dice, attacks in six points, three at most",
+        {"animals: hit dice, attacks at eight points, three at most",
          [](VelCharacter& c)
          {
              F::AddAnimal(c, F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");
@@ -468,12 +467,13 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          1,
-         // Name and kind: two lines in the size that fits them, centred.
-         {Line("FANG", 0, 2, 354, 1382, 288, 33, 6), Line("WOLF", 1, 2, 354, 1382, 288, 33, 6),
-          Box("2.50", 645, 1382, 39, 33, 8), Box("14", 686, 1382, 40, 33, 8),
-          Box("16", 728, 1382, 40, 33, 8), Box("Bite: 1d6", 899, 1382, 128, 33, 6),
-          Box("40", 1028, 1382, 51, 33, 8), Line("DUSTY", 0, 2, 354, 1419, 288, 33, 6),
-          Box("3", 645, 1419, 39, 33, 8), Line("BLAZE", 0, 2, 354, 1456, 288, 33, 6)}},
+         // Name and kind: 16 apart, centred across; attacks from the top.
+         {Box("FANG", 354, 1382, 288, 33, 8, kCentredH),
+          Box("WOLF", 354, 1398, 288, 17, 8, kCentredH), Box("2.50", 645, 1382, 39, 33, 8),
+          Box("14", 686, 1382, 40, 33, 8), Box("16", 728, 1382, 40, 33, 8),
+          Line("Bite: 1d6", 0, 899, 1382, 128, 33, 8), Box("40", 1028, 1382, 51, 33, 8),
+          Box("DUSTY", 354, 1419, 288, 33, 8, kCentredH), Box("3", 645, 1419, 39, 33, 8),
+          Box("BLAZE", 354, 1456, 288, 33, 8, kCentredH)}},
         {"a scholar with a specialty school",
          [&spells](VelCharacter& c)
          {
@@ -496,12 +496,14 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          4,
          2,
-         {Point("PRIEST", 250, 28, 12), Box("1+1", 15, 117, 37, 46, 8),
-          Point("DOMAIN: FIRE", 244, 103, 10), Point("TURN WATER CREATURES", 244, 128, 8),
-          Point("SPELL 00 (0)", 244, 155, 8), Box("-", 164, 153, 24, 20, 8),
-          Point("SPELL 10 (0)", 244, 180, 8), Point("SPELL 63 (3)", 244, 830, 8),
-          Point("DOMAIN: SUN", 244, 878, 10), Point("GREATER TURNING", 244, 903, 8),
-          Point("SPELL 13 (3)", 244, 930, 8), Point("0th LEVEL SPELLS", 244, 978, 10)}},
+         // The domain's spell starts at level 1.
+         {Point("PRIEST", 250, 28, 12), Box("1", 15, 117, 37, 46, 10),
+          Box("1+1", 15, 176, 37, 46, 8), Point("DOMAIN: FIRE", 244, 103, 10),
+          Point("TURN WATER CREATURES", 244, 128, 8), Point("SPELL 00 (0)", 244, 155, 8),
+          Box("-", 164, 153, 24, 20, 8), Point("SPELL 10 (0)", 244, 180, 8),
+          Point("SPELL 63 (3)", 244, 830, 8), Point("DOMAIN: SUN", 244, 878, 10),
+          Point("GREATER TURNING", 244, 903, 8), Point("SPELL 13 (3)", 244, 930, 8),
+          Point("0th LEVEL SPELLS", 244, 978, 10)}},
         {"marks beside chosen spells, and the detail columns",
          [&spells](VelCharacter& c)
          {
@@ -527,10 +529,10 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
          },
          2,
          0,
-         {Box("3.5", 906, 837, 50, 18, 7), Box("CRAFT", 590, 1446, 102, 18, 7, kLeft),
-          Box("BOWS", 697, 1446, 127, 18, 7, kLeft), Box("4", 906, 1446, 50, 18, 7),
-          Box("PERFORM", 590, 1467, 102, 18, 7, kLeft),
-          Box("DRUMS", 697, 1467, 127, 18, 7, kLeft)}},
+         {Box("3.5", 906, 837, 50, 18, 10), Box("CRAFT", 590, 1446, 102, 18, 8, kLeft),
+          Box("BOWS", 697, 1446, 127, 18, 8, kLeft), Box("4", 906, 1446, 50, 18, 10),
+          Box("PERFORM", 590, 1467, 102, 18, 8, kLeft),
+          Box("DRUMS", 697, 1467, 127, 18, 8, kLeft)}},
     };
     for (const SequenceCase& c : cases)
     {
@@ -603,7 +605,7 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
         };
     };
     const auto loreAt = [](char letter, std::int32_t y)
-    { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 7, kLeft); };
+    { return Box(std::string("LORE ") + letter, 590, y, 102, 18, 8, kLeft); };
     const auto goodsAt = [](int n, std::int32_t y)
     { return Point(F::Numbered("GOODS", n), 622, y + 2, 8); };
     const Case cases[] = {
@@ -623,7 +625,7 @@ TEST_F(SheetTest, ListsGoOnOverOverflowPages)
          {{1,
            {Box("X", 596, 103, 23, 20, 8), goodsAt(5, 103), Box("2.5", 1002, 103, 47, 20, 8),
             goodsAt(15, 128), goodsAt(25, 153), goodsAt(35, 178), goodsAt(0, 203), goodsAt(27, 803),
-            Box("7.5", 954, 841, 93, 24, 8)}},
+            Box("7.5", 954, 843, 93, 20, 8)}},
           {2, {goodsAt(28, 654), goodsAt(39, 904)}}}},
         {"twenty-nine goods", goods(29), 2, {{1, {goodsAt(28, 803)}}}},
     };
@@ -803,8 +805,11 @@ TEST_F(SheetTest, TextsShrinkToTheirPlaceAndOnlyWordsAreCut)
     }
     const FakePrintCanvas& canvas = Print(*hero.Get());
     const auto& name = canvas.printed[0].texts.at(0);
-    EXPECT_EQ(name.at, FCPoint(328, 40));
     EXPECT_EQ(name.pointSize, VelSheetPrinter::kSmallestPoints);
+    // Set smaller, it stays on the baseline it has at 12 points.
+    EXPECT_EQ(name.at.x, 328);
+    EXPECT_EQ(name.at.y + canvas.Ink(name.text, name.pointSize).baseline,
+              40 + canvas.Ink(name.text, 12).baseline);
     EXPECT_EQ(name.text.rfind("SIRBARTHOLOMEWWWW", 0), 0u);
     EXPECT_EQ(name.text.substr(name.text.size() - 3), "...");
     EXPECT_LE(canvas.Measure(name.text, name.pointSize).x, 340 * kScale);
@@ -831,6 +836,14 @@ TEST_F(SheetTest, ListsThatCannotFitAreCutAtTheirArea)
     EXPECT_EQ(TextsIn(canvas.printed[0], 340, 600, 341, 1076).size(), 33u);
     ExpectInOrder(canvas, 0,
                   {Point("FEAT 10", 340, 600, 6), Point("FEAT 42", 340, 600 + 14 * 32, 6)});
+}
+
+TEST_F(SheetTest, TheLoadWordPrintsWhole)
+{
+    hero->values[VelCharacter::kValueLoad] = 4; // overloaded
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    EXPECT_EQ(TextsIn(canvas.printed[1], 13, 1383, 72, 1416),
+              (std::vector<std::string>{"OVER-", "LOADED"}));
 }
 
 // Everything at once, and too much of it.
@@ -936,12 +949,12 @@ TEST_F(SheetTest, NoTextTouchesTheLinesOfItsForm)
         ASSERT_GT(boxes.size(), 20u) << form;
         for (const auto& text : page.texts)
         {
-            // The text's line in design units: its advance by its height.
-            const FCPoint size = canvas.Measure(text.text, text.pointSize);
-            const double left = text.at.x / double{kScale};
-            const double top = text.at.y / double{kScale};
-            const double right = left + size.x / double{kScale};
-            const double bottom = top + size.y / double{kScale};
+            // The text's ink in design units.
+            const FCRect ink = canvas.Ink(text.text, text.pointSize).ink;
+            const double left = (text.at.x + ink.left) / double{kScale};
+            const double top = (text.at.y + ink.top) / double{kScale};
+            const double right = (text.at.x + ink.right) / double{kScale};
+            const double bottom = (text.at.y + ink.bottom) / double{kScale};
             for (const FormBox& box : boxes)
             {
                 const double half = box.line / 2;
@@ -993,7 +1006,7 @@ TEST_F(SheetTest, PrintingLeavesTheCharacterAsItWas)
     F::AddAnimal(*hero.Get(), F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");
     const FakePrintCanvas& canvas = Print(*hero.Get());
     // 25 middle coins carry over into the highest coin on the sheet only.
-    ExpectInOrder(canvas, 0, {Box("5", 456, 1156, 86, 17, 6)});
+    ExpectInOrder(canvas, 0, {Box("5", 456, 1156, 86, 12, 6)});
     EXPECT_EQ(hero->money, VelCoins(0, 25, 3));
     EXPECT_EQ(hero->modified, 0);
 }

@@ -10,8 +10,8 @@ class FCObject;
 class UIMovieControl;
 
 // The intro: our logo movie, then the intro movie, then the game data and
-// the start menu. A click on the movie skips the one playing; a movie that
-// cannot be found waits for that click.
+// the start menu. A click skips the movie playing; a movie file that cannot
+// be found plays nothing, and the window waits for a click.
 class Vel_UIMovieWindow : public UIWindow, public VelScreenMode
 {
 public:

@@ -84,7 +84,6 @@ void Vel_UIMovieWindow::PlayMovie(const std::string& name, bool autoClose, FCObj
         return;
     }
     FC_LOG("Unable to Play Movie %s\n", name.c_str());
-    endPending = 1;
 }
 
 void Vel_UIMovieWindow::StopMovie()
@@ -101,7 +100,6 @@ void Vel_UIMovieWindow::SetMoviePaused(bool paused)
 
 void Vel_UIMovieWindow::OnMovieEnd()
 {
-    endPending = 0;
     StopMovie();
     if (movieIndex == kLogoMovie)
     {
@@ -135,10 +133,6 @@ void Vel_UIMovieWindow::HandleMessage(std::int16_t messageId, void* data)
                 client->LoadGameData();
             else
                 FC_LOG("No client to load the game data\n");
-        }
-        else if (endPending)
-        {
-            OnMovieEnd();
         }
         return;
     }

@@ -10,9 +10,8 @@ class FCObject;
 class UIMovieControl;
 
 // The intro: our logo movie, then the intro movie, then the game data and
-// the start menu. A click on the movie skips the one playing. A movie that
-// is missing or cannot be played counts as ended on the next frame, so a
-// first run never waits on a black screen.
+// the start menu. A click skips the movie playing; a movie file that cannot
+// be found plays nothing, and the window waits for a click.
 class Vel_UIMovieWindow : public UIWindow, public VelScreenMode
 {
 public:
@@ -53,8 +52,6 @@ protected:
     std::uint32_t startTime = 0;
     std::uint8_t started = 0;
     std::int16_t movieIndex = 0;
-    // A movie that could not start ends on the next frame.
-    std::uint8_t endPending = 0;
     // The game data is loaded on the next frame, once.
     std::uint8_t loadPending = 0;
     std::uint8_t loadRequested = 0;

@@ -12,7 +12,6 @@
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterSkill.h"
-#include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelSkillInfo.h"
 #include "Vel/Db/VelSubSkillInfo.h"
@@ -108,31 +107,6 @@ std::vector<Vel_UISkillItem*> RowsOf(Vel_UIListBox* list)
     std::vector<Vel_UISkillItem*> rows;
     EachSkillRow(list, [&](Vel_UISkillItem& row) { rows.push_back(&row); });
     return rows;
-}
-
-// A skill that several classes hold ranks of has a row for each: every such
-// row names its class, or the rows would read the same.
-void NameSharedSkillsClasses(std::vector<Vel_UISkills::RowSpec>& specs)
-{
-    std::map<std::pair<std::uint16_t, std::uint16_t>, std::uint16_t> firstClass;
-    std::map<std::pair<std::uint16_t, std::uint16_t>, bool> shared;
-    for (const Vel_UISkills::RowSpec& spec : specs)
-    {
-        const auto skill = std::make_pair(spec.skillId, spec.subSkillId);
-        const auto [found, added] = firstClass.emplace(skill, spec.classId);
-        if (!added && found->second != spec.classId)
-            shared[skill] = true;
-    }
-    for (Vel_UISkills::RowSpec& spec : specs)
-        if (shared.count({spec.skillId, spec.subSkillId}))
-            if (const VelClassInfo* record = VelDatabase::FindClass(spec.classId))
-                spec.name += " - " + record->name;
-}
-
-void ShowName(Vel_UISkillItem& row, const std::string& name)
-{
-    if (row.GetColumnText(0) != name)
-        row.SetColumnText(0, name);
 }
 
 bool HoldsRows(Vel_UIListBox* list, const std::vector<Vel_UISkills::RowSpec>& specs)
@@ -348,7 +322,6 @@ void Vel_UISkills::FillSkillList()
                                 {entry.GetName(), entry.skillId, entry.subSkillId, classId, kind});
                 return false;
             });
-    NameSharedSkillsClasses(specs);
     SortByName(specs);
     const Vel_UIListRefill quiet(skillList);
     const std::vector<Vel_UISkillItem*> rows = RowsOf(skillList);
@@ -356,11 +329,8 @@ void Vel_UISkills::FillSkillList()
     // only their states follow the character.
     if (character && HoldsRows(skillList, specs))
     {
-        for (std::size_t i = 0; i < rows.size(); ++i)
-        {
-            ShowName(*rows[i], specs[i].name);
-            UpdateRowState(*character, *rows[i]);
-        }
+        for (Vel_UISkillItem* row : rows)
+            UpdateRowState(*character, *row);
         return;
     }
     // Otherwise the rows that still stand for something stay in the list
@@ -381,8 +351,6 @@ void Vel_UISkills::FillSkillList()
         }
         listed[found->second] = true;
         row->listOrder = static_cast<std::uint32_t>(found->second);
-        // Another class may have joined or left the skill.
-        ShowName(*row, specs[found->second].name);
         UpdateRowState(*character, *row);
     }
     for (std::size_t i = 0; character && i < specs.size(); ++i)

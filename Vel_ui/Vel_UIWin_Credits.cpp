@@ -5,15 +5,12 @@
 #include "Ui/UIMessages.h"
 #include "Vel/App/VelClient.h"
 
-#include <algorithm>
-#include <limits>
-
 FC_REGISTER_CLASS(Vel_UIWin_Credits);
 
 Vel_UIWin_Credits::Vel_UIWin_Credits() : startTime(VelClient::Now()) {}
 
 Vel_UIWin_Credits::Vel_UIWin_Credits(const Vel_UIWin_Credits& other)
-    : UIWindow(other), startTime(VelClient::Now()), scrollLimit(other.scrollLimit), origin(other.origin)
+    : UIWindow(other), startTime(VelClient::Now()), scrollLimit(other.scrollLimit)
 {
     if (other.scroller)
         scroller = FindDescendant(kScrollerId);
@@ -37,7 +34,6 @@ bool Vel_UIWin_Credits::Load(FCFile& file)
         return true;
     }
     scrollLimit = scroller->GetHeight();
-    origin = scroller->GetPosition();
     return true;
 }
 
@@ -58,14 +54,10 @@ void Vel_UIWin_Credits::HandleMessage(std::int16_t messageId, void* data)
         }
         return;
     }
-    const std::uint32_t step = (now - startTime) / kMsPerPixel;
-    const auto moved = static_cast<std::int64_t>(step);
+    // At most 2^32 / 25 pixels: the step always fits a signed 32-bit value.
+    const auto moved = static_cast<std::int32_t>((now - startTime) / kMsPerPixel);
     if (scroller)
-    {
-        const std::int64_t y = std::max<std::int64_t>(std::int64_t{origin.y} - moved,
-                                                      std::numeric_limits<std::int32_t>::min());
-        scroller->SetPositionXY(origin.x, static_cast<std::int32_t>(y));
-    }
+        scroller->SetPositionXY(0, -moved);
     if (moved > scrollLimit)
         End();
 }

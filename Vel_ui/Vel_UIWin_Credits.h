@@ -1,14 +1,13 @@
 #pragma once
 
-#include "Fc/Graphics/FCPoint.h"
 #include "Ui/UIWindow.h"
 
 #include <cstdint>
 #include <string>
 
-// The credits: after a short pause the tall scroller moves up by whole
-// pixels, 40 a second, keeping its x; once it has moved by more than its own
-// height, or on a click, the start menu comes back.
+// The credits: after a short pause the tall scroller rises from the
+// window's top left corner by whole pixels, 40 a second; once it has moved
+// by more than its own height, or on a click, the start menu comes back.
 class Vel_UIWin_Credits : public UIWindow
 {
 public:
@@ -43,5 +42,4 @@ protected:
     std::uint8_t started = 0;
     std::uint8_t ended = 0;
     std::int32_t scrollLimit = 0;
-    FCPoint origin; // the scroller's place in the layout
 };

@@ -24,8 +24,6 @@ constexpr ModeChild kModeChildren[] = {
     {Vel_UIWin_Info::kLeaveId, true, false, false},
     {Vel_UIWin_Info::kBackId, false, true, true},
     {Vel_UIWin_Info::kLinkId, true, false, true},
-    {Vel_UIWin_Info::kPageTextId, false, true, true},
-    {Vel_UIWin_Info::kClosingTextId, true, false, false},
 };
 
 bool ShownIn(const ModeChild& child, std::int16_t mode)

@@ -18,9 +18,6 @@ public:
     static constexpr std::uint16_t kLeaveId = 1802;
     static constexpr std::uint16_t kBackId = 1804;
     static constexpr std::uint16_t kLinkId = 1808;
-    // The page's texts: the information page, then the closing page.
-    static constexpr std::uint16_t kPageTextId = 1810;
-    static constexpr std::uint16_t kClosingTextId = 1812;
 
     static constexpr std::int16_t kClosingMode = 3;
     static constexpr const char* kPictureName = "UpsellBg.jpg";

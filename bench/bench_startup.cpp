@@ -370,6 +370,8 @@ int main(int argc, char** argv)
     // Not a first run: the settings say the intro was seen.
     data.WriteFile("stavelorn/settings.dat", std::vector<std::uint8_t>{1, 0, 6, 0, 0, 0});
     VelApp app;
+    // Windowed, as the real program is launched below.
+    app.ParseCommandLine("bench_startup -win");
 
     {
         OpenWatch watch(g_programFolder + "/Resources");

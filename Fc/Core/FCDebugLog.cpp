@@ -99,12 +99,7 @@ std::string FCDebugLog::PrepareRunLog(const std::string& folder)
     }
     if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
         return std::string();
-    const std::string base = folder.back() == '/' ? folder : folder + '/';
-    const std::string path = base + "DebugLog.txt";
-    // A failed rename leaves the earlier log to be replaced, as it always was.
-    if (::lstat(path.c_str(), &info) == 0)
-        std::rename(path.c_str(), (base + "DebugLog.previous.txt").c_str());
-    return path;
+    return (folder.back() == '/' ? folder : folder + '/') + "DebugLog.txt";
 }
 
 const char* FCDebugLog::BaseName(const char* path)

@@ -45,9 +45,9 @@ public:
     static const char* BaseName(const char* path);
 
     // Readies the host folder for this run's log and returns the log's path
-    // there, "DebugLog.txt": the folder is made when missing, and an earlier
-    // run's log is kept beside it as "DebugLog.previous.txt". Empty when the
-    // folder is empty or cannot be made; a log on that path writes no file.
+    // there, "DebugLog.txt", which the log replaces when it opens: the folder
+    // is made when missing. Empty when the folder is empty or cannot be made;
+    // a log on that path writes no file.
     static std::string PrepareRunLog(const std::string& folder);
 
 private:

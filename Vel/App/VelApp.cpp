@@ -60,9 +60,9 @@ VelApp::VelApp()
     name = "Stavelorn";
     width = 800;
     height = 600;
-    // Windowed unless "-full" asks for the desktop's full screen.
-    windowed = 1;
-    fullScreen = 0;
+    // The desktop's full screen unless "-win" asks for a window.
+    windowed = 0;
+    fullScreen = 1;
     iconId = 101;
     cursorId = 105;
 }

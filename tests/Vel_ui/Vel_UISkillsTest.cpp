@@ -450,7 +450,7 @@ TEST_F(SkillsPageTest, ADialogOpenWhenItsPageGoesClosesWithoutAWord)
     EXPECT_EQ(hero->FindSkill(F::kCraftSkill, 0), nullptr);
 }
 
-TEST_F(SkillsPageTest, RowsOfOneSkillForTwoClassesNameTheirClass)
+TEST_F(SkillsPageTest, RowsOfOneSkillForTwoClassesShowItsNameAndTheClassOnHover)
 {
     Remake({kFighter, kPriest});
     Give(kCrossSkill, kFighter, 2, 1.0f);
@@ -463,16 +463,23 @@ TEST_F(SkillsPageTest, RowsOfOneSkillForTwoClassesNameTheirClass)
     ASSERT_TRUE(skill && fighter && priest);
     ASSERT_NE(Held(kCrossSkill, kFighter), nullptr);
     ASSERT_NE(Held(kCrossSkill, kPriest), nullptr);
-    const std::string fighterRow = Held(kCrossSkill, kFighter)->GetColumnText(0);
-    const std::string priestRow = Held(kCrossSkill, kPriest)->GetColumnText(0);
-    EXPECT_NE(fighterRow, priestRow);
-    EXPECT_NE(fighterRow.find(fighter->name), std::string::npos) << fighterRow;
-    EXPECT_NE(priestRow.find(priest->name), std::string::npos) << priestRow;
-    EXPECT_EQ(Held(52, kFighter)->GetColumnText(0), VelDatabase::FindSkill(52)->name) << "one class: the name alone";
-    // One class left: the plain name again.
-    DragOff(Held(kCrossSkill, kPriest));
-    ASSERT_NE(Held(kCrossSkill, kFighter), nullptr);
     EXPECT_EQ(Held(kCrossSkill, kFighter)->GetColumnText(0), skill->name);
+    EXPECT_EQ(Held(kCrossSkill, kPriest)->GetColumnText(0), skill->name);
+    EXPECT_EQ(Held(52, kFighter)->GetColumnText(0), VelDatabase::FindSkill(52)->name);
+    // The row's class shows in the shared picture's caption while hovered.
+    auto caption = [&] { return Text(W::kSharedInfoText); };
+    auto hover = [&](std::uint16_t classId)
+    {
+        const FCPoint over = Centre(Held(kCrossSkill, classId)->GetColumnControl(0));
+        ui.Move(over.x, over.y);
+    };
+    const std::string current = caption();
+    hover(kPriest);
+    EXPECT_NE(caption().find(priest->name), std::string::npos) << caption();
+    hover(kFighter);
+    EXPECT_NE(caption().find(fighter->name), std::string::npos) << caption();
+    ui.Move(400, 30);
+    EXPECT_EQ(caption(), current);
 }
 
 TEST_F(SkillsPageTest, SkillsAndFeatsHideTheWindowsSharedButtonThatDoesNothingThere)

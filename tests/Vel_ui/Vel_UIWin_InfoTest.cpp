@@ -21,9 +21,9 @@
 namespace
 {
 constexpr std::uint16_t kMenuStandIn = 9000;
+// The buttons, then the layout's text, which the window leaves as it is.
 constexpr std::uint16_t kChildren[] = {Vel_UIWin_Info::kLeaveId, Vel_UIWin_Info::kBackId,
-                                       Vel_UIWin_Info::kLinkId, Vel_UIWin_Info::kPageTextId,
-                                       Vel_UIWin_Info::kClosingTextId};
+                                       Vel_UIWin_Info::kLinkId, 1810};
 // Screen centres of the rail's buttons.
 constexpr std::int32_t kLinkX = 336, kRightX = 464, kRailY = 480;
 
@@ -99,14 +99,14 @@ TEST_F(InfoWindowTest, ModesShowTheirChildrenAndThePicture)
     struct Case
     {
         std::uint16_t mode;
-        std::vector<bool> shown; // leave, back, link, page text, closing text
+        std::vector<bool> shown; // leave, back, link, text
         bool picture;
     };
     const Case cases[] = {
-        {3, {true, false, true, false, true}, true},
-        {4, {false, true, false, true, false}, true},
-        {5, {false, true, true, true, false}, true},
-        {9, {false, false, false, false, false}, false},
+        {3, {true, false, true, true}, true},
+        {4, {false, true, false, true}, true},
+        {5, {false, true, true, true}, true},
+        {9, {false, false, false, true}, false},
     };
     for (const Case& c : cases)
     {

@@ -100,9 +100,9 @@ TEST_F(FCDebugLogTest, MacroWritesThroughTheInstalledLog)
 }
 
 // Each run writes its own log in the state folder, made when missing, and
-// the run before stays beside it; a folder that cannot be made gives no file
-// and a log that still runs.
-TEST_F(FCDebugLogTest, RunLogsLiveInTheStateFolderWithThePreviousRunBesideThem)
+// replaces the run before; a folder that cannot be made gives no file and a
+// log that still runs.
+TEST_F(FCDebugLogTest, RunLogsLiveInTheStateFolderAndOnlyTheLastRunsStays)
 {
     const std::string state = Path("state/deeper/stavelorn");
     for (const char* run : {"first\n", "second\n", "third\n"})
@@ -113,7 +113,7 @@ TEST_F(FCDebugLogTest, RunLogsLiveInTheStateFolderWithThePreviousRunBesideThem)
         log.Printf("%s", run);
     }
     EXPECT_EQ(ReadAll("state/deeper/stavelorn/DebugLog.txt"), "third\n");
-    EXPECT_EQ(ReadAll("state/deeper/stavelorn/DebugLog.previous.txt"), "second\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(state), {}), 1) << "no earlier run's copy";
 
     folder.WriteFile("file", "kept");
     for (const std::string& unusable : {std::string(), std::string("relative"), Path("file"), Path("file/stavelorn")})

@@ -203,4 +203,12 @@ TEST(VelAppTest, InputBeforeTheClientExistsIsRefused)
     EXPECT_FALSE(app.HandleMouse(0x201, &point, 0));
     EXPECT_FALSE(app.HandleKey(0x100, 0x41, 0));
 }
+
+TEST(VelAppTest, StartsFullScreenUnlessTheCommandLineAsksForAWindow)
+{
+    VelApp app;
+    EXPECT_TRUE(app.IsFullScreen() && !app.IsWindowed());
+    EXPECT_TRUE(app.ParseCommandLine("stavelorn -win"));
+    EXPECT_TRUE(app.IsWindowed() && !app.IsFullScreen());
+}
 } // namespace

@@ -569,6 +569,8 @@ TEST(VelClientTest, OnlyAFrameThatPaintedSomethingIsPresented)
     TempFolder folder;
     WriteResources(folder, false);
     ClientRun run(folder);
+    // In a window: full screen paints each change into both of its buffers.
+    ASSERT_TRUE(run.app.ParseCommandLine("stavelorn -win"));
     ASSERT_TRUE(run.client->StartUp());
     auto* display = static_cast<MemoryDisplayManager*>(FCDisplayManager::GetInstance());
     const FrameTime frame{100, 17};

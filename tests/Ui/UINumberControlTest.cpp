@@ -214,16 +214,13 @@ TEST(NumberControlTest, ScrollArrowsRepeatAndStopAtTheLimit)
 // that lands on the other arrow: each still steps.
 TEST(NumberControlTest, QuickPressesEachStep)
 {
-    const std::vector<std::pair<std::int32_t, std::int32_t>> cases[] = {
-        std::vector<std::pair<std::int32_t, std::int32_t>>(8, {145, 105}), // up 8 times
-        {{145, 105}, {145, 115}}};                                        // up, then down
-    for (const auto& presses : cases)
+    using Presses = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    for (const Presses& presses : {Presses(8, {145, 105}), Presses{{145, 105}, {145, 115}}})
     {
         UiHarness harness;
         RecordingControl* window = nullptr;
         UINumberScroll* scroll = PushSpinnerWindow(harness, window);
         scroll->SetRange(0, 10);
-        scroll->SetLong(0);
         for (std::size_t i = 0; i < presses.size(); ++i)
         {
             const auto [x, y] = presses[i];

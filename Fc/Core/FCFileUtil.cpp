@@ -133,7 +133,7 @@ const std::string* GivenName(const ShownPins* pins, const std::string& hostName)
 }
 
 // The host name a shown name of folder was given to, gone or not; false
-// when the name was never given out. Holds g_listingsMutex.
+// when the name was never given out. The caller holds g_listingsMutex.
 bool FindPinned(const std::string& folder, const std::string& name, std::string& found)
 {
     if (name.find('?') == std::string::npos || g_pins.empty())
@@ -154,7 +154,7 @@ bool FindPinned(const std::string& folder, const std::string& name, std::string&
 // one takes, in byte order of the host names, its own text or else the
 // first free " (2)", " (3)"... before its extension, free of every name on
 // show and every name given before, so that every entry has a name of its
-// own, ASCII case aside. Holds g_listingsMutex.
+// own, ASCII case aside. The caller holds g_listingsMutex.
 std::vector<std::string> ShownNames(const std::string& folder, const std::vector<std::string>& hostNames)
 {
     std::string real;

@@ -64,6 +64,10 @@ bool WFCSystem::CreateMainWindow(const std::string& title, std::int32_t width,
                                  std::int32_t height)
 {
     DestroyMainWindow();
+    // SDL's own double-click area (32 pixels, sized for touch screens) makes
+    // quick presses on two neighbouring arrows one double click; desktops
+    // allow a few pixels. A value set in the environment still wins.
+    SDL_SetHint(SDL_HINT_MOUSE_DOUBLE_CLICK_RADIUS, "4");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
     {
         FC_LOG("SDL video: %s\r\n", SDL_GetError());

@@ -15,7 +15,6 @@
 #include "Ui/UIWindowManager.h"
 
 #include <algorithm>
-#include <iterator>
 
 FC_REGISTER_CLASS(UIFileDialog);
 
@@ -27,8 +26,7 @@ constexpr std::uint16_t kOkMessage = kStandardMessage | UIMessageDialog::kOk;
 constexpr std::uint16_t kYesNoMessage =
     kStandardMessage | UIMessageDialog::kYes | UIMessageDialog::kNo;
 
-// A row: outlines while selected and while the pointer is over it, white
-// unless the program gives its own.
+// A row: white outlines while selected and while the pointer is over it.
 constexpr std::uint32_t kRowOutlineMasks[] = {0x200, 0x400};
 constexpr std::int16_t kRowTextMargin = 5;
 
@@ -70,8 +68,7 @@ UIFileDialog::UIFileDialog(std::uint16_t newId) : UIFileDialog()
 }
 
 UIFileDialog::UIFileDialog(const UIFileDialog& other)
-    : UIDialog(other), mode(other.mode), folder(GetWorkingDirectory()),
-      ownOutlines(other.ownOutlines), rowOutlines{other.rowOutlines[0], other.rowOutlines[1]}
+    : UIDialog(other), mode(other.mode), folder(GetWorkingDirectory())
 {
     BindChildren();
 }
@@ -214,11 +211,9 @@ void UIFileDialog::FillList()
     {
         auto* row = new UITextControl();
         row->CreateTextObject(font);
-        for (std::size_t i = 0; i < std::size(kRowOutlineMasks); ++i)
+        for (std::uint32_t mask : kRowOutlineMasks)
         {
-            const std::uint32_t mask = kRowOutlineMasks[i];
-            auto* outline =
-                new UIBorder(0, ownOutlines ? rowOutlines[i] : MakeScreenColour(255, 255, 255));
+            auto* outline = new UIBorder(0, MakeScreenColour(255, 255, 255));
             outline->SetSizeMode(kSizeParent);
             row->AddDisplayObject(outline, mask);
         }
@@ -231,14 +226,6 @@ void UIFileDialog::FillList()
         fileList->AddItem(row, 0);
     }
     fileList->UpdateLayout();
-}
-
-void UIFileDialog::SetRowOutlines(std::uint32_t selected, std::uint32_t pointerOver)
-{
-    ownOutlines = 1;
-    rowOutlines[0] = selected;
-    rowOutlines[1] = pointerOver;
-    FillList();
 }
 
 FCFont* UIFileDialog::RowFont() const

@@ -88,10 +88,6 @@ public:
 
     // Lists the folder's files that match the filter.
     void FillList();
-    // The outlines of a row while it is selected and while the pointer is
-    // over it, in screen colours, for a program with a palette of its own
-    // (white otherwise); the list is filled again with them.
-    void SetRowOutlines(std::uint32_t selected, std::uint32_t pointerOver);
     // OK is shown and enabled exactly while the name is not empty.
     void UpdateOkButton();
     // The folder, one separator, the name and, with extensions hidden, the
@@ -119,8 +115,6 @@ protected:
     UIEditControl* nameField = nullptr;
     FCCountedRef<UIDialog> context;
     std::uint8_t showExtensions = 1;
-    std::uint8_t ownOutlines = 0;
-    std::uint32_t rowOutlines[2] = {0, 0};
     // The window manager's modal window when a message box went up, put
     // back on its answer: this dialog (not held, which would keep it alive)
     // or another window (held).

@@ -133,12 +133,10 @@ void UIWindowManager::HandleMessage(std::int16_t messageId, void* data)
             nullptr, type,
             FCPoint(static_cast<std::int32_t>(words[0]), static_cast<std::int32_t>(words[1])),
             words[2], 0);
-        if (type == UIMessage::kMouseDown)
+        if (type == UIMessage::kMouseDown || type == UIMessage::kDoubleClick)
             OnMouseDown(event);
         else if (type == UIMessage::kMouseUp)
             OnMouseUp(event);
-        else if (type == UIMessage::kDoubleClick)
-            OnDoubleClick(event);
         else
         {
             lastPointer = event.GetPoint();
@@ -243,6 +241,11 @@ void UIWindowManager::OnMouseDown(UIEvent& event)
         repeatTimerId = kRepeatTimerId;
         repeatPhase = 0;
     }
+    // The platform reports a quick second press as a double click; it is a
+    // press all the same (a spinner clicked fast steps at every click), and
+    // the double click comes on top of it.
+    if (event.type == UIMessage::kDoubleClick && !pendingWindow)
+        control->OnDoubleClick(event);
 }
 
 void UIWindowManager::OnMouseUp(UIEvent& event)
@@ -264,15 +267,6 @@ void UIWindowManager::OnMouseUp(UIEvent& event)
         target->OnMouseUp(event);
     }
     StopRepeatTimer();
-}
-
-void UIWindowManager::OnDoubleClick(UIEvent& event)
-{
-    UIControl* control = PressTarget(event, true);
-    if (!control || pendingWindow)
-        return;
-    Hold hold(control);
-    control->OnDoubleClick(event);
 }
 
 void UIWindowManager::OnMouseMove(UIEvent& event)

@@ -114,9 +114,9 @@ public:
 protected:
     void OnUpdate(void* data);
     void OnPaint(void* data);
+    // A press; a double click is a press that also reports its double click.
     void OnMouseDown(UIEvent& event);
     void OnMouseUp(UIEvent& event);
-    void OnDoubleClick(UIEvent& event);
     void OnMouseMove(UIEvent& event);
     void OnKey(UIEvent& event);
     // Finds the window and control under a press and moves the focus there.

@@ -781,6 +781,11 @@ bool Vel_UIWin_CharConfig::OnKeyDown(UIEvent& event)
 {
     if (event.param1 != kEscape)
         return false;
+    // Over a question or any other window the key is theirs: a menu opened
+    // under a modal box could not be answered.
+    const UIWindowManager* manager = UIWindowManager::GetInstance();
+    if (!gameMenu && (!manager || manager->GetTopWindow() != this))
+        return false;
     const auto hold = FCCountedRef<UIWindow>::Share(this);
     ToggleGameMenu();
     return true;

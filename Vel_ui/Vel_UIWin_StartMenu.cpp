@@ -137,7 +137,6 @@ void Vel_UIWin_StartMenu::OpenLoadDialog()
         SetChildrenEnabled(1);
         return;
     }
-    VelClient::StyleFileDialog(dialog);
     dialog->Show(0, nullptr);
     dialog->Release(); // the window manager keeps it
 }

@@ -95,39 +95,115 @@ std::string WithNumber(const std::string& name, unsigned number)
     return name.substr(0, at) + " (" + std::to_string(number) + ")" + name.substr(at);
 }
 
+// The key of a shown name among a folder's names.
+std::string ShownKey(const std::string& shown)
+{
+    return LowerAsciiString(Windows1252ToUtf8(shown));
+}
+
+// The names a folder's host names have been shown under where the program
+// cannot show them as they are, kept for the whole run: a row listed, or a
+// character loaded, under such a name goes on naming that file whatever
+// comes or goes in the folder, and the name is never given to another file.
+struct ShownPins
+{
+    std::unordered_map<std::string, std::string> hostByKey; // ShownKey -> host name
+    std::unordered_map<std::string, std::string> shownByHost;
+};
+// By the folder's real path; guarded by g_listingsMutex.
+std::unordered_map<std::string, ShownPins> g_pins;
+
+std::string RealFolder(const std::string& folder)
+{
+    char* real = ::realpath(folder.empty() ? "." : folder.c_str(), nullptr);
+    if (real == nullptr)
+        return std::string();
+    std::string result(real);
+    std::free(real);
+    return result;
+}
+
+// The name a host name was shown under before, or null.
+const std::string* GivenName(const ShownPins* pins, const std::string& hostName)
+{
+    if (!pins)
+        return nullptr;
+    const auto given = pins->shownByHost.find(hostName);
+    return given == pins->shownByHost.end() ? nullptr : &given->second;
+}
+
+// The host name a shown name of folder was given to, gone or not; false
+// when the name was never given out. The caller holds g_listingsMutex.
+bool FindPinned(const std::string& folder, const std::string& name, std::string& found)
+{
+    if (name.find('?') == std::string::npos || g_pins.empty())
+        return false;
+    const auto pins = g_pins.find(RealFolder(folder));
+    if (pins == g_pins.end())
+        return false;
+    const auto match = pins->second.hostByKey.find(LowerAsciiString(name));
+    if (match == pins->second.hostByKey.end())
+        return false;
+    found = match->second;
+    return true;
+}
+
 // The program's (Windows-1252) name of each of a folder's host names, in
 // their order. A character the code page lacks shows as '?', so two names
-// in another script can show alike; the first of them in byte order keeps
-// that text, each other gets the first free " (2)", " (3)"... before its
-// extension, so that every entry has a name of its own, ASCII case aside.
-std::vector<std::string> ShownNames(const std::vector<std::string>& hostNames)
+// in another script can show alike. A name given before is kept; each new
+// one takes, in byte order of the host names, its own text or else the
+// first free " (2)", " (3)"... before its extension, free of every name on
+// show and every name given before, so that every entry has a name of its
+// own, ASCII case aside. The caller holds g_listingsMutex.
+std::vector<std::string> ShownNames(const std::string& folder, const std::vector<std::string>& hostNames)
 {
+    std::string real;
+    ShownPins* pins = nullptr;
+    if (!g_pins.empty())
+    {
+        real = RealFolder(folder);
+        const auto known = g_pins.find(real);
+        pins = known == g_pins.end() ? nullptr : &known->second;
+    }
     std::vector<std::string> shown;
-    std::vector<std::size_t> lossy;
+    std::vector<std::size_t> unnamed;
     shown.reserve(hostNames.size());
     for (const std::string& name : hostNames)
     {
         shown.push_back(Utf8ToWindows1252Lossy(name));
-        if (Windows1252ToUtf8(shown.back()) != name)
-            lossy.push_back(shown.size() - 1);
+        if (const std::string* given = GivenName(pins, name))
+            shown.back() = *given;
+        else if (Windows1252ToUtf8(shown.back()) != name ||
+                 (pins && pins->hostByKey.count(ShownKey(shown.back())) != 0))
+            unnamed.push_back(shown.size() - 1);
     }
-    if (lossy.empty())
+    if (unnamed.empty())
         return shown;
     std::unordered_set<std::string> taken;
     for (std::size_t i = 0, next = 0; i < shown.size(); ++i)
     {
-        if (next < lossy.size() && lossy[next] == i)
+        if (next < unnamed.size() && unnamed[next] == i)
             ++next;
         else
-            taken.insert(LowerAsciiString(shown[i]));
+            taken.insert(ShownKey(shown[i]));
     }
-    std::sort(lossy.begin(), lossy.end(),
+    if (!pins)
+    {
+        if (real.empty())
+            real = RealFolder(folder);
+        pins = &g_pins[real];
+    }
+    for (const auto& entry : pins->hostByKey)
+        taken.insert(entry.first);
+    std::sort(unnamed.begin(), unnamed.end(),
               [&hostNames](std::size_t a, std::size_t b) { return hostNames[a] < hostNames[b]; });
-    for (const std::size_t i : lossy)
+    for (const std::size_t i : unnamed)
     {
         const std::string base = shown[i];
-        for (unsigned number = 2; !taken.insert(LowerAsciiString(shown[i])).second; ++number)
+        for (unsigned number = 2; !taken.insert(ShownKey(shown[i])).second; ++number)
             shown[i] = WithNumber(base, number);
+        pins->shownByHost[hostNames[i]] = shown[i];
+        pins->hostByKey[ShownKey(shown[i])] = hostNames[i];
     }
     return shown;
 }
@@ -137,63 +213,56 @@ bool ReadListing(const std::string& path, FolderListing& listing)
     std::vector<std::string> names;
     if (!ReadFolder(path, names))
         return false;
-    const auto add = [&listing](const std::string& key, const std::string& name)
+    for (const std::string& name : names)
     {
-        const auto [at, added] = listing.byLowerName.try_emplace(key, name);
+        const auto [at, added] = listing.byLowerName.try_emplace(LowerAsciiString(name), name);
         if (!added && at->second > name)
             at->second = name;
-    };
-    const std::vector<std::string> shown = ShownNames(names);
-    for (std::size_t i = 0; i < names.size(); ++i)
-    {
-        const std::string key = LowerAsciiString(names[i]);
-        add(key, names[i]);
-        // A name the program shows otherwise is found again under that name.
-        const std::string shownKey = LowerAsciiString(Windows1252ToUtf8(shown[i]));
-        if (shownKey != key)
-            add(shownKey, names[i]);
     }
+    // Names the program shows otherwise are found again through the names
+    // given out.
+    ShownNames(path, names);
     return true;
 }
 
-// The entry of folder whose name equals name but for ASCII case; the first in
-// byte order when several do.
+// The entry of folder whose name equals name but for ASCII case, the first in
+// byte order when several do; or the entry a shown name was given to.
 bool FindIgnoringCase(const std::string& folder, const std::string& name, std::string& found)
 {
     const std::string path = folder.empty() ? std::string(".") : folder;
     struct stat info;
     if (::stat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
         return false;
-    const std::string key = LowerAsciiString(name);
     std::lock_guard<std::mutex> lock(g_listingsMutex);
     auto cached = g_listings.find(path);
-    if (cached == g_listings.end() || !SameFolder(cached->second, info))
+    FolderListing read;
+    const FolderListing* listing = cached == g_listings.end() ? nullptr : &cached->second;
+    if (!listing || !SameFolder(*listing, info))
     {
-        FolderListing listing;
-        listing.device = info.st_dev;
-        listing.inode = info.st_ino;
-        listing.modified = info.st_mtim;
-        if (!ReadListing(path, listing))
+        read.device = info.st_dev;
+        read.inode = info.st_ino;
+        read.modified = info.st_mtim;
+        if (!ReadListing(path, read))
             return false;
         if (cached != g_listings.end())
             g_listings.erase(cached);
-        const auto match = listing.byLowerName.find(key);
-        const bool any = match != listing.byLowerName.end();
+        listing = &read;
+    }
+    bool any = FindPinned(path, name, found);
+    if (!any)
+    {
+        const auto match = listing->byLowerName.find(LowerAsciiString(name));
+        any = match != listing->byLowerName.end();
         if (any)
             found = match->second;
-        if (info.st_mtim.tv_sec + kSettledSeconds < std::time(nullptr))
-        {
-            if (g_listings.size() >= kMaxListings)
-                g_listings.clear();
-            g_listings.emplace(path, std::move(listing));
-        }
-        return any;
     }
-    const auto match = cached->second.byLowerName.find(key);
-    if (match == cached->second.byLowerName.end())
-        return false;
-    found = match->second;
-    return true;
+    if (listing == &read && info.st_mtim.tv_sec + kSettledSeconds < std::time(nullptr))
+    {
+        if (g_listings.size() >= kMaxListings)
+            g_listings.clear();
+        g_listings.emplace(path, std::move(read));
+    }
+    return any;
 }
 
 // Windows-style wildcard match, case-insensitive.
@@ -304,6 +373,16 @@ std::string ToHostPath(const std::string& path)
     std::string host = IsUtf8(path) ? path : Windows1252ToUtf8(path);
     std::replace(host.begin(), host.end(), '\\', '/');
     MapUserFile(host);
+    // A name given to a file goes on naming it, before any file that has
+    // come since under that very text.
+    if (const std::size_t slash = host.rfind('/'); host.find('?') != std::string::npos)
+    {
+        const std::string folder = slash == std::string::npos ? std::string() : host.substr(0, slash + 1);
+        std::string pinned;
+        std::lock_guard<std::mutex> lock(g_listingsMutex);
+        if (FindPinned(folder, host.substr(folder.size()), pinned))
+            return folder + pinned;
+    }
     if (host.empty() || Exists(host))
         return host;
 
@@ -449,7 +528,11 @@ std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std:
         return list;
     // Shown names are made over the whole folder, as the lookups that find
     // them again make them.
-    const std::vector<std::string> shown = ShownNames(names);
+    std::vector<std::string> shown;
+    {
+        std::lock_guard<std::mutex> lock(g_listingsMutex);
+        shown = ShownNames(hostFolder, names);
+    }
     for (std::size_t i = 0; i < names.size(); ++i)
     {
         if (!MatchesPattern(namePattern, names[i].c_str()))

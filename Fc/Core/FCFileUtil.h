@@ -27,7 +27,8 @@ inline constexpr std::uint8_t kListDirectories = 4;
 // existing folders. The program's Windows-1252 names become the host's UTF-8
 // ones here (a path that is UTF-8 already is the host's and kept, so mapping
 // twice does no harm); a host name shown with replacement characters (see
-// ListFiles) is found again under that shown form.
+// ListFiles) is found again under that shown form, which names that file
+// for the rest of the run, also when it has gone.
 std::string ToHostPath(const std::string& path);
 
 // $XDG_DATA_HOME/stavelorn when that variable holds an absolute folder, else
@@ -66,7 +67,9 @@ bool IsFileWritable(const std::string& path);
 // kListFiles, directories (with "." and "..") when it has kListDirectories.
 // An empty directory means the working directory. Sorted by name so that
 // every caller sees the same order on every host. Names are the program's
-// Windows-1252: a character the code page lacks shows as '?'.
+// Windows-1252: a character the code page lacks shows as '?', and names
+// that would then show alike get " (2)", " (3)"... A name once shown stays
+// with its file for the rest of the run, whatever comes into the folder.
 std::unique_ptr<FCStringList> ListFiles(const std::string& directory, const std::string& pattern,
                                         std::uint8_t flags);
 

@@ -19,7 +19,6 @@
 #include "Fc/Graphics/FCDisplayPageStack.h"
 #include "Fc/Graphics/FCDoubleBuffer.h"
 #include "Fc/Graphics/FCImageBuffer.h"
-#include "Fc/Graphics/FCPixelConvert.h"
 #include "Fc/Graphics/FCResourceManager.h"
 #include "Ui/UIEvent.h"
 #include "Ui/UIFileDialog.h"
@@ -534,13 +533,6 @@ VelCharacter* VelClient::LoadCharacter(const std::string& path)
     return character;
 }
 
-void VelClient::StyleFileDialog(UIFileDialog* dialog)
-{
-    // Gold round the chosen file, bronze under the pointer.
-    if (dialog)
-        dialog->SetRowOutlines(MakeScreenColour(0xe0, 0xb8, 0x64), MakeScreenColour(0x8c, 0x6b, 0x3f));
-}
-
 void VelClient::AskSaveCharacter()
 {
     EnsureCharacterFolder();
@@ -554,7 +546,6 @@ void VelClient::AskSaveCharacter()
         ShowSaveFailure(std::string());
         return;
     }
-    StyleFileDialog(dialog);
     if (const VelCharacter* character = g_currentCharacter)
         dialog->SetFileName(WithoutExtension(character->fileName, kCharacterExtension));
     dialog->Show(0, nullptr);

@@ -7,7 +7,6 @@
 #include <string>
 
 class FCDoubleBuffer;
-class UIFileDialog;
 class UIWindow;
 class VelCharacter;
 
@@ -127,8 +126,6 @@ public:
     // Opens the save dialog for the current character; its answer (18)
     // comes back to this client.
     void AskSaveCharacter();
-    // The file dialog's rows outlined in the program's palette.
-    static void StyleFileDialog(UIFileDialog* dialog);
     // Writes the current character through a temporary file; a failure is
     // shown to the user in a message dialog and leaves the old file.
     bool SaveCharacter(const std::string& path);

@@ -210,6 +210,28 @@ TEST(NumberControlTest, ScrollArrowsRepeatAndStopAtTheLimit)
     EXPECT_EQ(window->Count(UIMessage::kSteppedDown), 1);
 }
 
+// The platform reports every second quick press as a double click, also one
+// that lands on the other arrow: each still steps.
+TEST(NumberControlTest, QuickPressesEachStep)
+{
+    using Presses = std::vector<std::pair<std::int32_t, std::int32_t>>;
+    for (const Presses& presses : {Presses(8, {145, 105}), Presses{{145, 105}, {145, 115}}})
+    {
+        UiHarness harness;
+        RecordingControl* window = nullptr;
+        UINumberScroll* scroll = PushSpinnerWindow(harness, window);
+        scroll->SetRange(0, 10);
+        for (std::size_t i = 0; i < presses.size(); ++i)
+        {
+            const auto [x, y] = presses[i];
+            i % 2 ? harness.DoubleClick(x, y) : harness.Press(x, y);
+            harness.Release(x, y);
+        }
+        EXPECT_EQ(window->Count(UIMessage::kSteppedUp) + window->Count(UIMessage::kSteppedDown),
+                  static_cast<int>(presses.size()));
+    }
+}
+
 // A window that takes its spinner away as soon as the spinner tells it one
 // chosen message, as a page that rebuilds its rows on a change does.
 class RemovingWindow : public RecordingControl

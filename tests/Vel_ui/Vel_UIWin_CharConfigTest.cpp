@@ -183,6 +183,11 @@ TEST_F(CharConfigTest, EscapeAndTheGameMenuNeverReenableUnderADialog)
     EXPECT_FALSE(Enabled(W::kRollerButton)) << "the page's dialog is still open";
     window->OnDialogClosed();
     EXPECT_TRUE(Enabled(W::kRollerButton));
+
+    hero->modified = 1;
+    ASSERT_FALSE(client->ConfirmQuit()); // the question is the top window
+    Escape();
+    EXPECT_EQ(window->GetGameMenu(), nullptr);
 }
 
 TEST_F(CharConfigTest, AViewedAnimalIsForgottenWhenItGoesOrThePageChanges)

@@ -250,3 +250,19 @@ TEST(FCFileUtilTest, HostNamesAreListedAndFoundInTheProgramsCodePage)
         EXPECT_TRUE(DirectoryExists(cwd));
     }
 }
+
+// A row listed, or a character loaded, under a shown name goes on naming that
+// file when others come or go; one that has gone is not found.
+TEST(FCFileUtilTest, AShownNameKeepsItsFileWhileTheFolderChanges)
+{
+    TempFolder folder;
+    const std::string dir = folder.GetPath() + "\\";
+    folder.WriteFile("\xE6\x97\xA5\xE6\x9C\xAC.cg3", "Japan");
+    folder.WriteFile("\xE9\x9F\x93\xE5\x9B\xBD.cg3", "Korea");
+    ASSERT_EQ(List(dir, "*.cg3", kListFiles), (FCStringList{"?? (2).cg3", "??.cg3"}));
+    folder.WriteFile("\xE4\xB8\xAD\xE5\x9B\xBD.cg3", "China"); // first in byte order
+    EXPECT_EQ(ToHostPath(dir + "?? (2).cg3"), folder.Join("\xE9\x9F\x93\xE5\x9B\xBD.cg3"));
+    ASSERT_EQ(std::remove(folder.Join("\xE6\x97\xA5\xE6\x9C\xAC.cg3").c_str()), 0);
+    EXPECT_FALSE(FileExists(dir + "??.cg3"));
+    EXPECT_EQ(List(dir, "*.cg3", kListFiles), (FCStringList{"?? (2).cg3", "?? (3).cg3"}));
+}

@@ -138,6 +138,10 @@ void Vel_UIInventory::EnterPage()
     // The window's shared button has nothing to do here.
     Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
+    // Gold held above what can be typed stays within reach while the page
+    // is shown: a step down from it can be stepped up again.
+    const VelCharacter* character = VelClient::GetCurrentCharacter();
+    goldTop = std::max(character ? character->money.coins[kHighCoin] : 0, kMaxHighCoins);
     FillCategories();
     ShowEverything();
 }
@@ -365,7 +369,7 @@ void Vel_UIInventory::OnMoneyEdited()
         return;
     // Gold above what can be typed is the character's: stepping down from it
     // takes one coin, not all above the limit.
-    const std::int32_t typed = std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, kMaxHighCoins));
+    const std::int32_t typed = std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, goldTop));
     character->SetCoins(kHighCoin, typed);
     ShowGold(typed);
     if (typed == held)
@@ -379,7 +383,7 @@ void Vel_UIInventory::ShowGold(std::int32_t gold)
 {
     if (!highCoinScroll)
         return;
-    highCoinScroll->SetRange(std::min(gold, 0), std::max(gold, kMaxHighCoins));
+    highCoinScroll->SetRange(std::min(gold, 0), std::max(gold, goldTop));
     highCoinScroll->SetLong(gold);
 }
 

@@ -74,7 +74,7 @@ protected:
                                   std::int16_t coinKind, std::uint32_t price);
     void OnMoneyEdited();
     // The field shows the gold as it is, even outside what can be typed
-    // (an old file's debt, gold gained by selling): its range stretches to
+    // (an old file's debt, gold above the limit): its range stretches to
     // hold it, so that leaving the field untouched changes nothing.
     void ShowGold(std::int32_t gold);
     void OnIgnoreCostClicked();
@@ -92,6 +92,9 @@ protected:
     Vel_UIListBox* ownedList = nullptr;
     Vel_UIListBox* stockList = nullptr;
     UIButton* ignoreCostButton = nullptr;
+    // The most gold the field takes: the limit, or the gold held when the
+    // page was entered when that was more.
+    std::int32_t goldTop = kMaxHighCoins;
     // What the stock being built offers, before its rows are made.
     std::vector<Offer> offers;
 };

@@ -6,6 +6,7 @@
 #include "Vel_ui/GearPageFixture.h"
 
 #include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIButton.h"
 #include "Ui/UIImage.h"
 #include "Ui/UIImageControl.h"
@@ -20,6 +21,7 @@
 #include "Vel_ui/Vel_UIWeaponStats.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 #include <map>
 
@@ -87,6 +89,17 @@ protected:
     {
         const FCRect rect = page->GetScreenRect();
         return FCPoint(rect.left + 300, rect.top + 8);
+    }
+    UITextControl* TextBox(std::uint16_t id) const
+    {
+        return dynamic_cast<UITextControl*>(page->FindDescendant(id));
+    }
+    // A box's text as the page shows it: marked when it does not fit.
+    static std::string Shown(const UITextControl* box)
+    {
+        const std::string text = box->GetText();
+        const bool fits = MeasureTextLine(text, *box->GetFont()).x <= box->GetTextObject()->GetWidth();
+        return fits ? text : text + " (cut)";
     }
     std::vector<std::string> Coins() const
     {
@@ -231,17 +244,25 @@ TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)
 
 TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
 {
-    const std::int32_t golds[] = {-5, 1500000, std::numeric_limits<std::int32_t>::max()};
-    for (const std::int32_t gold : golds)
+    constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
+    // Gold, goods and their total.
+    const std::array<std::int32_t, 3> cases[] = {
+        {-5, 10, 5},     {-123456, 0, -123456}, {999999, 0, 999999},     {1500000, 10, 1500010},
+        {5000000, kMost, kMost}, {kMost, 0, kMost}, {kLeast, kLeast, kLeast}};
+    for (const auto& [gold, goods, total] : cases)
     {
         SCOPED_TRACE(gold);
         // The field last showed another character's gold.
         hero->SetCoins(2, 100);
         page = ShowInventory();
         hero->SetCoins(2, gold);
+        hero->ownedItemsValue = VelCoins(0, 0, goods);
         hero->modified = 0;
         page = ShowInventory();
-        EXPECT_EQ(MoneyField()->GetLong(), gold);
+        EXPECT_EQ(Shown(MoneyField()), std::to_string(gold));
+        EXPECT_EQ(Shown(TextBox(I::kOwnedValueText)), std::to_string(goods));
+        EXPECT_EQ(Shown(TextBox(I::kWorthText)), std::to_string(total));
         ClickControl(MoneyField());
         ClickControl(Stock());
         EXPECT_EQ(hero->money.coins[2], gold) << "a focus change is no edit";
@@ -251,6 +272,15 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
         auto* scroll = dynamic_cast<UINumberScroll*>(page->FindDescendant(I::kHighCoinScroll));
         ClickControl(gold < 0 ? scroll->GetIncreaseButton() : scroll->GetDecreaseButton());
         EXPECT_EQ(hero->money.coins[2], gold < 0 ? 0 : gold - 1);
+        if (gold > I::kMaxHighCoins)
+        {
+            // Until the page is left, that gold can be had back.
+            ClickControl(scroll->GetIncreaseButton());
+            EXPECT_EQ(hero->money.coins[2], gold);
+            ClickControl(scroll->GetDecreaseButton());
+            TypeMoney(std::to_string(gold));
+            EXPECT_EQ(hero->money.coins[2], gold);
+        }
         TypeMoney("42");
         EXPECT_EQ(hero->money.coins[2], 42);
     }

@@ -2,12 +2,15 @@
 
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCDebugLog.h"
+#include "Fc/Devices/FCSystem.h"
 #include "Ui/UIButton.h"
+#include "Ui/UIMessageDialog.h"
 #include "Ui/UIMessages.h"
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Ui/UITextControl.h"
 #include "Vel/App/VelClient.h"
+#include "Vel/App/VelLayoutNames.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Db/VelClassInfo.h"
@@ -429,10 +432,34 @@ void Vel_UIInventory::Sell(UIControl* removed)
     VelCharacterItem* entry = row && character ? character->FindItem(row->itemKey) : nullptr;
     if (!entry)
         return;
+    if (!CanSellItem(character, entry))
+    {
+        // The owned list has let the row go already: it comes back where
+        // the user left the list.
+        const Vel_UIListKeepPlace keep(ownedList);
+        FillOwnedList(*character);
+        ExplainUnsold(entry);
+        return;
+    }
     SellItem(character, entry);
     ShowMoney();
     UpdateAffordability();
     Changed(*character);
+}
+
+void Vel_UIInventory::ExplainUnsold(const VelCharacterItem* entry)
+{
+    const std::string text = "The " + entry->GetName() + kUnsoldText;
+    if (UIMessageDialog* box = UIMessageDialog::Create(VelLayout::kMessageDialog, kUnsoldCaption, text,
+                                                       Vel_UIWin_CharConfig::GetLive(), UIMessageDialog::kOk))
+    {
+        box->Show(1, nullptr);
+        box->Release();
+        return;
+    }
+    // Without the dialog's layout the user still hears of it.
+    if (FCSystem* system = FCSystem::GetInstance())
+        system->ShowMessage(text);
 }
 
 // --- Messages ---

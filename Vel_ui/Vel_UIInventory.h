@@ -10,6 +10,7 @@ class UIButton;
 class UINumberScroll;
 class UITextControl;
 class VelCharacter;
+class VelCharacterItem;
 class Vel_UIListBox;
 
 // The character page for money and possessions: the three coin counts (the
@@ -33,6 +34,10 @@ public:
     static constexpr std::int32_t kMaxHighCoins = 999999;
     // Shown for a character without starting money (an old file).
     static constexpr const char* kNoStartingMoney = "v 1.0";
+    // A sale the money cannot take: after the item's name.
+    static constexpr const char* kUnsoldCaption = "Not Sold";
+    static constexpr const char* kUnsoldText =
+        " stays yours: its price would take the gold past 999,999, the most a purse holds. Spend some gold first.";
 
     Vel_UIInventory();
     // The copy finds its own children and shares the row templates.
@@ -79,7 +84,9 @@ protected:
     void ShowGold(std::int32_t gold);
     void OnIgnoreCostClicked();
     void Buy(UIControl* dropped);
+    // A sale the money cannot take is refused, and the user is told why.
     void Sell(UIControl* removed);
+    static void ExplainUnsold(const VelCharacterItem* entry);
     // Every edit marks the character and tells its listener.
     static void Changed(VelCharacter& character);
 

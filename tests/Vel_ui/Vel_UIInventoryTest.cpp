@@ -10,6 +10,7 @@
 #include "Ui/UIButton.h"
 #include "Ui/UIImage.h"
 #include "Ui/UIImageControl.h"
+#include "Ui/UIMessageDialog.h"
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Ui/UIScrollFrame.h"
@@ -210,6 +211,22 @@ TEST_F(InventoryPageTest, DraggingAnOwnedRowOffSellsItAndDroppingItBackDoesNothi
                          reinterpret_cast<std::uintptr_t>(ownedRow), 0);
     page->HandleNotify(ownedDropped);
     EXPECT_EQ(hero->items.GetCount(), 1u);
+}
+
+TEST_F(InventoryPageTest, ASaleThePurseCannotTakeIsRefusedWithAMessage)
+{
+    hero->SetCoins(2, 999999);
+    page = ShowInventory();
+    Drag(RowNamed(Owned(), "Sword"), Nowhere());
+    EXPECT_NE(RowNamed(Owned(), "Sword"), nullptr);
+    EXPECT_EQ(hero->items.GetCount(), 1u);
+    EXPECT_EQ(hero->money, VelCoins(0, 0, 999999));
+    EXPECT_EQ(hero->modified, 0);
+    auto* box = dynamic_cast<UIMessageDialog*>(ui.Manager().GetTopWindow());
+    ASSERT_NE(box, nullptr);
+    auto* text = dynamic_cast<UITextControl*>(box->FindDescendant(UIMessageDialog::kTextId));
+    ASSERT_NE(text, nullptr);
+    EXPECT_NE(text->GetText().find("Sword"), std::string::npos);
 }
 
 TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)

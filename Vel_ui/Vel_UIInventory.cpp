@@ -372,7 +372,8 @@ void Vel_UIInventory::OnMoneyEdited()
         return;
     // Gold above what can be typed is the character's: stepping down from it
     // takes one coin, not all above the limit.
-    const std::int32_t typed = std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, goldTop));
+    const std::int32_t typed =
+        std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, goldTop));
     character->SetCoins(kHighCoin, typed);
     ShowGold(typed);
     if (typed == held)
@@ -450,8 +451,9 @@ void Vel_UIInventory::Sell(UIControl* removed)
 void Vel_UIInventory::ExplainUnsold(const VelCharacterItem* entry)
 {
     const std::string text = "The " + entry->GetName() + kUnsoldText;
-    if (UIMessageDialog* box = UIMessageDialog::Create(VelLayout::kMessageDialog, kUnsoldCaption, text,
-                                                       Vel_UIWin_CharConfig::GetLive(), UIMessageDialog::kOk))
+    if (UIMessageDialog* box =
+            UIMessageDialog::Create(VelLayout::kMessageDialog, kUnsoldCaption, text,
+                                    Vel_UIWin_CharConfig::GetLive(), UIMessageDialog::kOk))
     {
         box->Show(1, nullptr);
         box->Release();

@@ -37,7 +37,8 @@ public:
     // A sale the money cannot take: after the item's name.
     static constexpr const char* kUnsoldCaption = "Not Sold";
     static constexpr const char* kUnsoldText =
-        " stays yours: its price would take the gold past 999,999, the most a purse holds. Spend some gold first.";
+        " stays yours: its price would take the gold past 999,999, the most a purse holds. "
+        "Spend some gold first.";
 
     Vel_UIInventory();
     // The copy finds its own children and shares the row templates.

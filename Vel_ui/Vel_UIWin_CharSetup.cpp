@@ -386,7 +386,8 @@ void Vel_UIWin_CharSetup::UpdateAlignments()
     // With no class the selector takes the first row's place, under the
     // list's hint to drag one there.
     const std::uint32_t rows = classLevelList ? classLevelList->GetItemCount() : 0;
-    const std::int32_t y = kAlignmentTop + kClassRowHeight * static_cast<std::int32_t>(std::max(rows, 1u));
+    const std::int32_t y =
+        kAlignmentTop + kClassRowHeight * static_cast<std::int32_t>(std::max(rows, 1u));
     alignmentSelector->SetPositionXY(alignmentSelector->GetStoredPosition().x, y);
 }
 

@@ -148,7 +148,8 @@ void TakeOutOfEquipSets(VelCharacter* character, std::uint16_t itemKey)
 
 std::int32_t SalePrice(const VelCharacterItem& item)
 {
-    return static_cast<std::int32_t>(std::min<std::uint32_t>(item.price, std::numeric_limits<std::int32_t>::max()));
+    return static_cast<std::int32_t>(
+        std::min<std::uint32_t>(item.price, std::numeric_limits<std::int32_t>::max()));
 }
 } // namespace
 

@@ -91,10 +91,12 @@ protected:
         return FCPoint(rect.left + 300, rect.top + 8);
     }
     // A box's text as the page shows it: marked when it does not fit.
-    static std::string Shown(const UITextControl* box)
+    static std::string Shown(const UIControl* control)
     {
+        const auto* box = dynamic_cast<const UITextControl*>(control);
         const std::string text = box->GetText();
-        return MeasureTextLine(text, *box->GetFont()).x <= box->GetTextObject()->GetWidth() ? text : text + " (cut)";
+        const std::int32_t room = box->GetTextObject()->GetWidth();
+        return MeasureTextLine(text, *box->GetFont()).x <= room ? text : text + " (cut)";
     }
     std::vector<std::string> Coins() const
     {
@@ -252,8 +254,9 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
 {
     using L = std::numeric_limits<std::int32_t>;
     // Gold, goods and their total.
-    const std::int32_t cases[][3] = {{-5, 10, 5}, {-123456, 0, -123456}, {999999, 0, 999999}, {1500000, 10, 1500010},
-                                     {5000000, L::max(), L::max()}, {L::max(), 0, L::max()}, {L::min(), L::min(), L::min()}};
+    const std::int32_t cases[][3] = {{-5, 10, 5}, {-123456, 0, -123456}, {999999, 0, 999999},
+                                     {1500000, 10, 1500010}, {5000000, L::max(), L::max()},
+                                     {L::max(), 0, L::max()}, {L::min(), L::min(), L::min()}};
     for (const auto& [gold, goods, total] : cases)
     {
         SCOPED_TRACE(gold);
@@ -265,8 +268,8 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
         hero->modified = 0;
         page = ShowInventory();
         EXPECT_EQ(Shown(MoneyField()), std::to_string(gold));
-        EXPECT_EQ(Shown(dynamic_cast<UITextControl*>(page->FindDescendant(I::kOwnedValueText))), std::to_string(goods));
-        EXPECT_EQ(Shown(dynamic_cast<UITextControl*>(page->FindDescendant(I::kWorthText))), std::to_string(total));
+        EXPECT_EQ(Shown(page->FindDescendant(I::kOwnedValueText)), std::to_string(goods));
+        EXPECT_EQ(Shown(page->FindDescendant(I::kWorthText)), std::to_string(total));
         ClickControl(MoneyField());
         ClickControl(Stock());
         EXPECT_EQ(hero->money.coins[2], gold) << "a focus change is no edit";

@@ -2,12 +2,15 @@
 
 #include "Fc/Core/FCClassRegistry.h"
 #include "Fc/Core/FCDebugLog.h"
+#include "Fc/Devices/FCSystem.h"
 #include "Ui/UIButton.h"
+#include "Ui/UIMessageDialog.h"
 #include "Ui/UIMessages.h"
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Ui/UITextControl.h"
 #include "Vel/App/VelClient.h"
+#include "Vel/App/VelLayoutNames.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Db/VelClassInfo.h"
@@ -138,6 +141,10 @@ void Vel_UIInventory::EnterPage()
     // The window's shared button has nothing to do here.
     Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
+    // Gold held above what can be typed stays within reach while the page
+    // is shown: a step down from it can be stepped up again.
+    const VelCharacter* character = VelClient::GetCurrentCharacter();
+    goldTop = std::max(character ? character->money.coins[kHighCoin] : 0, kMaxHighCoins);
     FillCategories();
     ShowEverything();
 }
@@ -365,7 +372,8 @@ void Vel_UIInventory::OnMoneyEdited()
         return;
     // Gold above what can be typed is the character's: stepping down from it
     // takes one coin, not all above the limit.
-    const std::int32_t typed = std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, kMaxHighCoins));
+    const std::int32_t typed =
+        std::clamp<std::int32_t>(field->GetLong(), 0, std::max(held, goldTop));
     character->SetCoins(kHighCoin, typed);
     ShowGold(typed);
     if (typed == held)
@@ -379,7 +387,7 @@ void Vel_UIInventory::ShowGold(std::int32_t gold)
 {
     if (!highCoinScroll)
         return;
-    highCoinScroll->SetRange(std::min(gold, 0), std::max(gold, kMaxHighCoins));
+    highCoinScroll->SetRange(std::min(gold, 0), std::max(gold, goldTop));
     highCoinScroll->SetLong(gold);
 }
 
@@ -425,10 +433,35 @@ void Vel_UIInventory::Sell(UIControl* removed)
     VelCharacterItem* entry = row && character ? character->FindItem(row->itemKey) : nullptr;
     if (!entry)
         return;
+    if (!CanSellItem(character, entry))
+    {
+        // The owned list has let the row go already: it comes back where
+        // the user left the list.
+        const Vel_UIListKeepPlace keep(ownedList);
+        FillOwnedList(*character);
+        ExplainUnsold(entry);
+        return;
+    }
     SellItem(character, entry);
     ShowMoney();
     UpdateAffordability();
     Changed(*character);
+}
+
+void Vel_UIInventory::ExplainUnsold(const VelCharacterItem* entry)
+{
+    const std::string text = "The " + entry->GetName() + kUnsoldText;
+    if (UIMessageDialog* box =
+            UIMessageDialog::Create(VelLayout::kMessageDialog, kUnsoldCaption, text,
+                                    Vel_UIWin_CharConfig::GetLive(), UIMessageDialog::kOk))
+    {
+        box->Show(1, nullptr);
+        box->Release();
+        return;
+    }
+    // Without the dialog's layout the user still hears of it.
+    if (FCSystem* system = FCSystem::GetInstance())
+        system->ShowMessage(text);
 }
 
 // --- Messages ---

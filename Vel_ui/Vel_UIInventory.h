@@ -10,6 +10,7 @@ class UIButton;
 class UINumberScroll;
 class UITextControl;
 class VelCharacter;
+class VelCharacterItem;
 class Vel_UIListBox;
 
 // The character page for money and possessions: the three coin counts (the
@@ -33,6 +34,11 @@ public:
     static constexpr std::int32_t kMaxHighCoins = 999999;
     // Shown for a character without starting money (an old file).
     static constexpr const char* kNoStartingMoney = "v 1.0";
+    // A sale the money cannot take: after the item's name.
+    static constexpr const char* kUnsoldCaption = "Not Sold";
+    static constexpr const char* kUnsoldText =
+        " stays yours: its price would take the gold past 999,999, the most a purse holds. "
+        "Spend some gold first.";
 
     Vel_UIInventory();
     // The copy finds its own children and shares the row templates.
@@ -74,12 +80,14 @@ protected:
                                   std::int16_t coinKind, std::uint32_t price);
     void OnMoneyEdited();
     // The field shows the gold as it is, even outside what can be typed
-    // (an old file's debt, gold gained by selling): its range stretches to
+    // (an old file's debt, gold above the limit): its range stretches to
     // hold it, so that leaving the field untouched changes nothing.
     void ShowGold(std::int32_t gold);
     void OnIgnoreCostClicked();
     void Buy(UIControl* dropped);
+    // A sale the money cannot take is refused, and the user is told why.
     void Sell(UIControl* removed);
+    static void ExplainUnsold(const VelCharacterItem* entry);
     // Every edit marks the character and tells its listener.
     static void Changed(VelCharacter& character);
 
@@ -92,6 +100,9 @@ protected:
     Vel_UIListBox* ownedList = nullptr;
     Vel_UIListBox* stockList = nullptr;
     UIButton* ignoreCostButton = nullptr;
+    // The most gold the field takes: the limit, or the gold held when the
+    // page was entered when that was more.
+    std::int32_t goldTop = kMaxHighCoins;
     // What the stock being built offers, before its rows are made.
     std::vector<Offer> offers;
 };

@@ -33,6 +33,9 @@ FC_REGISTER_CLASS(Vel_UIWin_CharSetup);
 namespace
 {
 constexpr std::uint16_t kDefaultAlignment = 9;
+// The alignment selector sits under the class rows.
+constexpr std::int32_t kAlignmentTop = 103;
+constexpr std::int32_t kClassRowHeight = 32;
 constexpr std::int16_t kFormerVariant = 2;
 constexpr std::int16_t kBarredVariant = 1;
 
@@ -380,8 +383,12 @@ void Vel_UIWin_CharSetup::UpdateAlignments()
     }
     if (!hasClass || !IsAlignmentAllowedForClass(lastClass, character->alignmentId))
         ChooseDefaultAlignment();
-    // The selector keeps its place above the class rows: nothing the user
-    // reaches for moves as classes come and go.
+    // With no class the selector takes the first row's place, under the
+    // list's hint to drag one there.
+    const std::uint32_t rows = classLevelList ? classLevelList->GetItemCount() : 0;
+    const std::int32_t y =
+        kAlignmentTop + kClassRowHeight * static_cast<std::int32_t>(std::max(rows, 1u));
+    alignmentSelector->SetPositionXY(alignmentSelector->GetStoredPosition().x, y);
 }
 
 void Vel_UIWin_CharSetup::ChooseDefaultAlignment()

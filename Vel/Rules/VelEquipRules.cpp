@@ -145,6 +145,12 @@ void TakeOutOfEquipSets(VelCharacter* character, std::uint16_t itemKey)
         if (CountEmptySets(*character) > 1)
             character->RemoveEquip(set);
 }
+
+std::int32_t SalePrice(const VelCharacterItem& item)
+{
+    return static_cast<std::int32_t>(
+        std::min<std::uint32_t>(item.price, std::numeric_limits<std::int32_t>::max()));
+}
 } // namespace
 
 void InstallItemPricer()
@@ -239,14 +245,30 @@ VelCharacterItem* BuyItem(VelCharacter* character, VelItemInfo* record, std::uin
     return item;
 }
 
+bool CanSellItem(const VelCharacter* character, const VelCharacterItem* item)
+{
+    if (!character || !item)
+        return false;
+    // A price in no coin is never paid: nothing the purse could not take.
+    if (!IsCoin(item->coinKind))
+        return true;
+    VelCoins after = character->money;
+    std::int32_t& coin = after.coins[static_cast<std::size_t>(item->coinKind)];
+    const std::int64_t sum = std::int64_t{coin} + SalePrice(*item);
+    if (sum > std::numeric_limits<std::int32_t>::max())
+        return false;
+    coin = static_cast<std::int32_t>(sum);
+    after.Normalize();
+    return after.coins[2] <= VelCharacter::kMaxHighCoins;
+}
+
 void SellItem(VelCharacter* character, VelCharacterItem* item)
 {
     if (!character || !item)
         return;
     const std::uint16_t itemKey = item->itemKey;
     const auto coinKind = static_cast<std::int16_t>(item->coinKind);
-    const auto price = static_cast<std::int32_t>(
-        std::min<std::uint32_t>(item->price, std::numeric_limits<std::int32_t>::max()));
+    const std::int32_t price = SalePrice(*item);
     character->AddMoney(price, coinKind);
     AddOwnedValue(character, coinKind, -static_cast<std::int64_t>(price));
     if (dynamic_cast<const VelWeaponInfo*>(item->GetHeldObject()))

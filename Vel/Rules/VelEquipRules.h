@@ -35,6 +35,10 @@ VelCharacterItem* BuyItem(VelCharacter* character, VelItemInfo* record, std::uin
 // first leaves every hand that holds it: the other hand keeps its weapon,
 // and a set left empty goes unless it is the character's only empty set.
 void SellItem(VelCharacter* character, VelCharacterItem* item);
+// Whether the money can take the entry's price back: the highest coin stops
+// at its limit, so a sale that would carry it past the limit would pay
+// nothing, or part of the price, for the item.
+bool CanSellItem(const VelCharacter* character, const VelCharacterItem* item);
 // Puts the entry on the character and adds its weight; with recompute the
 // encumbrance is recomputed and the listener notified. A second armour or a
 // third shield is refused (false, nothing changes): one body wears one of

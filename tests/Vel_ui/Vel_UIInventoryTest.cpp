@@ -6,9 +6,11 @@
 #include "Vel_ui/GearPageFixture.h"
 
 #include "Fc/Graphics/FCImageBuffer.h"
+#include "Fc/Graphics/FCTextLayout.h"
 #include "Ui/UIButton.h"
 #include "Ui/UIImage.h"
 #include "Ui/UIImageControl.h"
+#include "Ui/UIMessageDialog.h"
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Ui/UIScrollFrame.h"
@@ -87,6 +89,14 @@ protected:
     {
         const FCRect rect = page->GetScreenRect();
         return FCPoint(rect.left + 300, rect.top + 8);
+    }
+    // A box's text as the page shows it: marked when it does not fit.
+    static std::string Shown(const UIControl* control)
+    {
+        const auto* box = dynamic_cast<const UITextControl*>(control);
+        const std::string text = box->GetText();
+        const std::int32_t room = box->GetTextObject()->GetWidth();
+        return MeasureTextLine(text, *box->GetFont()).x <= room ? text : text + " (cut)";
     }
     std::vector<std::string> Coins() const
     {
@@ -199,6 +209,17 @@ TEST_F(InventoryPageTest, DraggingAnOwnedRowOffSellsItAndDroppingItBackDoesNothi
     EXPECT_EQ(hero->items.GetCount(), 1u);
 }
 
+TEST_F(InventoryPageTest, ASaleThePurseCannotTakeIsRefusedWithAMessage)
+{
+    hero->SetCoins(2, 999999);
+    page = ShowInventory();
+    Drag(RowNamed(Owned(), "Sword"), Nowhere());
+    EXPECT_NE(RowNamed(Owned(), "Sword"), nullptr);
+    EXPECT_EQ(hero->items.GetCount(), 1u);
+    EXPECT_EQ(hero->money, VelCoins(0, 0, 999999));
+    EXPECT_NE(dynamic_cast<UIMessageDialog*>(ui.Manager().GetTopWindow()), nullptr);
+}
+
 TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)
 {
     // An owned value whose copper has not been carried yet.
@@ -231,17 +252,24 @@ TEST_F(InventoryPageTest, TypedGoldShowsTheTotalWithoutCarryingTheOwnedValue)
 
 TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
 {
-    const std::int32_t golds[] = {-5, 1500000, std::numeric_limits<std::int32_t>::max()};
-    for (const std::int32_t gold : golds)
+    using L = std::numeric_limits<std::int32_t>;
+    // Gold, goods and their total.
+    const std::int32_t cases[][3] = {{-5, 10, 5}, {-123456, 0, -123456}, {999999, 0, 999999},
+                                     {1500000, 10, 1500010}, {5000000, L::max(), L::max()},
+                                     {L::max(), 0, L::max()}, {L::min(), L::min(), L::min()}};
+    for (const auto& [gold, goods, total] : cases)
     {
         SCOPED_TRACE(gold);
         // The field last showed another character's gold.
         hero->SetCoins(2, 100);
         page = ShowInventory();
         hero->SetCoins(2, gold);
+        hero->ownedItemsValue = VelCoins(0, 0, goods);
         hero->modified = 0;
         page = ShowInventory();
-        EXPECT_EQ(MoneyField()->GetLong(), gold);
+        EXPECT_EQ(Shown(MoneyField()), std::to_string(gold));
+        EXPECT_EQ(Shown(page->FindDescendant(I::kOwnedValueText)), std::to_string(goods));
+        EXPECT_EQ(Shown(page->FindDescendant(I::kWorthText)), std::to_string(total));
         ClickControl(MoneyField());
         ClickControl(Stock());
         EXPECT_EQ(hero->money.coins[2], gold) << "a focus change is no edit";
@@ -251,6 +279,13 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
         auto* scroll = dynamic_cast<UINumberScroll*>(page->FindDescendant(I::kHighCoinScroll));
         ClickControl(gold < 0 ? scroll->GetIncreaseButton() : scroll->GetDecreaseButton());
         EXPECT_EQ(hero->money.coins[2], gold < 0 ? 0 : gold - 1);
+        if (gold > I::kMaxHighCoins) // until the page is left, it can be typed and stepped back
+        {
+            TypeMoney(std::to_string(gold));
+            ClickControl(scroll->GetDecreaseButton());
+            ClickControl(scroll->GetIncreaseButton());
+            EXPECT_EQ(hero->money.coins[2], gold);
+        }
         TypeMoney("42");
         EXPECT_EQ(hero->money.coins[2], 42);
     }

@@ -172,6 +172,7 @@ TEST_F(GameAssetsTest, EveryRaceAndAlignmentHasAHelpTextThatFitsTheHelpLine)
         EXPECT_EQ(text->rfind(entry.name + ":", 0), 0u) << *text;
         EXPECT_LE(MeasureWrappedText(*text, *font, 384).y, 48) << *text;
     }
+    EXPECT_LE(MeasureWrappedText(*manager.GetString(1500), *font, 384).y, 48) << "the set-up's own";
     VelDatabase::Clear();
 }
 

@@ -57,7 +57,7 @@ timeout 5 xdotool key End
 timeout 5 xdotool key --repeat 24 BackSpace
 timeout 5 xdotool type --delay 20 "Smoke Tester"
 drag 460 344 200 250 # Fighter from the class table onto the class list
-for _ in 1 2 3; do click 344 160; done # its level up to 4
+for _ in 1 2 3; do click 344 119; done # its level up to 4
 # Finish is enabled now, and must look it.
 shot 7-setup-filled "200,300,#2a2018,8" "690,560,#3b2c20,8"
 click 726 568 # Finish
@@ -103,7 +103,7 @@ shot 16-loaded "700,32,#3b2c20,8" "40,424,#3b2c20,8" "${values[@]}"
 click 728 32 # Menu
 click 400 272 # Add Levels
 shot 17-add-levels "600,300,#16110d,8" "690,560,#3b2c20,8" "150,560,#202018,8"
-click 344 160 # Fighter 5
+click 344 119 # Fighter 5
 click 726 568 # Finish
 shot 18-more-levels "700,32,#3b2c20,8" "40,424,#3b2c20,8" "${values[@]}"
 [ "$(grep '^region @16,16' "$out/18-more-levels.samples")" != "$(grep '^region @16,16' "$out/16-loaded.samples")" ] ||

@@ -36,7 +36,7 @@ timeout 5 xdotool key End
 timeout 5 xdotool key --repeat 24 BackSpace
 timeout 5 xdotool type --delay 20 "Smoke Printer"
 drag 460 344 200 250 # Fighter from the class table onto the class list
-for _ in 1 2 3; do click 344 160; done # its level up to 4, which earns an increase
+for _ in 1 2 3; do click 344 119; done # its level up to 4, which earns an increase
 click 726 568 # Finish
 drag 495 440 495 192 # the increase onto Strength
 click 567 488 # OK

@@ -5,6 +5,7 @@
 #include "Fc/Core/FCObjectMap.h"
 #include "Fc/Graphics/FCResourceManager.h"
 #include "Ui/UIComboBox.h"
+#include "Ui/UIDisplayObject.h"
 #include "Ui/UIGroup.h"
 #include "Ui/UIImageControl.h"
 #include "Ui/UIMessages.h"
@@ -386,9 +387,39 @@ void Vel_UIWin_CharSetup::UpdateAlignments()
     // With no class the selector takes the first row's place, under the
     // list's hint to drag one there.
     const std::uint32_t rows = classLevelList ? classLevelList->GetItemCount() : 0;
-    const std::int32_t y =
-        kAlignmentTop + kClassRowHeight * static_cast<std::int32_t>(std::max(rows, 1u));
-    alignmentSelector->SetPositionXY(alignmentSelector->GetStoredPosition().x, y);
+    PlaceAlignmentSelector(kAlignmentTop +
+                           kClassRowHeight * static_cast<std::int32_t>(std::max(rows, 1u)));
+}
+
+void Vel_UIWin_CharSetup::PlaceAlignmentSelector(std::int32_t lineY)
+{
+    UIListBox* list = alignmentSelector->GetList();
+    UIControl* line = alignmentSelector->GetDisplay();
+    // Under many class rows the open list would run off the window, out of
+    // the mouse's reach: there it opens above the selector's line. A control
+    // takes clicks only inside itself, so the whole selector moves up and
+    // its line and label move down within it.
+    const std::int32_t listHeight = list->GetHeight();
+    const bool above = lineY + alignmentSelector->GetHeight() > GetHeight();
+    const bool wasAbove = line && list->GetStoredPosition().y < line->GetStoredPosition().y;
+    if (line && above != wasAbove)
+    {
+        const std::int32_t shift = above ? listHeight : -listHeight;
+        const auto move = [shift](UIObject* part)
+        {
+            const FCPoint at = part->GetStoredPosition();
+            part->SetPositionXY(at.x, at.y + shift);
+        };
+        for (std::uint32_t i = 0; i < alignmentSelector->GetChildCount(); ++i)
+            if (UIControl* part = alignmentSelector->GetChildAt(i); part != list)
+                move(part);
+        for (std::uint32_t i = 0; i < alignmentSelector->GetDisplayObjectCount(); ++i)
+            move(alignmentSelector->GetDisplayObjectAt(i));
+        list->SetPositionXY(list->GetStoredPosition().x,
+                            above ? 0 : alignmentSelector->GetHeight() - listHeight);
+    }
+    alignmentSelector->SetPositionXY(alignmentSelector->GetStoredPosition().x,
+                                     above ? lineY - listHeight : lineY);
 }
 
 void Vel_UIWin_CharSetup::ChooseDefaultAlignment()

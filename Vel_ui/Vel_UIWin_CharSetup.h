@@ -94,6 +94,9 @@ protected:
     void ApplyLevel(Vel_UIItem& row);
     Vel_UIItem* LevelRowOf(const UIControl* sender) const;
     std::int16_t MinimumLevel(const VelCharacterClass& entry) const;
+    // The selector's line at lineY, its list below it or, near the foot of
+    // the window, above it.
+    void PlaceAlignmentSelector(std::int32_t lineY);
     void ClearClasses();
     void Finish();
     void GoBack();

@@ -287,6 +287,24 @@ TEST(Vel_UIWin_CharSetupTest, AlignmentFollowsTheClassesWithFormerMembers)
     EXPECT_FALSE(s.FinishEnabled());
 }
 
+TEST(Vel_UIWin_CharSetupTest, UnderEightClassRowsTheAlignmentListOpensAboveItsLine)
+{
+    SetupScreen s(W::kModeNew);
+    ASSERT_TRUE(s.loaded);
+    for (const std::uint16_t classId : {0, 1, 2, 3, 4, 7, 8, 9})
+        s.AddClass(classId);
+    ASSERT_EQ(s.ClassIds().size(), 8u);
+    auto* selector = dynamic_cast<UIComboBox*>(s.window->FindDescendant(W::kAlignmentId));
+    EXPECT_EQ(selector->GetDisplay()->GetScreenRect().top, 103 + 8 * 32);
+    EXPECT_LE(selector->GetList()->GetScreenRect().bottom, s.window->GetHeight());
+    EXPECT_LE(selector->GetList()->GetScreenRect().bottom, selector->GetDisplay()->GetScreenRect().top);
+    // Back under few rows it opens below again.
+    s.DragOffRow(7);
+    s.DragOffRow(6);
+    EXPECT_EQ(selector->GetDisplay()->GetScreenRect().top, 103 + 6 * 32);
+    EXPECT_EQ(selector->GetList()->GetScreenRect().top, selector->GetDisplay()->GetScreenRect().bottom);
+}
+
 void WarriorAtThree(VelCharacter* character)
 {
     character->AddClass(kWarrior)->level = 3;

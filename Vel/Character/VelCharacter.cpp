@@ -553,9 +553,9 @@ VelCharacterFeature* VelCharacter::FindClassFeature(const VelClassFeatureInfo& r
 {
     // The feature's group: rows of one group upgrade the same entry.
     const VelFeatureInfo* record = VelDatabase::FindFeature(row.featureId);
-    if (!record || static_cast<std::int16_t>(record->formatKind) < 1)
+    if (!record || record->GetGroup() < 1)
         return nullptr;
-    const std::uint16_t group = record->formatKind;
+    const std::int16_t group = record->GetGroup();
     const auto source = static_cast<std::uint16_t>(row.key);
     return FirstIn<VelCharacterFeature>(features,
                                         [&](const VelCharacterFeature& feature)
@@ -564,7 +564,7 @@ VelCharacterFeature* VelCharacter::FindClassFeature(const VelClassFeatureInfo& r
                                                 return false;
                                             const VelFeatureInfo* own =
                                                 VelDatabase::FindFeature(feature.featureId);
-                                            return own && own->formatKind == group;
+                                            return own && own->GetGroup() == group;
                                         });
 }
 

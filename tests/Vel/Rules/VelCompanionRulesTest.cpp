@@ -354,6 +354,27 @@ TEST_F(CompanionRulesTest, ClassFeaturesUpgradeByGroupAndKeepChoicesLast)
     EXPECT_EQ(master.feats.GetCount(), 1u);
 }
 
+TEST_F(CompanionRulesTest, AFeatureWhoseValueWasRewrittenStaysOneEntryAndRepeatsFold)
+{
+    VelCharacterClass* priest = master.AddClass(3);
+    GrantClassFeatures(&master, true);
+    using List = std::vector<std::pair<std::uint16_t, std::int16_t>>;
+    for (std::uint16_t level : {4, 5, 6})
+    {
+        static_cast<VelCharacterFeature*>(master.features.GetAt(0))->value = 2;
+        priest->level = level;
+        GrantClassFeatures(&master, false);
+        EXPECT_EQ(GrantedFeatures(), (List{{kAura, 9}})) << level;
+    }
+    // A file holding it three times, as an older build left it.
+    VelClassFeatureInfo repeat = ClassRow(1, kAura, 2);
+    repeat.key = 3;
+    master.AddClassFeature(repeat)->extra = 0x08;
+    master.AddClassFeature(repeat)->extra = 0x08;
+    GrantClassFeatures(&master, false);
+    EXPECT_EQ(GrantedFeatures(), (List{{kAura, 9}}));
+}
+
 TEST_F(CompanionRulesTest, FormerMembersLoseWhatTheirClassGave)
 {
     master.AddClass(0)->formerMember = 1;

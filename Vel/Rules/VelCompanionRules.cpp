@@ -155,6 +155,18 @@ std::int32_t AnimalHitPoints(const VelCharacterAnimal& animal, const VelAnimalIn
     return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) * record.hitDice);
 }
 
+// A familiar fights with its master's base attack; any other animal with
+// three quarters of its hit dice, as a creature of its kind does.
+std::int32_t AnimalBaseAttack(const VelCharacterAnimal& animal, const VelAnimalInfo& record)
+{
+    if (animal.kind == VelCharacterAnimal::kFamiliar)
+        return animal.owner ? static_cast<std::int32_t>(animal.owner->stats[VelEntity::kBaseAttack])
+                            : 0;
+    const float hitDice =
+        GetAnimalHitDice(&record, static_cast<std::int16_t>(animal.kind), MasterLevel(animal));
+    return TruncateToInteger<std::int32_t>(hitDice * 0.75f);
+}
+
 void SetFeatures(VelCharacterAnimal& animal, bool isNew)
 {
     if (!isNew)
@@ -420,7 +432,19 @@ void UpdateAnimalStats(VelCharacterAnimal* animal, bool isNew)
     animal->SetStat(VelEntity::kInitiative,
                     static_cast<std::uint32_t>(ModifierOf(*animal, VelEntity::kDex)));
     animal->SetStat(VelEntity::kSpeed, static_cast<std::uint32_t>(record->speed));
+    animal->SetStat(VelEntity::kBaseAttack,
+                    static_cast<std::uint32_t>(AnimalBaseAttack(*animal, *record)));
     SetFeatures(*animal, isNew);
+}
+
+void UpdateAnimalBaseAttacks(VelCharacter* character)
+{
+    if (!character)
+        return;
+    for (VelCharacterAnimal* animal : ElementsOf<VelCharacterAnimal>(character->animals))
+        if (const VelAnimalInfo* record = VelDatabase::FindAnimal(animal->animalId))
+            animal->SetStat(VelEntity::kBaseAttack,
+                            static_cast<std::uint32_t>(AnimalBaseAttack(*animal, *record)));
 }
 
 void UpdateAllAnimals(VelCharacter* character)

@@ -15,6 +15,7 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 #include "Vel/Rules/VelCombatRules.h"
+#include "Vel/Rules/VelCompanionRules.h"
 
 #include <algorithm>
 #include <array>
@@ -375,6 +376,7 @@ void RecomputeLoadedGear(VelCharacter* character)
         return;
     const std::uint32_t mask = character->changeMask;
     ComputeEncumbrance(character);
+    UpdateAnimalBaseAttacks(character);
     character->changeMask = mask;
 }
 

@@ -236,6 +236,31 @@ TEST_F(CompanionRulesTest, MountTakesTheCompanionRowOthersThePlainRecord)
     EXPECT_EQ(rats->features.GetCount(), 0u);
 }
 
+TEST_F(CompanionRulesTest, AnimalsAttackWithThreeQuartersOfTheirHitDiceAFamiliarWithItsMasters)
+{
+    struct Case
+    {
+        std::uint16_t animal, classId, kind, level;
+        std::uint32_t masterAttack, base;
+    };
+    const Case cases[] = {
+        {kHorse, 7, VelCharacterAnimal::kCompanion, 1, 0, 2}, // 3 hit dice
+        {kHorse, 6, VelCharacterAnimal::kMount, 5, 0, 3},     // 3 + 2 of the row
+        {kToad, 10, VelCharacterAnimal::kFamiliar, 5, 2, 2},
+        {kToad, 10, VelCharacterAnimal::kFamiliar, 7, 3, 3},
+    };
+    for (const Case& c : cases)
+    {
+        VelCharacter owner;
+        owner.AddClass(c.classId)->level = c.level;
+        owner.stats[E::kBaseAttack] = c.masterAttack;
+        Owned<VelCharacterAnimal> animal(new VelCharacterAnimal(c.animal, c.classId));
+        animal->kind = c.kind;
+        AddAnimal(&owner, animal.get());
+        EXPECT_EQ(animal->stats[E::kBaseAttack], c.base) << c.animal << " of a master of level " << c.level;
+    }
+}
+
 TEST_F(CompanionRulesTest, FamiliarGiftsFollowItAndCostMoney)
 {
     master.AddClass(10);

@@ -5,6 +5,7 @@
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"
 #include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelCarryInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelGoodsInfo.h"
@@ -16,6 +17,7 @@
 #include "Vel/Db/VelWeaponInfo.h"
 #include "Vel/Rules/VelCombatRules.h"
 #include "Vel/Rules/VelCompanionRules.h"
+#include "Vel/Rules/VelPhysicalRules.h"
 
 #include <algorithm>
 #include <array>
@@ -375,6 +377,18 @@ void RecomputeLoadedGear(VelCharacter* character)
     if (!character)
         return;
     const std::uint32_t mask = character->changeMask;
+    // A figure the file states beside an item the database lacks stood if no
+    // lighter than the known items; it must be a load the character can bear.
+    VelCarryInfo carry;
+    const float known = character->WeighItemsOnBody();
+    if (character->CarriesUnknownItem() && character->carriedWeight != known &&
+        !(GetCarryingLimits(character->abilities[VelEntity::kStr], character->GetSizeId(), carry) &&
+          character->carriedWeight <= carry.heavyLimit))
+    {
+        FC_LOG("Carried weight %g is beyond the heaviest load: %g\n",
+               static_cast<double>(character->carriedWeight), static_cast<double>(known));
+        character->carriedWeight = known;
+    }
     ComputeEncumbrance(character);
     UpdateAnimalBaseAttacks(character);
     character->changeMask = mask;

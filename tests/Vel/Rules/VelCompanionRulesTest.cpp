@@ -198,9 +198,11 @@ TEST_F(CompanionRulesTest, FamiliarTakesItsRowAndItsMastersSavesAndHitDice)
     master.stats[E::kFortitudeSave] = 3;
     master.stats[E::kReflexSave] = 1;
     master.stats[E::kWillSave] = 5;
+    master.stats[E::kBaseAttack] = 3;
     VelCharacterAnimal* toad = Own(kToad, 10, VelCharacterAnimal::kFamiliar);
     UpdateAnimalStats(toad, true);
     EXPECT_EQ(toad->abilities[E::kInt], 6);
+    EXPECT_EQ(toad->stats[E::kBaseAttack], 3); // its master's
     EXPECT_EQ(toad->stats[E::kHitPoints], 4);
     EXPECT_EQ(toad->stats[E::kArmorClass], 10 + 1 + (1 + 1) + 2);
     EXPECT_EQ(toad->stats[E::kFortitudeSave], 3 - 1);
@@ -226,6 +228,10 @@ TEST_F(CompanionRulesTest, MountTakesTheCompanionRowOthersThePlainRecord)
     EXPECT_EQ(horse->stats[E::kFortitudeSave], 4 + 2); // the knight's base save is higher
     EXPECT_EQ(horse->stats[E::kWillSave], 1 + 1);
     EXPECT_EQ(horse->stats[E::kHitPoints], 21);
+    EXPECT_EQ(horse->stats[E::kBaseAttack], 3); // three quarters of 3 + 2 hit dice
+    VelCharacterAnimal* companion = Own(kHorse, 7, VelCharacterAnimal::kCompanion);
+    UpdateAnimalStats(companion, true);
+    EXPECT_EQ(companion->stats[E::kBaseAttack], 2); // of its own 3
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kHorse), 4, 5), 5.0f);
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kHorse), 4, 9), 3.0f); // no row
 
@@ -234,31 +240,6 @@ TEST_F(CompanionRulesTest, MountTakesTheCompanionRowOthersThePlainRecord)
     EXPECT_EQ(rats->abilities[E::kInt], 2);
     EXPECT_EQ(rats->stats[E::kHitPoints], 1); // 5 x 0.25, truncated
     EXPECT_EQ(rats->features.GetCount(), 0u);
-}
-
-TEST_F(CompanionRulesTest, AnimalsAttackWithThreeQuartersOfTheirHitDiceAFamiliarWithItsMasters)
-{
-    struct Case
-    {
-        std::uint16_t animal, classId, kind, level;
-        std::uint32_t masterAttack, base;
-    };
-    const Case cases[] = {
-        {kHorse, 7, VelCharacterAnimal::kCompanion, 1, 0, 2}, // 3 hit dice
-        {kHorse, 6, VelCharacterAnimal::kMount, 5, 0, 3},     // 3 + 2 of the row
-        {kToad, 10, VelCharacterAnimal::kFamiliar, 5, 2, 2},
-        {kToad, 10, VelCharacterAnimal::kFamiliar, 7, 3, 3},
-    };
-    for (const Case& c : cases)
-    {
-        VelCharacter owner;
-        owner.AddClass(c.classId)->level = c.level;
-        owner.stats[E::kBaseAttack] = c.masterAttack;
-        Owned<VelCharacterAnimal> animal(new VelCharacterAnimal(c.animal, c.classId));
-        animal->kind = c.kind;
-        AddAnimal(&owner, animal.get());
-        EXPECT_EQ(animal->stats[E::kBaseAttack], c.base) << c.animal << " of a master of level " << c.level;
-    }
 }
 
 TEST_F(CompanionRulesTest, FamiliarGiftsFollowItAndCostMoney)

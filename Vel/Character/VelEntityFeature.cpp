@@ -8,7 +8,6 @@
 #include "Vel/Db/VelFormat.h"
 #include "Vel/Rules/VelAbilityRules.h"
 
-
 FC_REGISTER_CLASS(VelEntityFeature);
 
 VelEntityFeature::~VelEntityFeature() = default;

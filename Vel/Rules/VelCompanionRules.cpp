@@ -167,6 +167,11 @@ std::int32_t AnimalBaseAttack(const VelCharacterAnimal& animal, const VelAnimalI
     return TruncateToInteger<std::int32_t>(hitDice * 0.75f);
 }
 
+void SetBaseAttack(VelCharacterAnimal& animal, const VelAnimalInfo& record)
+{
+    animal.SetStat(VelEntity::kBaseAttack, static_cast<std::uint32_t>(AnimalBaseAttack(animal, record)));
+}
+
 void SetFeatures(VelCharacterAnimal& animal, bool isNew)
 {
     if (!isNew)
@@ -432,8 +437,7 @@ void UpdateAnimalStats(VelCharacterAnimal* animal, bool isNew)
     animal->SetStat(VelEntity::kInitiative,
                     static_cast<std::uint32_t>(ModifierOf(*animal, VelEntity::kDex)));
     animal->SetStat(VelEntity::kSpeed, static_cast<std::uint32_t>(record->speed));
-    animal->SetStat(VelEntity::kBaseAttack,
-                    static_cast<std::uint32_t>(AnimalBaseAttack(*animal, *record)));
+    SetBaseAttack(*animal, *record);
     SetFeatures(*animal, isNew);
 }
 
@@ -443,8 +447,7 @@ void UpdateAnimalBaseAttacks(VelCharacter* character)
         return;
     for (VelCharacterAnimal* animal : ElementsOf<VelCharacterAnimal>(character->animals))
         if (const VelAnimalInfo* record = VelDatabase::FindAnimal(animal->animalId))
-            animal->SetStat(VelEntity::kBaseAttack,
-                            static_cast<std::uint32_t>(AnimalBaseAttack(*animal, *record)));
+            SetBaseAttack(*animal, *record);
 }
 
 void UpdateAllAnimals(VelCharacter* character)

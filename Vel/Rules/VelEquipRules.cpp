@@ -154,6 +154,24 @@ std::int32_t SalePrice(const VelCharacterItem& item)
     return static_cast<std::int32_t>(
         std::min<std::uint32_t>(item.price, std::numeric_limits<std::int32_t>::max()));
 }
+
+// A figure the file states beside an item the database lacks stood if no
+// lighter than the known items; it must also be a load the character can
+// bear, or the known items' weight it is.
+void BoundStatedWeight(VelCharacter& character)
+{
+    if (!character.CarriesUnknownItem())
+        return;
+    VelCarryInfo carry;
+    const float known = character.WeighItemsOnBody();
+    if (character.carriedWeight == known ||
+        (GetCarryingLimits(character.abilities[VelEntity::kStr], character.GetSizeId(), carry) &&
+         character.carriedWeight <= carry.heavyLimit))
+        return;
+    FC_LOG("Carried weight %g is beyond the heaviest load: %g\n",
+           static_cast<double>(character.carriedWeight), static_cast<double>(known));
+    character.carriedWeight = known;
+}
 } // namespace
 
 void InstallItemPricer()
@@ -377,18 +395,7 @@ void RecomputeLoadedGear(VelCharacter* character)
     if (!character)
         return;
     const std::uint32_t mask = character->changeMask;
-    // A figure the file states beside an item the database lacks stood if no
-    // lighter than the known items; it must be a load the character can bear.
-    VelCarryInfo carry;
-    const float known = character->WeighItemsOnBody();
-    if (character->CarriesUnknownItem() && character->carriedWeight != known &&
-        !(GetCarryingLimits(character->abilities[VelEntity::kStr], character->GetSizeId(), carry) &&
-          character->carriedWeight <= carry.heavyLimit))
-    {
-        FC_LOG("Carried weight %g is beyond the heaviest load: %g\n",
-               static_cast<double>(character->carriedWeight), static_cast<double>(known));
-        character->carriedWeight = known;
-    }
+    BoundStatedWeight(*character);
     ComputeEncumbrance(character);
     UpdateAnimalBaseAttacks(character);
     character->changeMask = mask;

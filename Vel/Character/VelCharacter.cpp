@@ -1020,9 +1020,9 @@ void VelCharacter::ReadBody(FCArchive& ar)
     const float stated = carriedWeight;
     const float weighed = WeighItemsOnBody();
     const float slack = std::max(kWeightTolerance, weighed * kWeightDrift);
-    const bool kept = std::isfinite(stated) && stated >= 0.0f &&
-                      (CarriesUnknownItem() ? stated >= weighed - slack
-                                            : std::fabs(stated - weighed) <= slack);
+    const bool kept =
+        std::isfinite(stated) && stated >= 0.0f &&
+        (CarriesUnknownItem() ? stated >= weighed - slack : std::fabs(stated - weighed) <= slack);
     if (kept)
         return;
     carriedWeight = weighed;

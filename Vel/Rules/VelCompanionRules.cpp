@@ -169,7 +169,8 @@ std::int32_t AnimalBaseAttack(const VelCharacterAnimal& animal, const VelAnimalI
 
 void SetBaseAttack(VelCharacterAnimal& animal, const VelAnimalInfo& record)
 {
-    animal.SetStat(VelEntity::kBaseAttack, static_cast<std::uint32_t>(AnimalBaseAttack(animal, record)));
+    animal.SetStat(VelEntity::kBaseAttack,
+                   static_cast<std::uint32_t>(AnimalBaseAttack(animal, record)));
 }
 
 void SetFeatures(VelCharacterAnimal& animal, bool isNew)

@@ -96,18 +96,6 @@ bool IsOpen(const VelCharacter& character, const VelClassFeatureInfo& choice)
     }
 }
 
-// The chosen ability as the list of choices named it, its value brought up
-// to date first where it follows INT. (The feature's text describes it and
-// is the same for every value, so it shows on hover.)
-std::string ChosenText(VelCharacterFeature& entry, const VelCharacter& character)
-{
-    const VelFeatureInfo* feature = VelDatabase::FindFeature(entry.featureId);
-    if (!feature)
-        return {};
-    entry.GetText(&character);
-    return feature->FormatName(entry.value);
-}
-
 void ShowIf(UIControl* control, bool show)
 {
     if (control)
@@ -195,8 +183,8 @@ void Vel_UISpecial::ShowAll()
 
 void Vel_UISpecial::OnCharacterChanged(VelCharacter* character)
 {
-    // Texts that count the INT modifier follow it, whatever the class.
-    if (character && (character->changeMask & VelCharacter::kChangedInt))
+    // Texts that count the CHA modifier follow it, whatever the class.
+    if (character && (character->changeMask & VelCharacter::kChangedCha))
         ShowChosenTexts(*character);
 }
 
@@ -263,7 +251,7 @@ void Vel_UISpecial::FillChosen(VelCharacter& character, bool keepPlace)
             if (entry.source != character.currentClassId)
                 return false;
             if (Vel_UIItem* row = rows.Make(kChosenKind, reinterpret_cast<std::intptr_t>(&entry),
-                                            ChosenText(entry, character)))
+                                            entry.GetName(&character)))
             {
                 chosen->AddRow(row, 0, false);
                 if (entry.extra & VelCharacterFeature::kFixed)
@@ -282,7 +270,7 @@ void Vel_UISpecial::ShowChosenTexts(VelCharacter& character)
         [&](Vel_UIItem& row)
         {
             if (VelCharacterFeature* entry = EntryAt(character, row.key))
-                row.SetColumnText(0, ChosenText(*entry, character));
+                row.SetColumnText(0, entry->GetName(&character));
         });
 }
 
@@ -359,10 +347,8 @@ bool Vel_UISpecial::OnMouseOverEnter(UIControl* control)
         return false;
     if (row->kind == kChosenKind)
     {
-        const VelCharacterFeature* entry = EntryAt(*character, row->key);
-        const VelFeatureInfo* feature = entry ? VelDatabase::FindFeature(entry->featureId) : nullptr;
-        if (feature)
-            Vel_UIWin_CharConfig::ShowHelpText(feature->FormatText(entry->value));
+        if (const VelCharacterFeature* entry = EntryAt(*character, row->key))
+            Vel_UIWin_CharConfig::ShowHelpText(entry->GetText(character));
         return true;
     }
     if (row->kind != kAvailableKind)

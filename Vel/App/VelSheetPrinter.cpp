@@ -1119,7 +1119,7 @@ void VelSheetPrinter::PrintClassFeatures(const VelCharacter* character)
                     const VelFeatureInfo* record = VelDatabase::FindFeature(feature.featureId);
                     if (!record || record->firstFlag != 0)
                         return false;
-                    line(ToSheetUpper(record->FormatName(feature.value)));
+                    line(ToSheetUpper(feature.GetName(character)));
                     full = count >= kMaxFeatureLines;
                     return full;
                 });

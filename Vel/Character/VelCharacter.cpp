@@ -46,8 +46,10 @@ VelCharacter::ItemWeigher g_itemWeigher = RecordWeight;
 
 constexpr std::array<std::int64_t, VelCoins::kCoinCount> kCoinFactors{1, 10, 100};
 
-// Pounds; a sum made item by item may differ from a fresh one in its last bits.
+// A weight kept up item by item may drift from a fresh sum in its last bits:
+// by this many pounds, or this share of the sum when that is more.
 constexpr float kWeightTolerance = 0.01f;
+constexpr float kWeightDrift = 1e-5f;
 
 std::int32_t Clamp32(std::int64_t value)
 {
@@ -553,9 +555,9 @@ VelCharacterFeature* VelCharacter::FindClassFeature(const VelClassFeatureInfo& r
 {
     // The feature's group: rows of one group upgrade the same entry.
     const VelFeatureInfo* record = VelDatabase::FindFeature(row.featureId);
-    if (!record || static_cast<std::int16_t>(record->formatKind) < 1)
+    if (!record || record->GetGroup() < 1)
         return nullptr;
-    const std::uint16_t group = record->formatKind;
+    const std::int16_t group = record->GetGroup();
     const auto source = static_cast<std::uint16_t>(row.key);
     return FirstIn<VelCharacterFeature>(features,
                                         [&](const VelCharacterFeature& feature)
@@ -564,7 +566,7 @@ VelCharacterFeature* VelCharacter::FindClassFeature(const VelClassFeatureInfo& r
                                                 return false;
                                             const VelFeatureInfo* own =
                                                 VelDatabase::FindFeature(feature.featureId);
-                                            return own && own->formatKind == group;
+                                            return own && own->GetGroup() == group;
                                         });
 }
 
@@ -1011,21 +1013,30 @@ void VelCharacter::ReadBody(FCArchive& ar)
     if (version < 2)
         RevalueOwnedItems();
     // Every weight the rules show or compare starts here, and the file's own
-    // figure may say anything (1e30 beside a light load); the items decide.
-    // An item the database lacks cannot be weighed: then a figure that is a
-    // weight at all stays, so that an older database costs the file nothing.
+    // figure may say anything (1e30 beside a light load): the items decide.
+    // A figure within rounding of them stays, so that a good file saves back
+    // as it was. An item the database lacks cannot be weighed: then a figure
+    // no lighter than the known items stays (the rules bound it from above).
     const float stated = carriedWeight;
-    const bool unweighable =
-        FirstIn<VelCharacterItem>(items,
-                                  [](const VelCharacterItem& item) {
-                                      return item.placement != VelCharacterItem::kNotOnBody &&
-                                             !item.GetHeldObject();
-                                  }) != nullptr;
-    if (!unweighable || !std::isfinite(stated) || stated < 0.0f)
-        carriedWeight = WeighItemsOnBody();
-    if (!(std::fabs(stated - carriedWeight) <= kWeightTolerance))
-        FC_LOG("Carried weight %g is not what the items weigh: %g\n", static_cast<double>(stated),
-               static_cast<double>(carriedWeight));
+    const float weighed = WeighItemsOnBody();
+    const float slack = std::max(kWeightTolerance, weighed * kWeightDrift);
+    const bool kept =
+        std::isfinite(stated) && stated >= 0.0f &&
+        (CarriesUnknownItem() ? stated >= weighed - slack : std::fabs(stated - weighed) <= slack);
+    if (kept)
+        return;
+    carriedWeight = weighed;
+    FC_LOG("Carried weight %g is not what the items weigh: %g\n", static_cast<double>(stated),
+           static_cast<double>(weighed));
+}
+
+bool VelCharacter::CarriesUnknownItem() const
+{
+    return FirstIn<VelCharacterItem>(items,
+                                     [](const VelCharacterItem& item) {
+                                         return item.placement != VelCharacterItem::kNotOnBody &&
+                                                !item.GetHeldObject();
+                                     }) != nullptr;
 }
 
 float VelCharacter::WeighItemsOnBody() const

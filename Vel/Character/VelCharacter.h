@@ -242,6 +242,8 @@ public:
     void RevalueOwnedItems();
     // The weight of everything on the body, recomputed from the records.
     float WeighItemsOnBody() const;
+    // Whether an item on the body has no record to weigh it by.
+    bool CarriesUnknownItem() const;
 
     std::uint16_t raceId = 0;
     std::uint16_t alignmentId = 9;

@@ -18,10 +18,11 @@ public:
     VelEntityFeature(const VelEntityFeature& other) = default;
     ~VelEntityFeature() override;
 
-    // The feature record's text with the value filled in. A feature that
-    // counts the INT modifier takes the entity's (at least 0) as its value
-    // first. Empty when the feature is not in the database.
-    std::string GetText(const VelEntity* entity);
+    // The feature record's text and name with the value filled in; a
+    // feature that counts an ability shows the entity's CHA modifier
+    // instead. Empty when the feature is not in the database.
+    std::string GetText(const VelEntity* entity) const;
+    std::string GetName(const VelEntity* entity) const;
 
     void Serialize(FCArchive& ar) override;
     std::string GetClassName() const override { return kClassName; }

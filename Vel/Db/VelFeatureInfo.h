@@ -31,6 +31,9 @@ public:
     // The text filled in with the value (twice for kFormatTwice); a negative
     // value leaves the text as it is.
     std::string FormatText(std::int32_t value) const;
+    // The format kind doubles as the feature's group: a class's rows of one
+    // group above 0 are the stages of one feature, each replacing the last.
+    std::int16_t GetGroup() const { return static_cast<std::int16_t>(formatKind); }
 
     template <class V> void Fields(V& v)
     {

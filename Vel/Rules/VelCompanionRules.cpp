@@ -155,6 +155,24 @@ std::int32_t AnimalHitPoints(const VelCharacterAnimal& animal, const VelAnimalIn
     return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) * record.hitDice);
 }
 
+// A familiar fights with its master's base attack; any other animal with
+// three quarters of its hit dice, as a creature of its kind does.
+std::int32_t AnimalBaseAttack(const VelCharacterAnimal& animal, const VelAnimalInfo& record)
+{
+    if (animal.kind == VelCharacterAnimal::kFamiliar)
+        return animal.owner ? static_cast<std::int32_t>(animal.owner->stats[VelEntity::kBaseAttack])
+                            : 0;
+    const float hitDice =
+        GetAnimalHitDice(&record, static_cast<std::int16_t>(animal.kind), MasterLevel(animal));
+    return TruncateToInteger<std::int32_t>(hitDice * 0.75f);
+}
+
+void SetBaseAttack(VelCharacterAnimal& animal, const VelAnimalInfo& record)
+{
+    animal.SetStat(VelEntity::kBaseAttack,
+                   static_cast<std::uint32_t>(AnimalBaseAttack(animal, record)));
+}
+
 void SetFeatures(VelCharacterAnimal& animal, bool isNew)
 {
     if (!isNew)
@@ -215,9 +233,16 @@ void ApplyFamiliarGift(VelCharacter& master, std::uint16_t featureId, std::int32
     }
 }
 
+bool IsClaimed(const std::vector<const VelCharacterFeature*>& claimed,
+               const VelCharacterFeature& feature)
+{
+    return std::find(claimed.begin(), claimed.end(), &feature) != claimed.end();
+}
+
 // The feature entry that a class-feature row refreshes: the entry of the
-// row's group, or for a feature without a group an entry of the same
-// feature and value not yet claimed by an earlier row.
+// row's group, or for a feature without a group an entry of the same class
+// and feature not yet claimed by an earlier row. Not by value: a shown
+// value may have been written into an older file's entry.
 VelCharacterFeature* FindFeatureForRow(VelCharacter& character, const VelClassFeatureInfo& row,
                                        std::vector<const VelCharacterFeature*>& claimed)
 {
@@ -229,12 +254,44 @@ VelCharacterFeature* FindFeatureForRow(VelCharacter& character, const VelClassFe
         [&](VelCharacterFeature& feature)
         {
             if (feature.source == static_cast<std::uint16_t>(row.key) &&
-                feature.featureId == row.featureId && feature.value == row.value &&
-                std::find(claimed.begin(), claimed.end(), &feature) == claimed.end())
+                feature.featureId == row.featureId && !IsClaimed(claimed, feature))
                 found = &feature;
             return found != nullptr;
         });
     return found;
+}
+
+bool IsSameFeature(const VelCharacterFeature& a, const VelCharacterFeature& b)
+{
+    if (a.source != b.source)
+        return false;
+    if (a.featureId == b.featureId)
+        return true;
+    const VelFeatureInfo* first = VelDatabase::FindFeature(a.featureId);
+    const VelFeatureInfo* second = VelDatabase::FindFeature(b.featureId);
+    return first && second && first->GetGroup() >= 1 && first->GetGroup() == second->GetGroup();
+}
+
+// Granted entries that no row refreshed but that repeat one a row did (an
+// older file may hold one for every stage, or one more for each level
+// added) fold into that one.
+void FoldRepeatedFeatures(VelCharacter& character,
+                          const std::vector<const VelCharacterFeature*>& claimed)
+{
+    std::vector<VelCharacterFeature*> repeats;
+    VelRulesWalk::Each<VelCharacterFeature>(
+        character.features,
+        [&](VelCharacterFeature& feature)
+        {
+            if ((feature.extra & kGranted) != 0 && !IsClaimed(claimed, feature) &&
+                std::any_of(claimed.begin(), claimed.end(),
+                            [&](const VelCharacterFeature* kept)
+                            { return IsSameFeature(*kept, feature); }))
+                repeats.push_back(&feature);
+            return false;
+        });
+    for (VelCharacterFeature* feature : repeats)
+        character.RemoveFeature(feature);
 }
 
 void GrantFeatOfFeature(VelCharacter& character, const VelClassFeatureInfo& row)
@@ -381,7 +438,17 @@ void UpdateAnimalStats(VelCharacterAnimal* animal, bool isNew)
     animal->SetStat(VelEntity::kInitiative,
                     static_cast<std::uint32_t>(ModifierOf(*animal, VelEntity::kDex)));
     animal->SetStat(VelEntity::kSpeed, static_cast<std::uint32_t>(record->speed));
+    SetBaseAttack(*animal, *record);
     SetFeatures(*animal, isNew);
+}
+
+void UpdateAnimalBaseAttacks(VelCharacter* character)
+{
+    if (!character)
+        return;
+    for (VelCharacterAnimal* animal : ElementsOf<VelCharacterAnimal>(character->animals))
+        if (const VelAnimalInfo* record = VelDatabase::FindAnimal(animal->animalId))
+            SetBaseAttack(*animal, *record);
 }
 
 void UpdateAllAnimals(VelCharacter* character)
@@ -526,6 +593,7 @@ void GrantClassFeatures(VelCharacter* character, bool isNew)
                 ApplyClassFeatureRows(*character, entry, formerBerserker, claimed);
             return false;
         });
+    FoldRepeatedFeatures(*character, claimed);
     for (VelCharacterFeature* feature : chosen)
     {
         character->features.Append(feature);

@@ -29,10 +29,13 @@ bool IsSuitableMount(const VelCharacter* character, const VelAnimalInfo* animal)
 const VelMountInfo* FindAnimalBonusRow(std::int16_t masterLevel, bool familiar);
 
 // Recomputes the animal's abilities, saves, hit points, armour class,
-// initiative, speed and features from its record and its master. Unless
-// isNew, the features are rebuilt from scratch.
+// initiative, speed, base attack and features from its record and its
+// master. Unless isNew, the features are rebuilt from scratch.
 void UpdateAnimalStats(VelCharacterAnimal* animal, bool isNew);
 void UpdateAllAnimals(VelCharacter* character);
+// Only the base attack of each animal whose record is known (older files
+// hold none).
+void UpdateAnimalBaseAttacks(VelCharacter* character);
 // Stores the animal (the character takes a reference of its own), computes
 // it and applies what a familiar gives its master.
 void AddAnimal(VelCharacter* character, VelCharacterAnimal* animal);

@@ -5,6 +5,7 @@
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Character/VelCharacterEquip.h"
 #include "Vel/Character/VelCharacterItem.h"
+#include "Vel/Db/VelCarryInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelGoodsInfo.h"
@@ -15,6 +16,8 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 #include "Vel/Rules/VelCombatRules.h"
+#include "Vel/Rules/VelCompanionRules.h"
+#include "Vel/Rules/VelPhysicalRules.h"
 
 #include <algorithm>
 #include <array>
@@ -150,6 +153,24 @@ std::int32_t SalePrice(const VelCharacterItem& item)
 {
     return static_cast<std::int32_t>(
         std::min<std::uint32_t>(item.price, std::numeric_limits<std::int32_t>::max()));
+}
+
+// A figure the file states beside an item the database lacks stood if no
+// lighter than the known items; it must also be a load the character can
+// bear, or the known items' weight it is.
+void BoundStatedWeight(VelCharacter& character)
+{
+    if (!character.CarriesUnknownItem())
+        return;
+    VelCarryInfo carry;
+    const float known = character.WeighItemsOnBody();
+    if (character.carriedWeight == known ||
+        (GetCarryingLimits(character.abilities[VelEntity::kStr], character.GetSizeId(), carry) &&
+         character.carriedWeight <= carry.heavyLimit))
+        return;
+    FC_LOG("Carried weight %g is beyond the heaviest load: %g\n",
+           static_cast<double>(character.carriedWeight), static_cast<double>(known));
+    character.carriedWeight = known;
 }
 } // namespace
 
@@ -374,7 +395,9 @@ void RecomputeLoadedGear(VelCharacter* character)
     if (!character)
         return;
     const std::uint32_t mask = character->changeMask;
+    BoundStatedWeight(*character);
     ComputeEncumbrance(character);
+    UpdateAnimalBaseAttacks(character);
     character->changeMask = mask;
 }
 

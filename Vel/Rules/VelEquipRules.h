@@ -21,8 +21,9 @@ void InstallItemPricer();
 
 // For a character just read from a file: the load, speed, armour values and
 // armour class follow from the gear on the body, not from the figures the
-// file states. Nothing counts as changed: the change mask stays as read and
-// the listener is not told.
+// file states, and so do the animals' base attacks from their hit dice or
+// master. Nothing counts as changed: the change mask stays as read and the
+// listener is not told.
 void RecomputeLoadedGear(VelCharacter* character);
 
 bool CanUseItem(const VelCharacter* character, const VelItemInfo* record);

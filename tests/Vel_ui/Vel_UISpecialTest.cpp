@@ -2,10 +2,11 @@
 // and the fixture rule set (choices of classes 1, 7 and 8): which class
 // shows choices and which help, taking and giving back by dragging, what a
 // general-feat choice does to the feats, choices that are held, closed or
-// left none of, and texts that follow INT.
+// left none of, and texts that follow CHA.
 
 #include "Ui/UIComboBox.h"
 #include "Vel/Character/VelCharacterFeature.h"
+#include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Rules/VelLimitFlags.h"
 #include "Vel_ui/CharPageFixture.h"
 #include "Vel_ui/Vel_UIGod.h"
@@ -203,17 +204,22 @@ TEST_F(SpecialPageTest, HeldAndProficientChoicesAreClosedAndGrantedOnesStay)
     EXPECT_EQ(hero->modified, 0);
 }
 
-TEST_F(SpecialPageTest, TextsThatCountIntFollowIt)
+TEST_F(SpecialPageTest, TextsThatCountChaFollowItAndLeaveTheEntryAsItWas)
 {
-    MakeHero({{8, 10}}, 10);
+    MakeHero({{8, 10}});
+    SetAbilityScore(hero, VelEntity::kCha, 10, false);
     ASSERT_NE(OpenSpecial(), nullptr);
     Take("Quick Study");
     ASSERT_NE(RowWithText(chosen, "Quick Study (3 + 0)"), nullptr);
     Hover(RowWithText(chosen, "Quick Study (3 + 0)"));
     EXPECT_EQ(HelpLine(), "Learns 0 lessons more.");
     HoverAway();
-    SetAbilityScore(hero, VelEntity::kInt, 14, true);
+    SetAbilityScore(hero, VelEntity::kCha, 14, true);
     EXPECT_NE(RowWithText(chosen, "Quick Study (3 + 2)"), nullptr) << Texts(chosen).back();
+    SetAbilityScore(hero, VelEntity::kCha, 6, true);
+    EXPECT_NE(RowWithText(chosen, "Quick Study (3 - 2)"), nullptr) << Texts(chosen).back();
+    // Shown, not written: the file and the sheet are as before the page.
+    EXPECT_TRUE(hero->HasFeatureOfKind(VelFeatureInfo::kKindAbilityModifier, 0xFFFF));
 }
 
 // Layouts that hold the page alone: each page opens, logs what it misses

@@ -89,7 +89,7 @@ public:
     static constexpr std::uint16_t kFeatureWeapon = 21;    // kind 4, group 15
     static constexpr std::uint16_t kFeatureExtraFeat = 22; // kind 2: one more general feat
     static constexpr std::uint16_t kFeatureKnack = 23;
-    static constexpr std::uint16_t kFeatureStudy = 24;     // kind 3: "(3 + INT modifier)"
+    static constexpr std::uint16_t kFeatureStudy = 24;     // kind 3: "(3 + CHA modifier)"
     static constexpr std::uint16_t kEnemy = 1;             // open to every race
     static constexpr std::uint16_t kKinEnemy = 2;          // the fixture race's own kind
     static constexpr std::uint16_t kOtherEnemy = 3;

@@ -394,31 +394,33 @@ TEST_F(PartNamesTest, ItemNames)
     EXPECT_EQ(VelCharacterItem(0, nullptr).GetName(), "");
 }
 
-TEST_F(PartNamesTest, FeatureTextsTakeTheIntModifierWhenAsked)
+TEST_F(PartNamesTest, FeatureTextsCountTheChaModifierAndLeaveTheValue)
 {
     VelEntity entity;
+    entity.abilities[VelEntity::kInt] = 18;
     struct Case
     {
         std::uint16_t feature;
         std::int16_t value;
-        std::uint16_t intScore;
+        std::uint16_t chaScore;
         const char* expected;
-        std::int16_t valueAfter;
+        const char* name;
     };
     for (const Case& c : std::vector<Case>{
-             {30, 7, 14, "Bonus of 2", 2},
-             {30, 7, 6, "Bonus of 0", 0},
-             {31, 10, 18, "Reach 10 ft", 10},
-             {31, -1, 18, "Reach %d ft", -1},
-             {99, 3, 18, "", 3},
+             {30, 7, 14, "Bonus of 2", " (3 + 2)"},
+             {30, 7, 6, "Bonus of %d", " (3 - 2)"}, // once a day
+             {31, 10, 18, "Reach 10 ft", ""},
+             {31, -1, 18, "Reach %d ft", ""},
+             {99, 3, 18, "", ""},
          })
     {
         VelCharacterFeature feature;
         feature.featureId = c.feature;
         feature.value = c.value;
-        entity.abilities[VelEntity::kInt] = c.intScore;
+        entity.abilities[VelEntity::kCha] = c.chaScore;
         EXPECT_EQ(feature.GetText(&entity), c.expected);
-        EXPECT_EQ(feature.value, c.valueAfter);
+        EXPECT_EQ(feature.GetName(&entity), c.name);
+        EXPECT_EQ(feature.value, c.value);
     }
     VelEntityFeature noEntity;
     noEntity.featureId = 30;

@@ -198,9 +198,11 @@ TEST_F(CompanionRulesTest, FamiliarTakesItsRowAndItsMastersSavesAndHitDice)
     master.stats[E::kFortitudeSave] = 3;
     master.stats[E::kReflexSave] = 1;
     master.stats[E::kWillSave] = 5;
+    master.stats[E::kBaseAttack] = 3;
     VelCharacterAnimal* toad = Own(kToad, 10, VelCharacterAnimal::kFamiliar);
     UpdateAnimalStats(toad, true);
     EXPECT_EQ(toad->abilities[E::kInt], 6);
+    EXPECT_EQ(toad->stats[E::kBaseAttack], 3); // its master's
     EXPECT_EQ(toad->stats[E::kHitPoints], 4);
     EXPECT_EQ(toad->stats[E::kArmorClass], 10 + 1 + (1 + 1) + 2);
     EXPECT_EQ(toad->stats[E::kFortitudeSave], 3 - 1);
@@ -226,6 +228,10 @@ TEST_F(CompanionRulesTest, MountTakesTheCompanionRowOthersThePlainRecord)
     EXPECT_EQ(horse->stats[E::kFortitudeSave], 4 + 2); // the knight's base save is higher
     EXPECT_EQ(horse->stats[E::kWillSave], 1 + 1);
     EXPECT_EQ(horse->stats[E::kHitPoints], 21);
+    EXPECT_EQ(horse->stats[E::kBaseAttack], 3); // three quarters of 3 + 2 hit dice
+    VelCharacterAnimal* companion = Own(kHorse, 7, VelCharacterAnimal::kCompanion);
+    UpdateAnimalStats(companion, true);
+    EXPECT_EQ(companion->stats[E::kBaseAttack], 2); // of its own 3
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kHorse), 4, 5), 5.0f);
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kHorse), 4, 9), 3.0f); // no row
 
@@ -352,6 +358,27 @@ TEST_F(CompanionRulesTest, ClassFeaturesUpgradeByGroupAndKeepChoicesLast)
         (List{
             {kSneak, 3}, {kAura, 4}, {kAura, 4}, {kBonusFeatFeature, kGrantedFeat}, {kAura, 77}}));
     EXPECT_EQ(master.feats.GetCount(), 1u);
+}
+
+TEST_F(CompanionRulesTest, AFeatureWhoseValueWasRewrittenStaysOneEntryAndRepeatsFold)
+{
+    VelCharacterClass* priest = master.AddClass(3);
+    GrantClassFeatures(&master, true);
+    using List = std::vector<std::pair<std::uint16_t, std::int16_t>>;
+    for (std::uint16_t level : {4, 5, 6})
+    {
+        static_cast<VelCharacterFeature*>(master.features.GetAt(0))->value = 2;
+        priest->level = level;
+        GrantClassFeatures(&master, false);
+        EXPECT_EQ(GrantedFeatures(), (List{{kAura, 9}})) << level;
+    }
+    // A file holding it three times, as an older build left it.
+    VelClassFeatureInfo repeat = ClassRow(1, kAura, 2);
+    repeat.key = 3;
+    master.AddClassFeature(repeat)->extra = 0x08;
+    master.AddClassFeature(repeat)->extra = 0x08;
+    GrantClassFeatures(&master, false);
+    EXPECT_EQ(GrantedFeatures(), (List{{kAura, 9}}));
 }
 
 TEST_F(CompanionRulesTest, FormerMembersLoseWhatTheirClassGave)

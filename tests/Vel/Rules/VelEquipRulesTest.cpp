@@ -18,6 +18,7 @@
 #include "Vel/Db/VelWeaponInfo.h"
 #include "Vel/Rules/VelPhysicalRules.h"
 #include "support/DbFixture.h"
+#include "support/MakeRecord.h"
 #include "support/Owned.h"
 #include "support/QuietLog.h"
 #include "support/TempFolder.h"
@@ -433,6 +434,7 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         std::int16_t load;
         std::int32_t armorClass;
         std::int16_t spareMailPlacement = Item::kNotOnBody;
+        bool unknownItem = false; // one more carried, of a record the database lacks
     };
     const Slots sound{kMailItem, kBucklerItem, kNoItem}, bucklerOnly{kNoItem, kBucklerItem, kNoItem};
     const std::int16_t on = Item::kWornArmor, off = Item::kNotOnBody;
@@ -452,6 +454,10 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         {"worn buckler that no slot names", Slots{kMailItem, kNoItem, kNoItem}, on, 39.0f, sound,
          39.0f, kLoadMedium, 16},
         {"second worn armour, no slot free", sound, on, 69.0f, sound, 39.0f, kLoadMedium, 16, on},
+        {"carried weight within rounding", sound, on, 39.00001f, sound, 39.00001f, kLoadMedium, 16},
+        {"unknown item, the heaviest load", sound, on, 105.0f, sound, 105.0f, kLoadHeavy, 16, off, true},
+        {"unknown item, beyond the heaviest load", sound, on, 106.0f, sound, 39.0f, kLoadMedium, 16, off, true},
+        {"unknown item, lighter than the rest", sound, on, 38.0f, sound, 39.0f, kLoadMedium, 16, off, true},
     };
     TempFolder folder;
     const std::string path = folder.Join("hostile.cg3");
@@ -468,6 +474,8 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
         items[kMailItem]->placement = t.mailPlacement;
         items[kBucklerItem]->placement = Item::kFirstShield;
         items[kDaggerItem]->placement = Item::kCarried;
+        if (t.unknownItem)
+            Adopt(new VelWeaponInfo(), [&](VelWeaponInfo* lost) { hero.AddItem(lost)->placement = Item::kCarried; });
         VelCharacterItem** slots[] = {&hero.wornArmor, &hero.firstShield, &hero.secondShield};
         for (std::size_t i = 0; i < 3; ++i)
             *slots[i] = t.slots[i] == kNoItem ? nullptr : items[t.slots[i]];
@@ -487,7 +495,7 @@ TEST_F(EquipRulesTest, WornSlotsAndCarriedWeightOfAFileFollowTheItemsOnTheBody)
             EXPECT_EQ(worn[i], entry == kNoItem ? nullptr : loaded->FindItem(items[entry]->itemKey))
                 << i;
         }
-        EXPECT_FLOAT_EQ(loaded->carriedWeight, t.carried);
+        EXPECT_EQ(loaded->carriedWeight, t.carried);
         EXPECT_EQ(loaded->values[VelCharacter::kValueLoad], static_cast<std::uint32_t>(t.load));
         EXPECT_EQ(loaded->stats[VelEntity::kArmorClass], t.armorClass);
         // The page shows every armour and shield on the body as worn: each

@@ -61,7 +61,7 @@ struct ClassDesign
 };
 const ClassDesign kClasses[11] = {
     {12, 4, kFort, 4, 12, 34, kNone, 0},                 // berserker
-    {6, 3, kRef | kWill, 6, 36, 10, kMinstrel, E::kCha}, // minstrel
+    {6, 3, kRef | kWill, 4, 36, 10, kMinstrel, E::kCha}, // minstrel
     {8, 3, kFort | kWill, 2, 34, kAny, kFull, E::kWis},  // priest
     {8, 3, kFort | kWill, 4, 9, 34, kFull, E::kWis},     // nature priest
     {10, 4, kFort, 2, 10, kAny, kNone, 0},               // warrior

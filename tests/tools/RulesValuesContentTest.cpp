@@ -1,0 +1,74 @@
+// Single numbers of the shipped rule set, as the program loads them: one row
+// for each value a slip in the content would change, checked against the
+// game's tables.
+
+#include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelItemInfo.h"
+#include "support/DbFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace
+{
+// One value: what it is, how to read it, what the tables give.
+struct Row
+{
+    const char* what;
+    std::function<double()> read;
+    double expected;
+};
+
+class RulesValuesContentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (const char* name : {"Database.bin", "AnimalDB.bin", "EquipDB.bin", "SpellDB.bin"})
+            ASSERT_TRUE(VelDatabase::ParseFile(std::string(RULES_BUILD_DIR) + "/" + name))
+                << name;
+    }
+
+    static void Check(const std::vector<Row>& rows)
+    {
+        for (const Row& row : rows)
+            EXPECT_EQ(row.read(), row.expected) << row.what;
+    }
+
+    DbFixture db;
+};
+
+// A field of a record as a number; a missing record reads as NaN, which
+// equals nothing.
+template <class T, class M> double Of(const T* record, M T::*field)
+{
+    return record ? static_cast<double>(record->*field) : std::numeric_limits<double>::quiet_NaN();
+}
+
+TEST_F(RulesValuesContentTest, ClassesRacesAndFeats)
+{
+    Check({
+        {"bard skill points", [] { return Of(VelDatabase::FindClass(1), &VelClassInfo::skillPoints); }, 4},
+    });
+}
+
+TEST_F(RulesValuesContentTest, GearAndSpells)
+{
+    Check({
+        {"heavy crossbow weight", [] { return Of(VelDatabase::FindItem(15), &VelItemInfo::weight); }, 9},
+    });
+}
+
+TEST_F(RulesValuesContentTest, Animals)
+{
+    Check({
+        {"hawk natural armour", [] { return Of(VelDatabase::FindAnimal(2), &VelAnimalInfo::naturalArmor); }, 2},
+    });
+}
+} // namespace

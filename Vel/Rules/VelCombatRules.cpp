@@ -406,7 +406,7 @@ std::int16_t GetAttackBonusParts(const VelCharacter* character, bool ranged, std
     ability = Modifier(c, ranged ? VelEntity::kDex : VelEntity::kStr);
     if (const VelRaceInfo* race = RaceOf(c))
         size = static_cast<std::int16_t>(race->attackSizeModifier);
-    misc = static_cast<std::int16_t>(Value(c, C::kValueAttackPenalty));
+    misc = GetArmorAttackPenalty(character);
     return static_cast<std::int16_t>(base + ability + size + misc);
 }
 
@@ -744,13 +744,18 @@ std::int16_t GetHandAttackAdjustment(const VelCharacter* character, const VelCha
     return adjustment;
 }
 
+std::int16_t GetArmorAttackPenalty(const VelCharacter* character)
+{
+    return character ? static_cast<std::int16_t>(Value(*character, C::kValueAttackPenalty)) : 0;
+}
+
 std::int16_t GetWeaponAttackBonus(const VelCharacter* character, const VelCharacterEquip* set,
                                   std::int16_t hand)
 {
     if (!character || !set)
         return 0;
     const VelCharacter& c = *character;
-    std::int32_t bonus = GetSizeModifier(character);
+    std::int32_t bonus = GetSizeModifier(character) + GetArmorAttackPenalty(character);
     const VelCharacterItem* item = HandItem(c, *set, hand);
     const VelWeaponInfo* weapon = HandWeapon(c, *set, hand);
     if (!weapon)

@@ -118,7 +118,11 @@ std::int16_t GetTwoWeaponPenalty(const VelCharacter* character, const VelCharact
                                  std::int16_t hand);
 std::int16_t GetHandAttackAdjustment(const VelCharacter* character, const VelCharacterEquip* set,
                                      std::int16_t hand);
-// Size, proficiency, quality and racial parts of the hand's weapon.
+// The attack penalty of armour and shields worn without proficiency, which
+// every attack takes.
+std::int16_t GetArmorAttackPenalty(const VelCharacter* character);
+// Size, proficiency, quality and racial parts of the hand's weapon, and the
+// armour's attack penalty.
 std::int16_t GetWeaponAttackBonus(const VelCharacter* character, const VelCharacterEquip* set,
                                   std::int16_t hand);
 std::int16_t GetDamageBonus(const VelCharacter* character, const VelCharacterEquip* set,

@@ -204,9 +204,13 @@ TEST_F(EquipPageTest, HoveringAHandBreaksItsAttackDown)
         EXPECT_EQ(Text(static_cast<std::uint16_t>(E::kFirstAttackText + i)), attack[i]) << i;
     EXPECT_EQ(Text(E::kHandItemName), "Longsword");
     EXPECT_EQ(HelpLine(), "About the Longsword.");
-    // The empty off hand: no weapon, its penalty as it stands, no damage.
+    // The empty off hand: no weapon, its penalty as it stands, no damage;
+    // armour worn untrained costs it too.
+    hero->values[VelCharacter::kValueAttackPenalty] = static_cast<std::uint32_t>(-3);
     Hover(HandRows()[0]->GetSlotRow(kOff));
+    EXPECT_EQ(Text(E::kFirstAttackText), "-7");
     EXPECT_EQ(Text(E::kFirstAttackText + 3), "-4");
+    EXPECT_EQ(Text(E::kFirstAttackText + 5), "-3");
     EXPECT_EQ(Text(E::kFirstAttackText + 6), "-");
     EXPECT_EQ(HelpLine(), pageHelp);
     ui.Move(5, 5);

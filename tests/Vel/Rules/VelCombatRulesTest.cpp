@@ -501,6 +501,9 @@ TEST_F(CombatRulesTest, WeaponAttackBonusAndAbility)
     EXPECT_EQ(bonus(kSword, VelCharacterItem::kSmall), 1);
     c.raceId = Id::kRaceLightBlade;
     EXPECT_EQ(bonus(kSword, 0), 1);
+    c.values[C::kValueAttackPenalty] = static_cast<std::uint32_t>(-6); // armour worn untrained
+    EXPECT_EQ(bonus(kSword, 0), 1 - 6);
+    c.values[C::kValueAttackPenalty] = 0;
 
     c.abilities[VelEntity::kStr] = 14;
     c.abilities[VelEntity::kDex] = 16;

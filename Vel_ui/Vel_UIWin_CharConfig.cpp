@@ -716,6 +716,7 @@ void Vel_UIWin_CharConfig::OnHitPointsEdited()
     const std::int32_t bonus = std::clamp<std::int32_t>(character->hitPointBonus + delta, 0, 0xFFFF);
     character->hitPointBonus = static_cast<std::uint16_t>(bonus);
     character->SetStat(VelEntity::kHitPoints, static_cast<std::uint32_t>(withoutBonus + bonus));
+    UpdateAnimalMasterValues(character);
     character->modified = 1;
     if (hitPointBonusText)
         hitPointBonusText->SetLong(bonus);

@@ -10,6 +10,7 @@
 #include "Vel/Db/VelRaceInfo.h"
 #include "Vel/Rules/VelAbilityScreenRules.h"
 #include "Vel/Rules/VelCombatRules.h"
+#include "Vel/Rules/VelCompanionRules.h"
 #include "Vel/Rules/VelLevelRules.h"
 #include "Vel/Rules/VelSkillRules.h"
 #include "Vel/Rules/VelSpellRules.h"
@@ -42,6 +43,8 @@ void RecomputeCon(VelCharacter& c)
     c.SetStat(VelEntity::kFortitudeSave,
               static_cast<std::uint32_t>(GetSavingThrow(&c, kSaveFortitude)));
     c.SetStat(VelEntity::kHitPoints, ComputeHitPoints(&c, -1));
+    // A familiar has half its master's hit points.
+    UpdateAnimalMasterValues(&c);
 }
 
 void RecomputeInt(VelCharacter& c)

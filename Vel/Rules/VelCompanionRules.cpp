@@ -118,21 +118,38 @@ void SetAbilities(VelCharacterAnimal& animal, const VelAnimalInfo& record, const
             static_cast<std::uint16_t>(animal.abilities[VelEntity::kStr] + row->strengthBonus));
 }
 
+// The hit dice an animal shows, which its saves, hit points and base attack
+// follow.
+float ShownHitDice(const VelCharacterAnimal& animal, const VelAnimalInfo& record)
+{
+    return GetAnimalHitDice(&record, static_cast<std::int16_t>(animal.kind), MasterLevel(animal));
+}
+
 void SetSaves(VelCharacterAnimal& animal, const VelAnimalInfo& record)
 {
     const VelCharacter* master = animal.owner;
     const VelCharacterClass* masterEntry = master ? master->FindClass(animal.secondKey) : nullptr;
+    // A familiar's own base saves are those of its kind; its master's make
+    // up for its few hit dice.
+    const float hitDice =
+        animal.kind == VelCharacterAnimal::kFamiliar ? record.hitDice : ShownHitDice(animal, record);
     for (const SaveKind& save : kSaves)
     {
         // Within 16 bits, so adding the master's save or a modifier cannot
         // overflow whatever hit dice a damaged record holds.
         std::int32_t base = record.goodSaves[static_cast<std::size_t>(save.type)] != 0
-                                ? TruncateToInteger<std::int16_t>(record.hitDice * 0.5f + 2.0f)
-                                : TruncateToInteger<std::int16_t>(record.hitDice * (1.0f / 3.0f));
+                                ? TruncateToInteger<std::int16_t>(hitDice * 0.5f + 2.0f)
+                                : TruncateToInteger<std::int16_t>(hitDice * (1.0f / 3.0f));
         if (animal.kind == VelCharacterAnimal::kFamiliar && master)
-            base = std::max(base, master->stats[save.stat]);
+        {
+            std::int16_t masterBase = 0, ability = 0, misc = 0;
+            GetSavingThrowParts(master, save.type, masterBase, ability, misc);
+            base = std::max<std::int32_t>(base, masterBase);
+        }
         else if (animal.kind == VelCharacterAnimal::kMount && masterEntry)
+        {
             base = std::max<std::int32_t>(base, GetClassBaseSave(masterEntry, save.type));
+        }
         animal.SetStat(save.stat,
                        static_cast<std::uint32_t>(base + ModifierOf(animal, save.ability)));
     }
@@ -141,18 +158,11 @@ void SetSaves(VelCharacterAnimal& animal, const VelAnimalInfo& record)
 std::int32_t AnimalHitPoints(const VelCharacterAnimal& animal, const VelAnimalInfo& record)
 {
     if (animal.kind == VelCharacterAnimal::kFamiliar)
-    {
-        std::int32_t rolled = 0;
-        if (animal.owner)
-        {
-            for (std::int16_t level = 1; level <= VelCharacter::kMaxLevel; ++level)
-                rolled += animal.owner->GetHitDieRoll(level);
-        }
-        return rolled / 2;
-    }
+        return animal.owner ? static_cast<std::int32_t>(animal.owner->stats[VelEntity::kHitPoints]) / 2
+                            : 0;
     const auto perDie =
         std::max(1, static_cast<std::int32_t>(ModifierOf(animal, VelEntity::kCon) + 5.0));
-    return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) * record.hitDice);
+    return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) * ShownHitDice(animal, record));
 }
 
 // A familiar fights with its master's base attack; any other animal with
@@ -162,13 +172,15 @@ std::int32_t AnimalBaseAttack(const VelCharacterAnimal& animal, const VelAnimalI
     if (animal.kind == VelCharacterAnimal::kFamiliar)
         return animal.owner ? static_cast<std::int32_t>(animal.owner->stats[VelEntity::kBaseAttack])
                             : 0;
-    const float hitDice =
-        GetAnimalHitDice(&record, static_cast<std::int16_t>(animal.kind), MasterLevel(animal));
-    return TruncateToInteger<std::int32_t>(hitDice * 0.75f);
+    return TruncateToInteger<std::int32_t>(ShownHitDice(animal, record) * 0.75f);
 }
 
-void SetBaseAttack(VelCharacterAnimal& animal, const VelAnimalInfo& record)
+// What follows the master's levels and hit points.
+void SetMasterValues(VelCharacterAnimal& animal, const VelAnimalInfo& record)
 {
+    SetSaves(animal, record);
+    animal.SetStat(VelEntity::kHitPoints,
+                   static_cast<std::uint32_t>(AnimalHitPoints(animal, record)));
     animal.SetStat(VelEntity::kBaseAttack,
                    static_cast<std::uint32_t>(AnimalBaseAttack(animal, record)));
 }
@@ -430,25 +442,22 @@ void UpdateAnimalStats(VelCharacterAnimal* animal, bool isNew)
         return;
     }
     SetAbilities(*animal, *record, BonusRowOf(*animal));
-    SetSaves(*animal, *record);
-    animal->SetStat(VelEntity::kHitPoints,
-                    static_cast<std::uint32_t>(AnimalHitPoints(*animal, *record)));
+    SetMasterValues(*animal, *record);
     animal->SetStat(VelEntity::kArmorClass,
                     static_cast<std::uint32_t>(ComputeAnimalArmorClass(animal)));
     animal->SetStat(VelEntity::kInitiative,
                     static_cast<std::uint32_t>(ModifierOf(*animal, VelEntity::kDex)));
     animal->SetStat(VelEntity::kSpeed, static_cast<std::uint32_t>(record->speed));
-    SetBaseAttack(*animal, *record);
     SetFeatures(*animal, isNew);
 }
 
-void UpdateAnimalBaseAttacks(VelCharacter* character)
+void UpdateAnimalMasterValues(VelCharacter* character)
 {
     if (!character)
         return;
     for (VelCharacterAnimal* animal : ElementsOf<VelCharacterAnimal>(character->animals))
         if (const VelAnimalInfo* record = VelDatabase::FindAnimal(animal->animalId))
-            SetBaseAttack(*animal, *record);
+            SetMasterValues(*animal, *record);
 }
 
 void UpdateAllAnimals(VelCharacter* character)

@@ -33,9 +33,10 @@ const VelMountInfo* FindAnimalBonusRow(std::int16_t masterLevel, bool familiar);
 // master. Unless isNew, the features are rebuilt from scratch.
 void UpdateAnimalStats(VelCharacterAnimal* animal, bool isNew);
 void UpdateAllAnimals(VelCharacter* character);
-// Only the base attack of each animal whose record is known (older files
-// hold none).
-void UpdateAnimalBaseAttacks(VelCharacter* character);
+// Only the saves, hit points and base attack of each animal whose record is
+// known: what follows its master's hit points, and what older files hold
+// other figures for.
+void UpdateAnimalMasterValues(VelCharacter* character);
 // Stores the animal (the character takes a reference of its own), computes
 // it and applies what a familiar gives its master.
 void AddAnimal(VelCharacter* character, VelCharacterAnimal* animal);

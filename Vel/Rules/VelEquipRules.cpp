@@ -397,7 +397,7 @@ void RecomputeLoadedGear(VelCharacter* character)
     const std::uint32_t mask = character->changeMask;
     BoundStatedWeight(*character);
     ComputeEncumbrance(character);
-    UpdateAnimalBaseAttacks(character);
+    UpdateAnimalMasterValues(character);
     character->changeMask = mask;
 }
 

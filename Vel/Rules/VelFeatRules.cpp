@@ -14,6 +14,7 @@
 #include "Vel/Db/VelIds.h"
 #include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelCombatRules.h"
+#include "Vel/Rules/VelCompanionRules.h"
 #include "Vel/Rules/VelLevelRules.h"
 #include "Vel/Rules/VelLimitFlags.h"
 #include "Vel/Rules/VelRulesWalk.h"
@@ -179,6 +180,7 @@ void ComputeInitiative(VelCharacter* character)
 void ComputeFeatHitPoints(VelCharacter* character)
 {
     character->SetStat(VelEntity::kHitPoints, ComputeHitPoints(character, -1));
+    UpdateAnimalMasterValues(character);
 }
 
 struct FeatEffect

@@ -12,16 +12,38 @@
 #include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelFormatRules.h"
 
+#include <algorithm>
+
 namespace
 {
-// A further attack comes with every this much base attack.
-constexpr std::int16_t kAttackStep = 5;
+// A lesser natural attack adds this share of the STR bonus to its damage
+// and strikes this much below the first attack.
+constexpr float kLesserStrengthFactor = 0.5f;
+constexpr std::int32_t kLesserAttackPenalty = 5;
 
 std::int32_t AnimalSizeModifier(const VelCharacterAnimal& animal)
 {
     const VelAnimalInfo* record = VelDatabase::FindAnimal(animal.animalId);
     const VelSizeInfo* size = record ? VelDatabase::FindSize(static_cast<std::uint16_t>(record->sizeId)) : nullptr;
     return size ? size->sizeModifier : 0;
+}
+
+// A familiar strikes with the better of its STR and DEX, as its master's
+// weapon training lets it; other animals with their STR.
+std::int32_t AnimalAttackAbility(const VelCharacterAnimal& animal)
+{
+    const auto modifier = [&](std::size_t ability)
+    { return GetAbilityModifier(static_cast<std::int16_t>(animal.abilities[ability])); };
+    const std::int16_t str = modifier(VelEntity::kStr);
+    if (animal.kind != VelCharacterAnimal::kFamiliar)
+        return str;
+    return std::max(str, modifier(VelEntity::kDex));
+}
+
+// A later attack that adds only half the STR bonus is a lesser one.
+bool IsLesserAttack(const VelAnimalAttackInfo& attack)
+{
+    return attack.attackIndex > 0 && attack.strengthFactor == kLesserStrengthFactor;
 }
 
 } // namespace
@@ -45,16 +67,14 @@ std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool one
     if (!animal)
         return std::string();
     // Read in 16 bits, as a character's base attack is: a damaged file's
-    // value could neither be summed safely nor listed in any sane time.
+    // value cannot overflow the sum.
     const auto base = TruncateToInteger<std::int16_t>(static_cast<std::int32_t>(animal->stats[VelEntity::kBaseAttack]));
-    const std::int32_t total =
-        base +
-        GetAbilityModifier(static_cast<std::int16_t>(animal->abilities[VelEntity::kStr])) +
-        AnimalSizeModifier(*animal);
+    const std::int32_t primary = base + AnimalAttackAbility(*animal) + AnimalSizeModifier(*animal);
+    // Natural attacks do not repeat with a high base attack: one bonus each.
     return JoinAnimalAttacks(animal->animalId, onePerLine,
-                             [base, total](std::string& text, const VelAnimalAttackInfo& attack) {
+                             [primary](std::string& text, const VelAnimalAttackInfo& attack) {
                                  if (!attack.name.empty())
                                      text += attack.name + " ";
-                                 text += FormatAttackSequence(base, total, kAttackStep);
+                                 text += LongToString(IsLesserAttack(attack) ? primary - kLesserAttackPenalty : primary, true);
                              });
 }

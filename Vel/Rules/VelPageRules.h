@@ -15,7 +15,8 @@ bool GetClassPortraitName(const VelCharacter* character, std::uint16_t classId,
                           std::string& imageName, std::string& caption);
 
 // Each attack of the animal with its name and signed attack bonus (base
-// attack, STR modifier and the size modifier of the animal's size), further
-// attacks of a high base attack joined by "/": "Bite +5 Claw +3", one
-// attack per line with onePerLine.
+// attack, STR modifier, or a familiar's better of STR and DEX, and the size
+// modifier of the animal's size), one bonus each; a later attack that adds
+// half the STR bonus strikes 5 lower: "Claws +13 Bite +8", one attack per
+// line with onePerLine.
 std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool onePerLine);

@@ -265,14 +265,12 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level)
         if (kit.animalKind == kFam)
         {
             // A tiny familiar: +1 natural armour and INT 6 at levels 1-2, one
-            // more of each every two levels; half its master's hit dice rolls.
+            // more of each every two levels; half its master's hit points.
             EXPECT_EQ(animal->abilities[E::kInt], 5 + (level + 1) / 2);
             EXPECT_EQ(static_cast<int>(animal->stats[E::kArmorClass]),
                       10 + dex + record->naturalArmor + (level + 1) / 2 + 2);
-            int rolls = 0;
-            for (std::int16_t l = 1; l <= level; ++l)
-                rolls += c->GetHitDieRoll(l);
-            EXPECT_EQ(static_cast<int>(animal->stats[E::kHitPoints]), rolls / 2);
+            EXPECT_EQ(static_cast<int>(animal->stats[E::kHitPoints]),
+                      static_cast<int>(c->stats[E::kHitPoints]) / 2);
         }
         else if (kit.animalKind == kMount)
         {
@@ -280,8 +278,11 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level)
             // levels 5, 8, 11 and 15; a medium mount.
             const int step = level >= 15 ? 4 : level >= 11 ? 3 : level >= 8 ? 2 : 1;
             EXPECT_EQ(static_cast<int>(animal->stats[E::kArmorClass]), 10 + dex + 4 + 2 * step);
-            EXPECT_FLOAT_EQ(GetAnimalHitDice(record, kMount, static_cast<std::int16_t>(level)),
-                            record->hitDice + static_cast<float>(2 * step));
+            const float hitDice = record->hitDice + static_cast<float>(2 * step);
+            EXPECT_FLOAT_EQ(GetAnimalHitDice(record, kMount, static_cast<std::int16_t>(level)), hitDice);
+            // Its hit points follow the hit dice it shows.
+            EXPECT_EQ(static_cast<int>(animal->stats[E::kHitPoints]),
+                      static_cast<int>(static_cast<float>(Mod(animal->abilities[E::kCon]) + 5) * hitDice));
         }
         else
         {

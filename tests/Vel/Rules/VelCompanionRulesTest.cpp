@@ -194,20 +194,20 @@ protected:
 TEST_F(CompanionRulesTest, FamiliarTakesItsRowAndItsMastersSavesAndHitDice)
 {
     master.AddClass(10);
-    master.SetHitDieRoll(1, 8);
-    master.stats[E::kFortitudeSave] = 3;
-    master.stats[E::kReflexSave] = 1;
-    master.stats[E::kWillSave] = 5;
+    master.AddClass(6)->level = 2; // a base Fortitude of 3 over both classes
+    master.abilities[E::kCon] = 18; // the master's own save parts do not count
+    master.stats[E::kFortitudeSave] = 9;
+    master.stats[E::kHitPoints] = 9;
     master.stats[E::kBaseAttack] = 3;
     VelCharacterAnimal* toad = Own(kToad, 10, VelCharacterAnimal::kFamiliar);
     UpdateAnimalStats(toad, true);
     EXPECT_EQ(toad->abilities[E::kInt], 6);
     EXPECT_EQ(toad->stats[E::kBaseAttack], 3); // its master's
-    EXPECT_EQ(toad->stats[E::kHitPoints], 4);
+    EXPECT_EQ(toad->stats[E::kHitPoints], 4);  // half its master's
     EXPECT_EQ(toad->stats[E::kArmorClass], 10 + 1 + (1 + 1) + 2);
     EXPECT_EQ(toad->stats[E::kFortitudeSave], 3 - 1);
-    EXPECT_EQ(toad->stats[E::kReflexSave], 2 + 1);
-    EXPECT_EQ(toad->stats[E::kWillSave], 5 + 2);
+    EXPECT_EQ(toad->stats[E::kReflexSave], 2 + 1); // its own base is better
+    EXPECT_EQ(toad->stats[E::kWillSave], 0 + 2);
     EXPECT_EQ(toad->stats[E::kSpeed], 40);
     // The familiar row of kind 5 and the level-1 familiar feature, both fixed.
     ASSERT_EQ(toad->features.GetCount(), 2u);
@@ -219,19 +219,21 @@ TEST_F(CompanionRulesTest, FamiliarTakesItsRowAndItsMastersSavesAndHitDice)
 
 TEST_F(CompanionRulesTest, MountTakesTheCompanionRowOthersThePlainRecord)
 {
-    master.AddClass(6)->level = 5;
+    master.AddClass(6)->level = 7;
     VelCharacterAnimal* horse = Own(kHorse, 6, VelCharacterAnimal::kMount);
     UpdateAnimalStats(horse, true);
     EXPECT_EQ(horse->abilities[E::kInt], 6);
     EXPECT_EQ(horse->abilities[E::kStr], 19);
     EXPECT_EQ(horse->stats[E::kArmorClass], 10 + 1 + 6 - 1);
-    EXPECT_EQ(horse->stats[E::kFortitudeSave], 4 + 2); // the knight's base save is higher
-    EXPECT_EQ(horse->stats[E::kWillSave], 1 + 1);
-    EXPECT_EQ(horse->stats[E::kHitPoints], 21);
+    EXPECT_EQ(horse->stats[E::kFortitudeSave], 5 + 2); // the knight's base save is higher than 4
+    EXPECT_EQ(horse->stats[E::kWillSave], 2 + 1);
+    EXPECT_EQ(horse->stats[E::kReflexSave], 4 + 1); // of the 5 hit dice it shows
+    EXPECT_EQ(horse->stats[E::kHitPoints], 35);     // 7 a die of 3 + 2
     EXPECT_EQ(horse->stats[E::kBaseAttack], 3); // three quarters of 3 + 2 hit dice
     VelCharacterAnimal* companion = Own(kHorse, 7, VelCharacterAnimal::kCompanion);
     UpdateAnimalStats(companion, true);
     EXPECT_EQ(companion->stats[E::kBaseAttack], 2); // of its own 3
+    EXPECT_EQ(companion->stats[E::kHitPoints], 21); // 7 a die of its own 3
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kHorse), 4, 5), 5.0f);
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kHorse), 4, 9), 3.0f); // no row
 
@@ -257,6 +259,7 @@ TEST_F(CompanionRulesTest, FamiliarGiftsFollowItAndCostMoney)
     EXPECT_EQ(master.values[VelCharacter::kValueFortitudeBonus], 2u);
     EXPECT_EQ(master.stats[E::kFortitudeSave], 2 + 2);
     EXPECT_EQ(master.stats[E::kHitPoints], 4 + 2);
+    EXPECT_EQ(master.FindAnimal(kToad, 10)->stats[E::kHitPoints], 3); // half of them, after the gift
 
     master.abilities[E::kCon] = 2;
     RemoveAnimal(&master, master.FindAnimal(kToad, 10));

@@ -126,8 +126,8 @@ TEST(DamagedValuesTest, AnAnimalsBaseAttackIsReadInSixteenBits)
         const char* starts;
         std::size_t attacks;
     } cases[] = {
-        {11, "Bite +21/+16/+11", 3},
-        {kMax32, "Bite +32777/+32772/", 32767 / 5 + 1}, // once took minutes and gigabytes
+        {11, "Bite +21", 1},
+        {kMax32, "Bite +32777", 1}, // once took minutes and gigabytes
         {kMin32, "Bite -32758", 1},
     };
     for (const auto& c : cases)

@@ -32,7 +32,7 @@ bool LoadRules(DbFixture& db)
     db.Section(VelDatabase::kTagAnimal).Add(kWolf, MakeRecord<VelAnimalInfo>([](auto& r) { r.sizeId = kLarge; }));
     db.Section(VelDatabase::kTagAnimalAttack)
         .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Bite"; }))
-        .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.attackIndex = 1, r.name = "Claw"; }));
+        .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.attackIndex = 1, r.name = "Claw", r.strengthFactor = 0.5f; }));
     return db.Load();
 }
 
@@ -63,20 +63,25 @@ TEST(PageRulesTest, AnimalAttackBonusesFollowBaseAttackStrengthAndSize)
     struct Case
     {
         std::int32_t baseAttack;
-        std::uint16_t strength;
+        std::uint16_t strength, dexterity, kind;
         bool onePerLine;
         const char* text;
     };
+    constexpr std::uint16_t kFamiliar = VelCharacterAnimal::kFamiliar, kOther = VelCharacterAnimal::kCompanion;
     const Case cases[] = {
-        {2, 14, false, "Bite +3 Claw +3"},       // 2 + 2 - 1
-        {7, 10, true, "Bite +6/+1\nClaw +6/+1"}, // a second attack from 6 up
-        {1, 4, false, "Bite -3 Claw -3"},
+        {2, 14, 10, kOther, false, "Bite +3 Claw -2"}, // 2 + 2 - 1; the lesser claw 5 lower
+        {7, 10, 10, kOther, true, "Bite +6\nClaw +1"}, // natural attacks never repeat
+        {1, 4, 10, kOther, false, "Bite -3 Claw -8"},
+        {2, 6, 16, kOther, false, "Bite -1 Claw -6"},    // STR alone
+        {2, 6, 16, kFamiliar, false, "Bite +4 Claw -1"}, // the better of STR and DEX
     };
     for (const Case& c : cases)
     {
         VelCharacterAnimal wolf(kWolf, 3);
+        wolf.kind = c.kind;
         wolf.stats[VelEntity::kBaseAttack] = c.baseAttack;
         wolf.abilities[VelEntity::kStr] = c.strength;
+        wolf.abilities[VelEntity::kDex] = c.dexterity;
         EXPECT_EQ(FormatAnimalAttackBonuses(&wolf, c.onePerLine), c.text);
     }
     EXPECT_EQ(FormatAnimalAttackBonuses(nullptr, false), "");

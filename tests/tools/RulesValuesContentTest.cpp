@@ -3,13 +3,16 @@
 // game's tables.
 
 #include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelItemInfo.h"
+#include "Vel/Db/VelWeaponInfo.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -58,10 +61,33 @@ TEST_F(RulesValuesContentTest, ClassesRacesAndFeats)
     });
 }
 
+template <class T> const T* Item(std::uint16_t id)
+{
+    return dynamic_cast<const T*>(VelDatabase::FindItem(id));
+}
+
+// A price in copper, whatever coin the record counts it in.
+double Copper(std::uint16_t id)
+{
+    const VelItemInfo* item = VelDatabase::FindItem(id);
+    const double coin[] = {1, 10, 100};
+    if (!item || item->coinKind < 0 || item->coinKind > 2)
+        return std::numeric_limits<double>::quiet_NaN();
+    return item->basePrice * coin[item->coinKind];
+}
+
 TEST_F(RulesValuesContentTest, GearAndSpells)
 {
     Check({
         {"heavy crossbow weight", [] { return Of(VelDatabase::FindItem(15), &VelItemInfo::weight); }, 9},
+        {"chainmail, slow race", [] { return Of(Item<VelArmorInfo>(212), &VelArmorInfo::slowSpeed); }, 15},
+        {"net weight", [] { return Of(VelDatabase::FindItem(69), &VelItemInfo::weight); }, 10},
+        {"urgrosh weight", [] { return Of(VelDatabase::FindItem(75), &VelItemInfo::weight); }, 15},
+        {"light lance small", [] { return Of(Item<VelWeaponInfo>(56), &VelWeaponInfo::size); }, 1},
+        {"heavy lance medium", [] { return Of(Item<VelWeaponInfo>(43), &VelWeaponInfo::size); }, 2},
+        {"salt, copper a pound", [] { return Copper(1606); }, 500},
+        {"signal whistle, copper", [] { return Copper(1531); }, 80},
+        {"mistletoe free", [] { return Copper(1663); }, 0},
     });
 }
 

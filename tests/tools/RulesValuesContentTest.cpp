@@ -7,11 +7,14 @@
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelItemInfo.h"
+#include "Vel/Db/VelSpellInfo.h"
+#include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -76,8 +79,16 @@ double Copper(std::uint16_t id)
     return item->basePrice * coin[item->coinKind];
 }
 
+// Words: casting count, casting unit, range, duration, saving throw.
+double Word(std::uint16_t spell, std::size_t word)
+{
+    const VelSpellInfo* record = VelDatabase::FindSpell(spell);
+    return record ? record->words[word] : std::numeric_limits<double>::quiet_NaN();
+}
+
 TEST_F(RulesValuesContentTest, GearAndSpells)
 {
+    const auto level = &VelSpellLevelInfo::level;
     Check({
         {"heavy crossbow weight", [] { return Of(VelDatabase::FindItem(15), &VelItemInfo::weight); }, 9},
         {"chainmail, slow race", [] { return Of(Item<VelArmorInfo>(212), &VelArmorInfo::slowSpeed); }, 15},
@@ -88,6 +99,12 @@ TEST_F(RulesValuesContentTest, GearAndSpells)
         {"salt, copper a pound", [] { return Copper(1606); }, 500},
         {"signal whistle, copper", [] { return Copper(1531); }, 80},
         {"mistletoe free", [] { return Copper(1663); }, 0},
+        {"Alarm 2 hours/level", [] { return Word(6, 3); }, 22},
+        {"Break Enchantment in minutes", [] { return Word(42, 1); }, 2},
+        {"Cure Light Wounds Will half (harmless)", [] { return Word(91, 4); }, 15},
+        {"Antilife Shell, cleric", [=] { return Of(VelDatabase::FindClassSpellLevel(16, 2), level); }, 6},
+        {"Mass Heal, healing domain", [=] { return Of(VelDatabase::FindDomainSpellLevel(297, 9), level); }, 8},
+        {"Teleport transmutation", [] { return Of(VelDatabase::FindSpell(467), &VelSpellInfo::schoolId); }, 8},
     });
 }
 

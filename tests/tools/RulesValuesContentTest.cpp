@@ -10,6 +10,7 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelEquipRules.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
@@ -64,19 +65,11 @@ TEST_F(RulesValuesContentTest, ClassesRacesAndFeats)
     });
 }
 
-template <class T> const T* Item(std::uint16_t id)
-{
-    return dynamic_cast<const T*>(VelDatabase::FindItem(id));
-}
-
 // A price in copper, whatever coin the record counts it in.
 double Copper(std::uint16_t id)
 {
     const VelItemInfo* item = VelDatabase::FindItem(id);
-    const double coin[] = {1, 10, 100};
-    if (!item || item->coinKind < 0 || item->coinKind > 2)
-        return std::numeric_limits<double>::quiet_NaN();
-    return item->basePrice * coin[item->coinKind];
+    return item ? ToCopperValue(item->basePrice, item->coinKind) : std::numeric_limits<double>::quiet_NaN();
 }
 
 // Words: casting count, casting unit, range, duration, saving throw.
@@ -91,11 +84,11 @@ TEST_F(RulesValuesContentTest, GearAndSpells)
     const auto level = &VelSpellLevelInfo::level;
     Check({
         {"heavy crossbow weight", [] { return Of(VelDatabase::FindItem(15), &VelItemInfo::weight); }, 9},
-        {"chainmail, slow race", [] { return Of(Item<VelArmorInfo>(212), &VelArmorInfo::slowSpeed); }, 15},
+        {"chainmail, slow race", [] { return Of(VelDatabase::FindItem<VelArmorInfo>(212), &VelArmorInfo::slowSpeed); }, 15},
         {"net weight", [] { return Of(VelDatabase::FindItem(69), &VelItemInfo::weight); }, 10},
         {"urgrosh weight", [] { return Of(VelDatabase::FindItem(75), &VelItemInfo::weight); }, 15},
-        {"light lance small", [] { return Of(Item<VelWeaponInfo>(56), &VelWeaponInfo::size); }, 1},
-        {"heavy lance medium", [] { return Of(Item<VelWeaponInfo>(43), &VelWeaponInfo::size); }, 2},
+        {"light lance small", [] { return Of(VelDatabase::FindItem<VelWeaponInfo>(56), &VelWeaponInfo::size); }, 1},
+        {"heavy lance medium", [] { return Of(VelDatabase::FindItem<VelWeaponInfo>(43), &VelWeaponInfo::size); }, 2},
         {"salt, copper a pound", [] { return Copper(1606); }, 500},
         {"signal whistle, copper", [] { return Copper(1531); }, 80},
         {"mistletoe free", [] { return Copper(1663); }, 0},

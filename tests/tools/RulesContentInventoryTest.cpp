@@ -410,10 +410,9 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level)
     EXPECT_EQ(static_cast<int>(c->stats[E::kArmorClass]),
               10 + (kit.armour.id ? kit.armour.bonus + plus : 0) + shieldBonus +
                   std::min(dex, maxDex) + kSizeBonus[kit.race] + unarmoured);
-    int speed =
-        std::min(kSlow[kit.race] ? slowSpeed[load] : loadSpeed[load], kit.armour.category > 0 ? 20
-                                                                      : kSlow[kit.race]       ? 20
-                                                                                              : 30);
+    const int armourSpeed[2][2] = {{30, 20}, {20, 15}}; // by slow race, then medium or heavy
+    int speed = std::min(kSlow[kit.race] ? slowSpeed[load] : loadSpeed[load],
+                         armourSpeed[kSlow[kit.race]][kit.armour.category > 0]);
     if (classId == 0 && kit.armour.category != 2 && load <= 1)
         speed += 10;
     if (classId == 5 && load == 0 && level >= 3)

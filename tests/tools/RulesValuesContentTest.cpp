@@ -3,13 +3,20 @@
 // game's tables.
 
 #include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelItemInfo.h"
+#include "Vel/Db/VelSpellInfo.h"
+#include "Vel/Db/VelSpellLevelInfo.h"
+#include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelEquipRules.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -58,10 +65,39 @@ TEST_F(RulesValuesContentTest, ClassesRacesAndFeats)
     });
 }
 
+// A price in copper, whatever coin the record counts it in.
+double Copper(std::uint16_t id)
+{
+    const VelItemInfo* item = VelDatabase::FindItem(id);
+    return item ? ToCopperValue(item->basePrice, item->coinKind) : std::numeric_limits<double>::quiet_NaN();
+}
+
+// Words: casting count, casting unit, range, duration, saving throw.
+double Word(std::uint16_t spell, std::size_t word)
+{
+    const VelSpellInfo* record = VelDatabase::FindSpell(spell);
+    return record ? record->words[word] : std::numeric_limits<double>::quiet_NaN();
+}
+
 TEST_F(RulesValuesContentTest, GearAndSpells)
 {
+    const auto level = &VelSpellLevelInfo::level;
     Check({
         {"heavy crossbow weight", [] { return Of(VelDatabase::FindItem(15), &VelItemInfo::weight); }, 9},
+        {"chainmail, slow race", [] { return Of(VelDatabase::FindItem<VelArmorInfo>(212), &VelArmorInfo::slowSpeed); }, 15},
+        {"net weight", [] { return Of(VelDatabase::FindItem(69), &VelItemInfo::weight); }, 10},
+        {"urgrosh weight", [] { return Of(VelDatabase::FindItem(75), &VelItemInfo::weight); }, 15},
+        {"light lance small", [] { return Of(VelDatabase::FindItem<VelWeaponInfo>(56), &VelWeaponInfo::size); }, 1},
+        {"heavy lance medium", [] { return Of(VelDatabase::FindItem<VelWeaponInfo>(43), &VelWeaponInfo::size); }, 2},
+        {"salt, copper a pound", [] { return Copper(1606); }, 500},
+        {"signal whistle, copper", [] { return Copper(1531); }, 80},
+        {"mistletoe free", [] { return Copper(1663); }, 0},
+        {"Alarm 2 hours/level", [] { return Word(6, 3); }, 22},
+        {"Break Enchantment in minutes", [] { return Word(42, 1); }, 2},
+        {"Cure Light Wounds Will half (harmless)", [] { return Word(91, 4); }, 15},
+        {"Antilife Shell, cleric", [=] { return Of(VelDatabase::FindClassSpellLevel(16, 2), level); }, 6},
+        {"Mass Heal, healing domain", [=] { return Of(VelDatabase::FindDomainSpellLevel(297, 9), level); }, 8},
+        {"Teleport transmutation", [] { return Of(VelDatabase::FindSpell(467), &VelSpellInfo::schoolId); }, 8},
     });
 }
 

@@ -2,6 +2,7 @@
 // for each value a slip in the content would change, checked against the
 // game's tables.
 
+#include "Vel/Db/VelAnimalAttackInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"
 #include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelClassInfo.h"
@@ -101,10 +102,22 @@ TEST_F(RulesValuesContentTest, GearAndSpells)
     });
 }
 
+// One value of an array field, as Of above.
+template <class T, class A> double Of(const T* record, A T::*field, std::size_t i)
+{
+    return record ? static_cast<double>((record->*field)[i]) : std::numeric_limits<double>::quiet_NaN();
+}
+
 TEST_F(RulesValuesContentTest, Animals)
 {
     Check({
         {"hawk natural armour", [] { return Of(VelDatabase::FindAnimal(2), &VelAnimalInfo::naturalArmor); }, 2},
+        {"owl natural armour", [] { return Of(VelDatabase::FindAnimal(3), &VelAnimalInfo::naturalArmor); }, 2},
+        {"cat good Fortitude", [] { return Of(VelDatabase::FindAnimal(1), &VelAnimalInfo::goodSaves, 0); }, 1},
+        {"giant crocodile CON", [] { return Of(VelDatabase::FindAnimal(28), &VelAnimalInfo::abilities, 2); }, 19},
+        {"huge viper bite dice", [] { return Of(VelDatabase::FindAnimalAttack(62, 0), &VelAnimalAttackInfo::dieSides); }, 6},
+        {"giant crocodile tail slap, as strong as its bite", [] { return Of(VelDatabase::FindAnimalAttack(28, 1), &VelAnimalAttackInfo::strengthFactor); }, 1.5},
+        {"elephant stamps, a lesser attack", [] { return Of(VelDatabase::FindAnimalAttack(40, 1), &VelAnimalAttackInfo::strengthFactor); }, 0.5},
     });
 }
 } // namespace

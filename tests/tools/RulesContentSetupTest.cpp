@@ -167,7 +167,7 @@ void CheckCharacter(const Scripted& s)
             saves[t] += (d.goodSaves & (1u << t)) != 0 ? level / 2 + 2 : level / 3;
         maxDie = std::max<int>(maxDie, d.hitDie);
         martial += classId == 5 ? level : 0;
-        holy = classId == 6 ? mod(E::kCha) : holy;
+        holy = classId == 6 ? std::max(0, mod(E::kCha)) : holy; // a bonus only
         fastMovement = fastMovement || classId == 0;
         const VelCharacterClass* entry = c->FindClass(classId);
         ASSERT_NE(entry, nullptr);

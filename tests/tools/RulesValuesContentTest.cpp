@@ -58,7 +58,7 @@ template <class T, class M> double Of(const T* record, M T::*field)
 }
 
 // An element of an array field as a number; NaN for a missing record.
-template <class T, class M> double Of(const T* record, M T::*field, std::size_t index)
+template <class T, class M> double At(const T* record, M T::*field, std::size_t index)
 {
     return record ? static_cast<double>((record->*field)[index]) : std::numeric_limits<double>::quiet_NaN();
 }
@@ -77,15 +77,15 @@ TEST_F(RulesValuesContentTest, ClassesRacesAndFeats)
     Check({
         {"bard skill points", [] { return Of(VelDatabase::FindClass(1), &VelClassInfo::skillPoints); }, 4},
         {"bard 4 bardic music a day", [] { return Last(D::kTagClassFeature, &VelClassFeatureInfo::value, [](auto& r) { return r.key == 1 && r.featureId == 11 && r.level <= 4; }); }, 4},
-        {"bard medium armour", [] { return Of(D::FindClass(1), &VelClassInfo::proficiencies, 3); }, 1},
-        {"ranger good Reflex", [] { return Of(D::FindClass(7), &VelClassInfo::goodSaves, 1); }, 0},
+        {"bard medium armour", [] { return At(D::FindClass(1), &VelClassInfo::proficiencies, 3); }, 1},
+        {"ranger good Reflex", [] { return At(D::FindClass(7), &VelClassInfo::goodSaves, 1); }, 0},
         {"paladin 3 remove disease a week", [] { return Last(D::kTagClassFeature, &VelClassFeatureInfo::value, [](auto& r) { return r.key == 6 && r.featureId == 52 && r.level <= 3; }); }, 1},
         {"barbarian +1 against traps at level", [] { return Last(D::kTagClassFeature, &VelClassFeatureInfo::level, [](auto& r) { return r.key == 0 && r.featureId == 60 && r.value == 1; }); }, 10},
-        {"monk 16 unarmed dice sides", [] { return Of(D::FindClassLevel(16), &VelClassLevelInfo::unarmedDiceSides, 0); }, 20},
+        {"monk 16 unarmed dice sides", [] { return At(D::FindClassLevel(16), &VelClassLevelInfo::unarmedDiceSides, 0); }, 20},
         {"gnome Hide bonus", [] { return Of(D::FindRaceSkill(3, 17), &VelRaceSkillInfo::bonus); }, 4},
         {"dwarf may choose Undercommon", [] { return Last(D::kTagSpokenLanguage, &VelSpokenLanguageInfo::automatic, [](auto& r) { return r.key == 17 && r.raceId == 1; }); }, 0},
         {"improved two-weapon base attack", [] { return Last(D::kTagFeatDepend, &VelFeatDependInfo::minimum, [](auto& r) { return r.key == 52 && r.type == VelFeatDependInfo::kBaseAttack; }); }, 9},
-        {"Alchemy for the bard", [] { return Of(D::FindSkill(0), &VelSkillInfo::classKinds, 1); }, 1},
+        {"Alchemy for the bard", [] { return At(D::FindSkill(0), &VelSkillInfo::classKinds, 1); }, 1},
     });
 }
 

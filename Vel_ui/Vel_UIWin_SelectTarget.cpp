@@ -39,8 +39,6 @@ using W = Vel_UIWin_SelectTarget;
 
 // Feats that build on another feat and are taken for one of its targets.
 constexpr std::uint16_t kFeatSecondSchoolFocus = 74;
-constexpr std::uint16_t kFeatSecondWeaponTraining = 101;
-constexpr std::uint16_t kFeatSecondWeaponMastery = 102;
 
 // The class whose members may not use some weapons.
 constexpr std::uint16_t kRestrictedClass = VelIds::kClassNaturePriest;
@@ -80,7 +78,7 @@ struct FeatTargets
     bool sorted;
 };
 
-constexpr std::array<FeatTargets, 11> kFeatTargets{{
+constexpr std::array<FeatTargets, 9> kFeatTargets{{
     {VelIds::kFeatExoticWeaponProficiency, Source::kWeaponsOfCategory, 2, W::kHeadingExoticWeapon,
      kGreyRestricted | kGreyTooLarge | kGreyProficient, true},
     {VelIds::kFeatMartialWeaponProficiency, Source::kWeaponsOfCategory, 1, W::kHeadingMartialWeapon,
@@ -92,10 +90,6 @@ constexpr std::array<FeatTargets, 11> kFeatTargets{{
     {VelIds::kFeatDexterousAttack, Source::kLightWeapons, 0, W::kHeadingWeapon,
      kGreyRestricted | kGreyTaken, true},
     {VelIds::kFeatWeaponMastery, Source::kWeaponsOfFeat, VelIds::kFeatWeaponTraining,
-     W::kHeadingWeapon, kGreyTaken, true},
-    {kFeatSecondWeaponTraining, Source::kWeaponsOfFeat, VelIds::kFeatWeaponTraining,
-     W::kHeadingWeapon, kGreyTaken, true},
-    {kFeatSecondWeaponMastery, Source::kWeaponsOfFeat, VelIds::kFeatWeaponMastery,
      W::kHeadingWeapon, kGreyTaken, true},
     {VelIds::kFeatSkillBonus, Source::kSkillEntries, 0, W::kHeadingSkill, kGreyTaken, true},
     {VelIds::kFeatSchoolFocus, Source::kSchools, 0, W::kHeadingSchool, kGreyTaken | kGreyProhibited,

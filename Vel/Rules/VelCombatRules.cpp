@@ -327,8 +327,10 @@ void GetSavingThrowParts(const VelCharacter* character, std::int16_t type, std::
                                           [&](const VelCharacterClass& entry)
                                           {
                                               baseSum += GetClassBaseSave(&entry, type);
+                                              // Grace is a CHA bonus: a penalty takes nothing off.
                                               if (entry.classId == VelIds::kClassHolyKnight)
-                                                  miscSum += Modifier(c, VelEntity::kCha);
+                                                  miscSum += std::max<std::int32_t>(
+                                                      0, Modifier(c, VelEntity::kCha));
                                               return false;
                                           });
     const SaveSource& source = kSaveSources[static_cast<std::size_t>(type)];

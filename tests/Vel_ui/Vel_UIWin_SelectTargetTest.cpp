@@ -151,10 +151,10 @@ TEST_F(SelectTargetTest, FeatsListTheirTargetsAndGreyWhatCannotBeChosen)
              t.Hold(73, F::kKnife);
          },
          73, 16000, {"Axe", "(Knife)"}},
-        {"101: the weapons held for 54", 4, [](SelectTargetTest& t) { t.Hold(54, F::kKnife); }, 101,
-         16000, {"Knife"}},
-        {"102: the weapons held for 73", 4, [](SelectTargetTest& t) { t.Hold(73, F::kAxe); }, 102,
-         16000, {"Axe"}},
+        {"101: no longer a feat of held weapons", 4, [](SelectTargetTest& t) { t.Hold(54, F::kKnife); },
+         101, 0, {}},
+        {"102: no longer a feat of held weapons", 4, [](SelectTargetTest& t) { t.Hold(73, F::kAxe); },
+         102, 0, {}},
         {"46: the skills held", 4,
          [](SelectTargetTest& t)
          {

@@ -200,6 +200,9 @@ TEST_F(CombatRulesTest, SaveMiscCountsCharismaOncePerHolyKnightFeatsValuesAndRac
     EXPECT_EQ(misc, 2); // CHA once; no feat, value or race for Will
     ComputeSavingThrows(&c);
     EXPECT_EQ(c.stats[VelEntity::kFortitudeSave], 6 + 3 + 7);
+    c.abilities[VelEntity::kCha] = 8; // a CHA penalty is no grace
+    GetSavingThrowParts(&c, kSaveWill, base, ability, misc);
+    EXPECT_EQ(misc, 0);
 }
 
 TEST_F(CombatRulesTest, EncumbranceByLoadArmourAndSpeedColumn)

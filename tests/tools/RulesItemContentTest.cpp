@@ -1,24 +1,36 @@
 // The shipped items and animals, as the program loads them: fixed items and
 // animals at their ids, every weapon familiarity row and price key pointing
 // at a record that exists, and enough animals for every class that keeps
-// one at every level where it does.
+// one at every level where it does; and single numbers of the rule set
+// checked against the game's tables.
 
 #include "Fc/Core/FCObjectMap.h"
+#include "Vel/Db/VelAnimalAttackInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"
+#include "Vel/Db/VelArmorInfo.h"
+#include "Vel/Db/VelClassFeatureInfo.h"
 #include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelClassLevelInfo.h"
 #include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelFeatDependInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelItemInfo.h"
 #include "Vel/Db/VelMagicItemInfo.h"
 #include "Vel/Db/VelMountInfo.h"
 #include "Vel/Db/VelProfWeaponInfo.h"
 #include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Db/VelRaceSkillInfo.h"
+#include "Vel/Db/VelSkillInfo.h"
 #include "Vel/Db/VelSpecialCostInfo.h"
+#include "Vel/Db/VelSpellInfo.h"
+#include "Vel/Db/VelSpokenLanguageInfo.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <functional>
+#include <limits>
 #include <map>
 #include <string>
 
@@ -163,5 +175,59 @@ TEST_F(RulesItemContentTest, EveryAnimalClassHasThreeChoicesAtEveryLevel)
             EXPECT_EQ(rows, 1) << keeper.classId << " at " << level;
         }
     }
+}
+
+// A field of a record as a number; a missing record reads as NaN, which
+// equals nothing.
+template <class T, class M> double Of(const T* record, M T::*field)
+{
+    return record ? static_cast<double>(record->*field) : std::numeric_limits<double>::quiet_NaN();
+}
+
+// An element of an array field as a number; NaN for a missing record.
+template <class T, class M> double At(const T* record, M T::*field, std::size_t index)
+{
+    return record ? static_cast<double>((record->*field)[index]) : std::numeric_limits<double>::quiet_NaN();
+}
+
+// A field of the last row of a list that passes a test; NaN when none does.
+template <class T, class M, class P> double Last(std::uint16_t tag, M T::*field, P pass)
+{
+    double found = std::numeric_limits<double>::quiet_NaN();
+    VelDatabase::ForEach<T>(tag, [&](const T& row) { found = pass(row) ? static_cast<double>(row.*field) : found; });
+    return found;
+}
+
+TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
+{
+    namespace D = VelDatabase;
+    // One value each that a slip in the content would change.
+    const struct
+    {
+        const char* what;
+        std::function<double()> read;
+        double expected;
+    } rows[] = {
+        {"bard 4 bardic music a day", [] { return Last(D::kTagClassFeature, &VelClassFeatureInfo::value, [](auto& r) { return r.key == 1 && r.featureId == 11 && r.level <= 4; }); }, 4},
+        {"bard medium armour", [] { return At(D::FindClass(1), &VelClassInfo::proficiencies, 3); }, 1},
+        {"ranger good Reflex", [] { return At(D::FindClass(7), &VelClassInfo::goodSaves, 1); }, 0},
+        {"paladin 3 remove disease a week", [] { return Last(D::kTagClassFeature, &VelClassFeatureInfo::value, [](auto& r) { return r.key == 6 && r.featureId == 52 && r.level <= 3; }); }, 1},
+        {"barbarian +1 against traps at level", [] { return Last(D::kTagClassFeature, &VelClassFeatureInfo::level, [](auto& r) { return r.key == 0 && r.featureId == 60 && r.value == 1; }); }, 10},
+        {"monk 16 unarmed dice sides", [] { return At(D::FindClassLevel(16), &VelClassLevelInfo::unarmedDiceSides, 0); }, 20},
+        {"gnome Hide bonus", [] { return Of(D::FindRaceSkill(3, 17), &VelRaceSkillInfo::bonus); }, 4},
+        {"dwarf may choose Undercommon", [] { return Last(D::kTagSpokenLanguage, &VelSpokenLanguageInfo::automatic, [](auto& r) { return r.key == 17 && r.raceId == 1; }); }, 0},
+        {"improved two-weapon base attack", [] { return Last(D::kTagFeatDepend, &VelFeatDependInfo::minimum, [](auto& r) { return r.key == 52 && r.type == VelFeatDependInfo::kBaseAttack; }); }, 9},
+        {"Alchemy for the bard", [] { return At(D::FindSkill(0), &VelSkillInfo::classKinds, 1); }, 1},
+        {"chainmail, slow race", [] { return Of(D::FindItem<VelArmorInfo>(212), &VelArmorInfo::slowSpeed); }, 15},
+        {"net weight", [] { return Of(D::FindItem(69), &VelItemInfo::weight); }, 10},
+        {"salt in gold", [] { return Of(D::FindItem(1606), &VelItemInfo::coinKind); }, 2},
+        {"Alarm 2 hours/level", [] { return At(D::FindSpell(6), &VelSpellInfo::words, 3); }, 22},
+        {"Teleport transmutation", [] { return Of(D::FindSpell(467), &VelSpellInfo::schoolId); }, 8},
+        {"hawk natural armour", [] { return Of(D::FindAnimal(2), &VelAnimalInfo::naturalArmor); }, 2},
+        {"giant crocodile tail slap, as strong as its bite", [] { return Of(D::FindAnimalAttack(28, 1), &VelAnimalAttackInfo::strengthFactor); }, 1.5},
+        {"elephant stamps, a lesser attack", [] { return Of(D::FindAnimalAttack(40, 1), &VelAnimalAttackInfo::strengthFactor); }, 0.5},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.read(), row.expected) << row.what;
 }
 } // namespace

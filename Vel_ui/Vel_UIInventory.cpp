@@ -28,6 +28,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 FC_REGISTER_CLASS(Vel_UIInventory);
 
@@ -141,9 +142,13 @@ void Vel_UIInventory::EnterPage()
     // The window's shared button has nothing to do here.
     Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
+    VelCharacter* character = VelClient::GetCurrentCharacter();
+    // Every payment carries the lower coins, so the program never holds more
+    // than nine of either; a file's loose coins are carried here alike.
+    if (character)
+        character->NormalizeMoney();
     // Gold held above what can be typed stays within reach while the page
     // is shown: a step down from it can be stepped up again.
-    const VelCharacter* character = VelClient::GetCurrentCharacter();
     goldTop = std::max(character ? character->money.coins[kHighCoin] : 0, kMaxHighCoins);
     FillCategories();
     ShowEverything();
@@ -160,8 +165,7 @@ void Vel_UIInventory::ShowEverything()
         if (character->startingMoney == 0)
             startingMoneyText->SetText(kNoStartingMoney);
         else
-            startingMoneyText->SetLong(static_cast<std::int32_t>(std::min<std::uint32_t>(
-                character->startingMoney, std::numeric_limits<std::int32_t>::max())));
+            startingMoneyText->SetText(std::to_string(character->startingMoney));
     }
     FillOwnedList(*character);
     if (ignoreCostButton)

@@ -90,13 +90,32 @@ protected:
         const FCRect rect = page->GetScreenRect();
         return FCPoint(rect.left + 300, rect.top + 8);
     }
-    // A box's text as the page shows it: marked when it does not fit.
-    static std::string Shown(const UIControl* control)
+    // A box's text as the page shows it: marked when it does not fit, and
+    // for each label whose letters come within 4 px of the box.
+    std::string Shown(const UIControl* control) const
     {
         const auto* box = dynamic_cast<const UITextControl*>(control);
         const std::string text = box->GetText();
         const std::int32_t room = box->GetTextObject()->GetWidth();
-        return MeasureTextLine(text, *box->GetFont()).x <= room ? text : text + " (cut)";
+        std::string shown =
+            MeasureTextLine(text, *box->GetFont()).x <= room ? text : text + " (cut)";
+        const FCRect at = box->GetScreenRect();
+        const FCRect near(at.left - 4, at.top, at.right + 4, at.bottom);
+        for (std::uint32_t i = 0; i < page->GetChildCount(); ++i)
+            if (auto* label = dynamic_cast<UITextControl*>(page->GetChildAt(i));
+                label && label->GetId() == 0)
+            {
+                const FCRect line = label->GetTextObject()->GetScreenRect();
+                const std::int32_t wide = MeasureTextLine(label->GetText(), *label->GetFont()).x;
+                const std::int32_t left =
+                    label->GetTextObject()->GetFormatFlags() & FCTextBlock::kAlignRight
+                        ? line.right - wide
+                        : line.left;
+                if (FCRect overlap;
+                    overlap.Intersect(near, FCRect(left, line.top, left + wide, line.bottom)))
+                    shown += " (on " + label->GetText() + ")";
+            }
+        return shown;
     }
     std::vector<std::string> Coins() const
     {
@@ -289,6 +308,20 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
         TypeMoney("42");
         EXPECT_EQ(hero->money.coins[2], 42);
     }
+}
+
+// The start is whatever was rolled, a file's u32 included; a file's loose
+// lower coins are carried, as every payment carries them.
+TEST_F(InventoryPageTest, StartAndLowerCoinsShowWholeClearOfTheirLabels)
+{
+    hero->money = VelCoins(25, 13, 5000000);
+    hero->startingMoney = std::numeric_limits<std::uint32_t>::max();
+    page = ShowInventory();
+    EXPECT_EQ((NameList{Shown(page->FindDescendant(I::kLowCoinText)),
+                        Shown(page->FindDescendant(I::kMiddleCoinText)),
+                        Shown(page->FindDescendant(I::kStartingMoneyText))}),
+              (NameList{"5", "5", "4294967295"}));
+    EXPECT_EQ(hero->money, VelCoins(5, 5, 5000001));
 }
 
 TEST_F(InventoryPageTest, TheTotalIsTheWealthTheSheetPrints)

@@ -53,6 +53,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <typeinfo>
 #include <utility>
@@ -385,6 +386,11 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
         });
     });
     iconRow->Release();
+    // A shop price is any u32, in any coin.
+    std::vector<std::string> prices;
+    for (std::int32_t coin : {360, 361, 362})
+        if (const std::string* name = Vel_UIItemStats::TextOf(coin))
+            prices.push_back(std::to_string(std::numeric_limits<std::uint32_t>::max()) + " " + *name);
     std::vector<std::string> loads;
     for (std::int32_t id : {10541, 10542, 10543})
         loads.push_back(Vel_UIItemStats::TextOf(id) ? *Vel_UIItemStats::TextOf(id) : "?");
@@ -433,6 +439,7 @@ TEST_F(GearContentTest, SummaryAndPagesHoldTheLongestValuesOfTheRuleSet)
         {"velGod.ui", 8030, 14502, 0, Names<VelDomainInfo>(VelDatabase::kTagDomain, &VelDomainInfo::chosenText), {}},
         {"velSchool.ui", 9010, 14501, 0, Names<VelSchoolInfo>(VelDatabase::kTagSchool), {}},
         {VelInventoryList::kOwnedRowLayout, 0, 14501, 0, owned, {}},
+        {VelInventoryList::kStockRowLayout, 0, 14502, 0, prices, {}},
     };
     for (const Fit& fit : fits)
     {

@@ -45,29 +45,29 @@ shot 3-character "700,32,#3b2c20,8"
 
 # Regions: the money row, the owned list, the carried weight, the armour
 # class in the window's summary, the equipment page's worn list.
-money=224,88,128,32
+money=224,72,352,64
 owned=226,378,330,80
 weight=280,488,104,24
 armour=696,232,80,24
 worn=394,114,164,192
 # The stock holds more weapons than it shows: its thumb, leather inside a
 # bronze rim (ScrollThumb.svg), sits at the top of the bar's track.
-stock_thumb=566,234,#3b2c20,8
+stock_thumb=566,250,#3b2c20,8
 
 click 624 568 # Items
 shot 4-inventory "400,300,#16110d,8" "300,480,#16110d,8" "@$money" "$stock_thumb"
 # Simple weapons: the dagger is the fourth (after an adamantine dagger,
 # the club and a cold iron dagger).
-click 312 184 # the weapon group selector
-click 260 236 # Simple
+click 312 200 # the weapon group selector
+click 260 252 # Simple
 shot 5-simple-weapons "400,300,#16110d,8" "$stock_thumb"
-drag 300 280 400 420 # the dagger onto the owned list
+drag 300 296 400 420 # the dagger onto the owned list
 # Light armour: leather armour is the fourth too.
-click 376 144 # the category selector
-click 300 196 # Armour
-click 560 144 # the armour group selector
-click 480 196 # Light
-drag 300 280 400 420 # the leather armour onto the owned list
+click 376 160 # the category selector
+click 300 212 # Armour
+click 560 160 # the armour group selector
+click 480 212 # Light
+drag 300 296 400 420 # the leather armour onto the owned list
 shot 6-bought "400,300,#16110d,8" "@$money" "@$owned"
 [ "$(region 4-inventory "$money")" != "$(region 6-bought "$money")" ] || fail "buying did not change the money"
 

@@ -322,6 +322,10 @@ TEST_F(InventoryPageTest, StartAndLowerCoinsShowWholeClearOfTheirLabels)
                         Shown(page->FindDescendant(I::kStartingMoneyText))}),
               (NameList{"5", "5", "4294967295"}));
     EXPECT_EQ(hero->money, VelCoins(5, 5, 5000001));
+    const VelCoins beyondGold(0, 10, std::numeric_limits<std::int32_t>::max());
+    hero->money = beyondGold;
+    page->EnterPage();
+    EXPECT_EQ(hero->money, beyondGold); // not carried: the gold cannot hold it
 }
 
 TEST_F(InventoryPageTest, TheTotalIsTheWealthTheSheetPrints)

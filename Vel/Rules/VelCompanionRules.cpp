@@ -131,8 +131,9 @@ void SetSaves(VelCharacterAnimal& animal, const VelAnimalInfo& record)
     const VelCharacterClass* masterEntry = master ? master->FindClass(animal.secondKey) : nullptr;
     // A familiar's own base saves are those of its kind; its master's make
     // up for its few hit dice.
-    const float hitDice =
-        animal.kind == VelCharacterAnimal::kFamiliar ? record.hitDice : ShownHitDice(animal, record);
+    const float hitDice = animal.kind == VelCharacterAnimal::kFamiliar
+                              ? record.hitDice
+                              : ShownHitDice(animal, record);
     for (const SaveKind& save : kSaves)
     {
         // Within 16 bits, so adding the master's save or a modifier cannot
@@ -158,11 +159,13 @@ void SetSaves(VelCharacterAnimal& animal, const VelAnimalInfo& record)
 std::int32_t AnimalHitPoints(const VelCharacterAnimal& animal, const VelAnimalInfo& record)
 {
     if (animal.kind == VelCharacterAnimal::kFamiliar)
-        return animal.owner ? static_cast<std::int32_t>(animal.owner->stats[VelEntity::kHitPoints]) / 2
-                            : 0;
+        return animal.owner
+                   ? static_cast<std::int32_t>(animal.owner->stats[VelEntity::kHitPoints]) / 2
+                   : 0;
     const auto perDie =
         std::max(1, static_cast<std::int32_t>(ModifierOf(animal, VelEntity::kCon) + 5.0));
-    return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) * ShownHitDice(animal, record));
+    return TruncateToInteger<std::int32_t>(static_cast<float>(perDie) *
+                                           ShownHitDice(animal, record));
 }
 
 // A familiar fights with its master's base attack; any other animal with

@@ -28,8 +28,8 @@ std::int32_t AnimalSizeModifier(const VelCharacterAnimal& animal)
     return size ? size->sizeModifier : 0;
 }
 
-// A familiar strikes with the better of its STR and DEX, as its master's
-// weapon training lets it; other animals with their STR.
+// A familiar strikes with the better of its STR and DEX, other animals with
+// their STR.
 std::int32_t AnimalAttackAbility(const VelCharacterAnimal& animal)
 {
     const auto modifier = [&](std::size_t ability)
@@ -71,10 +71,14 @@ std::string FormatAnimalAttackBonuses(const VelCharacterAnimal* animal, bool one
     const auto base = TruncateToInteger<std::int16_t>(static_cast<std::int32_t>(animal->stats[VelEntity::kBaseAttack]));
     const std::int32_t primary = base + AnimalAttackAbility(*animal) + AnimalSizeModifier(*animal);
     // Natural attacks do not repeat with a high base attack: one bonus each.
-    return JoinAnimalAttacks(animal->animalId, onePerLine,
-                             [primary](std::string& text, const VelAnimalAttackInfo& attack) {
-                                 if (!attack.name.empty())
-                                     text += attack.name + " ";
-                                 text += LongToString(IsLesserAttack(attack) ? primary - kLesserAttackPenalty : primary, true);
-                             });
+    return JoinAnimalAttacks(
+        animal->animalId, onePerLine,
+        [primary](std::string& text, const VelAnimalAttackInfo& attack)
+        {
+            if (!attack.name.empty())
+                text += attack.name + " ";
+            const std::int32_t bonus =
+                IsLesserAttack(attack) ? primary - kLesserAttackPenalty : primary;
+            text += LongToString(bonus, true);
+        });
 }

@@ -1,7 +1,8 @@
 // Content checks over the shipped spell tables, as the build compiled them:
 // every casting class finds enough spells to fill what it may know or
 // prepare at every level, every domain has a spell at each level 1 to 9,
-// and every spell-level row is sound.
+// every spell-level row is sound, single values are the earlier edition's,
+// and scroll and potion prices follow the levels.
 
 #include "Fc/Core/FCObjectMap.h"
 #include "Vel/Db/VelClassInfo.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -26,8 +28,10 @@ namespace
 constexpr int kSpellLevels = 10;
 constexpr std::int16_t kTopClassLevel = 20;
 // What a caster may know or prepare only grows with the casting score, so
-// one score above anything a level-20 character reaches covers them all.
-constexpr std::int16_t kCastingScore = 30;
+// one score above anything a level-20 character reaches (18 rolled and five
+// increases) covers them all. A spell fills one slot of a class, and the
+// five 2nd-level paladin spells fill a paladin's slots up to a score of 29.
+constexpr std::int16_t kCastingScore = 28;
 
 using Counts = std::array<int, kSpellLevels>;
 
@@ -39,6 +43,53 @@ bool LoadShipped()
     for (const char* name : {"Database.bin", "SpellDB.bin"})
         ok = VelDatabase::ParseFile(folder + name) && ok;
     return ok;
+}
+
+// Values as text, so names and numbers share one table; "none" when the
+// record is missing.
+std::string SpellName(std::uint16_t id)
+{
+    const VelSpellInfo* spell = VelDatabase::FindSpell(id);
+    return spell ? spell->name : "none";
+}
+
+std::string SchoolOf(std::uint16_t id)
+{
+    const VelSpellInfo* spell = VelDatabase::FindSpell(id);
+    const VelSchoolInfo* school = spell ? VelDatabase::FindSchool(spell->schoolId) : nullptr;
+    return school ? school->name : "none";
+}
+
+// Words: casting count, casting unit, range, duration, saving throw.
+std::string Word(std::uint16_t id, std::size_t word)
+{
+    const VelSpellInfo* spell = VelDatabase::FindSpell(id);
+    return spell ? std::to_string(spell->words[word]) : "none";
+}
+
+std::string Price(std::uint16_t id, std::uint32_t VelSpellInfo::*price)
+{
+    const VelSpellInfo* spell = VelDatabase::FindSpell(id);
+    return spell ? std::to_string(spell->*price) : "none";
+}
+
+std::string ClassLevel(std::uint16_t id, std::uint16_t classId)
+{
+    const VelSpellLevelInfo* row = VelDatabase::FindClassSpellLevel(id, classId);
+    return row ? std::to_string(row->level) : "none";
+}
+
+std::string DomainLevel(std::uint16_t id, std::uint16_t domainId)
+{
+    const VelSpellLevelInfo* row = VelDatabase::FindDomainSpellLevel(id, domainId);
+    return row ? std::to_string(row->level) : "none";
+}
+
+// Gold for a scroll: the spell level times the caster level that casts it,
+// times 25, a level-0 spell counting as half a level.
+std::uint32_t ScrollPrice(int spellLevel, int casterLevel)
+{
+    return spellLevel == 0 ? 12 : static_cast<std::uint32_t>(25 * spellLevel * casterLevel);
 }
 
 int BonusSpells(int spellLevel, int score) { return spellLevel < 1 ? 0 : (score / 2 - spellLevel - 1) / 4; }
@@ -215,4 +266,133 @@ TEST(RulesSpellContentTest, SpellRowsAreSound)
         EXPECT_GT(rowsPerSpell[spellId], 0) << spell.name << " is cast by no class and no domain";
         EXPECT_FALSE(spell.description.empty()) << spell.name;
     }
+}
+
+TEST(RulesSpellContentTest, SpellsAreTheEarlierEditions)
+{
+    DbFixture db;
+    ASSERT_TRUE(LoadShipped()) << "the build compiles content/rules into Resources/Database (target rules)";
+    namespace I = VelIds;
+    constexpr std::uint16_t kAnimal = 1, kPlant = 14;
+    const struct
+    {
+        const char* what;
+        std::function<std::string()> read;
+        std::string expected;
+    } rows[] = {
+        {"Acid Splash gone", [] { return SpellName(3); }, "none"},
+        {"Lullaby gone", [] { return SpellName(276); }, "none"},
+        {"Mass Cure Critical Wounds gone, and its scroll", [] { return SpellName(296); }, "none"},
+        {"Owl's Wisdom gone, and its potion", [] { return SpellName(325); }, "none"},
+        {"Charm Animal's id", [] { return SpellName(54); }, "Animal Friendship"},
+        {"Greater Dispel Magic's id", [] { return SpellName(208); }, "Greater Dispelling"},
+        {"Greater Invisibility's id", [] { return SpellName(209); }, "Improved Invisibility"},
+        {"Mage's Sword's id", [] { return SpellName(279); }, "Sword"},
+        {"Animal Friendship instantaneous", [] { return Word(54, 3); }, "0"},
+        {"Improved Invisibility 1 min./level", [] { return Word(209, 3); }, "5"},
+        {"bard Mage Armor", [] { return ClassLevel(277, I::kClassMinstrel); }, "1"},
+        {"bard no Know Direction", [] { return ClassLevel(264, I::kClassMinstrel); }, "none"},
+        {"cleric Symbol", [] { return ClassLevel(464, I::kClassPriest); }, "8"},
+        {"druid Control Plants", [] { return ClassLevel(79, I::kClassNaturePriest); }, "4"},
+        {"paladin Freedom of Movement", [] { return ClassLevel(191, I::kClassHolyKnight); }, "4"},
+        {"ranger Sleep", [] { return ClassLevel(415, I::kClassTracker); }, "2"},
+        {"sorcerer and wizard Message", [] { return ClassLevel(303, I::kClassInnateCaster); }, "1"},
+        {"Animal domain Repel Vermin", [] { return DomainLevel(373, kAnimal); }, "4"},
+        {"Plant domain Changestaff", [] { return DomainLevel(52, kPlant); }, "7"},
+        {"Burning Hands school", [] { return SchoolOf(44); }, "Transmutation"},
+        {"Dominate Person in an action", [] { return Word(143, 1); }, "0"},
+        {"Symbol in an action or 10 minutes", [] { return Word(464, 1); }, "5"},
+        {"Cone of Cold close", [] { return Word(72, 2); }, "2"},
+        {"Levitate 10 min./level", [] { return Word(269, 3); }, "6"},
+        {"Magic Circle against Evil Will negates (harmless)", [] { return Word(282, 4); }, "11"},
+        // Each of the texts the edition's details needed, where a spell uses it.
+        {"Detect Evil concentration, up to 10 min./level", [] { return Word(112, 3); }, "32"},
+        {"Hideous Laughter 1d3 rounds", [] { return Word(230, 3); }, "33"},
+        {"Eyebite 1 round/3 levels", [] { return Word(163, 3); }, "34"},
+        {"Major Image concentration + 3 rounds", [] { return Word(292, 3); }, "35"},
+        {"Rainbow Pattern concentration + 1 round/level", [] { return Word(359, 3); }, "36"},
+        {"Veil concentration + 1 hour/level", [] { return Word(491, 3); }, "37"},
+        {"Implosion concentration, up to 4 rounds", [] { return Word(245, 3); }, "38"},
+        {"Snare until triggered or broken", [] { return Word(418, 3); }, "39"},
+        {"Death Knell instantaneous/10 min. per HD", [] { return Word(101, 3); }, "40"},
+        {"Heroes' Feast 1 hour + 12 hours", [] { return Word(229, 3); }, "41"},
+        {"Phase Door 1 use/2 levels", [] { return Word(331, 3); }, "42"},
+        {"Flame Arrow 1 round/instantaneous", [] { return Word(178, 3); }, "43"},
+        {"Bane 50 ft.", [] { return Word(28, 2); }, "14"},
+        {"Detect Scrying 120 ft.", [] { return Word(117, 2); }, "15"},
+        {"Control Winds 40 ft./level", [] { return Word(83, 2); }, "16"},
+        {"Repulsion up to 10 ft./level", [] { return Word(375, 2); }, "17"},
+        {"Whispering Wind 1 mile/level", [] { return Word(508, 2); }, "18"},
+        {"Control Weather 2 miles", [] { return Word(82, 2); }, "19"},
+        {"Helping Hand 5 miles", [] { return Word(228, 2); }, "20"},
+        {"Find the Path personal or touch", [] { return Word(170, 2); }, "21"},
+        {"Teleport personal and touch", [] { return Word(467, 2); }, "22"},
+        {"Levitate personal or close", [] { return Word(269, 2); }, "23"},
+        {"Healing Circle Fortitude half (harmless)", [] { return Word(226, 4); }, "16"},
+        {"Reduce Fortitude negates (object)", [] { return Word(364, 4); }, "17"},
+        {"Shout Fortitude partial (object)", [] { return Word(409, 4); }, "18"},
+        {"Mending Will negates (harmless, object)", [] { return Word(302, 4); }, "19"},
+        {"Repel Vermin none or Will negates", [] { return Word(373, 4); }, "20"},
+        {"Phantasmal Killer Will disbelief, then Fortitude partial", [] { return Word(330, 4); }, "21"},
+        {"Sunbeam Reflex negates and half", [] { return Word(461, 4); }, "22"},
+        {"Message scroll", [] { return Price(303, &VelSpellInfo::itemPrice); }, "25"},
+        {"Message scroll, bard or sorcerer", [] { return Price(303, &VelSpellInfo::itemPriceKind2); }, "50"},
+        {"Spider Climb potion", [] { return Price(429, &VelSpellInfo::itemPriceMagicKind6); }, "50"},
+        {"Holy Smite, a domain's alone, unsold", [] { return Price(236, &VelSpellInfo::itemPrice); }, "0"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.read(), row.expected) << row.what;
+}
+
+// A level moved is a price changed: scrolls and potions from the lowest
+// class level, the bard's and the sorcerer's scrolls from their own.
+TEST(RulesSpellContentTest, ScrollAndPotionPricesFollowTheLevels)
+{
+    DbFixture db;
+    ASSERT_TRUE(LoadShipped()) << "the build compiles content/rules into Resources/Database (target rules)";
+    // The bard level that first casts each spell level; the sorcerer's
+    // comes at twice the spell level, everyone else's one level sooner.
+    constexpr int kBardCasts[] = {1, 2, 4, 7, 10, 13, 16};
+    std::map<std::int16_t, std::map<std::int16_t, int>> classLevels;
+    VelDatabase::ForEach<VelSpellLevelInfo>(VelDatabase::kTagSpellLevel, [&](const VelSpellLevelInfo& row) {
+        if (row.classId >= 0)
+            classLevels[row.key][row.classId] = row.level;
+    });
+    FCObjectMap* spells = VelDatabase::GetMap(VelDatabase::kTagSpell);
+    ASSERT_NE(spells, nullptr);
+    FCObject* object = nullptr;
+    std::int16_t spellId = 0;
+    int potions = 0;
+    for (auto walk = spells->First(); spells->GetNext(spellId, object, &walk);)
+    {
+        const auto& spell = static_cast<const VelSpellInfo&>(*static_cast<VelInfo*>(object));
+        const std::map<std::int16_t, int>& levels = classLevels[spellId];
+        if (levels.empty())
+        {
+            EXPECT_EQ(spell.itemPrice + spell.itemPriceKind2 + spell.itemPriceMagicKind6, 0u)
+                << spell.name << ", a domain's alone, is sold";
+            continue;
+        }
+        int lowest = kSpellLevels;
+        for (const auto& [classId, level] : levels)
+            lowest = std::min(lowest, level);
+        const std::uint32_t scroll = ScrollPrice(lowest, std::max(1, 2 * lowest - 1));
+        EXPECT_EQ(spell.itemPrice, scroll) << spell.name;
+        const auto sorcerer = levels.find(VelIds::kClassInnateCaster);
+        const auto bard = levels.find(VelIds::kClassMinstrel);
+        std::uint32_t known = 0;
+        if (sorcerer != levels.end())
+            known = ScrollPrice(sorcerer->second, std::max(1, 2 * sorcerer->second));
+        else if (bard != levels.end() && bard->second < static_cast<int>(std::size(kBardCasts)))
+            known = ScrollPrice(bard->second, kBardCasts[bard->second]);
+        else if (bard != levels.end())
+            ADD_FAILURE() << spell.name << ": no bard casts level " << bard->second;
+        EXPECT_EQ(spell.itemPriceKind2, known) << spell.name;
+        if (spell.itemPriceMagicKind6 != 0)
+        {
+            ++potions;
+            EXPECT_EQ(spell.itemPriceMagicKind6, lowest == 0 ? 25 : 2 * scroll) << spell.name;
+        }
+    }
+    EXPECT_GT(potions, 0);
 }

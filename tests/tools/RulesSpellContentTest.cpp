@@ -273,7 +273,7 @@ TEST(RulesSpellContentTest, SpellsAreTheEarlierEditions)
     DbFixture db;
     ASSERT_TRUE(LoadShipped()) << "the build compiles content/rules into Resources/Database (target rules)";
     namespace I = VelIds;
-    constexpr std::uint16_t kAnimal = 1, kPlant = 14;
+    constexpr std::uint16_t kAnimal = 1, kMagic = 13, kPlant = 14;
     const struct
     {
         const char* what;
@@ -288,6 +288,11 @@ TEST(RulesSpellContentTest, SpellsAreTheEarlierEditions)
         {"Greater Dispel Magic's id", [] { return SpellName(208); }, "Greater Dispelling"},
         {"Greater Invisibility's id", [] { return SpellName(209); }, "Improved Invisibility"},
         {"Mage's Sword's id", [] { return SpellName(279); }, "Sword"},
+        {"Alter Self added after the last id", [] { return SpellName(517); }, "Alter Self"},
+        {"Mnemonic Enhancer the wizard's alone", [] { return ClassLevel(538, I::kClassScholarCaster); }, "4"},
+        {"ranger Speak with Animals", [] { return ClassLevel(551, I::kClassTracker); }, "1"},
+        {"Magic domain Undetectable Aura", [] { return DomainLevel(557, kMagic); }, "1"},
+        {"Magic domain no Magic Aura", [] { return DomainLevel(280, kMagic); }, "none"},
         {"Animal Friendship instantaneous", [] { return Word(54, 3); }, "0"},
         {"Improved Invisibility 1 min./level", [] { return Word(209, 3); }, "5"},
         {"bard Mage Armor", [] { return ClassLevel(277, I::kClassMinstrel); }, "1"},
@@ -318,6 +323,10 @@ TEST(RulesSpellContentTest, SpellsAreTheEarlierEditions)
         {"Heroes' Feast 1 hour + 12 hours", [] { return Word(229, 3); }, "41"},
         {"Phase Door 1 use/2 levels", [] { return Word(331, 3); }, "42"},
         {"Flame Arrow 1 round/instantaneous", [] { return Word(178, 3); }, "43"},
+        {"Secret Chest 60 days", [] { return Word(549, 3); }, "44"},
+        {"Illusory Script 1 min. or longer", [] { return Word(527, 1); }, "6"},
+        {"Prying Eyes 1 mile", [] { return Word(545, 2); }, "24"},
+        {"Telekinetic Sphere Reflex negates (object)", [] { return Word(553, 4); }, "23"},
         {"Bane 50 ft.", [] { return Word(28, 2); }, "14"},
         {"Detect Scrying 120 ft.", [] { return Word(117, 2); }, "15"},
         {"Control Winds 40 ft./level", [] { return Word(83, 2); }, "16"},
@@ -338,6 +347,7 @@ TEST(RulesSpellContentTest, SpellsAreTheEarlierEditions)
         {"Message scroll", [] { return Price(303, &VelSpellInfo::itemPrice); }, "25"},
         {"Message scroll, bard or sorcerer", [] { return Price(303, &VelSpellInfo::itemPriceKind2); }, "50"},
         {"Spider Climb potion", [] { return Price(429, &VelSpellInfo::itemPriceMagicKind6); }, "50"},
+        {"Alter Self potion", [] { return Price(517, &VelSpellInfo::itemPriceMagicKind6); }, "300"},
         {"Holy Smite, a domain's alone, unsold", [] { return Price(236, &VelSpellInfo::itemPrice); }, "0"},
     };
     for (const auto& row : rows)

@@ -24,6 +24,7 @@
 #include "Vel/Db/VelSpecialCostInfo.h"
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSpokenLanguageInfo.h"
+#include "Vel/Rules/VelEquipRules.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
@@ -198,6 +199,21 @@ template <class T, class M, class P> double Last(std::uint16_t tag, M T::*field,
     return found;
 }
 
+// An item's price in the lowest coin, as the shop asks it; NaN for a missing
+// item.
+double Copper(const VelItemInfo* item)
+{
+    return item ? static_cast<double>(ToCopperValue(GetItemPrice(item, 0, 0, 0), item->coinKind))
+                : std::numeric_limits<double>::quiet_NaN();
+}
+
+// 1 when a text of a record holds the words, else 0; NaN for a missing record.
+template <class T> double Holds(const T* record, std::string T::*field, const char* words)
+{
+    return record ? static_cast<double>((record->*field).find(words) != std::string::npos)
+                  : std::numeric_limits<double>::quiet_NaN();
+}
+
 TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
 {
     namespace D = VelDatabase;
@@ -226,6 +242,73 @@ TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
         {"hawk natural armour", [] { return Of(D::FindAnimal(2), &VelAnimalInfo::naturalArmor); }, 2},
         {"giant crocodile tail slap, as strong as its bite", [] { return Of(D::FindAnimalAttack(28, 1), &VelAnimalAttackInfo::strengthFactor); }, 1.5},
         {"elephant stamps, a lesser attack", [] { return Of(D::FindAnimalAttack(40, 1), &VelAnimalAttackInfo::strengthFactor); }, 0.5},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.read(), row.expected) << row.what;
+}
+
+TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
+{
+    namespace D = VelDatabase;
+    constexpr double kGold = 100, kSilver = 10;
+    const struct
+    {
+        const char* what;
+        std::function<double()> read;
+        double expected;
+    } rows[] = {
+        {"ring of climbing", [] { return Copper(D::FindItem(2006)); }, 2000 * kGold},
+        {"ring of climbing, +10", [] { return Holds(D::FindItem(2006), &VelItemInfo::description, "+10 to Climb"); }, 1},
+        {"ring of jumping", [] { return Copper(D::FindItem(2007)); }, 2000 * kGold},
+        {"ring of jumping, +30", [] { return Holds(D::FindItem(2007), &VelItemInfo::description, "+30 to Jump"); }, 1},
+        {"ring of swimming", [] { return Copper(D::FindItem(2008)); }, 2300 * kGold},
+        {"ring of swimming, +10", [] { return Holds(D::FindItem(2008), &VelItemInfo::description, "+10 to Swim"); }, 1},
+        {"cold ring, the minor elemental one", [] { return Copper(D::FindItem(2032)); }, 16000 * kGold},
+        {"cold ring's name", [] { return Holds(D::FindItem(2032), &VelItemInfo::name, "Minor Elemental Resistance (Cold)"); }, 1},
+        {"immovable rod", [] { return Copper(D::FindItem(2100)); }, 7500 * kGold},
+        {"staff of charming", [] { return Copper(D::FindItem(2200)); }, 12000 * kGold},
+        {"staff of fire", [] { return Copper(D::FindItem(2201)); }, 29000 * kGold},
+        {"staff of swarming insects", [] { return Copper(D::FindItem(2202)); }, 20000 * kGold},
+        {"staff of healing", [] { return Copper(D::FindItem(2203)); }, 33000 * kGold},
+        {"staff of size alteration", [] { return Copper(D::FindItem(2204)); }, 6500 * kGold},
+        {"staff of frost", [] { return Copper(D::FindItem(2206)); }, 70000 * kGold},
+        {"staff of defence", [] { return Copper(D::FindItem(2207)); }, 80000 * kGold},
+        {"staff of earth and stone", [] { return Copper(D::FindItem(2216)); }, 85000 * kGold},
+        {"staff of the woodlands", [] { return Copper(D::FindItem(2217)); }, 90000 * kGold},
+        {"staff of life", [] { return Copper(D::FindItem(2218)); }, 130000 * kGold},
+        {"staff of passage", [] { return Copper(D::FindItem(2219)); }, 180000 * kGold},
+        {"staff of power", [] { return Copper(D::FindItem(2220)); }, 200000 * kGold},
+        {"boots of speed", [] { return Copper(D::FindItem(2436)); }, 8000 * kGold},
+        {"portable hole", [] { return Copper(D::FindItem(2473)); }, 14000 * kGold},
+        {"universal solvent", [] { return Copper(D::FindItem(2493)); }, 2000 * kGold},
+        {"oil of slipperiness", [] { return Holds(D::FindItem(2491), &VelItemInfo::name, "Oil of Slipperiness"); }, 1},
+        {"javelin of lightning", [] { return Copper(D::FindItem(2602)); }, 751 * kGold},
+        {"celestial armour", [] { return Copper(D::FindItem(2705)); }, 25300 * kGold},
+        {"celestial armour +1", [] { return Of(D::FindItem<VelMagicItemInfo>(2705), &VelMagicItemInfo::wordB); }, 1},
+        {"winged shield +1", [] { return Of(D::FindItem<VelMagicItemInfo>(2713), &VelMagicItemInfo::wordB); }, 1},
+        {"arrows +1 (10), 460.5 gold", [] { return Copper(D::FindItem(2800)); }, 4605 * kSilver},
+        {"sling bullets +1 (10), 460.1 gold", [] { return Copper(D::FindItem(2805)); }, 46010},
+        {"no rod of extend spell", [] { return D::FindItem(2116) == nullptr; }, 1},
+        {"no rod of silent spell", [] { return D::FindItem(2117) == nullptr; }, 1},
+        {"no rod of empower spell", [] { return D::FindItem(2118) == nullptr; }, 1},
+        {"no staff of abjuration", [] { return D::FindItem(2208) == nullptr; }, 1},
+        {"no staff of conjuration", [] { return D::FindItem(2209) == nullptr; }, 1},
+        {"no staff of enchantment", [] { return D::FindItem(2210) == nullptr; }, 1},
+        {"no staff of evocation", [] { return D::FindItem(2211) == nullptr; }, 1},
+        {"no staff of illusion", [] { return D::FindItem(2212) == nullptr; }, 1},
+        {"no staff of necromancy", [] { return D::FindItem(2213) == nullptr; }, 1},
+        {"no staff of transmutation", [] { return D::FindItem(2214) == nullptr; }, 1},
+        {"no staff of divination", [] { return D::FindItem(2215) == nullptr; }, 1},
+        {"no wand of scorching ray", [] { return D::FindItem(2312) == nullptr; }, 1},
+        {"no wand of polymorph", [] { return D::FindItem(2320) == nullptr; }, 1},
+        {"no shatterspike", [] { return D::FindItem(2621) == nullptr; }, 1},
+        {"no berserking sword", [] { return D::FindItem(2622) == nullptr; }, 1},
+        {"no dragonhide plate +1", [] { return D::FindItem(2701) == nullptr; }, 1},
+        {"no seeking arrows", [] { return D::FindItem(2807) == nullptr; }, 1},
+        {"no staff of illumination", [] { return D::FindItem(2205) == nullptr; }, 1},
+        {"no wand of wonder", [] { return D::FindItem(2322) == nullptr; }, 1},
+        {"no tent of comfort", [] { return D::FindItem(2494) == nullptr; }, 1},
+        {"no shield of the sun", [] { return D::FindItem(2715) == nullptr; }, 1},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.read(), row.expected) << row.what;

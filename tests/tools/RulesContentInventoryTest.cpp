@@ -99,7 +99,7 @@ const Kit kKits[11] = {
     {3, 9, 3, {-1, -1}, kSickle, kHide, kSmallWooden, 17, kComp, 3, 1},     // nature priest, wolf
     {4, 10, 16, {-1, -1}, kLongsword, kFullPlate, kLargeSteel, 0, 0, 4, 0}, // warrior
     {5, 34, 2, {-1, -1}, kKama, kNoArmour, kNoShield, 0, 0, 3, 0},          // martial artist
-    {6, 34, 2, {-1, -1}, kShortSword, kFullPlate, kLargeSteel, 19, kMount, 4, 1}, // holy knight
+    {6, 34, 2, {-1, -1}, kShortSword, kFullPlate, kLargeSteel, 48, kMount, 4, 1}, // holy knight, war pony
     {0, 12, 17, {-1, -1}, kLongsword, kStudded, kBuckler, 0, 0, 4, 1},            // tracker
     {1, 17, 15, {-1, -1}, kShortSword, kLeather, kNoShield, 0, 0, 3, 0},          // skirmisher
     {2, 20, 19, {-1, -1}, kLightMace, kNoArmour, kNoShield, 4, kFam, 2, 2}, // innate caster, rat

@@ -1,11 +1,13 @@
 // The shipped items and animals, as the program loads them: fixed items and
 // animals at their ids, every weapon familiarity row and price key pointing
-// at a record that exists, and enough animals for every class that keeps
-// one at every level where it does; and single numbers of the rule set
-// checked against the game's tables.
+// at a record that exists, enough animals for every class that keeps one at
+// every level where it does and the mounts each race's paladin may ride; and
+// single numbers of the rule set checked against the game's tables.
 
 #include "Fc/Core/FCObjectMap.h"
+#include "Vel/Character/VelCharacter.h"
 #include "Vel/Db/VelAnimalAttackInfo.h"
+#include "Vel/Db/VelAnimalFeatureInfo.h"
 #include "Vel/Db/VelAnimalInfo.h"
 #include "Vel/Db/VelArmorInfo.h"
 #include "Vel/Db/VelClassFeatureInfo.h"
@@ -24,7 +26,9 @@
 #include "Vel/Db/VelSpecialCostInfo.h"
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSpokenLanguageInfo.h"
+#include "Vel/Rules/VelCompanionRules.h"
 #include "Vel/Rules/VelEquipRules.h"
+#include "Vel/Rules/VelRulesWalk.h"
 #include "support/DbFixture.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +38,7 @@
 #include <limits>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace
 {
@@ -56,6 +61,19 @@ protected:
         FCObject* object = nullptr;
         while (map->GetNext(object, &walk))
             fn(static_cast<const T&>(*static_cast<VelInfo*>(object)));
+    }
+
+    // The names of the animals a paladin of the race may ride, in id order.
+    static std::vector<std::string> MountsOf(std::uint16_t raceId)
+    {
+        VelCharacter rider;
+        rider.raceId = raceId;
+        std::vector<std::string> names;
+        ForEachInMap<VelAnimalInfo>(VelDatabase::kTagAnimal, [&](const VelAnimalInfo& animal) {
+            if ((animal.kindsMask & VelAnimalInfo::kKindCompanion) != 0 && IsSuitableMount(&rider, &animal))
+                names.push_back(animal.name);
+        });
+        return names;
     }
 
     DbFixture db;
@@ -111,7 +129,7 @@ TEST_F(RulesItemContentTest, EveryFamiliarWeaponExists)
     EXPECT_GT(rows, 0);
 }
 
-TEST_F(RulesItemContentTest, EveryAnimalClassHasThreeChoicesAtEveryLevel)
+TEST_F(RulesItemContentTest, EveryAnimalClassHasItsChoicesAtEveryLevel)
 {
     // The kind bits: 1 familiar, 2 the druid's companions, 4 the paladin's
     // mount (the kind the level table 290 grows).
@@ -138,34 +156,33 @@ TEST_F(RulesItemContentTest, EveryAnimalClassHasThreeChoicesAtEveryLevel)
         ASSERT_NE(info, nullptr) << classId;
         EXPECT_EQ(info->animalCompanion != 0, listed) << classId;
     }
-    const VelAnimalInfo* pony = VelDatabase::FindAnimal(VelIds::kAnimalSmallRiderMount);
-    ASSERT_NE(pony, nullptr);
-    EXPECT_NE(pony->kindsMask & VelAnimalInfo::kKindCompanion, 0);
+
+    // A paladin rides a heavy warhorse, or a war pony when small; the race
+    // that rides only the pony keeps it, and the pony, of the small riders'
+    // size, is theirs too.
+    const std::map<std::string, std::vector<std::string>> mounts = {
+        {"Human", {"Heavy Warhorse"}},    {"Dwarf", {"Pony"}},
+        {"Elf", {"Heavy Warhorse"}},      {"Gnome", {"Pony", "War Pony"}},
+        {"Half-Elf", {"Heavy Warhorse"}}, {"Half-Orc", {"Heavy Warhorse"}},
+        {"Halfling", {"Pony", "War Pony"}},
+    };
+    int races = 0;
+    ForEachInMap<VelRaceInfo>(VelDatabase::kTagRace, [&](const VelRaceInfo& race) {
+        ++races;
+        const auto expected = mounts.find(race.name);
+        ASSERT_NE(expected, mounts.end()) << race.name;
+        EXPECT_EQ(MountsOf(static_cast<std::uint16_t>(race.key)), expected->second) << race.name;
+    });
+    EXPECT_EQ(races, static_cast<int>(mounts.size()));
 
     for (const Keeper& keeper : keepers)
     {
-        const bool mount = keeper.kindBit == VelAnimalInfo::kKindCompanion;
-        // The animal list does not change with the master's level; a mount
-        // must also be one size larger than its rider's race (the race that
-        // rides only the pony is checked above).
-        std::map<int, int> choicesBySize;
+        // The animal list does not change with the master's level.
+        int choices = 0;
         ForEachInMap<VelAnimalInfo>(VelDatabase::kTagAnimal, [&](const VelAnimalInfo& animal) {
-            if (animal.kindsMask & keeper.kindBit)
-                ++choicesBySize[mount ? animal.sizeId : -1];
+            choices += (animal.kindsMask & keeper.kindBit) != 0;
         });
-        if (!mount)
-        {
-            EXPECT_GE(choicesBySize[-1], 3) << keeper.classId;
-        }
-        else
-        {
-            ForEachInMap<VelRaceInfo>(VelDatabase::kTagRace, [&](const VelRaceInfo& race) {
-                if (race.key != VelIds::kRaceSmallRider)
-                {
-                    EXPECT_GE(choicesBySize[race.sizeId + 1], 3) << race.name;
-                }
-            });
-        }
+        EXPECT_GE(choices, keeper.kindBit == VelAnimalInfo::kKindCompanion ? 2 : 3) << keeper.classId;
         // Exactly one row of the animal's level table for each level with it.
         for (std::uint16_t level = keeper.firstLevel; keeper.levelTag != 0 && level <= 20; ++level)
         {
@@ -247,10 +264,39 @@ TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
         EXPECT_EQ(row.read(), row.expected) << row.what;
 }
 
+// Animal feature ids: climbing and swimming speeds, and the familiar's gift
+// of +2 to Move Silently.
+constexpr std::uint16_t kClimb = 223, kSwim = 222, kQuietCompanion = 6;
+
+// How many records of a map pass a test.
+template <class T, class P> double Count(std::uint16_t tag, P pass)
+{
+    double count = 0;
+    if (FCObjectMap* map = VelDatabase::GetMap(tag))
+        VelRulesWalk::Each<T>(*map, [&](const T& record) {
+            count += pass(record) ? 1 : 0;
+            return false;
+        });
+    return count;
+}
+
+// How many rows of a list pass a test.
+template <class T, class P> double Rows(std::uint16_t tag, P pass)
+{
+    double count = 0;
+    VelDatabase::ForEach<T>(tag, [&](const T& row) { count += pass(row) ? 1 : 0; });
+    return count;
+}
+
 TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
 {
     namespace D = VelDatabase;
     constexpr double kGold = 100, kSilver = 10;
+    using A = VelAnimalInfo;
+    using F = VelAnimalFeatureInfo;
+    const auto mounts = [](std::int16_t sizeId) {
+        return Count<A>(D::kTagAnimal, [sizeId](const A& a) { return (a.kindsMask & A::kKindCompanion) != 0 && a.sizeId == sizeId; });
+    };
     const struct
     {
         const char* what;
@@ -309,6 +355,32 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"no wand of wonder", [] { return D::FindItem(2322) == nullptr; }, 1},
         {"no tent of comfort", [] { return D::FindItem(2494) == nullptr; }, 1},
         {"no shield of the sun", [] { return D::FindItem(2715) == nullptr; }, 1},
+        {"badger size Tiny", [] { return Of(D::FindAnimal(12), &A::sizeId); }, 2},
+        {"weasel natural armour", [] { return Of(D::FindAnimal(8), &A::naturalArmor); }, 2},
+        {"dire ape natural armour", [] { return Of(D::FindAnimal(55), &A::naturalArmor); }, 4},
+        {"dire ape climbs 15 ft", [] { return Last(D::kTagAnimalFeature, &F::value, [](auto& r) { return r.key == 55 && r.featureId == kClimb; }); }, 15},
+        {"giant lizard swims 30 ft", [] { return Last(D::kTagAnimalFeature, &F::value, [](auto& r) { return r.key == 63 && r.featureId == kSwim; }); }, 30},
+        {"giant lizard DEX", [] { return At(D::FindAnimal(63), &A::abilities, 1); }, 15},
+        {"porpoise WIS", [] { return At(D::FindAnimal(36), &A::abilities, 4); }, 12},
+        {"large viper bite d4", [] { return Of(D::FindAnimalAttack(32, 0), &VelAnimalAttackInfo::dieSides); }, 4},
+        {"polar bear claws d6", [] { return Of(D::FindAnimalAttack(15, 0), &VelAnimalAttackInfo::dieSides); }, 6},
+        {"hawk one claw attack", [] { return Of(D::FindAnimalAttack(2, 0), &VelAnimalAttackInfo::wordA); }, 1},
+        {"owl one claw attack", [] { return Of(D::FindAnimalAttack(3, 0), &VelAnimalAttackInfo::wordA); }, 1},
+        {"porpoise butts", [] { const auto* a = D::FindAnimalAttack(36, 0); return a && a->name == "Butt"; }, 1},
+        {"bat has no bite", [] { return D::FindAnimalAttack(0, 0) == nullptr; }, 1},
+        {"pony hooves, full strength", [] { return Of(D::FindAnimalAttack(46, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.0},
+        {"camel bite, its only attack", [] { return Of(D::FindAnimalAttack(49, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.5},
+        {"monkey no familiar", [] { return Of(D::FindAnimal(10), &A::kindsMask); }, A::kKindGroup},
+        {"lizard no familiar", [] { return Of(D::FindAnimal(9), &A::kindsMask); }, A::kKindGroup},
+        {"familiars", [] { return Count<A>(D::kTagAnimal, [](const A& a) { return (a.kindsMask & A::kKindFamiliar) != 0; }); }, 9},
+        {"owl's gift +2 Move Silently", [] { return Last(D::kTagAnimalFeature, &F::featureId, [](auto& r) { return r.key == 3 && r.kindsMask == A::kKindFamiliar; }); }, kQuietCompanion},
+        {"bat, hawk and viper give nothing", [] { return Rows<F>(D::kTagAnimalFeature, [](const F& r) { return (r.key == 0 || r.key == 2 || r.key == 6) && r.kindsMask == A::kKindFamiliar; }); }, 0},
+        {"mounts for a Medium rider", [&] { return mounts(5); }, 1},
+        {"mounts for a Small rider, the pony too", [&] { return mounts(4); }, 2},
+        {"druid's companions", [] { return Count<A>(D::kTagAnimal, [](const A& a) { return (a.kindsMask & A::kKindGroup) != 0; }); }, 61},
+        {"ferret gone", [] { return D::FindAnimal(11) == nullptr; }, 1},
+        {"elk gone", [] { return D::FindAnimal(41) == nullptr; }, 1},
+        {"hyena gone", [] { return D::FindAnimal(42) == nullptr; }, 1},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.read(), row.expected) << row.what;

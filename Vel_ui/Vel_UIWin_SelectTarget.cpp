@@ -37,9 +37,6 @@ namespace
 {
 using W = Vel_UIWin_SelectTarget;
 
-// Feats that build on another feat and are taken for one of its targets.
-constexpr std::uint16_t kFeatSecondSchoolFocus = 74;
-
 // The class whose members may not use some weapons.
 constexpr std::uint16_t kRestrictedClass = VelIds::kClassNaturePriest;
 // The light-weapon feat: for a race of this size these weapons are listed
@@ -55,7 +52,6 @@ enum class Source : std::uint8_t
     kWeaponsOfFeat,     // the weapons the character holds the feat (argument) for
     kSkillEntries,
     kSchools,
-    kSchoolsOfFeat,     // the schools the character holds the feat (argument) for
 };
 
 // Why a candidate is greyed, tested in this order.
@@ -78,7 +74,7 @@ struct FeatTargets
     bool sorted;
 };
 
-constexpr std::array<FeatTargets, 9> kFeatTargets{{
+constexpr std::array<FeatTargets, 8> kFeatTargets{{
     {VelIds::kFeatExoticWeaponProficiency, Source::kWeaponsOfCategory, 2, W::kHeadingExoticWeapon,
      kGreyRestricted | kGreyTooLarge | kGreyProficient, true},
     {VelIds::kFeatMartialWeaponProficiency, Source::kWeaponsOfCategory, 1, W::kHeadingMartialWeapon,
@@ -94,8 +90,6 @@ constexpr std::array<FeatTargets, 9> kFeatTargets{{
     {VelIds::kFeatSkillBonus, Source::kSkillEntries, 0, W::kHeadingSkill, kGreyTaken, true},
     {VelIds::kFeatSchoolFocus, Source::kSchools, 0, W::kHeadingSchool, kGreyTaken | kGreyProhibited,
      false},
-    {kFeatSecondSchoolFocus, Source::kSchoolsOfFeat, VelIds::kFeatSchoolFocus, W::kHeadingSchool,
-     kGreyTaken, true},
 }};
 
 // Skills whose sub-skills have a heading of their own, in heading order.
@@ -225,28 +219,13 @@ void CollectSchools(std::vector<Candidate>& out, const VelCharacter& character,
                        ((targets.grey & kGreyTaken) && character.HasFeat(targets.featId, id, -1)) ||
                            ((targets.grey & kGreyProhibited) && character.IsProhibitedSchool(id))});
     };
-    if (targets.source == Source::kSchools)
-    {
-        if (const FCObjectMap* schools = VelDatabase::GetMap(VelDatabase::kTagSchool))
-            VelRulesWalk::Each<VelSchoolInfo>(*schools,
-                                              [&](const VelSchoolInfo& school)
-                                              {
-                                                  add(school);
-                                                  return false;
-                                              });
-        return;
-    }
-    std::set<std::uint16_t> seen;
-    VelRulesWalk::Each<VelCharacterFeat>(character.feats,
-                                         [&](const VelCharacterFeat& held)
-                                         {
-                                             if (held.featId == targets.argument &&
-                                                 seen.insert(held.choice).second)
-                                                 if (const VelSchoolInfo* school =
-                                                         VelDatabase::FindSchool(held.choice))
-                                                     add(*school);
-                                             return false;
-                                         });
+    if (const FCObjectMap* schools = VelDatabase::GetMap(VelDatabase::kTagSchool))
+        VelRulesWalk::Each<VelSchoolInfo>(*schools,
+                                          [&](const VelSchoolInfo& school)
+                                          {
+                                              add(school);
+                                              return false;
+                                          });
 }
 
 void PlaySample(std::uint16_t soundId)
@@ -343,8 +322,7 @@ void Vel_UIWin_SelectTarget::FillByFeat()
     switch (targets->source)
     {
     case Source::kSkillEntries: CollectSkillEntries(candidates, *character, *targets); break;
-    case Source::kSchools:
-    case Source::kSchoolsOfFeat: CollectSchools(candidates, *character, *targets); break;
+    case Source::kSchools: CollectSchools(candidates, *character, *targets); break;
     default: CollectWeapons(candidates, *character, *targets); break;
     }
     for (const Candidate& c : candidates)

@@ -461,8 +461,9 @@ std::int16_t GetClassAndSizeArmorBonus(const VelCharacter* character, bool class
     // A shield alone does not stop the unarmoured bonus.
     if (c.HasClass(VelIds::kClassMartialArtist) && GetWornArmorCategory(character) < 0)
     {
+        // A Wisdom bonus adds to the training; a Wisdom penalty takes nothing off it.
         const std::int32_t levels = ClassLevel(c, VelIds::kClassMartialArtist) / kArmorBonusLevels;
-        bonus = std::max<std::int32_t>(0, Modifier(c, VelEntity::kWis) + levels);
+        bonus = std::max<std::int32_t>(0, Modifier(c, VelEntity::kWis)) + levels;
     }
     if (!classOnly)
         bonus += GetSizeModifier(character);

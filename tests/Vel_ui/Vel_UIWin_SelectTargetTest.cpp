@@ -170,14 +170,14 @@ TEST_F(SelectTargetTest, FeatsListTheirTargetsAndGreyWhatCannotBeChosen)
              t.Hold(47, F::kFirstSchool + 2);
          },
          47, 16004, {"School C", "(School B)", "(School A)"}},
-        {"74: the schools held for 47", 10,
+        {"74: no longer a feat of held schools", 10,
          [](SelectTargetTest& t)
          {
              t.Hold(47, F::kFirstSchool);
              t.Hold(47, F::kFirstSchool + 2);
              t.Hold(74, F::kFirstSchool);
          },
-         74, 16004, {"School A", "(School C)"}},
+         74, 0, {}},
         {"no target", 4, {}, F::kFirstFeat, 0, {}},
     };
     for (const Case& c : cases)

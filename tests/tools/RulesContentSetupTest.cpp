@@ -8,10 +8,20 @@
 #include "Vel/Character/VelCharacterFeature.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Db/VelCarryInfo.h"
+#include "Vel/Db/VelClassFeatureInfo.h"
+#include "Vel/Db/VelClassInfo.h"
+#include "Vel/Db/VelClassLevelInfo.h"
 #include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelDomainInfo.h"
+#include "Vel/Db/VelFeatDependInfo.h"
+#include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelItemInfo.h"
+#include "Vel/Db/VelRaceFeatureInfo.h"
+#include "Vel/Db/VelSkillInfo.h"
+#include "Vel/Db/VelSpokenLanguageInfo.h"
+#include "Vel/Db/VelSubSkillInfo.h"
 #include "Vel/Rules/VelCombatRules.h"
 #include "Vel/Rules/VelEquipRules.h"
 #include "Vel/Rules/VelFeatRules.h"
@@ -27,6 +37,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <set>
 #include <string>
 #include <utility>
@@ -227,17 +239,21 @@ void CheckCharacter(const Scripted& s)
             sequence += "/" + Signed(next);
     EXPECT_EQ(FormatAttackBonus(c.get(), false, false), sequence);
     EXPECT_EQ(c->stats[E::kInitiative], mod(E::kDex));
-    const int unarmoured = martial > 0 ? std::max(0, mod(E::kWis) + martial / 5) : 0;
+    const int unarmoured = martial > 0 ? std::max(0, mod(E::kWis)) + martial / 5 : 0; // a bonus only
     EXPECT_EQ(c->stats[E::kArmorClass], 10 + mod(E::kDex) + race.sizeBonus + unarmoured);
 
     // Encumbrance: nothing heavy is carried yet. The martial artist's speed
-    // from level 3 replaces the race's, 10 feet faster every third level.
+    // from level 3 replaces the race's, 10 feet faster every third level; a
+    // slow race's two thirds of that, to the nearest 5 feet.
     VelCarryInfo carry;
     EXPECT_TRUE(GetCarryingLimits(c->abilities[E::kStr], c->GetSizeId(), carry));
     EXPECT_GT(carry.lightLimit, c->carriedWeight);
     EXPECT_EQ(c->values[C::kValueLoad], static_cast<unsigned>(kLoadLight));
-    const int speed = martial >= 3 ? race.speed + 10 * std::min(6, martial / 3)
-                                   : race.speed + (fastMovement ? 10 : 0);
+    const int steps = std::min(6, martial / 3);
+    const int slowSpeeds[7] = {20, 25, 35, 40, 45, 55, 60};
+    const int speed = martial >= 3
+                          ? (race.speed == 20 ? slowSpeeds[steps] : race.speed + 10 * steps)
+                          : race.speed + (fastMovement ? 10 : 0);
     EXPECT_EQ(c->stats[E::kSpeed], speed);
     // A feature whose name shows a value is held once a class, at its highest stage.
     std::set<std::pair<std::uint16_t, std::uint16_t>> staged;
@@ -295,5 +311,143 @@ TEST_F(RulesContentSetupTest, AScholarCasterStartsWithOneSpellbookPaidOnce)
         EXPECT_EQ(c->GetMoneyInLowestCoin(), 100 * static_cast<std::int64_t>(c->startingMoney) - price);
         EXPECT_FLOAT_EQ(c->carriedWeight, GetItemWeight(book, 0));
     }
+}
+// A field of a record as a number; NaN, which equals nothing, for a missing record.
+template <class T, class M> double Of(const T* record, M T::*field)
+{
+    return record ? static_cast<double>(record->*field) : std::numeric_limits<double>::quiet_NaN();
+}
+template <class T, class M> double At(const T* record, M T::*field, std::size_t index)
+{
+    return record ? static_cast<double>((record->*field)[index])
+                  : std::numeric_limits<double>::quiet_NaN();
+}
+// A field of the last row of a list or set that passes a test; NaN when none does.
+template <class T, class M, class P> double Last(std::uint16_t tag, M T::*field, P pass)
+{
+    double found = std::numeric_limits<double>::quiet_NaN();
+    VelDatabase::ForEach<T>(tag, [&](const T& row)
+                            { found = pass(row) ? static_cast<double>(row.*field) : found; });
+    return found;
+}
+// How many rows of a list, set or map pass a test.
+template <class T, class P> double Count(std::uint16_t tag, P pass)
+{
+    int count = 0;
+    VelDatabase::ForEach<T>(tag, [&](const T& row) { count += pass(row) ? 1 : 0; });
+    if (const FCObjectMap* map = VelDatabase::GetMap(tag))
+        VelRulesWalk::Each<T>(*map,
+                              [&](const T& record)
+                              {
+                                  count += pass(record) ? 1 : 0;
+                                  return false;
+                              });
+    return count;
+}
+double Kind(std::uint16_t skillId, std::uint16_t classId)
+{
+    return At(VelDatabase::FindSkill(skillId), &VelSkillInfo::classKinds, classId);
+}
+// How many classes may buy a skill at all.
+double Buyers(std::uint16_t skillId)
+{
+    int buyers = 0;
+    for (std::uint16_t classId = 0; classId < VelIds::kClassCount; ++classId)
+        buyers += Kind(skillId, classId) != 0 ? 1 : 0;
+    return buyers;
+}
+// The level of the last row at which a class gains a feature.
+double FeatureLevel(std::int16_t classId, std::uint16_t featureId)
+{
+    return Last(VelDatabase::kTagClassFeature, &VelClassFeatureInfo::level,
+                [&](const VelClassFeatureInfo& r)
+                { return r.key == classId && r.featureId == featureId; });
+}
+// How many of a race's traits bear the name.
+double Traits(std::uint16_t raceId, const std::string& name)
+{
+    return Count<VelRaceFeatureInfo>(VelDatabase::kTagRaceFeature,
+                                     [&](auto& r) { return r.raceId == raceId && r.name == name; });
+}
+double Named(const VelFeatureInfo* feature, const std::string& name)
+{
+    return feature && feature->name == name ? 1 : 0;
+}
+
+TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
+{
+    namespace D = VelDatabase;
+    using CF = VelClassFeatureInfo;
+    using Sub = VelSubSkillInfo;
+    // Class ids 0 barbarian ... 10 wizard; races 0 human, 1 dwarf, 2 elf, 3
+    // gnome, 4 half-elf. One value each that the old mix of editions had
+    // otherwise.
+    const struct
+    {
+        const char* what;
+        std::function<double()> read;
+        double expected;
+    } rows[] = {
+        {"classes that may buy Decipher Script", [] { return Buyers(8); }, 2},
+        {"classes that may buy Read Lips", [] { return Buyers(25); }, 1},
+        {"classes that may buy Use Magic Device", [] { return Buyers(35); }, 2},
+        {"bard: Innuendo cross-class", [] { return Kind(18, 1); }, 2},
+        {"bard: Intuit Direction", [] { return Kind(20, 1); }, 1},
+        {"rogue: Intuit Direction", [] { return Kind(20, 8); }, 1},
+        {"monk: Spot cross-class", [] { return Kind(39, 5); }, 2},
+        {"ranger: Jump", [] { return Kind(21, 7); }, 1},
+        {"ranger: Knowledge (for nature)", [] { return Kind(22, 7); }, 1},
+        {"sorcerer: Bluff cross-class", [] { return Kind(4, 9); }, 2},
+        {"feats", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto&) { return true; }); }, 74},
+        {"feats the edition lacks (74 on)", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.key >= 74; }); }, 0},
+        {"Spell Focus for any class", [] { return Of(D::FindFeat(47), &VelFeatInfo::kind); }, 0},
+        {"Spell Penetration for any class", [] { return Of(D::FindFeat(48), &VelFeatInfo::kind); }, 0},
+        {"metamagic feats only for casters", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.key >= 59 && f.key <= 66 && f.kind != 0; }); }, 0},
+        {"Extra Turning needs one who turns", [] { return Last(D::kTagFeatDepend, &VelFeatDependInfo::minimum, [](auto& r) { return r.key == 69 && r.type == VelFeatDependInfo::kCasterLevel; }); }, 1},
+        {"fighter bonus feats", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.warriorBonusFeat != 0; }); }, 37},
+        {"wizard bonus feats: metamagic, item creation, Spell Mastery", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.scholarBonusFeat != 0; }); }, 17},
+        {"barbarian not winded after rage", [] { return FeatureLevel(0, 95); }, 20},
+        {"uncanny dodge's flanking stage", [] { return Named(D::FindFeature(77), "Uncanny Dodge (Can't Be Flanked)"); }, 1},
+        {"druid wild shape Large", [] { return FeatureLevel(3, 101); }, 8},
+        {"druid wild shape Tiny", [] { return FeatureLevel(3, 102); }, 11},
+        {"druid wild shape dire", [] { return FeatureLevel(3, 103); }, 12},
+        {"druid wild shape Huge", [] { return FeatureLevel(3, 104); }, 15},
+        {"druid elemental once a day", [] { return Last(D::kTagClassFeature, &CF::level, [](auto& r) { return r.key == 3 && r.featureId == 105 && r.value == 1; }); }, 16},
+        {"druid elemental three times a day", [] { return Last(D::kTagClassFeature, &CF::level, [](auto& r) { return r.key == 3 && r.featureId == 105 && r.value == 3; }); }, 18},
+        {"monk Improved Trip", [] { return FeatureLevel(5, 96); }, 6},
+        {"monk Leap of the Clouds", [] { return FeatureLevel(5, 97); }, 7},
+        {"monk Timeless Body", [] { return FeatureLevel(5, 28); }, 17},
+        {"monk Tongue of the Sun and Moon", [] { return FeatureLevel(5, 98); }, 17},
+        {"monk slow fall of any distance", [] { return FeatureLevel(5, 99); }, 18},
+        {"monk 13 stunning attacks a day", [] { return Last(D::kTagClassFeature, &CF::value, [](auto& r) { return r.key == 5 && r.featureId == 100 && r.level <= 13; }); }, 13},
+        {"monk given no Stunning Fist", [] { return Count<CF>(D::kTagClassFeature, [](auto& r) { return r.key == 5 && r.value == 55; }); }, 0},
+        {"small monk speed at 6", [] { return At(D::FindClassLevel(6), &VelClassLevelInfo::speedValues, 1); }, 35},
+        {"small monk speed at 15", [] { return At(D::FindClassLevel(15), &VelClassLevelInfo::speedValues, 1); }, 55},
+        {"paladin divine health", [] { return FeatureLevel(6, 49); }, 1},
+        {"favoured enemy kinds", [] { return Count<CF>(D::kTagClassFeature, [](auto& r) { return r.key == 7 && r.featureId == 54; }); }, 32},
+        {"ranger's two-weapon fighting", [] { return Named(D::FindFeature(56), "Two-Weapon Fighting (Light Armour)"); }, 1},
+        {"ranger medium armour", [] { return At(D::FindClass(7), &VelClassInfo::proficiencies, 3); }, 1},
+        {"rogue's first-level features: sneak attack", [] { return Count<CF>(D::kTagClassFeature, [](auto& r) { return r.key == 8 && r.level == 1; }); }, 1},
+        {"elf may choose Draconic", [] { return Last(D::kTagSpokenLanguage, &VelSpokenLanguageInfo::automatic, [](auto& r) { return r.key == 6 && r.raceId == 2; }); }, 0},
+        {"gnome favoured class", [] { return Traits(3, "Favoured Class: Illusionist"); }, 1},
+        {"gnome speaks with burrowing animals", [] { return Traits(3, "Speak with Burrowing Animals"); }, 1},
+        {"gnome innate spells", [] { return Traits(3, "Innate Spells"); }, 1},
+        {"dwarf against orcs and giants", [] { return Traits(1, "Old Foes"); }, 1},
+        {"elf trance", [] { return Traits(2, "Trance"); }, 0},
+        {"elf sleep immunity", [] { return Traits(2, "Immune to Magic Sleep"); }, 1},
+        {"half-elf sleep immunity apart from elven blood", [] { return Traits(4, "Immune to Magic Sleep") + Traits(4, "Elven Blood"); }, 2},
+        {"Swim armour check", [] { return Of(D::FindSkill(40), &VelSkillInfo::armorCheck) + Of(D::FindSkill(40), &VelSkillInfo::armorCheckTwice); }, 0},
+        {"Ride armour check in untrained armour", [] { return Of(D::FindSkill(28), &VelSkillInfo::armorCheckTwice); }, 1},
+        {"Knowledge fields", [] { return Count<Sub>(D::kTagSubSkill, [](auto& r) { return r.key == 22 && std::set<std::string>{"Arcana", "Architecture and Engineering", "Geography", "History", "Local", "Nature", "Nobility and Royalty", "Religion", "The Planes"}.count(r.name) == 1; }); }, 9},
+        {"Knowledge (Local)", [] { return Of(D::FindSubSkill(22, 9), &Sub::subSkillId); }, 9},
+        {"Knowledge (Dungeons)", [] { return double(D::FindSubSkill(22, 8) != nullptr); }, 0},
+        {"Craft sub-skills", [] { return Count<Sub>(D::kTagSubSkill, [](auto& r) { return r.key == 7; }); }, 19},
+        {"Profession sub-skills", [] { return Count<Sub>(D::kTagSubSkill, [](auto& r) { return r.key == 31; }); }, 24},
+        {"Profession (Hunter)", [] { return double(D::FindSubSkill(31, 5) != nullptr); }, 0},
+        {"Perform one skill", [] { return Of(D::FindSkill(41), &VelSkillInfo::hasSubSkills); }, 0},
+        {"Animal domain: animal friendship", [] { const VelDomainInfo* d = D::FindDomain(1); return double(d && d->description.find("animal friendship") != std::string::npos); }, 1},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.read(), row.expected) << row.what;
 }
 } // namespace

@@ -311,6 +311,17 @@ TEST_F(CombatRulesTest, ArmourValuesPenaltiesAndArmourClass)
     EXPECT_EQ(GetClassAndSizeArmorBonus(&monk, true), 4);
     Wear(monk, kLeather);
     EXPECT_EQ(GetClassAndSizeArmorBonus(&monk, true), 0);
+    // A Wisdom bonus adds to the training; a penalty takes nothing off it.
+    const std::vector<std::array<int, 3>> wisdomLevelBonus = {
+        {14, 10, 4}, {8, 10, 2}, {3, 20, 4}, {8, 4, 0}};
+    for (const auto& [wis, level, bonus] : wisdomLevelBonus)
+    {
+        VelCharacter unarmoured;
+        unarmoured.AddClass(Id::kClassMartialArtist)->level = U16(level);
+        unarmoured.abilities[VelEntity::kWis] = U16(wis);
+        EXPECT_EQ(GetClassAndSizeArmorBonus(&unarmoured, true), bonus)
+            << "WIS " << wis << " level " << level;
+    }
 }
 
 TEST_F(CombatRulesTest, ArmourAndShieldStatsFollowTheEntryAndTheRaceColumn)

@@ -441,7 +441,9 @@ void Vel_UIEquip::ShowAttack(const VelCharacterEquip* set, std::int16_t hand)
         return;
     const std::int32_t base = character->stats[VelEntity::kBaseAttack];
     std::int32_t ability = 0;
-    std::int32_t weaponBonus = GetArmorAttackPenalty(character);
+    // An empty hand has no weapon part; a weapon's carries the armour's
+    // penalty, so a held weapon's parts add up to the window's attack.
+    std::int32_t weaponBonus = 0;
     const std::uint16_t key = set->slots[static_cast<std::size_t>(hand)];
     const VelCharacterItem* entry =
         key != VelCharacterEquip::kEmptySlot ? EntryOf(character, key) : nullptr;

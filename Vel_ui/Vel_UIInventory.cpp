@@ -142,18 +142,7 @@ void Vel_UIInventory::EnterPage()
     // The window's shared button has nothing to do here.
     Vel_UIWin_CharConfig::ShowButton(false);
     Vel_UIWin_CharConfig::SetHelpId(kScreenId);
-    VelCharacter* character = VelClient::GetCurrentCharacter();
-    // Every payment carries the lower coins, so the program never holds more
-    // than nine of either; a file's loose coins are carried here alike,
-    // unless the gold could not hold what they are worth.
-    if (character)
-    {
-        const VelCoins held = character->money;
-        const std::int64_t worth = character->GetMoneyInLowestCoin();
-        character->NormalizeMoney();
-        if (character->GetMoneyInLowestCoin() != worth)
-            character->money = held;
-    }
+    const VelCharacter* character = VelClient::GetCurrentCharacter();
     // Gold held above what can be typed stays within reach while the page
     // is shown: a step down from it can be stepped up again.
     goldTop = std::max(character ? character->money.coins[kHighCoin] : 0, kMaxHighCoins);

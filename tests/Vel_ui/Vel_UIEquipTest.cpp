@@ -205,12 +205,12 @@ TEST_F(EquipPageTest, HoveringAHandBreaksItsAttackDown)
     EXPECT_EQ(Text(E::kHandItemName), "Longsword");
     EXPECT_EQ(HelpLine(), "About the Longsword.");
     // The empty off hand: no weapon, its penalty as it stands, no damage;
-    // armour worn untrained costs it too.
+    // armour worn untrained costs a weapon, not the empty hand's weapon part.
     hero->values[VelCharacter::kValueAttackPenalty] = static_cast<std::uint32_t>(-3);
     Hover(HandRows()[0]->GetSlotRow(kOff));
-    EXPECT_EQ(Text(E::kFirstAttackText), "-7");
+    EXPECT_EQ(Text(E::kFirstAttackText), "-4");
     EXPECT_EQ(Text(E::kFirstAttackText + 3), "-4");
-    EXPECT_EQ(Text(E::kFirstAttackText + 5), "-3");
+    EXPECT_EQ(Text(E::kFirstAttackText + 5), "+0");
     EXPECT_EQ(Text(E::kFirstAttackText + 6), "-");
     EXPECT_EQ(HelpLine(), pageHelp);
     ui.Move(5, 5);

@@ -311,21 +311,23 @@ TEST_F(InventoryPageTest, GoldOutsideTheFieldsRangeIsShownAndKeptUntilTyped)
 }
 
 // The start is whatever was rolled, a file's u32 included; a file's loose
-// lower coins are carried, as every payment carries them.
+// lower coins stay as they are, shown whole.
 TEST_F(InventoryPageTest, StartAndLowerCoinsShowWholeClearOfTheirLabels)
 {
-    hero->money = VelCoins(25, 13, 5000000);
+    using L = std::numeric_limits<std::int32_t>;
     hero->startingMoney = std::numeric_limits<std::uint32_t>::max();
-    page = ShowInventory();
-    EXPECT_EQ((NameList{Shown(page->FindDescendant(I::kLowCoinText)),
-                        Shown(page->FindDescendant(I::kMiddleCoinText)),
-                        Shown(page->FindDescendant(I::kStartingMoneyText))}),
-              (NameList{"5", "5", "4294967295"}));
-    EXPECT_EQ(hero->money, VelCoins(5, 5, 5000001));
-    const VelCoins beyondGold(0, 10, std::numeric_limits<std::int32_t>::max());
-    hero->money = beyondGold;
-    page->EnterPage();
-    EXPECT_EQ(hero->money, beyondGold); // not carried: the gold cannot hold it
+    for (const VelCoins money : {VelCoins(25, 13, 5000000), VelCoins(0, 10, L::max()), VelCoins(-5, 0, 0),
+                                 VelCoins(0, 123456, 0), VelCoins(L::min(), L::min(), L::min())})
+    {
+        hero->money = money;
+        page = ShowInventory();
+        EXPECT_EQ((NameList{Shown(page->FindDescendant(I::kLowCoinText)),
+                            Shown(page->FindDescendant(I::kMiddleCoinText)), Shown(MoneyField()),
+                            Shown(page->FindDescendant(I::kStartingMoneyText))}),
+                  (NameList{std::to_string(money.coins[0]), std::to_string(money.coins[1]),
+                            std::to_string(money.coins[2]), "4294967295"}));
+        EXPECT_EQ(hero->money, money);
+    }
 }
 
 TEST_F(InventoryPageTest, TheTotalIsTheWealthTheSheetPrints)

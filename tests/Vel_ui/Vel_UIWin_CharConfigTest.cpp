@@ -10,6 +10,7 @@
 #include "Vel/Rules/VelLevelRules.h"
 #include "Vel_ui/Vel_UIPanel.h"
 #include "Vel_ui/Vel_UIWin_Roller.h"
+#include "support/Owned.h"
 #include "support/TempFolder.h"
 
 #include <cstdlib>
@@ -117,6 +118,9 @@ TEST_F(CharConfigTest, SpinnersEditScoresCountStepsAndKeepHitPointsAboveTheirBas
     EXPECT_EQ(hero->values[VelCharacter::kValueStepsDown], 99u);
 
     // Hit points: the bonus never goes below 0; typed and stepped alike.
+    Owned<VelCharacterAnimal> cat(new VelCharacterAnimal(RulesFixture::kCat, kFighter));
+    cat->kind = VelCharacterAnimal::kFamiliar; // with half the hit points
+    hero->AddAnimal(cat.get());
     UINumberScroll* hp = Spinner(W::kHitPointSpinner);
     const std::int32_t base = hero->stats[VelEntity::kHitPoints];
     EXPECT_FALSE(hp->GetDecreaseButton()->IsEnabled());
@@ -125,6 +129,7 @@ TEST_F(CharConfigTest, SpinnersEditScoresCountStepsAndKeepHitPointsAboveTheirBas
     hp->GetValueField()->SetLong(base + 6);
     EXPECT_EQ(hero->hitPointBonus, 6);
     EXPECT_EQ(hero->stats[VelEntity::kHitPoints], base + 6);
+    EXPECT_EQ(cat->stats[VelEntity::kHitPoints], (base + 6) / 2);
     hp->GetValueField()->SetLong(base - 3); // below the range: refused
     EXPECT_EQ(hero->hitPointBonus, 6);
 }

@@ -45,7 +45,7 @@ shot 3-character "700,32,#3b2c20,8"
 
 # Regions: the money row, the owned list, the carried weight, the armour
 # class in the window's summary, the equipment page's worn list.
-money=224,72,352,64
+money=224,72,352,72
 owned=226,378,330,80
 weight=280,488,104,24
 armour=696,232,80,24

@@ -19,6 +19,8 @@
 #include "Vel/Db/VelNameInfo.h"
 #include "Vel/Db/VelRaceInfo.h"
 #include "Vel/Db/VelSizeInfo.h"
+#include "Vel/Rules/VelEquipRules.h"
+#include "Vel/Rules/VelFeatRules.h"
 #include "support/DbFixture.h"
 #include "support/Owned.h"
 #include "support/QuietLog.h"
@@ -214,6 +216,9 @@ TEST_F(CompanionRulesTest, FamiliarTakesItsRowAndItsMastersSavesAndHitDice)
     EXPECT_EQ(static_cast<VelEntityFeature*>(toad->features.GetAt(0))->extra, 0x08u);
     UpdateAnimalStats(toad, false); // rebuilt, not doubled
     EXPECT_EQ(toad->features.GetCount(), 2u);
+    master.FindClass(10)->level = 4; // its own base save is of its record's half die, not of 4
+    UpdateAnimalStats(toad, false);
+    EXPECT_EQ(toad->stats[E::kReflexSave], 2 + 1);
     EXPECT_EQ(GetAnimalHitDice(VelDatabase::FindAnimal(kToad), 1, 7), 7.0f);
 }
 
@@ -260,6 +265,21 @@ TEST_F(CompanionRulesTest, FamiliarGiftsFollowItAndCostMoney)
     EXPECT_EQ(master.stats[E::kFortitudeSave], 2 + 2);
     EXPECT_EQ(master.stats[E::kHitPoints], 4 + 2);
     EXPECT_EQ(master.FindAnimal(kToad, 10)->stats[E::kHitPoints], 3); // half of them, after the gift
+    // Toughness taken and given back, and a loaded file's older figures.
+    constexpr std::uint16_t kNo = VelCharacterFeat::kNoChoice;
+    for (auto change :
+         {+[](VelCharacter& c) { AddFeat(&c, VelIds::kFeatExtraHitPoints, kNo, kNo, false); },
+          +[](VelCharacter& c)
+          { RemoveFeat(&c, c.FindFeat(VelIds::kFeatExtraHitPoints, kNo, -1)); },
+          +[](VelCharacter& c) { RecomputeLoadedGear(&c); }})
+    {
+        VelCharacterAnimal* toad = master.FindAnimal(kToad, 10);
+        toad->stats.fill(99);
+        change(master);
+        EXPECT_EQ(toad->stats[E::kHitPoints], master.stats[E::kHitPoints] / 2);
+        EXPECT_EQ(toad->stats[E::kReflexSave], 2 + 1);
+        EXPECT_EQ(toad->stats[E::kBaseAttack], 0);
+    }
 
     master.abilities[E::kCon] = 2;
     RemoveAnimal(&master, master.FindAnimal(kToad, 10));

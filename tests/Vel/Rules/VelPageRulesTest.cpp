@@ -18,6 +18,7 @@ namespace
 {
 constexpr std::uint16_t kClass = 4;
 constexpr std::uint16_t kWolf = 20;
+constexpr std::uint16_t kPony = 21, kCrocodile = 22; // a lone attack at half STR; a later one at 1.5
 constexpr std::uint16_t kLarge = 5;
 
 bool LoadRules(DbFixture& db)
@@ -32,6 +33,9 @@ bool LoadRules(DbFixture& db)
     db.Section(VelDatabase::kTagAnimal).Add(kWolf, MakeRecord<VelAnimalInfo>([](auto& r) { r.sizeId = kLarge; }));
     db.Section(VelDatabase::kTagAnimalAttack)
         .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Bite"; }))
+        .Add(kPony, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Hooves", r.strengthFactor = 0.5f; }))
+        .Add(kCrocodile, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Bite"; }))
+        .Add(kCrocodile, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.attackIndex = 1, r.name = "Tail", r.strengthFactor = 1.5f; }))
         .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.attackIndex = 1, r.name = "Claw", r.strengthFactor = 0.5f; }));
     return db.Load();
 }
@@ -66,6 +70,7 @@ TEST(PageRulesTest, AnimalAttackBonusesFollowBaseAttackStrengthAndSize)
         std::uint16_t strength, dexterity, kind;
         bool onePerLine;
         const char* text;
+        std::uint16_t animal = kWolf;
     };
     constexpr std::uint16_t kFamiliar = VelCharacterAnimal::kFamiliar, kOther = VelCharacterAnimal::kCompanion;
     const Case cases[] = {
@@ -74,10 +79,12 @@ TEST(PageRulesTest, AnimalAttackBonusesFollowBaseAttackStrengthAndSize)
         {1, 4, 10, kOther, false, "Bite -3 Claw -8"},
         {2, 6, 16, kOther, false, "Bite -1 Claw -6"},    // STR alone
         {2, 6, 16, kFamiliar, false, "Bite +4 Claw -1"}, // the better of STR and DEX
+        {2, 14, 10, kOther, false, "Hooves +4", kPony},  // never lesser: a lone attack
+        {2, 14, 10, kOther, false, "Bite +4 Tail +4", kCrocodile}, // nor one above half STR
     };
     for (const Case& c : cases)
     {
-        VelCharacterAnimal wolf(kWolf, 3);
+        VelCharacterAnimal wolf(c.animal, 3);
         wolf.kind = c.kind;
         wolf.stats[VelEntity::kBaseAttack] = c.baseAttack;
         wolf.abilities[VelEntity::kStr] = c.strength;

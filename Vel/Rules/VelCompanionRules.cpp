@@ -29,6 +29,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <vector>
 
 namespace
@@ -246,6 +247,20 @@ void ApplyFamiliarGift(VelCharacter& master, std::uint16_t featureId, std::int32
     default:
         break;
     }
+}
+
+// The features an animal holds, sorted, each as often as it holds it.
+std::vector<std::uint16_t> FeatureIdsOf(const VelCharacterAnimal& animal)
+{
+    std::vector<std::uint16_t> ids;
+    VelRulesWalk::Each<VelEntityFeature>(animal.features,
+                                         [&](const VelEntityFeature& feature)
+                                         {
+                                             ids.push_back(feature.featureId);
+                                             return false;
+                                         });
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 bool IsClaimed(const std::vector<const VelCharacterFeature*>& claimed,
@@ -468,7 +483,27 @@ void UpdateAllAnimals(VelCharacter* character)
     if (!character)
         return;
     for (VelCharacterAnimal* animal : ElementsOf<VelCharacterAnimal>(character->animals))
+    {
+        if (animal->kind != VelCharacterAnimal::kFamiliar)
+        {
+            UpdateAnimalStats(animal, false);
+            continue;
+        }
+        // A familiar from an older file may hold other gifts than its record
+        // gives now: the master gives back what it loses and gains what it
+        // gets, or giving it up later would take a gift he never had.
+        const std::vector<std::uint16_t> before = FeatureIdsOf(*animal);
         UpdateAnimalStats(animal, false);
+        const std::vector<std::uint16_t> after = FeatureIdsOf(*animal);
+        std::vector<std::uint16_t> lost;
+        std::vector<std::uint16_t> gained;
+        std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(lost));
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(gained));
+        for (std::uint16_t featureId : lost)
+            ApplyFamiliarGift(*character, featureId, -kFamiliarGift);
+        for (std::uint16_t featureId : gained)
+            ApplyFamiliarGift(*character, featureId, kFamiliarGift);
+    }
 }
 
 void AddAnimal(VelCharacter* character, VelCharacterAnimal* animal)

@@ -290,6 +290,31 @@ TEST_F(CompanionRulesTest, FamiliarGiftsFollowItAndCostMoney)
     EXPECT_EQ(master.stats[E::kHitPoints], 1); // at least 1 a level
 }
 
+TEST_F(CompanionRulesTest, AFamiliarsRebuiltGiftsReachItsMaster)
+{
+    master.AddClass(10);
+    master.abilities[E::kCon] = 12;
+    master.money.coins[2] = 150;
+    auto* toad = new VelCharacterAnimal(kToad, 10);
+    toad->kind = VelCharacterAnimal::kFamiliar;
+    AddAnimal(&master, toad);
+    toad->Release();
+    // As an older file holds them: a familiar and a master without the gifts
+    // its record gives now.
+    toad = master.FindAnimal(kToad, 10);
+    toad->features.Clear();
+    master.abilities[E::kCon] = 12;
+    master.values[VelCharacter::kValueFortitudeBonus] = 0;
+    UpdateAllAnimals(&master);
+    EXPECT_EQ(master.abilities[E::kCon], 14);
+    EXPECT_EQ(master.values[VelCharacter::kValueFortitudeBonus], 2u);
+    UpdateAllAnimals(&master); // nothing changes twice
+    EXPECT_EQ(master.abilities[E::kCon], 14);
+    RemoveAnimal(&master, toad);
+    EXPECT_EQ(master.abilities[E::kCon], 12);
+    EXPECT_EQ(master.values[VelCharacter::kValueFortitudeBonus], 0u);
+}
+
 TEST_F(CompanionRulesTest, WhichClassesGrantAnimalsAndSpells)
 {
     VelCharacterClass* knight = master.AddClass(6);

@@ -235,8 +235,8 @@ TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
         EXPECT_EQ(row.read(), row.expected) << row.what;
 }
 
-// The rows of a list that pass a test.
-template <class T, class P> double Count(std::uint16_t tag, P pass)
+// How many rows of a list pass a test.
+template <class T, class P> double Rows(std::uint16_t tag, P pass)
 {
     double count = 0;
     VelDatabase::ForEach<T>(tag, [&](const T& row) { count += pass(row) ? 1 : 0; });
@@ -259,7 +259,7 @@ template <class T> const T* ItemOfKind(std::uint16_t id, std::uint16_t typeCode)
 // Weapon familiarity rows of one weapon: for a class, or (class -1) a race.
 double Familiar(std::uint16_t weapon, std::int16_t classId, std::int16_t raceId = -1)
 {
-    return Count<VelProfWeaponInfo>(VelDatabase::kTagProfWeapon, [=](const VelProfWeaponInfo& r) {
+    return Rows<VelProfWeaponInfo>(VelDatabase::kTagProfWeapon, [=](const VelProfWeaponInfo& r) {
         return r.key == weapon && r.classId == classId && (classId >= 0 || r.raceId == raceId);
     });
 }
@@ -270,9 +270,6 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
 {
     namespace D = VelDatabase;
     using W = VelWeaponInfo;
-    const auto gone = [](std::uint16_t id) { return [id] { return D::FindItem(id) == nullptr; }; };
-    const auto price = [](std::uint16_t id) { return [id] { return Of(D::FindItem(id), &VelItemInfo::basePrice); }; };
-    const auto weight = [](std::uint16_t id) { return [id] { return Of(D::FindItem(id), &VelItemInfo::weight); }; };
     const struct
     {
         const char* what;
@@ -283,11 +280,11 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"kukri exotic", [] { return Of(D::FindItem<W>(23), &W::category); }, 2},
         {"shuriken one point", [] { return At(D::FindItem<W>(65), &W::dieSides, 0); }, 1},
         {"dart small", [] { return Of(D::FindItem<W>(16), &W::size); }, 1},
-        {"spiked gauntlet 2 lb", weight(4), 2},
-        {"repeating crossbow 16 lb", weight(68), 16},
+        {"spiked gauntlet 2 lb", [] { return Of(D::FindItem(4), &VelItemInfo::weight); }, 2},
+        {"repeating crossbow 16 lb", [] { return Of(D::FindItem(68), &VelItemInfo::weight); }, 16},
         {"our shortspear is the halfspear", [] { return Named(D::FindItem(10), "Halfspear"); }, 1},
         {"our spear is the shortspear", [] { return Named(D::FindItem(13), "Shortspear"); }, 1},
-        {"shortspear 5 lb", weight(13), 5},
+        {"shortspear 5 lb", [] { return Of(D::FindItem(13), &VelItemInfo::weight); }, 5},
         {"whip ranged", [] { return Of(D::FindItem<W>(66), &W::ranged); }, 1},
         {"whip 15 ft", [] { return Of(D::FindItem<W>(66), &W::rangeIncrement); }, 15},
         {"whip small", [] { return Of(D::FindItem<W>(66), &W::size); }, 1},
@@ -295,76 +292,76 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"whip, no strength to damage", [] { return Of(D::FindItem<W>(66), &W::damageStyle); }, 1},
         {"armour spikes martial", [] { return Of(D::FindItem<W>(104), &W::category); }, 1},
         {"armour spikes 1d6", [] { return At(D::FindItem<W>(104), &W::dieSides, 0); }, 6},
-        {"armour spikes 50 gp", price(104), 50},
+        {"armour spikes 50 gp", [] { return Of(D::FindItem(104), &VelItemInfo::basePrice); }, 50},
         {"locked gauntlet x2", [] { return Of(D::FindItem<W>(105), &W::criticalMultiplier); }, 2},
-        {"locked gauntlet 8 gp", price(105), 8},
-        {"locked gauntlet 5 lb", weight(105), 5},
-        {"no throwing club", gone(19), true},
-        {"no war club", gone(57), true},
-        {"no bill", gone(58), true},
-        {"no bolas", gone(76), true},
-        {"no elven curve blade", gone(77), true},
-        {"no halfling sling staff", gone(78), true},
-        {"no silvered longsword", gone(91), true},
-        {"no silvered heavy mace", gone(92), true},
-        {"no cold iron longsword", gone(93), true},
-        {"no cold iron dagger", gone(94), true},
-        {"no cold iron battleaxe", gone(95), true},
-        {"silvered dagger", price(90), 10},
-        {"adamantine battleaxe, a d8", price(97), 9010},
-        {"adamantine longsword", price(98), 9015},
-        {"adamantine warhammer", price(99), 9012},
-        {"darkwood quarterstaff, both ends", price(100), 640},
-        {"darkwood longbow", price(101), 405},
-        {"darkwood shortbow", price(102), 350},
-        {"mithral rapier", price(103), 1520},
+        {"locked gauntlet 8 gp", [] { return Of(D::FindItem(105), &VelItemInfo::basePrice); }, 8},
+        {"locked gauntlet 5 lb", [] { return Of(D::FindItem(105), &VelItemInfo::weight); }, 5},
+        {"no throwing club", [] { return D::FindItem(19) == nullptr; }, 1},
+        {"no war club", [] { return D::FindItem(57) == nullptr; }, 1},
+        {"no bill", [] { return D::FindItem(58) == nullptr; }, 1},
+        {"no bolas", [] { return D::FindItem(76) == nullptr; }, 1},
+        {"no elven curve blade", [] { return D::FindItem(77) == nullptr; }, 1},
+        {"no halfling sling staff", [] { return D::FindItem(78) == nullptr; }, 1},
+        {"no silvered longsword", [] { return D::FindItem(91) == nullptr; }, 1},
+        {"no silvered heavy mace", [] { return D::FindItem(92) == nullptr; }, 1},
+        {"no cold iron longsword", [] { return D::FindItem(93) == nullptr; }, 1},
+        {"no cold iron dagger", [] { return D::FindItem(94) == nullptr; }, 1},
+        {"no cold iron battleaxe", [] { return D::FindItem(95) == nullptr; }, 1},
+        {"silvered dagger", [] { return Of(D::FindItem(90), &VelItemInfo::basePrice); }, 10},
+        {"adamantine battleaxe, a d8", [] { return Of(D::FindItem(97), &VelItemInfo::basePrice); }, 9010},
+        {"adamantine longsword", [] { return Of(D::FindItem(98), &VelItemInfo::basePrice); }, 9015},
+        {"adamantine warhammer", [] { return Of(D::FindItem(99), &VelItemInfo::basePrice); }, 9012},
+        {"darkwood quarterstaff, both ends", [] { return Of(D::FindItem(100), &VelItemInfo::basePrice); }, 640},
+        {"darkwood longbow", [] { return Of(D::FindItem(101), &VelItemInfo::basePrice); }, 405},
+        {"darkwood shortbow", [] { return Of(D::FindItem(102), &VelItemInfo::basePrice); }, 350},
+        {"mithral rapier", [] { return Of(D::FindItem(103), &VelItemInfo::basePrice); }, 1520},
 
-        {"adamantine breastplate", price(234), 5350},
-        {"adamantine full plate", price(235), 11500},
-        {"adamantine shield", price(249), 2170},
+        {"adamantine breastplate", [] { return Of(D::FindItem(234), &VelItemInfo::basePrice); }, 5350},
+        {"adamantine full plate", [] { return Of(D::FindItem(235), &VelItemInfo::basePrice); }, 11500},
+        {"adamantine shield", [] { return Of(D::FindItem(249), &VelItemInfo::basePrice); }, 2170},
         {"tower shield gives cover, no bonus", [] { return Of(D::FindItem<VelShieldInfo>(245), &VelShieldInfo::shieldBonus); }, 0},
         {"studded leather not for druids", [] { return Of(D::FindItem(202), &VelItemInfo::forbiddenToClass3); }, 1},
-        {"no quilted hunting coat", gone(204), true},
-        {"no brigandine", gone(214), true},
-        {"no dragonhide plate", gone(236), true},
-        {"no darkleaf leather", gone(237), true},
-        {"no darkwood buckler", gone(246), true},
+        {"no quilted hunting coat", [] { return D::FindItem(204) == nullptr; }, 1},
+        {"no brigandine", [] { return D::FindItem(214) == nullptr; }, 1},
+        {"no dragonhide plate", [] { return D::FindItem(236) == nullptr; }, 1},
+        {"no darkleaf leather", [] { return D::FindItem(237) == nullptr; }, 1},
+        {"no darkwood buckler", [] { return D::FindItem(246) == nullptr; }, 1},
 
-        {"signal whistle", weight(1531), 0.1f},
-        {"flute, a common instrument", price(1567), 5},
-        {"flute 3 lb", weight(1567), 3},
-        {"drum", price(1568), 5},
-        {"harp", price(1569), 5},
-        {"harp 3 lb", weight(1569), 3},
-        {"horn", price(1570), 5},
-        {"horn 3 lb", weight(1570), 3},
-        {"bagpipes", price(1571), 5},
-        {"bagpipes 3 lb", weight(1571), 3},
-        {"wine by the pitcher", weight(1603), 6},
-        {"antitoxin", weight(1642), 0.0625},
-        {"spell component pouch", weight(1660), 3},
-        {"wooden holy symbol", weight(1661), 0.1f},
-        {"twenty silvered arrows", price(1685), 20},
+        {"signal whistle", [] { return Of(D::FindItem(1531), &VelItemInfo::weight); }, 0.1f},
+        {"flute, a common instrument", [] { return Of(D::FindItem(1567), &VelItemInfo::basePrice); }, 5},
+        {"flute 3 lb", [] { return Of(D::FindItem(1567), &VelItemInfo::weight); }, 3},
+        {"drum", [] { return Of(D::FindItem(1568), &VelItemInfo::basePrice); }, 5},
+        {"harp", [] { return Of(D::FindItem(1569), &VelItemInfo::basePrice); }, 5},
+        {"harp 3 lb", [] { return Of(D::FindItem(1569), &VelItemInfo::weight); }, 3},
+        {"horn", [] { return Of(D::FindItem(1570), &VelItemInfo::basePrice); }, 5},
+        {"horn 3 lb", [] { return Of(D::FindItem(1570), &VelItemInfo::weight); }, 3},
+        {"bagpipes", [] { return Of(D::FindItem(1571), &VelItemInfo::basePrice); }, 5},
+        {"bagpipes 3 lb", [] { return Of(D::FindItem(1571), &VelItemInfo::weight); }, 3},
+        {"wine by the pitcher", [] { return Of(D::FindItem(1603), &VelItemInfo::weight); }, 6},
+        {"antitoxin", [] { return Of(D::FindItem(1642), &VelItemInfo::weight); }, 0.0625},
+        {"spell component pouch", [] { return Of(D::FindItem(1660), &VelItemInfo::weight); }, 3},
+        {"wooden holy symbol", [] { return Of(D::FindItem(1661), &VelItemInfo::weight); }, 0.1f},
+        {"twenty silvered arrows", [] { return Of(D::FindItem(1685), &VelItemInfo::basePrice); }, 20},
         {"everburning torch, a wondrous item", [] { return Of(ItemOfKind<VelMagicItemInfo>(1649, VelItemInfo::kMagicItemCode), &VelMagicItemInfo::magicKind); }, 7},
-        {"everburning torch", price(1649), 90},
-        {"no iron spikes", gone(1523), true},
-        {"no mess kit", gone(1530), true},
-        {"no cartographer's kit", gone(1573), true},
-        {"no forgery kit", gone(1574), true},
-        {"no tinker's kit", gone(1576), true},
-        {"no herbalism satchel", gone(1577), true},
-        {"no winter blanket cloak", gone(1592), true},
-        {"no healing salve", gone(1650), true},
-        {"no vial of poison", gone(1651), true},
-        {"no travelling spellbook", gone(1664), true},
-        {"no incense", gone(1665), true},
-        {"no prayer beads", gone(1666), true},
-        {"no powdered silver", gone(1667), true},
-        {"no crystal lens", gone(1668), true},
-        {"no hand crossbow bolts", gone(1683), true},
-        {"no blunt arrows", gone(1684), true},
-        {"no cold iron bolts", gone(1686), true},
-        {"no quiver", gone(1687), true},
+        {"everburning torch", [] { return Of(D::FindItem(1649), &VelItemInfo::basePrice); }, 90},
+        {"no iron spikes", [] { return D::FindItem(1523) == nullptr; }, 1},
+        {"no mess kit", [] { return D::FindItem(1530) == nullptr; }, 1},
+        {"no cartographer's kit", [] { return D::FindItem(1573) == nullptr; }, 1},
+        {"no forgery kit", [] { return D::FindItem(1574) == nullptr; }, 1},
+        {"no tinker's kit", [] { return D::FindItem(1576) == nullptr; }, 1},
+        {"no herbalism satchel", [] { return D::FindItem(1577) == nullptr; }, 1},
+        {"no winter blanket cloak", [] { return D::FindItem(1592) == nullptr; }, 1},
+        {"no healing salve", [] { return D::FindItem(1650) == nullptr; }, 1},
+        {"no vial of poison", [] { return D::FindItem(1651) == nullptr; }, 1},
+        {"no travelling spellbook", [] { return D::FindItem(1664) == nullptr; }, 1},
+        {"no incense", [] { return D::FindItem(1665) == nullptr; }, 1},
+        {"no prayer beads", [] { return D::FindItem(1666) == nullptr; }, 1},
+        {"no powdered silver", [] { return D::FindItem(1667) == nullptr; }, 1},
+        {"no crystal lens", [] { return D::FindItem(1668) == nullptr; }, 1},
+        {"no hand crossbow bolts", [] { return D::FindItem(1683) == nullptr; }, 1},
+        {"no blunt arrows", [] { return D::FindItem(1684) == nullptr; }, 1},
+        {"no cold iron bolts", [] { return D::FindItem(1686) == nullptr; }, 1},
+        {"no quiver", [] { return D::FindItem(1687) == nullptr; }, 1},
 
         {"bard, longbow", [=] { return Familiar(48, kBard); }, 1},
         {"bard, composite longbow", [=] { return Familiar(49, kBard); }, 1},
@@ -378,9 +375,9 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"rogue, dart at any size", [] { return Last(D::kTagProfWeapon, &VelProfWeaponInfo::minSize, [](auto& r) { return r.key == 16 && r.classId == kRogue; }); }, -1},
         // The elf keeps its swords and bows, their mighty and darkwood makes
         // and the adamantine and mithral swords, and nothing else.
-        {"elf weapons", [] { return Count<VelProfWeaponInfo>(D::kTagProfWeapon, [](auto& r) { return r.classId < 0 && r.raceId == kElf; }); }, 16},
+        {"elf weapons", [] { return Rows<VelProfWeaponInfo>(D::kTagProfWeapon, [](auto& r) { return r.classId < 0 && r.raceId == kElf; }); }, 16},
         {"half-orc, no orc double axe", [=] { return Familiar(73, -1, kHalfOrc); }, 0},
-        {"halfling, no weapon of its own", [] { return Count<VelProfWeaponInfo>(D::kTagProfWeapon, [](auto& r) { return r.classId < 0 && r.raceId == kHalfling; }); }, 0},
+        {"halfling, no weapon of its own", [] { return Rows<VelProfWeaponInfo>(D::kTagProfWeapon, [](auto& r) { return r.classId < 0 && r.raceId == kHalfling; }); }, 0},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.read(), row.expected) << row.what;

@@ -56,18 +56,18 @@ stock_thumb=566,250,#3b2c20,8
 
 click 624 568 # Items
 shot 4-inventory "400,300,#16110d,8" "300,480,#16110d,8" "@$money" "$stock_thumb"
-# Simple weapons: the dagger is the fourth (after an adamantine dagger,
-# the club and a cold iron dagger).
+# Simple weapons: the dagger is the third (after an adamantine dagger and
+# the club).
 click 312 200 # the weapon group selector
 click 260 252 # Simple
 shot 5-simple-weapons "400,300,#16110d,8" "$stock_thumb"
-drag 300 296 400 420 # the dagger onto the owned list
-# Light armour: leather armour is the fourth too.
+drag 300 276 400 420 # the dagger onto the owned list
+# Light armour: leather armour is the third too.
 click 376 160 # the category selector
 click 300 212 # Armour
 click 560 160 # the armour group selector
 click 480 212 # Light
-drag 300 296 400 420 # the leather armour onto the owned list
+drag 300 276 400 420 # the leather armour onto the owned list
 shot 6-bought "400,300,#16110d,8" "@$money" "@$owned"
 [ "$(region 4-inventory "$money")" != "$(region 6-bought "$money")" ] || fail "buying did not change the money"
 

@@ -40,7 +40,7 @@ click 560 88 # the category selector
 click 448 214 # Proficiency: armour, exotic weapons, martial weapons ...
 shot 9-proficiency "540,190,#16110d,8"
 drag 392 250 400 416 # the fourth: exotic weapons, taken for one of them
-shot 10-target-dialog "300,300,#16110d,8" "448,488,#202018,8"
+shot 10-target-dialog "560,300,#16110d,8" "448,488,#202018,8"
 click 392 158 # the first weapon
 click 448 488 # OK
 click 560 88 # the category selector

@@ -115,7 +115,7 @@ const int kWeaponPlus[5] = {2300, 8300, 18300, 32300, 50300},
 const std::int64_t kCopper[3] = {1, 10, 100};
 // A dozen goods of all three coins, and the ring of protection +1.
 const std::uint16_t kGoods[12] = {1503, 1504, 1512, 1513, 1516, 1518,
-                                  1521, 1530, 1531, 1534, 1548, 1554};
+                                  1521, 1531, 1534, 1547, 1548, 1554};
 constexpr std::uint16_t kRing = 2000, kScroll = 5000, kPotion = 5010;
 const auto Mod = [](int score) { return score / 2 - 5; };
 const auto Plus = [](int v) { return (v >= 0 ? "+" : "") + std::to_string(v); };

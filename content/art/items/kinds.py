@@ -172,13 +172,6 @@ def falchion():
             + line("M33 6 Q39 14 37 36") + guard(44, 20) + grip(49, 60, 6) + p("M28 60 H36 L34 65 H30 Z", BRASS))
 
 
-@drawing("elven_curve_blade", "An elven curve blade: a long slender curved blade, a disc guard and a long grip.", 45)
-def elven_curve_blade():
-    return (t("M30 42 Q28 18 36 -8 Q38 -12 40 -10 Q34 12 34 42 Z") + line("M32 40 Q31 18 37 -6")
-            + f'<ellipse cx="32" cy="44" rx="7" ry="2.5" fill="{BRASS}"/>' + grip(46, 66, 5)
-            + p("M29.5 66 H34.5 L33 70 H31 Z", BRASS))
-
-
 # Axes, hammers, picks, maces and clubs ------------------------------------
 
 @drawing("handaxe", "A handaxe: a plain wedge head on a short haft.", 30)
@@ -267,21 +260,6 @@ def greatclub():
             + grip(62, 76, 7))
 
 
-@drawing("throwing_club", "A throwing club: a short bent stick, flat and balanced to tumble.", 0)
-def throwing_club():
-    return (t("M10 44 Q20 24 36 20 Q50 18 56 24 Q50 26 38 28 Q24 32 16 48 Q12 50 10 44 Z")
-            + line("M16 42 Q24 28 38 24 Q48 22 52 23", "#b8b8b8")
-            + p("M10 44 Q12 50 16 48 L18 44 Q14 42 13 40 Z", GRIP))
-
-
-@drawing("war_club", "A war club: a slim hardwood handle ending in a round knob set with iron studs.", 45)
-def war_club():
-    studs = "".join(f'<circle cx="{x}" cy="{y}" r="2" fill="{LIGHT}" stroke-width="1.2"/>' for x, y in
-                    ((26, 6), (38, 6), (32, 0), (32, 12), (25, 14), (39, 14)))
-    return (t("M29 64 L30 22 H34 L35 64 Z") + t("M32 -6 Q43 -6 43 8 Q43 20 32 22 Q21 20 21 8 Q21 -6 32 -6 Z")
-            + line("M25 2 Q27 -3 32 -3", "#b8b8b8", 1.5) + studs + grip(52, 64, 6))
-
-
 @drawing("sap", "A sap: a leather tube packed with sand, with a wrist loop.", 45)
 def sap():
     return (t("M32 2 Q41 2 41 16 V34 Q40 44 34 48 H30 Q24 44 23 34 V16 Q23 2 32 2 Z")
@@ -301,8 +279,8 @@ def frying_pan():
 
 # Spears, lances and pole arms -------------------------------------------
 
-@drawing("shortspear", "A shortspear: a broad barbed head on a short shaft with a wrapped grip.", 45)
-def shortspear():
+@drawing("halfspear", "A halfspear: a broad barbed head on a short shaft with a wrapped grip.", 45)
+def halfspear():
     return (haft(20, 62, 5) + t("M32 -4 L42 16 L36 14 L34 22 H30 L28 14 L22 16 Z")
             + line("M32 0 V20") + p("M29 22 H35 V26 H29 Z", GRIP) + grip(40, 50, 5)
             + p("M29 62 H35 L34 66 H30 Z", BRASS))
@@ -358,13 +336,6 @@ def ranseur():
             + p("M29 18 H35 V22 H29 Z", GRIP))
 
 
-@drawing("bill", "A bill: a hedging blade that hooks forward, with a top spike and a back spike, on a long pole.", 40)
-def bill():
-    return (haft(20, 64, 4) + t("M32 -14 L34 -2 H30 Z")
-            + t("M30 22 V-2 H36 Q44 -2 46 8 Q42 4 38 6 Q40 14 36 22 Z") + t("M30 8 L20 2 L30 14 Z", DARK)
-            + line("M34 0 Q41 0 44 6 M35 8 Q36 14 34 20") + p("M29 22 H35 V26 H29 Z", GRIP))
-
-
 @drawing("scythe", "A scythe: a long curved blade set across the top of a bent pole with two hand grips.", 0)
 def scythe():
     return (p("M42 8 Q36 26 40 50 L36 50 Q32 26 38 8 Z", WOOD) + p("M32 26 H42 V30 H32 Z M32 40 H41 V44 H32 Z", GRIP)
@@ -379,13 +350,6 @@ def kama():
 
 
 # Staves, flails and chains ----------------------------------------------
-
-@drawing("sling_staff", "A halfling sling staff: a staff whose forked head holds a sling's cords and pouch.", 30)
-def sling_staff():
-    return (haft(10, 70, 5) + p("M29.5 12 L24 0 H27 L32 8 L37 0 H40 L34.5 12 Z", WOOD)
-            + f'<path d="M25 0 Q22 14 30 22 M39 0 Q44 14 36 22" fill="none" stroke="{PARCHMENT}" stroke-width="1.2"/>'
-            + p("M27 20 Q33 18 38 20 Q36 28 32 28 Q28 28 27 20 Z", LEATHER) + grip(50, 60, 6))
-
 
 @drawing("heavy_flail", "A heavy flail: two spiked balls on chains from a long two-handed handle.", None)
 def heavy_flail():
@@ -535,14 +499,6 @@ def thrown_stone():
             + line("M22 26 Q28 18 38 18", LIGHT, 2) + line("M34 32 L40 38 L38 44 M40 38 L46 36", SHADE, 1.2))
 
 
-@drawing("bolas", "Bolas: three weighted balls on cords tied at one knot.", None)
-def bolas():
-    cords = "M32 30 Q22 22 14 14 M32 30 Q44 22 50 12 M32 30 Q34 44 30 54"
-    return (f'<path d="{cords}" fill="none" stroke="{INK}" stroke-width="3.2"/>'
-            + f'<path d="{cords}" fill="none" stroke="{PARCHMENT}" stroke-width="1.5"/>'
-            + ball(12, 12, 7) + ball(52, 10, 7) + ball(30, 56, 7) + f'<circle cx="32" cy="30" r="3" fill="{LEATHER}"/>')
-
-
 # Gauntlets and the bare hand --------------------------------------------
 
 @drawing("spiked_gauntlet", "A spiked gauntlet: an iron glove with spikes over the knuckles and along the cuff.", None)
@@ -555,6 +511,20 @@ def spiked_gauntlet():
     return (t(hand) + line("M22 16 H29 M29 13 H36 M36 14 H43 M43 17 H50 M20 30 Q34 26 48 32", SHADE, 1.2)
             + t("M16 40 Q10 34 12 28 Q18 26 20 34", "#7a7a7a") + knuckles
             + p("M17 50 H45 V60 H17 Z", DARK) + cuff + f'<path d="M17 55 H45" stroke="{BRASS}" stroke-width="1.5"/>')
+
+
+@drawing("locked_gauntlet", "A locked gauntlet: a plated fist closed round a weapon's grip, a chain wound over it and locked.", None)
+def locked_gauntlet():
+    fist = "M16 18 Q16 13 21 13 H43 Q48 13 48 18 V45 Q48 50 43 50 H21 Q16 50 16 45 Z"
+    links = "".join(f'<ellipse cx="{x}" cy="{y}" rx="3" ry="2" transform="rotate(40 {x} {y})" fill="none" '
+                    f'stroke="{LIGHT}" stroke-width="1.4"/>' for x, y in ((14, 12), (19, 17), (24, 22), (29, 27), (34, 32),
+                                                                         (39, 37), (44, 42)))
+    return (p("M29 4 H35 V60 H29 Z", WOOD_DARK) + p("M28 2 H36 V6 H28 Z M28 58 H36 V62 H28 Z", BRASS)
+            + p("M47 22 H62 V42 H47 Z", DARK) + f'<path d="M47 32 H62" stroke="{BRASS}" stroke-width="1.5"/>'
+            + t(fist) + line("M18 22 H46 M18 30 H46 M18 38 H46", SHADE, 1.4) + line("M20 16 H40", LIGHT, 1.2)
+            + t("M16 20 Q8 22 9 31 Q12 37 22 35 L22 25 Z", "#7a7a7a") + links
+            + p("M45 44 H55 V54 H45 Z", GOLD) + f'<path d="M47 44 V40 Q50 36 53 40 V44" fill="none" stroke="{METAL}" stroke-width="2"/>'
+            + f'<circle cx="50" cy="49" r="1.2" fill="{INK}"/>')
 
 
 @drawing("fist", "An unarmed strike: a bare clenched fist.", None)
@@ -576,6 +546,18 @@ def shield_spikes():
             + line("M26 24 Q29 21 33 22", "#e8e8e8", 1.5)
             + "".join(f'<circle cx="{x}" cy="{y}" r="1.6" fill="{BRASS}" stroke-width="1"/>' for x, y in
                       ((32, 21), (43, 32), (32, 43), (21, 32))))
+
+
+@drawing("armour_spikes", "Armour spikes: a steel shoulder plate of three lames, set with long spikes.", None)
+def armour_spikes():
+    spike = "M-4 0 L0 -16 L4 0 Z"
+    row = "".join(f'<g transform="translate({x} {y}) rotate({a})">' + t(spike, LIGHT, ' stroke-width="1.2"') + "</g>"
+                  for x, y, a in ((14, 30, -60), (21, 21, -32), (32, 17, 0), (43, 21, 32), (50, 30, 60)))
+    return (row + t("M8 42 Q8 18 32 16 Q56 18 56 42 Q44 36 32 36 Q20 36 8 42 Z")
+            + t("M10 46 Q32 36 54 46 L52 54 Q32 45 12 54 Z") + t("M14 58 Q32 49 50 58 L48 64 Q32 57 16 64 Z")
+            + line("M16 32 Q32 20 48 32", LIGHT, 1.5)
+            + "".join(f'<circle cx="{x}" cy="{y}" r="1.4" fill="{BRASS}" stroke-width="0.8"/>'
+                      for x, y in ((14, 39), (50, 39), (16, 49), (48, 49))))
 
 
 # Armour ------------------------------------------------------------------
@@ -621,31 +603,12 @@ def armour_studded():
     return strips + t(d) + studs + neck() + p("M16 40 Q32 44 48 40 V44 Q32 48 16 44 Z", GRIP)
 
 
-@drawing("armour_quilted_coat", "A quilted hunting coat: a long stuffed coat with a hood, quilted in rows and closed with toggles.", None)
-def armour_quilted_coat():
-    d = ("M20 10 Q26 14 32 14 Q38 14 44 10 L54 16 L60 46 L52 48 L48 28 L50 62 Q32 66 14 62 L16 28 L12 48 L4 46 L10 16 Z")
-    rows = " ".join(f"M12 {y} Q32 {y + 3} 52 {y}" for y in range(22, 62, 6))
-    return (f'<clipPath id="qc"><path d="{d}"/></clipPath>' + t(d) + f'<g clip-path="url(#qc)">{line(rows, SHADE, 1)}</g>'
-            + t(d, "none") + t("M20 10 Q18 0 32 -2 Q46 0 44 10 Q38 6 32 6 Q26 6 20 10 Z", DARK)
-            + f'<path d="M32 14 V64" stroke="{INK}" stroke-width="1.5"/>'
-            + "".join(f'<rect x="29" y="{y}" width="6" height="2.5" fill="{PARCHMENT}" stroke-width="0.8"/>' for y in (20, 30, 40)))
-
-
 @drawing("armour_hide", "Hide armour: a shaggy vest of thick hides with a fur collar and ragged hem.", None)
 def armour_hide():
     d = "M22 10 Q26 14 32 14 Q38 14 42 10 L50 12 Q48 22 52 28 L50 50 L52 56 L46 54 L42 60 L38 55 L32 61 L27 55 L22 60 L18 54 L12 56 L14 50 L12 28 Q16 22 14 12 Z"
     return (t(d) + line("M20 22 Q22 36 20 48 M44 22 Q42 36 44 48", SHADE, 1.5)
             + line("M26 30 L30 34 M36 38 L40 34 M25 44 L29 46", LIGHT, 1.2)
             + p("M14 12 Q20 4 32 10 Q44 4 50 12 Q46 18 42 14 Q38 20 32 16 Q26 20 22 14 Q18 18 14 12 Z", "#d8c8a8"))
-
-
-@drawing("armour_brigandine", "A brigandine: a sleeveless cloth-covered vest with its plates riveted in rows.", None)
-def armour_brigandine():
-    d = torso("none", 56)
-    rivets = "".join(f'<circle cx="{x}" cy="{y + abs(x - 32) / 6:.1f}" r="1.2" fill="{GOLD}" stroke-width="0.7"/>'
-                     for y in range(22, 54, 6) for x in range(19, 47, 4))
-    return (t(d) + rivets + neck(14) + f'<path d="M32 16 V58" stroke="{INK}" stroke-width="1.2"/>'
-            + p("M14 26 Q20 24 22 28 L20 34 Q16 30 14 26 Z M50 26 Q44 24 42 28 L44 34 Q48 30 50 26 Z", DARK))
 
 
 @drawing("armour_chainmail", "Chainmail: a knee-length coat of rings with long sleeves and a mail hood.", None)
@@ -772,14 +735,6 @@ def saddlebags():
             + buckle(15, 32) + buckle(49, 32))
 
 
-@drawing("quiver", "A quiver: a tall leather case with arrows standing in it and a shoulder strap.", 30)
-def quiver():
-    shafts = "".join(f'<path d="M{x} 4 V20" stroke="{INK}" stroke-width="3"/><path d="M{x} 4 V20" stroke="{BRASS}" stroke-width="1.5"/>'
-                     + p(f"M{x} 2 L{x - 3} 8 L{x} 6 L{x + 3} 8 Z", EMBER, ' stroke-width="1"') for x in (26, 32, 38))
-    return (shafts + t("M22 16 H42 L40 60 Q32 64 24 60 Z") + t("M22 16 H42 V22 H22 Z M23 50 H41 V54 H23 Z", DARK)
-            + line("M26 24 L27 48", LIGHT, 1.5) + strap("M22 20 Q10 36 24 56", 2.5))
-
-
 @drawing("bedroll", "A bedroll: a blanket rolled tight and tied with two straps.", None)
 def bedroll():
     return (t("M10 20 H50 V48 H10 Z") + f'<ellipse class="t" cx="50" cy="34" rx="8" ry="14" fill="#9a9a9a"/>'
@@ -811,15 +766,6 @@ def bell():
             + f'<circle cx="32" cy="56" r="4" fill="{DARK}"/>')
 
 
-@drawing("incense", "Incense: a brass burner on three feet with smoke curling from its pierced lid.", None)
-def incense():
-    return (f'<path d="M30 22 Q24 14 32 10 Q40 6 34 0 M36 22 Q42 16 38 10" fill="none" stroke="#b3a284" stroke-width="2" stroke-linecap="round"/>'
-            + t("M16 24 H48 Q48 46 32 48 Q16 46 16 24 Z") + t("M14 22 H50 V26 H14 Z", DARK)
-            + t("M20 46 L14 56 H20 L24 48 Z M44 46 L50 56 H44 L40 48 Z M30 48 H34 V56 H30 Z", DARK)
-            + "".join(f'<circle cx="{x}" cy="34" r="1.6" fill="{INK}" stroke="none"/>' for x in (24, 32, 40))
-            + line("M20 28 Q20 38 26 44", LIGHT, 1.5))
-
-
 @drawing("crowbar", "A crowbar: an iron bar with a curved claw at one end and a flat chisel at the other.", 45)
 def crowbar():
     return (t("M29.5 8 H34.5 V60 H29.5 Z") + t("M29.5 8 Q30 -2 22 -4 Q16 -4 14 2 L18 4 Q20 0 24 2 Q28 4 29.5 12 Z")
@@ -843,14 +789,6 @@ def shovel():
             + t("M29 36 H35 V42 H29 Z", DARK) + line("M26 44 V60", LIGHT, 1.5))
 
 
-@drawing("mess_kit", "A mess kit: a tin plate, a cup and a spoon.", None)
-def mess_kit():
-    return (f'<ellipse class="t" cx="28" cy="38" rx="22" ry="16" fill="{METAL}"/>'
-            + f'<ellipse class="t" cx="28" cy="38" rx="15" ry="10" fill="#9a9a9a" stroke="{SHADE}" stroke-width="1.2"/>'
-            + t("M40 12 H56 V32 Q48 36 40 32 Z") + strap("M56 16 Q62 20 56 28", 2, DARK) + line("M43 16 V30", LIGHT, 1.5)
-            + t("M12 8 Q18 6 18 12 L24 26 L22 27 L15 14 Q10 12 12 8 Z", "#a8a8a8"))
-
-
 @drawing("fishhook", "A fishhook: a barbed hook of bright steel on a length of line.", None)
 def fishhook():
     return (f'<path d="M36 0 V14" stroke="{PARCHMENT}" stroke-width="1.5"/>'
@@ -865,14 +803,6 @@ def lockpicks():
                     t(f"M{x} 14 L{x - 2 + (i % 2) * 6} 8 L{x + 3} 12 Z", LIGHT, ' stroke-width="1"') for i, x in enumerate((18, 26, 34, 42)))
     return (p("M8 20 H56 V56 H8 Z", LEATHER) + f'<path d="M8 30 H56 M8 44 H56" stroke="{GRIP}" stroke-width="1.5"/>'
             + picks + p("M14 48 H50 V52 H14 Z", GRIP))
-
-
-@drawing("lens", "A crystal lens: a clear round lens in a thin brass ring, light caught on its face.", None)
-def lens():
-    return (f'<circle class="t" cx="32" cy="32" r="22" fill="{METAL}" opacity="0.85"/>'
-            + f'<circle cx="32" cy="32" r="22" fill="none" stroke="{BRASS}" stroke-width="3"/>'
-            + f'<circle cx="32" cy="32" r="23.5" fill="none" stroke="{INK}" stroke-width="1"/>'
-            + line("M20 22 Q24 16 32 14", "#f0f0f0", 3) + line("M40 44 Q44 40 46 34", "#e8e8e8", 1.5))
 
 
 @drawing("balance", "A merchant's scale: a balance beam with two hanging pans on an upright post.", None)
@@ -907,15 +837,6 @@ def quill():
     return (t("M32 -6 Q44 4 40 30 L34 50 H30 Q24 20 32 -6 Z") + line("M32 -2 L32 48", SHADE, 1.2)
             + line("M34 6 L38 14 M33 14 L38 22 M30 10 L28 18", "#e8e8e8", 1)
             + p("M30 50 H34 L33 62 L32 66 L31 62 Z", "#3a3a3a"))
-
-
-@drawing("map", "A map: an unrolled sheet with a coastline, a route and a compass rose.", None)
-def chart():
-    return (t("M6 10 L24 14 L40 8 L58 12 V54 L40 50 L24 56 L6 52 Z")
-            + t("M24 14 V56 M40 8 V50", "none", f' stroke="{SHADE}" stroke-width="1"')
-            + '<path d="M10 40 Q18 30 16 22 Q24 18 28 26 Q34 34 44 28" fill="none" stroke="#3a6a8a" stroke-width="1.5"/>'
-            + f'<path d="M14 46 L22 40 L30 44 L38 36" fill="none" stroke="{EMBER}" stroke-width="1.5" stroke-dasharray="2 2"/>'
-            + p("M48 20 L50 26 L56 28 L50 30 L48 36 L46 30 L40 28 L46 26 Z", GOLD, ' stroke-width="1"'))
 
 
 @drawing("case", "A case: a capped leather tube for carrying scrolls and maps.", 45)
@@ -960,26 +881,11 @@ def sheaf():
     return "".join(out) + p("M24 36 H40 V42 H24 Z", LEATHER)
 
 
-@drawing("vial", "A vial: a slim stoppered glass tube of dark liquid.", 30)
-def vial():
-    return (p("M27 10 H37 V54 Q37 60 32 60 Q27 60 27 54 Z", "#b8d4e8", ' opacity="0.9"')
-            + t("M28 28 H36 V54 Q36 58 32 58 Q28 58 28 54 Z") + p("M25 6 H39 V12 H25 Z", LEATHER)
-            + line("M29.5 14 V50", "#f0f0f0", 1.2, False))
-
-
 @drawing("sunrod", "A sunrod: a gold-tipped iron rod that glows at its end.", 45)
 def sunrod():
     return (f'<circle cx="32" cy="6" r="12" fill="#f0dc8c" opacity="0.35" stroke="none"/>'
             + p("M29.5 14 H34.5 V62 H29.5 Z", DARK) + line("M31 18 V60", "#a8a8a8", 1, False)
             + t("M28 2 H36 V14 H28 Z") + f'<circle cx="32" cy="2" r="5" fill="#f8ecb0"/>')
-
-
-@drawing("prayer_beads", "Prayer beads: a loop of beads closed by a tassel and a larger bead.", None)
-def prayer_beads():
-    beads = "".join(f'<circle class="t" cx="{32 + 20 * math.cos(a):.1f}" cy="{28 + 18 * math.sin(a):.1f}" r="3.2" '
-                    f'fill="{METAL}" stroke-width="1.2"/>' for a in [math.pi * (0.62 + i * 0.125) for i in range(14)])
-    return (beads + f'<circle class="t" cx="32" cy="48" r="4.5" fill="{DARK}"/>'
-            + p("M29 52 H35 L37 62 H27 Z", EMBER, ' stroke-width="1.2"'))
 
 
 @drawing("grappling_hook", "A grappling hook: four curved iron tines on a shank with a ring for the rope.", None)

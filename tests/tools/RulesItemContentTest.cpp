@@ -503,6 +503,7 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"rogue, light crossbow", [=] { return Familiar(14, kRogue); }, 1},
         {"rogue, punching dagger", [=] { return Familiar(2, kRogue); }, 1},
         {"rogue, composite shortbow", [=] { return Familiar(47, kRogue); }, 1},
+        {"rogue, no simple weapon beyond his list", [] { return At(D::FindClass(kRogue), &VelClassInfo::proficiencies, 0); }, 0},
         {"rogue, rapier only when medium", [] { return Last(D::kTagProfWeapon, &VelProfWeaponInfo::minSize, [](auto& r) { return r.key == 31 && r.classId == kRogue; }); }, 4},
         {"rogue, heavy mace only when medium", [] { return Last(D::kTagProfWeapon, &VelProfWeaponInfo::minSize, [](auto& r) { return r.key == 8 && r.classId == kRogue; }); }, 4},
         {"rogue, dart at any size", [] { return Last(D::kTagProfWeapon, &VelProfWeaponInfo::minSize, [](auto& r) { return r.key == 16 && r.classId == kRogue; }); }, -1},

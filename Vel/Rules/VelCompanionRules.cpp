@@ -497,8 +497,10 @@ void UpdateAllAnimals(VelCharacter* character)
         const std::vector<std::uint16_t> after = FeatureIdsOf(*animal);
         std::vector<std::uint16_t> lost;
         std::vector<std::uint16_t> gained;
-        std::set_difference(before.begin(), before.end(), after.begin(), after.end(), std::back_inserter(lost));
-        std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(gained));
+        std::set_difference(before.begin(), before.end(), after.begin(), after.end(),
+                            std::back_inserter(lost));
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(),
+                            std::back_inserter(gained));
         for (std::uint16_t featureId : lost)
             ApplyFamiliarGift(*character, featureId, -kFamiliarGift);
         for (std::uint16_t featureId : gained)

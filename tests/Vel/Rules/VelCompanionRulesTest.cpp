@@ -294,17 +294,9 @@ TEST_F(CompanionRulesTest, AFamiliarsRebuiltGiftsReachItsMaster)
 {
     master.AddClass(10);
     master.abilities[E::kCon] = 12;
-    master.money.coins[2] = 150;
-    auto* toad = new VelCharacterAnimal(kToad, 10);
-    toad->kind = VelCharacterAnimal::kFamiliar;
-    AddAnimal(&master, toad);
-    toad->Release();
-    // As an older file holds them: a familiar and a master without the gifts
-    // its record gives now.
-    toad = master.FindAnimal(kToad, 10);
-    toad->features.Clear();
-    master.abilities[E::kCon] = 12;
-    master.values[VelCharacter::kValueFortitudeBonus] = 0;
+    // As an older file holds them: a familiar without the gifts its record
+    // gives now, and a master who never had them.
+    VelCharacterAnimal* toad = Own(kToad, 10, VelCharacterAnimal::kFamiliar);
     UpdateAllAnimals(&master);
     EXPECT_EQ(master.abilities[E::kCon], 14);
     EXPECT_EQ(master.values[VelCharacter::kValueFortitudeBonus], 2u);

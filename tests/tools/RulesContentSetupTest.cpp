@@ -31,6 +31,7 @@
 #include "Vel/Rules/VelSetupRules.h"
 #include "Vel/Rules/VelSpellRules.h"
 #include "support/DbFixture.h"
+#include "support/RuleSetReads.h"
 #include "support/Owned.h"
 #include "support/ResourceFixture.h"
 
@@ -311,38 +312,6 @@ TEST_F(RulesContentSetupTest, AScholarCasterStartsWithOneSpellbookPaidOnce)
         EXPECT_EQ(c->GetMoneyInLowestCoin(), 100 * static_cast<std::int64_t>(c->startingMoney) - price);
         EXPECT_FLOAT_EQ(c->carriedWeight, GetItemWeight(book, 0));
     }
-}
-// A field of a record as a number; NaN, which equals nothing, for a missing record.
-template <class T, class M> double Of(const T* record, M T::*field)
-{
-    return record ? static_cast<double>(record->*field) : std::numeric_limits<double>::quiet_NaN();
-}
-template <class T, class M> double At(const T* record, M T::*field, std::size_t index)
-{
-    return record ? static_cast<double>((record->*field)[index])
-                  : std::numeric_limits<double>::quiet_NaN();
-}
-// A field of the last row of a list or set that passes a test; NaN when none does.
-template <class T, class M, class P> double Last(std::uint16_t tag, M T::*field, P pass)
-{
-    double found = std::numeric_limits<double>::quiet_NaN();
-    VelDatabase::ForEach<T>(tag, [&](const T& row)
-                            { found = pass(row) ? static_cast<double>(row.*field) : found; });
-    return found;
-}
-// How many rows of a list, set or map pass a test.
-template <class T, class P> double Count(std::uint16_t tag, P pass)
-{
-    int count = 0;
-    VelDatabase::ForEach<T>(tag, [&](const T& row) { count += pass(row) ? 1 : 0; });
-    if (const FCObjectMap* map = VelDatabase::GetMap(tag))
-        VelRulesWalk::Each<T>(*map,
-                              [&](const T& record)
-                              {
-                                  count += pass(record) ? 1 : 0;
-                                  return false;
-                              });
-    return count;
 }
 double Kind(std::uint16_t skillId, std::uint16_t classId)
 {

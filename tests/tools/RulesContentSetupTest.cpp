@@ -376,6 +376,7 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
         {"fighter bonus feats", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.warriorBonusFeat != 0; }); }, 37},
         {"wizard bonus feats: metamagic, item creation, Spell Mastery", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.scholarBonusFeat != 0; }); }, 17},
         {"barbarian not winded after rage", [] { return FeatureLevel(0, 95); }, 20},
+        {"monk's unarmoured speed, not the barbarian's fast movement", [] { return FeatureLevel(5, 106); }, 3},
         {"uncanny dodge's flanking stage", [] { return Named(D::FindFeature(77), "Uncanny Dodge (Can't Be Flanked)"); }, 1},
         {"druid wild shape Large", [] { return FeatureLevel(3, 101); }, 8},
         {"druid wild shape Tiny", [] { return FeatureLevel(3, 102); }, 11},

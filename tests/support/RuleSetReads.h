@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 // A field of a record.
 template <class T, class M> double Of(const T* record, M T::*field)
@@ -45,4 +46,17 @@ template <class T, class P> double Count(std::uint16_t tag, P pass)
                                   return false;
                               });
     return count;
+}
+
+// 1 when a record's name is exactly this, else 0.
+template <class T> double Named(const T* record, const char* name)
+{
+    return record ? (record->name == name ? 1 : 0) : std::numeric_limits<double>::quiet_NaN();
+}
+
+// 1 when a text of a record holds the words, else 0.
+template <class T> double Holds(const T* record, std::string T::*field, const char* words)
+{
+    return record ? static_cast<double>((record->*field).find(words) != std::string::npos)
+                  : std::numeric_limits<double>::quiet_NaN();
 }

@@ -31,9 +31,9 @@
 #include "Vel/Rules/VelSetupRules.h"
 #include "Vel/Rules/VelSpellRules.h"
 #include "support/DbFixture.h"
-#include "support/RuleSetReads.h"
 #include "support/Owned.h"
 #include "support/ResourceFixture.h"
+#include "support/RuleSetReads.h"
 
 #include <gtest/gtest.h>
 
@@ -338,10 +338,6 @@ double Traits(std::uint16_t raceId, const std::string& name)
     return Count<VelRaceFeatureInfo>(VelDatabase::kTagRaceFeature,
                                      [&](auto& r) { return r.raceId == raceId && r.name == name; });
 }
-double Named(const VelFeatureInfo* feature, const std::string& name)
-{
-    return feature && feature->name == name ? 1 : 0;
-}
 
 TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
 {
@@ -415,7 +411,7 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
         {"Profession sub-skills", [] { return Count<Sub>(D::kTagSubSkill, [](auto& r) { return r.key == 31; }); }, 24},
         {"Profession (Hunter)", [] { return double(D::FindSubSkill(31, 5) != nullptr); }, 0},
         {"Perform one skill", [] { return Of(D::FindSkill(41), &VelSkillInfo::hasSubSkills); }, 0},
-        {"Animal domain: animal friendship", [] { const VelDomainInfo* d = D::FindDomain(1); return double(d && d->description.find("animal friendship") != std::string::npos); }, 1},
+        {"Animal domain: animal friendship", [] { return Holds(D::FindDomain(1), &VelDomainInfo::description, "animal friendship"); }, 1},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.read(), row.expected) << row.what;

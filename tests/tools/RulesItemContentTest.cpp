@@ -209,13 +209,6 @@ double Copper(const VelItemInfo* item)
                 : std::numeric_limits<double>::quiet_NaN();
 }
 
-// 1 when a text of a record holds the words, else 0; NaN for a missing record.
-template <class T> double Holds(const T* record, std::string T::*field, const char* words)
-{
-    return record ? static_cast<double>((record->*field).find(words) != std::string::npos)
-                  : std::numeric_limits<double>::quiet_NaN();
-}
-
 TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
 {
     namespace D = VelDatabase;
@@ -260,12 +253,6 @@ double FirstItemLeft(std::initializer_list<std::uint16_t> ids)
         if (VelDatabase::FindItem(id) != nullptr)
             return id;
     return 0;
-}
-
-// 1 when an item has that name, 0 when not; NaN for a missing item.
-double Named(const VelItemInfo* item, const char* name)
-{
-    return item ? (item->name == name ? 1 : 0) : std::numeric_limits<double>::quiet_NaN();
 }
 
 // An item only when it is of the kind asked for.

@@ -40,10 +40,11 @@ std::int32_t AnimalAttackAbility(const VelCharacterAnimal& animal)
     return std::max(str, modifier(VelEntity::kDex));
 }
 
-// A later attack that adds only half the STR bonus is a lesser one.
+// An attack that adds only half the STR bonus is a lesser one, even as an
+// animal's only attack.
 bool IsLesserAttack(const VelAnimalAttackInfo& attack)
 {
-    return attack.attackIndex > 0 && attack.strengthFactor == kLesserStrengthFactor;
+    return attack.strengthFactor == kLesserStrengthFactor;
 }
 
 } // namespace

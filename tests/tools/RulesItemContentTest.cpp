@@ -242,9 +242,10 @@ TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
         EXPECT_EQ(row.read(), row.expected) << row.what;
 }
 
-// Animal feature ids: climbing and swimming speeds, and the familiar's gift
-// of +2 to Move Silently.
-constexpr std::uint16_t kClimb = 223, kSwim = 222, kQuietCompanion = 6;
+// Animal feature ids: climbing and swimming speeds, the familiar's gift of
+// +2 to Move Silently, and three attack features.
+constexpr std::uint16_t kClimb = 223, kSwim = 222, kQuietCompanion = 6, kImprovedGrab = 215,
+                        kAttach = 242, kJet = 243;
 
 // The first of these items still in the rule set; 0 when none is.
 double FirstItemLeft(std::initializer_list<std::uint16_t> ids)
@@ -321,20 +322,33 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"sling bullets +1 (10), 460.1 gold", [] { return Copper(D::FindItem(2805)); }, 46010},
         {"magic items the edition lacks gone (the first left)", [] { return FirstItemLeft({2116, 2117, 2118, 2208, 2209, 2210, 2211, 2212, 2213, 2214, 2215, 2312, 2320, 2621, 2622, 2701, 2807, 2205, 2322, 2494, 2715}); }, 0},
         {"badger size Tiny", [] { return Of(D::FindAnimal(12), &A::sizeId); }, 2},
-        {"weasel natural armour", [] { return Of(D::FindAnimal(8), &A::naturalArmor); }, 2},
+        {"weasel natural armour", [] { return Of(D::FindAnimal(8), &A::naturalArmor); }, 0},
+        {"weasel attaches", [] { return Count<F>(D::kTagAnimalFeature, [](const F& r) { return r.key == 8 && r.featureId == kAttach; }); }, 1},
+        {"weasel, no improved grab", [] { return Count<F>(D::kTagAnimalFeature, [](const F& r) { return r.key == 8 && r.featureId == kImprovedGrab; }); }, 0},
         {"dire ape natural armour", [] { return Of(D::FindAnimal(55), &A::naturalArmor); }, 4},
         {"dire ape climbs 15 ft", [] { return Last(D::kTagAnimalFeature, &F::value, [](auto& r) { return r.key == 55 && r.featureId == kClimb; }); }, 15},
         {"giant lizard swims 30 ft", [] { return Last(D::kTagAnimalFeature, &F::value, [](auto& r) { return r.key == 63 && r.featureId == kSwim; }); }, 30},
         {"giant lizard DEX", [] { return At(D::FindAnimal(63), &A::abilities, 1); }, 15},
         {"porpoise WIS", [] { return At(D::FindAnimal(36), &A::abilities, 4); }, 12},
         {"large viper bite d4", [] { return Of(D::FindAnimalAttack(32, 0), &VelAnimalAttackInfo::dieSides); }, 4},
-        {"polar bear claws d6", [] { return Of(D::FindAnimalAttack(15, 0), &VelAnimalAttackInfo::dieSides); }, 6},
+        {"polar bear claws d8", [] { return Of(D::FindAnimalAttack(15, 0), &VelAnimalAttackInfo::dieSides); }, 8},
+        {"monkey bite d3", [] { return Of(D::FindAnimalAttack(10, 0), &VelAnimalAttackInfo::dieSides); }, 3},
+        {"owl STR", [] { return At(D::FindAnimal(3), &A::abilities, 0); }, 6},
+        {"owl claws d4", [] { return Of(D::FindAnimalAttack(3, 0), &VelAnimalAttackInfo::dieSides); }, 4},
+        {"giant octopus WIS", [] { return At(D::FindAnimal(34), &A::abilities, 4); }, 13},
+        {"giant octopus jets", [] { return Count<F>(D::kTagAnimalFeature, [](const F& r) { return r.key == 34 && r.featureId == kJet; }); }, 1},
+        {"light horse STR", [] { return At(D::FindAnimal(43), &A::abilities, 0); }, 13},
+        {"heavy horse STR", [] { return At(D::FindAnimal(44), &A::abilities, 0); }, 15},
+        {"light horse hooves, full strength", [] { return Of(D::FindAnimalAttack(43, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.0},
+        {"heavy horse hooves, full strength", [] { return Of(D::FindAnimalAttack(44, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.0},
+        {"horses do not fight ridden", [] { return Holds(D::FindAnimal(43), &A::description, "cannot fight") + Holds(D::FindAnimal(44), &A::description, "cannot fight"); }, 2},
+        {"shark, keen scent without blindsense", [] { return Holds(D::FindAnimal(35), &A::fifthText, "blindsense"); }, 0},
         {"hawk one claw attack", [] { return Of(D::FindAnimalAttack(2, 0), &VelAnimalAttackInfo::wordA); }, 1},
         {"owl one claw attack", [] { return Of(D::FindAnimalAttack(3, 0), &VelAnimalAttackInfo::wordA); }, 1},
         {"porpoise butts", [] { const auto* a = D::FindAnimalAttack(36, 0); return a && a->name == "Butt"; }, 1},
         {"bat has no bite", [] { return D::FindAnimalAttack(0, 0) == nullptr; }, 1},
         {"pony hooves, full strength", [] { return Of(D::FindAnimalAttack(46, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.0},
-        {"camel bite, its only attack", [] { return Of(D::FindAnimalAttack(49, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.5},
+        {"camel bite, a lesser attack alone", [] { return Of(D::FindAnimalAttack(49, 0), &VelAnimalAttackInfo::strengthFactor); }, 0.5},
         {"monkey no familiar", [] { return Of(D::FindAnimal(10), &A::kindsMask); }, A::kKindGroup},
         {"lizard no familiar", [] { return Of(D::FindAnimal(9), &A::kindsMask); }, A::kKindGroup},
         {"familiars", [] { return Count<A>(D::kTagAnimal, [](const A& a) { return (a.kindsMask & A::kKindFamiliar) != 0; }); }, 9},

@@ -18,7 +18,7 @@ namespace
 {
 constexpr std::uint16_t kClass = 4;
 constexpr std::uint16_t kWolf = 20;
-constexpr std::uint16_t kPony = 21, kCrocodile = 22; // a lone attack at half STR; a later one at 1.5
+constexpr std::uint16_t kCamel = 21, kCrocodile = 22; // a lone attack at half STR; a later one at 1.5
 constexpr std::uint16_t kLarge = 5;
 
 bool LoadRules(DbFixture& db)
@@ -33,7 +33,7 @@ bool LoadRules(DbFixture& db)
     db.Section(VelDatabase::kTagAnimal).Add(kWolf, MakeRecord<VelAnimalInfo>([](auto& r) { r.sizeId = kLarge; }));
     db.Section(VelDatabase::kTagAnimalAttack)
         .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Bite"; }))
-        .Add(kPony, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Hooves", r.strengthFactor = 0.5f; }))
+        .Add(kCamel, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Bite", r.strengthFactor = 0.5f; }))
         .Add(kCrocodile, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.name = "Bite"; }))
         .Add(kCrocodile, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.attackIndex = 1, r.name = "Tail", r.strengthFactor = 1.5f; }))
         .Add(kWolf, MakeRecord<VelAnimalAttackInfo>([](auto& r) { r.attackIndex = 1, r.name = "Claw", r.strengthFactor = 0.5f; }));
@@ -79,7 +79,7 @@ TEST(PageRulesTest, AnimalAttackBonusesFollowBaseAttackStrengthAndSize)
         {1, 4, 10, kOther, false, "Bite -3 Claw -8"},
         {2, 6, 16, kOther, false, "Bite -1 Claw -6"},    // STR alone
         {2, 6, 16, kFamiliar, false, "Bite +4 Claw -1"}, // the better of STR and DEX
-        {2, 14, 10, kOther, false, "Hooves +4", kPony},  // never lesser: a lone attack
+        {2, 14, 10, kOther, false, "Bite -1", kCamel},   // lesser even as its only attack
         {2, 14, 10, kOther, false, "Bite +4 Tail +4", kCrocodile}, // nor one above half STR
     };
     for (const Case& c : cases)

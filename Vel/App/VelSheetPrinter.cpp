@@ -134,6 +134,18 @@ std::string Text(std::int32_t id)
     return text ? *text : std::string();
 }
 
+// Holds two words together in a wrapped box; it prints as a space.
+constexpr char kNoBreakSpace = '\xA0'; // Windows-1252
+
+// An animal's attacks, one a line, run on in a wrapped box that may break
+// them only between attacks.
+std::string AttacksBrokenBetween(std::string onePerLine)
+{
+    for (char& c : onePerLine)
+        c = c == ' ' ? kNoBreakSpace : c == '\n' ? ' ' : c;
+    return onePerLine;
+}
+
 // Line breaks and other control bytes have no glyph on paper.
 std::string Printable(const std::string& text)
 {
@@ -522,8 +534,11 @@ void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::i
         wrapped.clear();
         WrapText(wrapped, Printable(text), FCPoint(inside.x, 0), true, MeasureWithSheetFont, &font);
         for (std::string& line : wrapped)
+        {
             while (!line.empty() && line.back() == ' ')
                 line.pop_back();
+            std::replace(line.begin(), line.end(), kNoBreakSpace, ' ');
+        }
         if (size <= kSmallestPoints ||
             PlaceLines(wrapped, size, x, y, width, height, wrapFlags).fits)
             break;
@@ -1353,8 +1368,10 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             }
             AddTextBox(Plain(animal.stats[VelEntity::kArmorClass]), 686, y, 40, 33, kNumberBox);
             AddTextBox(Plain(animal.stats[VelEntity::kHitPoints]), 728, y, 40, 33, kNumberBox);
-            AddTextBox(FormatAnimalAttackBonuses(&animal, false), 770, y, 128, 33, kWrapBox);
-            AddTextBox(FormatAnimalAttacks(&animal, false), 899, y, 128, 33, kWrapBox);
+            AddTextBox(AttacksBrokenBetween(FormatAnimalAttackBonuses(&animal, true)), 770, y,
+                       128, 33, kWrapBox);
+            AddTextBox(AttacksBrokenBetween(FormatAnimalAttacks(&animal, true)), 899, y, 128, 33,
+                       kWrapBox);
             AddTextBox(Plain(animal.stats[VelEntity::kSpeed]), 1028, y, 51, 33, kNumberBox);
             return ++shown >= kMaxAnimals;
         });

@@ -293,7 +293,18 @@ void AddMagic(DbFixture& db)
     bite.name = "Bite";
     bite.diceCount = 1;
     bite.dieSides = 6;
-    db.Section(VelDatabase::kTagAnimalAttack).Add(F::kWolf, bite);
+    VelAnimalAttackInfo hooves(F::kHorse, 0);
+    hooves.name = "Hooves";
+    hooves.diceCount = 1;
+    hooves.dieSides = 6;
+    VelAnimalAttackInfo horseBite(F::kHorse, 1);
+    horseBite.name = "Bite";
+    horseBite.diceCount = 1;
+    horseBite.dieSides = 4;
+    db.Section(VelDatabase::kTagAnimalAttack)
+        .Add(F::kWolf, bite)
+        .Add(F::kHorse, hooves)
+        .Add(F::kHorse, horseBite);
 }
 
 AssetIndexBytes Index(const SheetFixture::Parts& parts)

@@ -68,7 +68,7 @@ public:
     static constexpr std::uint16_t kWards = 1; // schools
     static constexpr std::uint16_t kCharms = 2;
     static constexpr std::uint16_t kWolf = 1;  // 2.5 hit dice, one bite
-    static constexpr std::uint16_t kHorse = 2; // 3 hit dice
+    static constexpr std::uint16_t kHorse = 2; // 3 hit dice, hooves and a bite
 
     explicit SheetFixture(Parts parts = Parts());
     ~SheetFixture();

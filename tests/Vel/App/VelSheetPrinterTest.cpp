@@ -457,7 +457,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           Point("SIMPLE WEAPONS", 302, 106, 8), Point("SHIELDS", 302, 130, 8),
           Point("RAGE 2/DAY", 302, 154, 8), Point("COMMON", 11, 588, 8),
           Point("ELVISH", 11, 612, 8)}},
-        {"animals: hit dice, attacks at eight points, three at most",
+        {"animals: hit dice, attacks at eight points, broken only between attacks; three at most",
          [](VelCharacter& c)
          {
              F::AddAnimal(c, F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");
@@ -473,6 +473,9 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           Box("14", 686, 1382, 40, 33, 8), Box("16", 728, 1382, 40, 33, 8),
           Line("Bite: 1d6", 0, 899, 1382, 128, 33, 8), Box("40", 1028, 1382, 51, 33, 8),
           Box("DUSTY", 354, 1419, 288, 33, 8, kCentredH), Box("3", 645, 1419, 39, 33, 8),
+          // Two lines fit the box at 7 points.
+          Line("Hooves -3", 0, 770, 1419, 128, 33, 7), Line("Bite -3", 1, 770, 1419, 128, 33, 7),
+          Line("Hooves: 1d6", 0, 899, 1419, 128, 33, 7), Line("Bite: 1d4", 1, 899, 1419, 128, 33, 7),
           Box("BLAZE", 354, 1456, 288, 33, 8, kCentredH)}},
         {"a scholar with a specialty school",
          [&spells](VelCharacter& c)

@@ -1368,8 +1368,8 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             }
             AddTextBox(Plain(animal.stats[VelEntity::kArmorClass]), 686, y, 40, 33, kNumberBox);
             AddTextBox(Plain(animal.stats[VelEntity::kHitPoints]), 728, y, 40, 33, kNumberBox);
-            AddTextBox(AttacksBrokenBetween(FormatAnimalAttackBonuses(&animal, true)), 770, y,
-                       128, 33, kWrapBox);
+            AddTextBox(AttacksBrokenBetween(FormatAnimalAttackBonuses(&animal, true)), 770, y, 128,
+                       33, kWrapBox);
             AddTextBox(AttacksBrokenBetween(FormatAnimalAttacks(&animal, true)), 899, y, 128, 33,
                        kWrapBox);
             AddTextBox(Plain(animal.stats[VelEntity::kSpeed]), 1028, y, 51, 33, kNumberBox);

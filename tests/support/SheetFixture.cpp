@@ -289,22 +289,16 @@ void AddMagic(DbFixture& db)
                                 r.name = "Horse";
                                 r.hitDice = 3.0f;
                             }));
-    VelAnimalAttackInfo bite(F::kWolf, 0);
-    bite.name = "Bite";
-    bite.diceCount = 1;
-    bite.dieSides = 6;
-    VelAnimalAttackInfo hooves(F::kHorse, 0);
-    hooves.name = "Hooves";
-    hooves.diceCount = 1;
-    hooves.dieSides = 6;
-    VelAnimalAttackInfo horseBite(F::kHorse, 1);
-    horseBite.name = "Bite";
-    horseBite.diceCount = 1;
-    horseBite.dieSides = 4;
+    const auto attack = [](std::int16_t index, const char* name, std::uint16_t sides)
+    {
+        return MakeRecord<VelAnimalAttackInfo>(
+            [=](auto& r)
+            { r.attackIndex = index, r.name = name, r.diceCount = 1, r.dieSides = sides; });
+    };
     db.Section(VelDatabase::kTagAnimalAttack)
-        .Add(F::kWolf, bite)
-        .Add(F::kHorse, hooves)
-        .Add(F::kHorse, horseBite);
+        .Add(F::kWolf, attack(0, "Bite", 6))
+        .Add(F::kHorse, attack(0, "Hooves", 6))
+        .Add(F::kHorse, attack(1, "Bite", 4));
 }
 
 AssetIndexBytes Index(const SheetFixture::Parts& parts)

@@ -20,6 +20,7 @@
 #include "Vel/Db/VelSpellInfo.h"
 #include "Vel/Db/VelSpellLevelInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelAbilityRules.h"
 #include "Vel/Rules/VelCombatRules.h"
 #include "Vel/Rules/VelCompanionRules.h"
 #include "Vel/Rules/VelEquipRules.h"
@@ -195,9 +196,10 @@ Item* Buy(C* c, std::uint16_t id, std::uint32_t options, std::int32_t value,
     return item;
 }
 
-void CheckCharacter(std::uint16_t classId, std::uint16_t level)
+void CheckCharacter(std::uint16_t classId, std::uint16_t level, int race = -1, int wis = 0)
 {
-    const Kit& kit = kKits[classId];
+    Kit kit = kKits[classId];
+    kit.race = race >= 0 ? static_cast<std::uint16_t>(race) : kit.race;
     CapturedLog captured;
     Owned<C> owned(new C());
     C* c = owned.get();
@@ -206,6 +208,8 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level)
     VelCharacterClass* entry = c->AddClass(classId);
     entry->level = level;
     FinishCharacterSetup(c, true);
+    if (wis != 0)
+        SetAbilityScore(c, E::kWis, static_cast<std::uint16_t>(wis), false);
 
     // God and domains.
     SetGod(c, static_cast<std::int16_t>(kit.god));
@@ -405,7 +409,7 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level)
               std::min(penalty, loadPenalty[load]));
     EXPECT_EQ(static_cast<int>(c->values[C::kValueAttackPenalty]), 0);
     const int dex = Mod(c->abilities[E::kDex]), str = Mod(c->abilities[E::kStr]);
-    const int unarmoured = classId == 5 ? std::max(0, Mod(c->abilities[E::kWis]) + level / 5) : 0;
+    const int unarmoured = classId == 5 ? std::max(0, Mod(c->abilities[E::kWis])) + level / 5 : 0;
     const int shieldBonus = kit.shield.id ? kit.shield.bonus + plus : 0;
     EXPECT_EQ(static_cast<int>(c->stats[E::kArmorClass]),
               10 + (kit.armour.id ? kit.armour.bonus + plus : 0) + shieldBonus +
@@ -415,8 +419,9 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level)
                          armourSpeed[kSlow[kit.race]][kit.armour.category > 0]);
     if (classId == 0 && kit.armour.category != 2 && load <= 1)
         speed += 10;
+    const int monkSpeed[2][7] = {{30, 40, 50, 60, 70, 80, 90}, {20, 25, 35, 40, 45, 55, 60}};
     if (classId == 5 && load == 0 && level >= 3)
-        speed = (kSlow[kit.race] ? 20 : 30) + 10 * std::min(6, level / 3);
+        speed = monkSpeed[kSlow[kit.race]][std::min(6, level / 3)];
     EXPECT_EQ(static_cast<int>(c->stats[E::kSpeed]), speed);
 
     // Each hand as the sheet adds it up: base attack, ability, two weapons
@@ -470,5 +475,8 @@ TEST_F(RulesContentInventoryTest, EveryClassBuysEquipsAndCastsWithNoMissingRecor
             FCRandom::GetGlobal().Seed(2000u + classId * 31u + level);
             CheckCharacter(classId, level);
         }
+    // A small martial artist of little Wisdom: the small speeds, his training whole.
+    for (std::uint16_t level : {5, 10, 20})
+        CheckCharacter(VelIds::kClassMartialArtist, level, 3, 8);
 }
 } // namespace

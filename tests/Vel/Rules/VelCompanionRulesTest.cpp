@@ -295,16 +295,25 @@ TEST_F(CompanionRulesTest, AFamiliarsRebuiltGiftsReachItsMaster)
     master.AddClass(10);
     master.abilities[E::kCon] = 12;
     // As an older file holds them: a familiar without the gifts its record
-    // gives now, and a master who never had them.
+    // gives now but with one it gives no more, and a master with that one.
     VelCharacterAnimal* toad = Own(kToad, 10, VelCharacterAnimal::kFamiliar);
+    toad->AddFamiliarFeature(Feature<VelFamiliarFeatureInfo>(VelIds::kFeatureFamiliarReflex, 0));
+    master.SetValue(VelCharacter::kValueReflexBonus, 2);
     UpdateAllAnimals(&master);
     EXPECT_EQ(master.abilities[E::kCon], 14);
     EXPECT_EQ(master.values[VelCharacter::kValueFortitudeBonus], 2u);
+    EXPECT_EQ(master.values[VelCharacter::kValueReflexBonus], 0u);
     UpdateAllAnimals(&master); // nothing changes twice
     EXPECT_EQ(master.abilities[E::kCon], 14);
     RemoveAnimal(&master, toad);
     EXPECT_EQ(master.abilities[E::kCon], 12);
     EXPECT_EQ(master.values[VelCharacter::kValueFortitudeBonus], 0u);
+    // A mount of the toad's record holds its CON gift but gives none.
+    master.AddClass(6)->level = 5;
+    VelCharacterAnimal* mount = Own(kToad, 6, VelCharacterAnimal::kMount);
+    UpdateAllAnimals(&master);
+    ASSERT_EQ(mount->features.GetCount(), 1u);
+    EXPECT_EQ(master.abilities[E::kCon], 12);
 }
 
 TEST_F(CompanionRulesTest, WhichClassesGrantAnimalsAndSpells)

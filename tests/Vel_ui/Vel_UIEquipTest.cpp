@@ -220,6 +220,23 @@ TEST_F(EquipPageTest, HoveringAHandBreaksItsAttackDown)
     EXPECT_EQ(HelpLine(), pageHelp);
 }
 
+TEST_F(EquipPageTest, ArmourWornUntrainedCostsTheHandWhatItCostsTheWindowsAttack)
+{
+    // Class 4 is not trained in medium armour: the mail's -5 is his attack's.
+    Own(G::kChainMail);
+    ChooseCategory(VelInventoryList::kArmorAndShields);
+    Drag(RowNamed(page->GetPool(), "Chain Mail"), Centre(page->GetWornList()));
+    ASSERT_EQ(static_cast<std::int32_t>(hero->values[VelCharacter::kValueAttackPenalty]), -5);
+    ChooseCategory(VelInventoryList::kWeapons);
+    PoolToHand("Longsword", 0, kMain);
+    Hover(HandRows()[0]->GetSlotRow(kMain));
+    int parts = 0;
+    for (std::uint16_t i = 1; i < 6; ++i)
+        parts += std::stoi(Text(static_cast<std::uint16_t>(E::kFirstAttackText + i)));
+    EXPECT_EQ(std::stoi(Text(E::kFirstAttackText)), parts);
+    EXPECT_EQ(Text(E::kFirstAttackText), Text(Vel_UIWin_CharConfig::kMeleeText));
+}
+
 TEST_F(EquipPageTest, ArmourAndShieldsAreWornWhileThereIsRoom)
 {
     VelCharacterItem* leather = Own(G::kLeather);

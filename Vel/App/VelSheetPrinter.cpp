@@ -58,7 +58,6 @@ using Item = VelCharacterItem;
 constexpr std::uint32_t kBox = VelSheetPrinter::BoxCenterH | VelSheetPrinter::BoxCenterV;
 constexpr std::uint32_t kNumberBox = kBox | VelSheetPrinter::BoxWhole;
 constexpr std::uint32_t kLeftBox = VelSheetPrinter::BoxCenterV;
-constexpr std::uint32_t kWrapBox = kBox | VelSheetPrinter::BoxWrap;
 
 // A value keeps this far (in design units) from the lines of its box: half
 // the forms' usual line; their heavier lines surround boxes with room.
@@ -134,16 +133,13 @@ std::string Text(std::int32_t id)
     return text ? *text : std::string();
 }
 
-// Holds two words together in a wrapped box; it prints as a space.
-constexpr char kNoBreakSpace = '\xA0'; // Windows-1252
-
-// An animal's attacks, one a line, run on in a wrapped box that may break
-// them only between attacks.
-std::string AttacksBrokenBetween(std::string onePerLine)
+std::vector<std::string> Lines(const std::string& text)
 {
-    for (char& c : onePerLine)
-        c = c == ' ' ? kNoBreakSpace : c == '\n' ? ' ' : c;
-    return onePerLine;
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
 }
 
 // Line breaks and other control bytes have no glyph on paper.
@@ -534,11 +530,8 @@ void VelSheetPrinter::AddTextBox(const std::string& text, std::int16_t x, std::i
         wrapped.clear();
         WrapText(wrapped, Printable(text), FCPoint(inside.x, 0), true, MeasureWithSheetFont, &font);
         for (std::string& line : wrapped)
-        {
             while (!line.empty() && line.back() == ' ')
                 line.pop_back();
-            std::replace(line.begin(), line.end(), kNoBreakSpace, ' ');
-        }
         if (size <= kSmallestPoints ||
             PlaceLines(wrapped, size, x, y, width, height, wrapFlags).fits)
             break;
@@ -1329,12 +1322,9 @@ void VelSheetPrinter::PrintLoad(const VelCharacter* character)
     // The equipment page's word for too much is too long for the box: the
     // sheet's own breaks it over two lines.
     const std::int32_t load = Value(character, C::kValueLoad);
-    std::vector<std::string> word;
-    std::istringstream text(
-        ToSheetUpper(Text(load == kLoadOverloaded ? kOverloadedText : kLoadText + load)));
-    for (std::string line; std::getline(text, line);)
-        word.push_back(line);
-    AddTextLines(word, 13, 1383, 59, 33, kBox);
+    AddTextLines(
+        Lines(ToSheetUpper(Text(load == kLoadOverloaded ? kOverloadedText : kLoadText + load))), 13,
+        1383, 59, 33, kBox);
     fontSize = 10;
     AddTextBox(Signed(Value(character, C::kValueMaxDexBonus)), 74, 1383, 53, 33, kNumberBox);
     AddTextBox(Plain(Value(character, C::kValueLoadCheckPenalty)), 129, 1383, 53, 33, kNumberBox);
@@ -1368,10 +1358,10 @@ void VelSheetPrinter::PrintAnimals(const VelCharacter* character)
             }
             AddTextBox(Plain(animal.stats[VelEntity::kArmorClass]), 686, y, 40, 33, kNumberBox);
             AddTextBox(Plain(animal.stats[VelEntity::kHitPoints]), 728, y, 40, 33, kNumberBox);
-            AddTextBox(AttacksBrokenBetween(FormatAnimalAttackBonuses(&animal, true)), 770, y, 128,
-                       33, kWrapBox);
-            AddTextBox(AttacksBrokenBetween(FormatAnimalAttacks(&animal, true)), 899, y, 128, 33,
-                       kWrapBox);
+            // One attack a line, never parted from its dice or bonus, from
+            // the top as a wrapped box sets its lines.
+            AddTextLines(Lines(FormatAnimalAttackBonuses(&animal, true)), 770, y, 128, 33, 0);
+            AddTextLines(Lines(FormatAnimalAttacks(&animal, true)), 899, y, 128, 33, 0);
             AddTextBox(Plain(animal.stats[VelEntity::kSpeed]), 1028, y, 51, 33, kNumberBox);
             return ++shown >= kMaxAnimals;
         });

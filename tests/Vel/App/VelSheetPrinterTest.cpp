@@ -457,7 +457,7 @@ TEST_F(SheetTest, PagesPrintTheirValuesInOrderAtTheirPlaces)
           Point("SIMPLE WEAPONS", 302, 106, 8), Point("SHIELDS", 302, 130, 8),
           Point("RAGE 2/DAY", 302, 154, 8), Point("COMMON", 11, 588, 8),
           Point("ELVISH", 11, 612, 8)}},
-        {"animals: hit dice, attacks at eight points, broken only between attacks; three at most",
+        {"animals: hit dice, attacks at eight points, one a line; three at most",
          [](VelCharacter& c)
          {
              F::AddAnimal(c, F::kWolf, 3, VelCharacterAnimal::kCompanion, "Fang");

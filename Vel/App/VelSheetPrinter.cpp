@@ -133,6 +133,7 @@ std::string Text(std::int32_t id)
     return text ? *text : std::string();
 }
 
+// A text of several lines, one string a line.
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;

@@ -81,7 +81,7 @@ bool IsValueToken(std::uint16_t id)
 Vel_UIWin_Roller::Vel_UIWin_Roller() = default;
 
 Vel_UIWin_Roller::Vel_UIWin_Roller(const Vel_UIWin_Roller& other)
-    : Vel_UIDialog(other), mode(other.mode), raceAdjust(other.raceAdjust),
+    : Vel_UIDialog(other), mode(other.mode), givenAdjust(other.givenAdjust),
       increases(other.increases), placedCount(other.placedCount), hitPoints(other.hitPoints),
       savedHitPointBonus(other.savedHitPointBonus), savedHitDice(other.savedHitDice),
       placed(other.placed), method(other.method), rolls(other.rolls),
@@ -244,7 +244,7 @@ void Vel_UIWin_Roller::SetMode(std::uint16_t newMode)
 
 void Vel_UIWin_Roller::SetupRows(bool reset)
 {
-    raceAdjust = GetRaceAbilityAdjustments(Character());
+    givenAdjust = GetGivenAbilityAdjustments(Character());
     for (std::size_t i = 0; i < kAbilities; ++i)
     {
         if (UINumberScroll* row = rows[i])
@@ -252,7 +252,7 @@ void Vel_UIWin_Roller::SetupRows(bool reset)
             row->SetRange(kLowestRowValue, kMaxScore);
             row->SetDragFlags(kDropTarget);
             row->SetAcceptDropCallback(RowAcceptsDrop);
-            row->SetShort(raceAdjust[i]);
+            row->SetShort(givenAdjust[i]);
             row->SetButtonsVisible(method == kModePointBuy);
         }
         SetShown(tokens[i], false);
@@ -344,7 +344,7 @@ void Vel_UIWin_Roller::StartPointBuy()
     {
         const auto ability = static_cast<std::int16_t>(i);
         placed[i] = 1;
-        const std::int32_t lowest = kLowestBoughtScore + raceAdjust[i];
+        const std::int32_t lowest = kLowestBoughtScore + givenAdjust[i];
         if (rows[i])
             rows[i]->SetRange(lowest, kMaxScore);
         SetRowValue(ability, lowest);
@@ -740,7 +740,7 @@ std::int16_t Vel_UIWin_Roller::RowValue(std::int16_t ability) const
 std::int16_t Vel_UIWin_Roller::RowBase(std::int16_t ability) const
 {
     const auto i = static_cast<std::size_t>(ability);
-    return static_cast<std::int16_t>(RowValue(ability) - increases[i] - raceAdjust[i]);
+    return static_cast<std::int16_t>(RowValue(ability) - increases[i] - givenAdjust[i]);
 }
 
 void Vel_UIWin_Roller::SetRowValue(std::int16_t ability, std::int32_t value)

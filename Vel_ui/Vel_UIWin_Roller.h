@@ -128,7 +128,8 @@ protected:
 
     std::int16_t RowIndexOf(const UIControl* control) const;
     std::int16_t RowValue(std::int16_t ability) const;
-    // The row's score before its racial adjustment and increases.
+    // The row's score before what the race and the familiar give and the
+    // increases.
     std::int16_t RowBase(std::int16_t ability) const;
     void SetRowValue(std::int16_t ability, std::int32_t value);
     void ShowModifier(std::int16_t ability);
@@ -142,7 +143,9 @@ protected:
     UIListBox* methodList = nullptr;
     std::array<UINumberScroll*, VelEntity::kAbilityCount> rows{};
     std::array<UITextControl*, VelEntity::kAbilityCount> modifiers{};
-    VelAbilityAdjustments raceAdjust{};
+    // What the race and the familiar give each row: the rows start from it
+    // and no point pays for it.
+    VelAbilityAdjustments givenAdjust{};
     std::array<std::uint16_t, VelEntity::kAbilityCount> increases{};
     UITextControl* hitPointsText = nullptr;
     UITextControl* increaseToken = nullptr;

@@ -113,7 +113,7 @@ std::uint16_t GetPointBuyTotal(const VelCharacter* character)
 {
     if (!character)
         return 0;
-    const VelAbilityAdjustments adjust = GetRaceAbilityAdjustments(character);
+    const VelAbilityAdjustments adjust = GetGivenAbilityAdjustments(character);
     std::int32_t total = 0;
     for (std::size_t i = 0; i < VelEntity::kAbilityCount; ++i)
     {

@@ -21,7 +21,8 @@ std::int16_t GetAbilityModifier(std::int16_t score);
 // per point from 8, 15 and 17.
 std::int32_t GetPointBuyCost(std::int16_t score);
 std::int32_t GetPointBuyDelta(std::int16_t fromScore, std::int16_t toScore);
-// Points spent on the six scores before racial adjustment and increases.
+// Points spent on the six scores: not on the race's adjustments, the
+// familiar's gifts or the increases.
 std::uint16_t GetPointBuyTotal(const VelCharacter* character);
 
 // Method 0 appends six scores of 4d6 less the lowest die; any other method

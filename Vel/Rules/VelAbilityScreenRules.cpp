@@ -6,6 +6,7 @@
 #include "Vel/Db/VelClassInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Rules/VelCompanionRules.h"
 
 namespace
 {
@@ -49,4 +50,13 @@ VelAbilityAdjustments GetRaceAbilityAdjustments(const VelCharacter* character)
         return race->abilityAdjust;
     FC_LOG("No race record: no racial adjustments\n");
     return {};
+}
+
+VelAbilityAdjustments GetGivenAbilityAdjustments(const VelCharacter* character)
+{
+    VelAbilityAdjustments given = GetRaceAbilityAdjustments(character);
+    const VelAbilityAdjustments gifts = GetFamiliarAbilityGifts(character);
+    for (std::size_t i = 0; i < given.size(); ++i)
+        given[i] = static_cast<std::int16_t>(given[i] + gifts[i]);
+    return given;
 }

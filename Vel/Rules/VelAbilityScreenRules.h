@@ -19,3 +19,7 @@ using VelAbilityAdjustments = std::array<std::int16_t, VelEntity::kAbilityCount>
 VelAbilityOrder GetAbilityPriorityOrder(const VelCharacter* character);
 // The race's adjustment of each ability; none (logged) without the race.
 VelAbilityAdjustments GetRaceAbilityAdjustments(const VelCharacter* character);
+// What of each score is given rather than bought or rolled: the race's
+// adjustment and the familiar's gifts. New scores keep it; points never pay
+// for it.
+VelAbilityAdjustments GetGivenAbilityAdjustments(const VelCharacter* character);

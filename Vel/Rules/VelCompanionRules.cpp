@@ -552,6 +552,29 @@ void ApplyFamiliarBenefits(VelCharacter* character, VelCharacterAnimal* animal, 
     character->NotifyChanged();
 }
 
+VelAbilityAdjustments GetFamiliarAbilityGifts(const VelCharacter* character)
+{
+    VelAbilityAdjustments gifts{};
+    if (!character)
+        return gifts;
+    VelRulesWalk::Each<VelCharacterAnimal>(
+        character->animals,
+        [&](const VelCharacterAnimal& animal)
+        {
+            if (animal.kind == VelCharacterAnimal::kFamiliar)
+                VelRulesWalk::Each<VelEntityFeature>(
+                    animal.features,
+                    [&](const VelEntityFeature& feature)
+                    {
+                        if (feature.featureId == VelIds::kFeatureFamiliarConstitution)
+                            gifts[VelEntity::kCon] += kFamiliarGift;
+                        return false;
+                    });
+            return false;
+        });
+    return gifts;
+}
+
 std::int32_t ComputeAnimalArmorClass(const VelCharacterAnimal* animal)
 {
     if (!animal)

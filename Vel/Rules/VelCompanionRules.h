@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Vel/Rules/VelAbilityScreenRules.h"
+
 #include <cstdint>
 
 class VelAnimalInfo;
@@ -46,6 +48,8 @@ void RemoveAnimal(VelCharacter* character, VelCharacterAnimal* animal);
 // master's abilities and values by its features; the listener is told for
 // every kind.
 void ApplyFamiliarBenefits(VelCharacter* character, VelCharacterAnimal* animal, bool adding);
+// What the familiars the character holds add to its ability scores now.
+VelAbilityAdjustments GetFamiliarAbilityGifts(const VelCharacter* character);
 
 // 10 + DEX modifier + natural armour + the size modifier of the animal's size.
 std::int32_t ComputeAnimalArmorClass(const VelCharacterAnimal* animal);

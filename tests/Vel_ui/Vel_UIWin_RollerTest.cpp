@@ -12,12 +12,18 @@
 #include "Vel/App/VelClient.h"
 #include "Vel/App/VelSettings.h"
 #include "Vel/Character/VelCharacter.h"
+#include "Vel/Character/VelCharacterAnimal.h"
 #include "Vel/Character/VelCharacterClass.h"
 #include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelFamiliarFeatureInfo.h"
+#include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelRaceInfo.h"
+#include "Vel/Rules/VelAbilityRules.h"
+#include "Vel/Rules/VelCompanionRules.h"
 #include "Vel/Rules/VelLevelRules.h"
 #include "Vel/Rules/VelSetupRules.h"
 #include "Vel_ui/Vel_UIWin_Roller.h"
+#include "support/Owned.h"
 #include "support/QuietLog.h"
 #include "support/RulesFixture.h"
 #include "support/UiHarness.h"
@@ -370,5 +376,40 @@ TEST_F(RollerTest, IncreasesKeepHitDiceAndCancelRestoresEverything)
             EXPECT_EQ(hero->stats[VelEntity::kHitPoints], hitPoints);
         }
     }
+}
+TEST_F(RollerTest, AFamiliarsGiftIsNeverBoughtAndOutlastsNewScores)
+{
+    // The fixed array's 25 points bought on the race's adjustments, then a
+    // familiar that gives CON +2.
+    for (std::size_t i = 0; i < 6; ++i)
+        hero->abilities[i] = static_cast<std::uint16_t>(
+            R::kFixedArray[i] + VelDatabase::FindRace(RulesFixture::kRace)->abilityAdjust[i]);
+    EXPECT_EQ(GetPointBuyTotal(hero), 25);
+    Owned<VelCharacterAnimal> toad(new VelCharacterAnimal(RulesFixture::kCat, 0));
+    toad->kind = VelCharacterAnimal::kFamiliar;
+    VelFamiliarFeatureInfo gift;
+    gift.featureId = VelIds::kFeatureFamiliarConstitution;
+    toad->AddFamiliarFeature(gift);
+    hero->AddAnimal(toad.get());
+    ApplyFamiliarBenefits(hero, toad.get(), true);
+    EXPECT_EQ(hero->abilities[VelEntity::kCon], 15);
+    EXPECT_EQ(GetPointBuyTotal(hero), 25);
+    ASSERT_NE(Open(R::kModeFixed), nullptr);
+    owner.dialog->StartIncreases(true);
+    EXPECT_EQ(Number(R::kPointsId), 25) << "the roller handing out increases";
+    Click(kClose);
+
+    // New scores keep the gift, and giving the familiar up takes back only it.
+    ASSERT_NE(Open(R::kModeFixed), nullptr);
+    for (int i = 0; i < 6; ++i)
+        Drag(Token(i), Row(i));
+    EXPECT_EQ(RowValue(VelEntity::kCon), 15);
+    Click(kOk);
+    ASSERT_EQ(owner.dialog, nullptr);
+    EXPECT_EQ(hero->abilities[VelEntity::kCon], 15);
+    EXPECT_EQ(GetPointBuyTotal(hero), 25);
+    RemoveAnimal(hero, toad.get());
+    EXPECT_EQ(hero->abilities[VelEntity::kCon], 13);
+    EXPECT_EQ(GetPointBuyTotal(hero), 25);
 }
 } // namespace

@@ -5,6 +5,7 @@
 #include "Fc/Core/FCRandom.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
+#include "Vel/Character/VelCharacterFeat.h"
 #include "Vel/Character/VelCharacterFeature.h"
 #include "Vel/Character/VelCharacterItem.h"
 #include "Vel/Db/VelCarryInfo.h"
@@ -313,6 +314,39 @@ TEST_F(RulesContentSetupTest, AScholarCasterStartsWithOneSpellbookPaidOnce)
         EXPECT_FLOAT_EQ(c->carriedWeight, GetItemWeight(book, 0));
     }
 }
+TEST_F(RulesContentSetupTest, AFighter4TakesWeaponSpecializationForHisWeaponFocusAlone)
+{
+    constexpr std::uint16_t kFighter = VelIds::kClassWarrior, kLongsword = 30;
+    constexpr std::uint16_t kNo = VelCharacterFeat::kNoChoice;
+    FCRandom::GetGlobal().Seed(4);
+    std::string log;
+    Owned<C> c = Build({0, {{kFighter, 4}}}, log);
+    c->currentClassId = kFighter;
+    // Without Weapon Focus no weapon may be chosen for it.
+    const auto choosable = [&]
+    {
+        std::vector<std::int16_t> weapons;
+        VelRulesWalk::Each<VelItemInfo>(
+            *VelDatabase::GetMap(VelDatabase::kTagItem),
+            [&](const VelItemInfo& item)
+            {
+                const VelCharacterFeat feat(VelIds::kFeatWeaponMastery,
+                                            static_cast<std::uint16_t>(item.key), kNo, kFighter);
+                if (item.GetTypeCode() == VelItemInfo::kWeaponCode &&
+                    IsFeatChoiceValid(c.get(), &feat))
+                    weapons.push_back(item.key);
+                return false;
+            });
+        return weapons;
+    };
+    EXPECT_EQ(choosable(), std::vector<std::int16_t>{});
+    AddFeat(c.get(), VelIds::kFeatWeaponTraining, kLongsword, kNo, true);
+    EXPECT_TRUE(CanTakeFeat(c.get(), kFighter, VelIds::kFeatWeaponMastery));
+    EXPECT_EQ(choosable(), std::vector<std::int16_t>{kLongsword});
+    AddFeat(c.get(), VelIds::kFeatWeaponMastery, kLongsword, kNo, true);
+    EXPECT_EQ(CheckFeatLimits(c.get()), 0u) << "held, it meets what it asks";
+}
+
 double Kind(std::uint16_t skillId, std::uint16_t classId)
 {
     return At(VelDatabase::FindSkill(skillId), &VelSkillInfo::classKinds, classId);

@@ -8,6 +8,7 @@
 #include "Ui/UINumberEditControl.h"
 #include "Ui/UINumberScroll.h"
 #include "Ui/UITextControl.h"
+#include "Ui/UIWindowManager.h"
 #include "Vel/App/VelClient.h"
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterClass.h"
@@ -126,6 +127,16 @@ void ShowText(UITextControl* text, const std::string& value)
 {
     if (text)
         text->SetText(value);
+}
+
+// The row shows its breakdown while the pointer rests on it or on a part
+// that reports entering as the row's (its arrows, not its field).
+bool UnderPointer(const UIControl& row)
+{
+    const UIWindowManager* manager = UIWindowManager::GetInstance();
+    const UIControl* hover = manager ? manager->GetHover() : nullptr;
+    return hover == &row || (hover && (hover->GetInputFlags() & UIControl::kReportEnterLeave) &&
+                             row.ContainsDescendant(hover));
 }
 } // namespace
 
@@ -567,6 +578,8 @@ void Vel_UISkills::OnRowValueChanged(Vel_UISkillItem& row)
     entry->SetRanks(column, row.classKind, wanted);
     classEntry->skillPointsSpent = static_cast<std::uint16_t>(
         std::max<std::int32_t>(classEntry->skillPointsSpent + cost, 0));
+    if (UnderPointer(row))
+        ShowBreakdown(row);
     // The character window follows (summary, warnings); this page answers
     // the notification in place, so the row being stepped stays.
     character->changeMask |= VelCharacter::kChangedSkillKinds;

@@ -340,6 +340,30 @@ TEST_F(SkillsPageTest, TheBreakdownFollowsThePointerOverTheCharactersRows)
     EXPECT_EQ(Text(W::kHelpLine), *FCResourceManager::GetInstance()->GetString(S::kScreenId));
 }
 
+TEST_F(SkillsPageTest, TheBreakdownUnderThePointerFollowsTheRowsArrows)
+{
+    Give(kClassSkill, kFighter, 1, 2.0f);
+    ASSERT_NE(OpenPage<S>(kSkillsEntry), nullptr);
+    UINumberScroll* spinner = RowSpinner(Held(kClassSkill, kFighter));
+    ASSERT_NE(spinner, nullptr);
+    // A click does not move the pointer: it goes onto the arrow first.
+    const auto step = [&](const UIControl* arrow)
+    {
+        const FCPoint at = Centre(arrow);
+        ui.Move(at.x, at.y);
+        ClickControl(arrow);
+        return Text(S::kTotalId) + " " + Text(S::kRanksId);
+    };
+    EXPECT_EQ(step(spinner->GetIncreaseButton()), "4 3");
+    EXPECT_EQ(step(spinner->GetDecreaseButton()), "3 2");
+    // Over the field the breakdown is cleared, and a typed value keeps it so.
+    const FCPoint field = Centre(spinner->GetValueField());
+    ui.Move(field.x, field.y);
+    spinner->GetValueField()->SetLong(3);
+    EXPECT_EQ(Ranks(kClassSkill, kFighter, 1), 3.0f);
+    EXPECT_EQ(Text(S::kTotalId), "`");
+}
+
 TEST_F(SkillsPageTest, AnIntLoweredTakesPointsAwayAndGreysTheAvailableSkills)
 {
     Give(kClassSkill, kFighter, 1, 4.0f);

@@ -16,6 +16,7 @@
 #include "Vel/Db/VelClassLevelInfo.h"
 #include "Vel/Db/VelDatabase.h"
 #include "Vel/Db/VelFeatDependInfo.h"
+#include "Vel/Db/VelFeatureInfo.h"
 #include "Vel/Db/VelGoodsInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelItemInfo.h"
@@ -243,9 +244,11 @@ TEST_F(RulesItemContentTest, SingleNumbersAreTheTablesOwn)
 }
 
 // Animal feature ids: climbing and swimming speeds, the familiar's gift of
-// +2 to Move Silently, and three attack features.
+// +2 to Move Silently, three attack features, two senses and one that no
+// animal of the edition has.
 constexpr std::uint16_t kClimb = 223, kSwim = 222, kQuietCompanion = 6, kImprovedGrab = 215,
-                        kAttach = 242, kJet = 243;
+                        kAttach = 242, kJet = 243, kScent = 210, kBlindsight = 212,
+                        kHoldBreath = 225;
 
 // The first of these items still in the rule set; 0 when none is.
 double FirstItemLeft(std::initializer_list<std::uint16_t> ids)
@@ -343,6 +346,13 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"heavy horse hooves, full strength", [] { return Of(D::FindAnimalAttack(44, 0), &VelAnimalAttackInfo::strengthFactor); }, 1.0},
         {"horses do not fight ridden", [] { return Holds(D::FindAnimal(43), &A::description, "cannot fight") + Holds(D::FindAnimal(44), &A::description, "cannot fight"); }, 2},
         {"shark, keen scent without blindsense", [] { return Holds(D::FindAnimal(35), &A::fifthText, "blindsense"); }, 0},
+        {"cheetah, no scent", [] { return Count<F>(D::kTagAnimalFeature, [](const F& r) { return r.key == 23 && r.featureId == kScent; }); }, 0},
+        {"cheetah's senses, no scent", [] { const auto* a = D::FindAnimal(23); return a && a->fifthText == "Low-light vision"; }, 1},
+        {"crocodiles and porpoise, no hold breath", [] { return Count<F>(D::kTagAnimalFeature, [](const F& r) { return r.featureId == kHoldBreath; }); }, 0},
+        {"echolocation is the edition's blindsight", [] { return Named(D::FindFeature(kBlindsight), "Blindsight"); }, 1},
+        {"blindsight reaches 120 feet", [] { return Holds(D::FindFeature(kBlindsight), &VelFeatureInfo::text, "120 feet"); }, 1},
+        {"bat, dire bat and porpoise sense by blindsight 120 ft.", [] { return Holds(D::FindAnimal(0), &A::fifthText, "Blindsight 120 ft.") + Holds(D::FindAnimal(52), &A::fifthText, "Blindsight 120 ft.") + Holds(D::FindAnimal(36), &A::fifthText, "Blindsight 120 ft."); }, 3},
+        {"no senses line says echolocation", [] { return Count<A>(D::kTagAnimal, [](const A& a) { return a.fifthText.find("Echolocation") != std::string::npos; }); }, 0},
         {"hawk one claw attack", [] { return Of(D::FindAnimalAttack(2, 0), &VelAnimalAttackInfo::wordA); }, 1},
         {"owl one claw attack", [] { return Of(D::FindAnimalAttack(3, 0), &VelAnimalAttackInfo::wordA); }, 1},
         {"porpoise butts", [] { const auto* a = D::FindAnimalAttack(36, 0); return a && a->name == "Butt"; }, 1},
@@ -366,6 +376,7 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"dart small", [] { return Of(D::FindItem<W>(16), &W::size); }, 1},
         {"spiked gauntlet 2 lb", [] { return Of(D::FindItem(4), &VelItemInfo::weight); }, 2},
         {"repeating crossbow 16 lb", [] { return Of(D::FindItem(68), &VelItemInfo::weight); }, 16},
+        {"punching dagger 2 lb", [] { return Of(D::FindItem(2), &VelItemInfo::weight); }, 2},
         {"our shortspear is the halfspear", [] { return Named(D::FindItem(10), "Halfspear"); }, 1},
         {"our spear is the shortspear", [] { return Named(D::FindItem(13), "Shortspear"); }, 1},
         {"shortspear 5 lb", [] { return Of(D::FindItem(13), &VelItemInfo::weight); }, 5},

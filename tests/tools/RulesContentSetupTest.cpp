@@ -402,6 +402,7 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
         {"Spell Focus for any class", [] { return Of(D::FindFeat(47), &VelFeatInfo::kind); }, 0},
         {"Spell Penetration for any class", [] { return Of(D::FindFeat(48), &VelFeatInfo::kind); }, 0},
         {"metamagic feats only for casters", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.key >= 59 && f.key <= 66 && f.kind != 0; }); }, 0},
+        {"turn undead's help line says three times a day plus the CHA modifier", [] { return Holds(D::FindFeature(18), &VelFeatureInfo::text, "Three times a day, plus your Charisma modifier, you can"); }, 1},
         {"Extra Turning needs one who turns", [] { return Last(D::kTagFeatDepend, &VelFeatDependInfo::minimum, [](auto& r) { return r.key == 69 && r.type == VelFeatDependInfo::kCasterLevel; }); }, 1},
         {"fighter bonus feats", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.warriorBonusFeat != 0; }); }, 37},
         {"wizard bonus feats: metamagic, item creation, Spell Mastery", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.scholarBonusFeat != 0; }); }, 17},

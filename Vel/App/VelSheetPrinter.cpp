@@ -1601,11 +1601,12 @@ void VelSheetPrinter::PrintSpellDetails(const VelSpellInfo& spell)
     const auto word = [&](std::size_t i) { return static_cast<std::int16_t>(spell.words[i]); };
     fontSize = 6;
     const auto y = static_cast<std::int16_t>(cursorY + 3);
-    if (word(0) >= 0 && word(1) >= 0)
+    if (word(1) >= 0)
     {
+        // A time that only the spell's text can give has no count.
         const std::string unit = Text(kSpellUnitText + word(1));
         if (!unit.empty())
-            AddText(Plain(word(0)) + " " + unit, 482, y, 79);
+            AddText(word(0) >= 0 ? Plain(word(0)) + " " + unit : unit, 482, y, 79);
     }
     if (word(2) >= 0)
         AddText(Text(kSpellRangeText + word(2)), 565, y, 233);

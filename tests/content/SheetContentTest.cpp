@@ -152,7 +152,7 @@ TEST_F(SheetContentTest, ProficienciesHaveTheirNames)
 TEST_F(SheetContentTest, SpellDetailsNameTexts)
 {
     const std::pair<std::uint16_t, std::uint16_t> ranges[] = {
-        {9800, 9806}, {9850, 9874}, {9900, 9944}, {9950, 9973}};
+        {9800, 9807}, {9850, 9874}, {9900, 9945}, {9950, 9973}};
     for (const auto& [first, last] : ranges)
     {
         for (std::uint16_t id = first; id <= last; ++id)

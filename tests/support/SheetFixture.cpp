@@ -216,14 +216,17 @@ void AddItems(DbFixture& db)
 void AddMagic(DbFixture& db)
 {
     // Spell n: level n % 10 for the minstrel, priest and innate caster;
-    // count n, unit 0, range 1, duration 2, save 3 (the last spell's save
-    // is negative).
+    // count n % 5 + 1, unit 0, range 1, duration 2, save 3 (the last
+    // spell's save is negative; the one before it has no count, its unit
+    // 7 the time its text gives).
     constexpr int kSpells = 70;
     db.Section(VelDatabase::kTagSpell);
     for (int i = 0; i < kSpells; ++i)
     {
         VelSpellInfo spell = Named<VelSpellInfo>(F::Numbered("Spell", i));
-        spell.words = {static_cast<std::uint16_t>(i % 5 + 1), 0, 1, 2,
+        const bool uncounted = i == kSpells - 2;
+        spell.words = {static_cast<std::uint16_t>(uncounted ? -1 : i % 5 + 1),
+                       static_cast<std::uint16_t>(uncounted ? 7 : 0), 1, 2,
                        static_cast<std::uint16_t>(i == kSpells - 1 ? -1 : 3)};
         db.Add(static_cast<std::int16_t>(F::kFirstSpell + i), spell);
     }
@@ -315,6 +318,7 @@ AssetIndexBytes Index(const SheetFixture::Parts& parts)
     {
         index.U16(FCResourceManager::kTagTexts);
         index.Text(9800, "action")
+            .Text(9807, "See text")
             .Text(9851, "Touch")
             .Text(9902, "Concentration")
             .Text(9953, "Will half");

@@ -750,6 +750,19 @@ TEST_F(SheetTest, SpellRowsEndTheirPageAfterFiftyFiveRows)
               std::vector<std::string>{});
 }
 
+TEST_F(SheetTest, ACastingTimeWithoutACountPrintsItsUnitAlone)
+{
+    // Spell 68, the last of level 8, has no count: the time its text gives.
+    hero->AddClass(VelIds::kClassMinstrel)->spellsPerDay.fill(1);
+    const FakePrintCanvas& canvas = Print(*hero.Get());
+    ASSERT_EQ(canvas.printed.size(), 4u);
+    ExpectInOrder(
+        canvas, 3,
+        {Point("SPELL 58", 244, 105 + 25 * 24, 8), Point("4 action", 482, 106 + 25 * 24, 6),
+         Point("SPELL 68", 244, 105 + 25 * 25, 8), Point("See text", 482, 106 + 25 * 25, 6),
+         Point("Touch", 565, 106 + 25 * 25, 6)});
+}
+
 TEST_F(SheetTest, DomainRowsEndTheirPageLikeSpellRows)
 {
     hero->AddClass(VelIds::kClassPriest)->spellsPerDay.fill(1);

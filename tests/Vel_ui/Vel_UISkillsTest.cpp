@@ -356,12 +356,6 @@ TEST_F(SkillsPageTest, TheBreakdownUnderThePointerFollowsTheRowsArrows)
     };
     EXPECT_EQ(step(spinner->GetIncreaseButton()), "4 3");
     EXPECT_EQ(step(spinner->GetDecreaseButton()), "3 2");
-    // Over the field the breakdown is cleared, and a typed value keeps it so.
-    const FCPoint field = Centre(spinner->GetValueField());
-    ui.Move(field.x, field.y);
-    spinner->GetValueField()->SetLong(3);
-    EXPECT_EQ(Ranks(kClassSkill, kFighter, 1), 3.0f);
-    EXPECT_EQ(Text(S::kTotalId), "`");
 }
 
 TEST_F(SkillsPageTest, AnIntLoweredTakesPointsAwayAndGreysTheAvailableSkills)

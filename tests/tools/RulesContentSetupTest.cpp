@@ -318,26 +318,24 @@ TEST_F(RulesContentSetupTest, AFighter4TakesWeaponSpecializationForHisWeaponFocu
 {
     constexpr std::uint16_t kFighter = VelIds::kClassWarrior, kLongsword = 30;
     constexpr std::uint16_t kNo = VelCharacterFeat::kNoChoice;
-    FCRandom::GetGlobal().Seed(4);
     std::string log;
     Owned<C> c = Build({0, {{kFighter, 4}}}, log);
     c->currentClassId = kFighter;
-    // Without Weapon Focus no weapon may be chosen for it.
+    // The items it may be taken for: none without Weapon Focus.
     const auto choosable = [&]
     {
-        std::vector<std::int16_t> weapons;
+        std::vector<std::int16_t> items;
         VelRulesWalk::Each<VelItemInfo>(
             *VelDatabase::GetMap(VelDatabase::kTagItem),
             [&](const VelItemInfo& item)
             {
                 const VelCharacterFeat feat(VelIds::kFeatWeaponMastery,
                                             static_cast<std::uint16_t>(item.key), kNo, kFighter);
-                if (item.GetTypeCode() == VelItemInfo::kWeaponCode &&
-                    IsFeatChoiceValid(c.get(), &feat))
-                    weapons.push_back(item.key);
+                if (IsFeatChoiceValid(c.get(), &feat))
+                    items.push_back(item.key);
                 return false;
             });
-        return weapons;
+        return items;
     };
     EXPECT_EQ(choosable(), std::vector<std::int16_t>{});
     AddFeat(c.get(), VelIds::kFeatWeaponTraining, kLongsword, kNo, true);

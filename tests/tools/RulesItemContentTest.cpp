@@ -352,7 +352,6 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"echolocation is the edition's blindsight", [] { return Named(D::FindFeature(kBlindsight), "Blindsight"); }, 1},
         {"blindsight reaches 120 feet", [] { return Holds(D::FindFeature(kBlindsight), &VelFeatureInfo::text, "120 feet"); }, 1},
         {"bat, dire bat and porpoise sense by blindsight 120 ft.", [] { return Holds(D::FindAnimal(0), &A::fifthText, "Blindsight 120 ft.") + Holds(D::FindAnimal(52), &A::fifthText, "Blindsight 120 ft.") + Holds(D::FindAnimal(36), &A::fifthText, "Blindsight 120 ft."); }, 3},
-        {"no senses line says echolocation", [] { return Count<A>(D::kTagAnimal, [](const A& a) { return a.fifthText.find("Echolocation") != std::string::npos; }); }, 0},
         {"hawk one claw attack", [] { return Of(D::FindAnimalAttack(2, 0), &VelAnimalAttackInfo::wordA); }, 1},
         {"owl one claw attack", [] { return Of(D::FindAnimalAttack(3, 0), &VelAnimalAttackInfo::wordA); }, 1},
         {"porpoise butts", [] { const auto* a = D::FindAnimalAttack(36, 0); return a && a->name == "Butt"; }, 1},

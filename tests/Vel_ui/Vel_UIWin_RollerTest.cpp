@@ -377,6 +377,7 @@ TEST_F(RollerTest, IncreasesKeepHitDiceAndCancelRestoresEverything)
         }
     }
 }
+
 TEST_F(RollerTest, AFamiliarsGiftIsNeverBoughtAndOutlastsNewScores)
 {
     // The fixed array's 25 points bought on the race's adjustments, then a

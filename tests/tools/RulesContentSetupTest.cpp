@@ -314,6 +314,7 @@ TEST_F(RulesContentSetupTest, AScholarCasterStartsWithOneSpellbookPaidOnce)
         EXPECT_FLOAT_EQ(c->carriedWeight, GetItemWeight(book, 0));
     }
 }
+
 TEST_F(RulesContentSetupTest, AFighter4TakesWeaponSpecializationForHisWeaponFocusAlone)
 {
     constexpr std::uint16_t kFighter = VelIds::kClassWarrior, kLongsword = 30;

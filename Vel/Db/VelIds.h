@@ -66,6 +66,7 @@ constexpr std::uint16_t kFeatWillBonus = 24;
 constexpr std::uint16_t kFeatReflexBonus = 25;
 constexpr std::uint16_t kFeatMartialWeaponProficiency = 26;
 constexpr std::uint16_t kFeatLongRange = 33;
+constexpr std::uint16_t kFeatRun = 35;
 constexpr std::uint16_t kFeatShieldProficiency = 44;
 constexpr std::uint16_t kFeatSimpleWeaponProficiency = 45;
 constexpr std::uint16_t kFeatSkillBonus = 46;

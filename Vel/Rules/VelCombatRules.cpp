@@ -86,6 +86,11 @@ constexpr std::array<LoadRow, 4> kLoadRows{{
     {1, 0, 0, 3},
 }};
 
+// Heavy armour slows a run as a heavy load does; Run quickens only the
+// unhindered run.
+constexpr std::int16_t kHinderedRunMultiplier = 3;
+constexpr std::int16_t kRunFeatMultiplier = 5;
+
 constexpr std::array<std::int16_t, 3> kLoadCheckPenalties{0, -3, -6};
 
 // Per armour category: the proficiency flag and the feat that also gives it.
@@ -522,7 +527,12 @@ void ComputeEncumbrance(VelCharacter* character)
     StoreValue(c, C::kValueLoad, load);
     StoreStat(c, VelEntity::kSpeed, speed);
     StoreValue(c, C::kValueMaxDexBonus, row.maxDex);
-    StoreValue(c, C::kValueRunMultiplier, row.runMultiplier);
+    std::int16_t run = row.runMultiplier;
+    if (category == kHeavyArmor)
+        run = kHinderedRunMultiplier;
+    else if (run > kHinderedRunMultiplier && HasPlainFeat(c, VelIds::kFeatRun))
+        run = kRunFeatMultiplier;
+    StoreValue(c, C::kValueRunMultiplier, run);
     c.changeMask |= C::kChangedSpeed | C::kChangedLoad;
     ApplyArmorValues(character);
 }

@@ -197,6 +197,7 @@ constexpr FeatEffect kFeatEffects[] = {
     {VelIds::kFeatWillBonus, ComputeSavingThrows},
     {VelIds::kFeatReflexBonus, ComputeSavingThrows},
     {VelIds::kFeatExtraHitPoints, ComputeFeatHitPoints},
+    {VelIds::kFeatRun, ComputeEncumbrance},
 };
 } // namespace
 

@@ -401,7 +401,8 @@ void CheckCharacter(std::uint16_t classId, std::uint16_t level, int race = -1, i
     const int loadPenalty[4] = {0, -3, -6, -6}, run[4] = {4, 4, 3, 3};
     const int maxDex = std::min(loadDex[load], kit.armour.maxDex);
     EXPECT_EQ(static_cast<int>(c->values[C::kValueMaxDexBonus]), maxDex);
-    EXPECT_EQ(static_cast<int>(c->values[C::kValueRunMultiplier]), run[load]);
+    EXPECT_EQ(static_cast<int>(c->values[C::kValueRunMultiplier]),
+              kit.armour.category == 2 ? 3 : run[load]);
     const auto better1 = [](int penalty) { return std::min(0, penalty + 1); };
     const int penalty = (kit.armour.id ? better1(kit.armour.penalty) : 0) +
                         (plus > 0 ? better1(kit.shield.penalty) : kit.shield.penalty);

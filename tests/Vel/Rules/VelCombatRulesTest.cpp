@@ -19,6 +19,7 @@
 #include "Vel/Db/VelShieldInfo.h"
 #include "Vel/Db/VelSizeInfo.h"
 #include "Vel/Db/VelWeaponInfo.h"
+#include "Vel/Rules/VelFeatRules.h"
 #include "support/DbFixture.h"
 #include "support/MakeRecord.h"
 #include "support/QuietLog.h"
@@ -233,7 +234,7 @@ TEST_F(CombatRulesTest, EncumbranceByLoadArmourAndSpeedColumn)
         {kHuman, kBers, kNo, 50, 0, 1, 30, 3, 4},
         {kHuman, kBers, kNo, 90, 0, 2, 20, 1, 3},
         {kHuman, kBers, kNo, 10, kMail, 0, 30, 2, 4},
-        {kHuman, kBers, kNo, 10, kPlate, 0, 20, 1, 4},
+        {kHuman, kBers, kNo, 10, kPlate, 0, 20, 1, 3},
         {kHuman, kMonk, kNo, 10, 0, 0, 40, 20, 4},
         {kHuman, kMonk, kNo, 10, kShield, 0, 40, 20, 4},
         {kStout, kMonk, kNo, 10, 0, 0, 30, 20, 4},
@@ -262,6 +263,30 @@ TEST_F(CombatRulesTest, EncumbranceByLoadArmourAndSpeedColumn)
         EXPECT_EQ(Value(who, C::kValueMaxDexBonus), t.maxDex);
         EXPECT_EQ(Value(who, C::kValueRunMultiplier), t.run);
         EXPECT_EQ(who.changeMask & 0x1C0u, 0x1C0u);
+    }
+}
+
+TEST_F(CombatRulesTest, RunIsSlowedByHeavyArmourOrLoadAndQuickenedByTheRunFeat)
+{
+    constexpr std::uint16_t kNoFeat = VelCharacterFeat::kNoChoice;
+    // Gear worn, weight carried, then the multiplier without and with Run.
+    const std::vector<std::tuple<std::uint16_t, float, int, int>> cases = {
+        {0, 10, 4, 5}, {kMail, 10, 4, 5}, {kPlate, 10, 3, 3}, {0, 90, 3, 3}};
+    for (const auto& [gear, carried, plain, withRun] : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "gear " << gear << ", carrying " << carried);
+        VelCharacter who;
+        who.raceId = kHuman;
+        who.abilities = {10, 10, 10, 10, 10, 10};
+        who.carriedWeight = carried;
+        if (gear != 0)
+            Wear(who, gear);
+        ComputeEncumbrance(&who);
+        EXPECT_EQ(Value(who, C::kValueRunMultiplier), plain);
+        ::AddFeat(&who, Id::kFeatRun, kNoFeat, kNoFeat, false);
+        EXPECT_EQ(Value(who, C::kValueRunMultiplier), withRun);
+        RemoveFeat(&who, who.FindFeat(Id::kFeatRun, kNoFeat, -1));
+        EXPECT_EQ(Value(who, C::kValueRunMultiplier), plain);
     }
 }
 

@@ -42,7 +42,8 @@ constexpr std::uint16_t kRestrictedClass = VelIds::kClassNaturePriest;
 // The light-weapon feat: for a race of this size these weapons are listed
 // with the light ones.
 constexpr std::uint16_t kListedWeaponsSize = 4;
-constexpr std::array<std::uint16_t, 3> kListedWeapons{30, 60, 66};
+constexpr std::array<std::uint16_t, 3> kListedWeapons{
+    VelIds::kItemRapier, VelIds::kItemMithralRapier, VelIds::kItemSpikedChain};
 
 enum class Source : std::uint8_t
 {

@@ -93,6 +93,12 @@ constexpr std::uint16_t kFeatureProficiencyNameCount = 6;
 // Item ids.
 constexpr std::uint16_t kItemUnarmedStrike = 83;
 constexpr std::uint16_t kItemSpellbook = 1517;
+// Weapon Finesse may be taken for these besides the light weapons, by a
+// character of medium size: the rapier (held in one hand) and the spiked
+// chain.
+constexpr std::uint16_t kItemRapier = 31;
+constexpr std::uint16_t kItemMithralRapier = 103;
+constexpr std::uint16_t kItemSpikedChain = 70;
 
 // Animal ids.
 constexpr std::uint16_t kAnimalSmallRiderMount = 46;

@@ -96,8 +96,8 @@ protected:
     // that what these tests expect of the shop stays their own.
     static std::vector<Vel_UIItem*> Rows(const UIListBox* list)
     {
-        static const std::array<std::string, 8> kOtherPagesWeapons = {
-            "Axe", "Maul", "Chain Whip", "Blowgun", "Knife", "Sling", "Net", "Longblade"};
+        static const std::array<std::string, 9> kOtherPagesWeapons = {
+            "Axe", "Maul", "Chain Whip", "Blowgun", "Knife", "Sling", "Net", "Longblade", "Rapier"};
         const auto isOther = [](const Vel_UIItem* row)
         {
             const std::string name = row ? row->GetColumnText(0) : std::string();

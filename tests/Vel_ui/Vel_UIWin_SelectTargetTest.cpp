@@ -10,6 +10,9 @@
 #include "Vel/Character/VelCharacter.h"
 #include "Vel/Character/VelCharacterFeat.h"
 #include "Vel/Character/VelCharacterSkill.h"
+#include "Vel/Db/VelDatabase.h"
+#include "Vel/Db/VelIds.h"
+#include "Vel/Db/VelRaceInfo.h"
 #include "Vel/Rules/VelFeatRules.h"
 #include "Vel/Rules/VelSetupRules.h"
 #include "Vel_ui/Vel_UIFeats.h"
@@ -136,12 +139,15 @@ TEST_F(SelectTargetTest, FeatsListTheirTargetsAndGreyWhatCannotBeChosen)
     const Case cases[] = {
         {"exotic, class 4", 4, {}, 13, 16002, {"Blowgun", "Chain Whip"}},
         {"exotic, class 3", 3, {}, 13, 16002, {"(Blowgun)", "Chain Whip"}},
-        {"martial, proficient", 4, {}, 26, 16001, {"(Axe)", "(Longblade)", "(Maul)", "(Net)"}},
-        {"martial, not proficient", 2, {}, 26, 16001, {"Axe", "Longblade", "(Maul)", "Net"}},
+        {"martial, proficient", 4, {}, 26, 16001, {"(Axe)", "(Longblade)", "(Maul)", "(Net)", "(Rapier)"}},
+        {"martial, not proficient", 2, {}, 26, 16001, {"Axe", "Longblade", "(Maul)", "Net", "Rapier"}},
         {"critical", 4, [](SelectTargetTest& t) { t.Hold(19, F::kAxe); }, 19, 16000,
-         {"(Axe)", "Knife", "Longblade", "(Maul)", "Sling", "Sword", "Unarmed"}},
+         {"(Axe)", "Knife", "Longblade", "(Maul)", "Rapier", "Sling", "Sword", "Unarmed"}},
         {"finesse", 4, [](SelectTargetTest& t) { t.Hold(53, F::kKnife); }, 53, 16000,
-         {"(Knife)", "Longblade", "Unarmed"}},
+         {"(Knife)", "Rapier", "Unarmed"}},
+        {"finesse, small: light weapons alone", 4,
+         [](SelectTargetTest&) { VelDatabase::FindRace(F::kRace)->sizeId = VelIds::kSizeSmall; }, 53,
+         16000, {"Unarmed"}},
         {"mastery: each weapon once", 4,
          [](SelectTargetTest& t)
          {
@@ -183,6 +189,7 @@ TEST_F(SelectTargetTest, FeatsListTheirTargetsAndGreyWhatCannotBeChosen)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.what);
+        VelDatabase::FindRace(F::kRace)->sizeId = F::kSize;
         Hero(c.classId);
         if (c.held)
             c.held(*this);

@@ -701,6 +701,9 @@ void AddPageTargets(DbFixture& db)
     net.noFeatTarget = 1;
     db.Add(F::kNet, net);
     db.Add(F::kLongblade, Weapon("Longblade", 1, 2));
+    VelWeaponInfo rapier = Weapon("Rapier", 1, 2);
+    rapier.handedness = 1;
+    db.Add(F::kRapier, rapier);
 
     db.Section(VelDatabase::kTagFeatDepend);
     VelFeatDependInfo constitution;

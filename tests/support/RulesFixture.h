@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Vel/Db/VelIds.h"
 #include "support/DbFixture.h"
 
 #include <cstdint>
@@ -73,7 +74,8 @@ public:
     static constexpr std::uint16_t kKnife = 24;     // simple and light
     static constexpr std::uint16_t kSling = 25;     // simple, light and ranged
     static constexpr std::uint16_t kNet = 26;       // martial, never a feat's target
-    static constexpr std::uint16_t kLongblade = 30; // martial, light for this race's size
+    static constexpr std::uint16_t kLongblade = 30; // martial, the longsword's id
+    static constexpr std::uint16_t kRapier = VelIds::kItemRapier; // martial, one-handed
     static constexpr std::uint16_t kFirstSchool = 1; // schools 1 to 3
     static constexpr std::uint16_t kSturdyFeat = 37; // needs CON 15
 

@@ -324,6 +324,7 @@ TEST_F(RulesItemContentTest, ItemsAndAnimalsAreTheEarlierEditions)
         {"arrows +1 (10), 460.5 gold", [] { return Copper(D::FindItem(2800)); }, 4605 * kSilver},
         {"sling bullets +1 (10), 460.1 gold", [] { return Copper(D::FindItem(2805)); }, 46010},
         {"magic items the edition lacks gone (the first left)", [] { return FirstItemLeft({2116, 2117, 2118, 2208, 2209, 2210, 2211, 2212, 2213, 2214, 2215, 2312, 2320, 2621, 2622, 2701, 2807, 2205, 2322, 2494, 2715}); }, 0},
+        {"Weapon Finesse's weapons beside the light ones", [] { return Named(D::FindItem(VelIds::kItemRapier), "Rapier") + Named(D::FindItem(VelIds::kItemMithralRapier), "Mithral Rapier") + Named(D::FindItem(VelIds::kItemSpikedChain), "Spiked Chain"); }, 3},
         {"badger size Tiny", [] { return Of(D::FindAnimal(12), &A::sizeId); }, 2},
         {"weasel natural armour", [] { return Of(D::FindAnimal(8), &A::naturalArmor); }, 0},
         {"weasel attaches", [] { return Count<F>(D::kTagAnimalFeature, [](const F& r) { return r.key == 8 && r.featureId == kAttach; }); }, 1},

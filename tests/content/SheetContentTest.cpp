@@ -17,6 +17,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 
@@ -117,20 +118,25 @@ TEST_F(SheetContentTest, TheFrontFormNamesTheClassesAndTheSkillsOfItsRows)
 }
 
 // Skills with sub-skills are written out in free rows; every other skill
-// has a row of its own on the form, in id order.
+// has a row of its own on the form, the rows in alphabetical order.
 TEST_F(SheetContentTest, SkillsHaveTheirSheetRows)
 {
-    std::int16_t next = 0;
+    std::map<std::int16_t, std::string> named;
     ForEachByKey<VelSkillInfo>(VelDatabase::kTagSkill, [&](const VelSkillInfo& skill) {
-        SCOPED_TRACE(skill.name);
         const auto row = static_cast<std::int16_t>(skill.sheetRow);
         if (skill.hasSubSkills)
-        {
-            EXPECT_EQ(row, -1);
-            return;
-        }
-        EXPECT_EQ(row, next++);
+            EXPECT_EQ(row, -1) << skill.name;
+        else
+            EXPECT_TRUE(named.emplace(row, skill.name).second) << skill.name;
     });
+    std::int16_t next = 0;
+    std::string previous;
+    for (const auto& [row, name] : named)
+    {
+        EXPECT_EQ(row, next++) << name;
+        EXPECT_LT(previous, name) << row;
+        previous = name;
+    }
     EXPECT_LE(next, 41);
 }
 

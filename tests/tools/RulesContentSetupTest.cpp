@@ -17,6 +17,7 @@
 #include "Vel/Db/VelFeatDependInfo.h"
 #include "Vel/Db/VelFeatInfo.h"
 #include "Vel/Db/VelFeatureInfo.h"
+#include "Vel/Db/VelHeightWeightInfo.h"
 #include "Vel/Db/VelIds.h"
 #include "Vel/Db/VelItemInfo.h"
 #include "Vel/Db/VelRaceFeatureInfo.h"
@@ -378,7 +379,7 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
     using CF = VelClassFeatureInfo;
     using Sub = VelSubSkillInfo;
     // Class ids 0 barbarian ... 10 wizard; races 0 human, 1 dwarf, 2 elf, 3
-    // gnome, 4 half-elf. One value each that the old mix of editions had
+    // gnome, 4 half-elf, 5 half-orc. One value each that the old mix of editions had
     // otherwise.
     const struct
     {
@@ -396,6 +397,7 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
         {"ranger: Jump", [] { return Kind(21, 7); }, 1},
         {"ranger: Knowledge (for nature)", [] { return Kind(22, 7); }, 1},
         {"sorcerer: Bluff cross-class", [] { return Kind(4, 9); }, 2},
+        {"barbarian: Literacy cross-class, two points for its rank", [] { return Kind(45, 0); }, 2},
         {"feats", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto&) { return true; }); }, 74},
         {"feats the edition lacks (74 on)", [] { return Count<VelFeatInfo>(D::kTagFeat, [](auto& f) { return f.key >= 74; }); }, 0},
         {"Spell Focus for any class", [] { return Of(D::FindFeat(47), &VelFeatInfo::kind); }, 0},
@@ -436,6 +438,8 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
         {"elf trance", [] { return Traits(2, "Trance"); }, 0},
         {"elf sleep immunity", [] { return Traits(2, "Immune to Magic Sleep"); }, 1},
         {"half-elf sleep immunity apart from elven blood", [] { return Traits(4, "Immune to Magic Sleep") + Traits(4, "Elven Blood"); }, 2},
+        {"gnome man: 40 lb + 1 lb an inch", [] { return Of(D::FindHeightWeight(3, 0), &VelHeightWeightInfo::baseWeight); }, 40},
+        {"half-orc woman: 4'4\" + 2d10", [] { return Of(D::FindHeightWeight(5, 1), &VelHeightWeightInfo::baseHeight) + Of(D::FindHeightWeight(5, 1), &VelHeightWeightInfo::heightDiceSides); }, 62},
         {"Swim armour check", [] { return Of(D::FindSkill(40), &VelSkillInfo::armorCheck) + Of(D::FindSkill(40), &VelSkillInfo::armorCheckTwice); }, 0},
         {"Ride armour check in untrained armour", [] { return Of(D::FindSkill(28), &VelSkillInfo::armorCheckTwice); }, 1},
         {"Knowledge fields", [] { return Count<Sub>(D::kTagSubSkill, [](auto& r) { return r.key == 22 && std::set<std::string>{"Arcana", "Architecture and Engineering", "Geography", "History", "Local", "Nature", "Nobility and Royalty", "Religion", "The Planes"}.count(r.name) == 1; }); }, 9},

@@ -379,8 +379,8 @@ TEST_F(RulesContentSetupTest, ClassesSkillsFeatsAndRacesAreTheEarlierEditions)
     using CF = VelClassFeatureInfo;
     using Sub = VelSubSkillInfo;
     // Class ids 0 barbarian ... 10 wizard; races 0 human, 1 dwarf, 2 elf, 3
-    // gnome, 4 half-elf, 5 half-orc. One value each that the old mix of editions had
-    // otherwise.
+    // gnome, 4 half-elf, 5 half-orc. One value each that the old mix of
+    // editions had otherwise.
     const struct
     {
         const char* what;

@@ -33,16 +33,49 @@ std::string CommandLine(int argc, char** argv)
     return line;
 }
 
-// Without a display SDL would fall back to drawing nowhere, and the program
-// would run unseen and never end; unless a driver is asked for by name.
-bool HasDisplay()
+bool IsSet(const char* name)
 {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"})
+    const char* value = std::getenv(name);
+    return value && value[0] != '\0';
+}
+
+// The displays the environment names, quoted, for the message when none
+// answers: ":97", or ":97" or "wayland-1".
+std::string NamedDisplays()
+{
+    std::string named;
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
     {
-        const char* value = std::getenv(name);
-        if (value && value[0] != '\0')
-            return true;
+        if (!IsSet(name))
+            continue;
+        if (!named.empty())
+            named += " or ";
+        named += '"' + std::string(std::getenv(name)) + '"';
     }
+    return named;
+}
+
+// Where no window system answers, SDL falls back to drawing into memory and
+// the program would run unseen, holding its lock, until it is killed; a
+// driver asked for by name is taken as it is. Video stays started for the
+// window, which then reuses the connection made here. False once the reason
+// is on standard error.
+bool StartVideo()
+{
+    const bool driverNamed = IsSet("SDL_VIDEODRIVER");
+    if (!driverNamed && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY"))
+    {
+        std::fprintf(stderr, "stavelorn: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
+        return false;
+    }
+    const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (started && (driverNamed || WFCSystem::IsOnWindowSystem()))
+        return true;
+    if (driverNamed)
+        std::fprintf(stderr, "stavelorn: cannot open a window: %s\n", SDL_GetError());
+    else
+        std::fprintf(stderr, "stavelorn: cannot open the display %s\n", NamedDisplays().c_str());
+    SDL_Quit();
     return false;
 }
 
@@ -61,23 +94,21 @@ void EnterProgramFolder()
 
 int WFCMain(int argc, char** argv)
 {
-    if (!HasDisplay())
-    {
-        std::fprintf(stderr, "stavelorn: no display to open a window on (DISPLAY and WAYLAND_DISPLAY are not set)\n");
-        return kExitStartUpFailed;
-    }
     FCApp* app = FCApp::GetInstance();
     if (!app)
     {
         std::fprintf(stderr, "stavelorn: no application object\n");
         return kExitStartUpFailed;
     }
+    if (!StartVideo())
+        return kExitStartUpFailed;
 
     WFCInstanceLock lock;
     const WFCInstanceLock::Result locked = lock.Acquire(WFCInstanceLock::DefaultPath());
     if (locked == WFCInstanceLock::Result::kHeldElsewhere)
     {
         WFCSystem::ShowMessageBox(app->GetName(), "The selected program is already running.");
+        SDL_Quit();
         return kExitAlreadyRunning;
     }
     // A lock that cannot be made (a read-only folder) must not keep the

@@ -20,14 +20,6 @@ namespace
 {
 SDL_Window* g_mainWindow = nullptr;
 
-// Drivers that let SDL sleep on the window system's connection until an
-// event or the timeout.
-bool VideoDriverWaitsForEvents()
-{
-    const char* driver = SDL_GetCurrentVideoDriver();
-    return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
-}
-
 std::string ApplicationName()
 {
     const FCApp* app = FCApp::GetInstance();
@@ -53,6 +45,12 @@ WFCSystem::~WFCSystem()
 bool WFCSystem::IsHeadless()
 {
     return std::getenv("STAVELORN_HEADLESS") != nullptr;
+}
+
+bool WFCSystem::IsOnWindowSystem()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver && (std::strcmp(driver, "x11") == 0 || std::strcmp(driver, "wayland") == 0);
 }
 
 SDL_Window* WFCSystem::GetMainWindow()
@@ -165,7 +163,7 @@ void WFCSystem::WaitForMessages(std::uint32_t timeoutMs)
         SDL_Delay(timeoutMs);
         return;
     }
-    if (VideoDriverWaitsForEvents())
+    if (IsOnWindowSystem())
     {
         // Waits without taking the event, which the next pump handles.
         SDL_WaitEventTimeout(nullptr, static_cast<int>(timeoutMs));

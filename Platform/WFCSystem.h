@@ -69,6 +69,9 @@ public:
     // Shows a box without a system object (a second copy's refusal).
     static void ShowMessageBox(const std::string& caption, const std::string& text);
     static bool IsHeadless();
+    // SDL's video runs on a real window system (X11 or Wayland), which also
+    // lets it sleep on the connection until an event comes.
+    static bool IsOnWindowSystem();
 
 private:
     // True when the event ends the program.

@@ -74,16 +74,43 @@ TEST_F(WFCEntryTest, ASecondCopyEndsWithOne)
     EXPECT_TRUE(app.calls.empty());
 }
 
-TEST_F(WFCEntryTest, WithoutADisplayItSaysSoAndEndsWithTwo)
+// An X display number no server listens on.
+std::string DisplayWithoutServer()
 {
+    int number = 4000;
+    while (FileExists("/tmp/.X11-unix/X" + std::to_string(number)))
+        ++number;
+    return ":" + std::to_string(number);
+}
+
+TEST_F(WFCEntryTest, WithoutAWindowSystemItSaysSoEndsWithTwoAndLeavesTheLockFree)
+{
+    const std::string display = DisplayWithoutServer();
+    const struct
+    {
+        const char* x11;
+        const char* wayland;
+        std::string said;
+    } cases[] = {
+        {nullptr, "", "no display"},
+        {display.c_str(), nullptr, "cannot open the display \"" + display + "\"\n"},
+        {nullptr, "stavelorn-no-compositor", "cannot open the display \"stavelorn-no-compositor\"\n"},
+    };
     app.run = [] { return std::int16_t{0}; };
     ::unsetenv("SDL_VIDEODRIVER");
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.said);
+        c.x11 ? ::setenv("DISPLAY", c.x11, 1) : ::unsetenv("DISPLAY");
+        c.wayland ? ::setenv("WAYLAND_DISPLAY", c.wayland, 1) : ::unsetenv("WAYLAND_DISPLAY");
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(WFCMain(2, argv), 2);
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find(c.said), std::string::npos);
+        EXPECT_TRUE(app.calls.empty());
+        WFCInstanceLock next;
+        EXPECT_EQ(next.Acquire(WFCInstanceLock::DefaultPath()), Result::kAcquired);
+    }
     ::unsetenv("DISPLAY");
-    ::setenv("WAYLAND_DISPLAY", "", 1);
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(WFCMain(2, argv), 2);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("no display"), std::string::npos);
-    EXPECT_TRUE(app.calls.empty());
     ::unsetenv("WAYLAND_DISPLAY");
     UseDummySdlDrivers();
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real program started with no display at all: it must say so on
-# standard error and end with 2 within seconds, not run unseen for ever.
+# The real program started with no display set, or with one that no window
+# system answers: it must say so on standard error and end with 2 within
+# seconds, not run unseen for ever holding its lock.
 # Arguments: the program, a folder for this test's files.
 set -u
 program=$1
@@ -8,13 +9,28 @@ out=$2
 rm -rf "$out"
 mkdir -p "$out/data" "$out/runtime"
 chmod 700 "$out/runtime"
-start=$(date +%s)
-env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_DATA_HOME="$out/data" XDG_RUNTIME_DIR="$out/runtime" \
-  XDG_STATE_HOME="$out/state" \
-  timeout 20 "$program" -win > "$out/stdout" 2> "$out/stderr"
-status=$?
-elapsed=$(( $(date +%s) - start ))
-[ "$status" -eq 2 ] || { echo "smoke_nodisplay: FAILED: exit $status, expected 2"; cat "$out/stderr"; exit 1; }
-[ "$elapsed" -le 5 ] || { echo "smoke_nodisplay: FAILED: took ${elapsed} s"; exit 1; }
-grep -q "no display" "$out/stderr" || { echo "smoke_nodisplay: FAILED: nothing said"; cat "$out/stderr"; exit 1; }
-echo "smoke_nodisplay: exit 2 after ${elapsed} s: $(cat "$out/stderr")"
+# An X display number no server listens on.
+number=4000
+while [ -e "/tmp/.X11-unix/X$number" ]; do number=$(( number + 1 )); done
+try() {
+  local said=$1
+  shift
+  local start status elapsed
+  start=$(date +%s)
+  env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER "$@" XDG_DATA_HOME="$out/data" \
+    XDG_RUNTIME_DIR="$out/runtime" XDG_STATE_HOME="$out/state" \
+    timeout 20 "$program" -win > "$out/stdout" 2> "$out/stderr"
+  status=$?
+  elapsed=$(( $(date +%s) - start ))
+  [ "$status" -eq 2 ] || { echo "smoke_nodisplay: FAILED ($*): exit $status, expected 2"; cat "$out/stderr"; exit 1; }
+  [ "$elapsed" -le 5 ] || { echo "smoke_nodisplay: FAILED ($*): took ${elapsed} s"; exit 1; }
+  grep -qF "$said" "$out/stderr" || { echo "smoke_nodisplay: FAILED ($*): nothing said"; cat "$out/stderr"; exit 1; }
+  # The next start must not find the lock held.
+  if [ -e "$out/runtime/stavelorn.lock" ] && ! flock -n "$out/runtime/stavelorn.lock" true; then
+    echo "smoke_nodisplay: FAILED ($*): the lock is still held"; exit 1
+  fi
+  echo "smoke_nodisplay: ${*:-nothing set}: exit 2 after ${elapsed} s: $(cat "$out/stderr")"
+}
+try "no display"
+try "cannot open the display \":$number\"" DISPLAY=":$number"
+try "cannot open the display \"stavelorn-no-compositor\"" WAYLAND_DISPLAY=stavelorn-no-compositor

@@ -253,7 +253,9 @@ void Vel_UIWin_Roller::SetupRows(bool reset)
             row->SetDragFlags(kDropTarget);
             row->SetAcceptDropCallback(RowAcceptsDrop);
             row->SetShort(givenAdjust[i]);
-            row->SetButtonsVisible(method == kModePointBuy);
+            // Not while handing out increases: no budget limits the steps
+            // there, so they would raise scores for nothing.
+            row->SetButtonsVisible(method == kModePointBuy && mode != kModeIncreases);
         }
         SetShown(tokens[i], false);
         if (modifiers[i])

@@ -322,6 +322,23 @@ TEST_F(RollerTest, TheIncreasesModeOffersOnlyWhatIsLeft)
     EXPECT_EQ(RowValue(0), str) << "a token at 0 hands out nothing";
 }
 
+TEST_F(RollerTest, APointBuyCharacterRaisesScoresInTheIncreasesModeOnlyByTheToken)
+{
+    ASSERT_NE(Open(R::kModePointBuy), nullptr);
+    auto* row = dynamic_cast<UINumberScroll*>(owner.dialog->FindDescendant(R::kFirstRowId));
+    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row->GetIncreaseButton()->IsVisible());
+    const Point up{row->GetIncreaseButton()->GetScreenRect().left + 4,
+                   row->GetIncreaseButton()->GetScreenRect().top + 4};
+    owner.dialog->StartIncreases(true);
+    const std::int16_t str = RowValue(0);
+    Click(up);
+    Click(up);
+    EXPECT_EQ(RowValue(0), str);
+    EXPECT_FALSE(row->GetIncreaseButton()->IsVisible());
+    EXPECT_FALSE(row->GetDecreaseButton()->IsVisible());
+}
+
 TEST_F(RollerTest, IncreasesKeepHitDiceAndCancelRestoresEverything)
 {
     struct Case

@@ -10,7 +10,7 @@ class UIButton;
 // The menu the character window opens over itself: save the character,
 // print its character sheet, go back to the set-up to add levels, return to
 // the start menu (offering to save unsaved changes first), close the menu,
-// and switch the sound effects on or off.
+// and switch the spoken hints on or off.
 class Vel_UIDlg_GameMenu : public UIDialog
 {
 public:
@@ -41,7 +41,7 @@ public:
     FCObject* Clone() const override { return new Vel_UIDlg_GameMenu(*this); }
     FCObject* CreateNew() const override { return new Vel_UIDlg_GameMenu(); }
 
-    // The toggle shows whether the sound effects are on.
+    // The toggle shows whether the spoken hints are on.
     bool Load(FCFile& file) override;
     bool HandleNotify(UIEvent& event) override;
     // The answer of the save question.

@@ -190,7 +190,7 @@ TEST_F(AnimalPageTest, HoverShowsHitDiceAndTheAnimalsValuesInTheSummary)
         EXPECT_EQ(window->GetViewedEntity(), nullptr);
         EXPECT_EQ(Summary(W::kMeleeLabel), "Melee");
         EXPECT_TRUE(SummaryFont(W::kMeleeText, W::kAttackFont));
-        EXPECT_EQ(HelpLine(), "Choose a companion, mount or familiar and give it a name.");
+        EXPECT_EQ(HelpLine(), "Pick a class with an animal above, then drag its companion, mount or familiar from the list and give it a name.");
     }
 }
 

@@ -317,7 +317,7 @@ TEST_F(SpellPageTest, DomainListForTheDomainCasterAndBackToSchoolsForOtherClasse
     page = OpenPage<S>(kSpellPage);
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(Vel_UIWin_CharConfig::GetHelpId(), 9503);
-    EXPECT_EQ(HelpLine(), "Your god grants every spell on the list; those of levels you cannot cast yet are greyed.");
+    EXPECT_EQ(HelpLine(), "You may cast every spell your class lists; those of levels you cannot cast yet, or of a domain you lack, are greyed.");
     EXPECT_TRUE(Shown(page, S::kModeCombo));
     EXPECT_FALSE(Shown(page, S::kFilterCaption));
     EXPECT_FALSE(Shown(page, S::kKnownList));

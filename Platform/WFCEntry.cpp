@@ -45,13 +45,8 @@ std::string NamedDisplays()
 {
     std::string named;
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY"})
-    {
-        if (!IsSet(name))
-            continue;
-        if (!named.empty())
-            named += " or ";
-        named += '"' + std::string(std::getenv(name)) + '"';
-    }
+        if (IsSet(name))
+            named += (named.empty() ? "\"" : " or \"") + std::string(std::getenv(name)) + '"';
     return named;
 }
 

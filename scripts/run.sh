@@ -5,6 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+# The About and closing pages' Website buttons open the address through the
+# desktop's xdg-open.
+bash scripts/install-deps.sh xdg-utils
 cmake -S . -B build -G Ninja
 cmake --build build -j"$(nproc)"
 exec build/stavelorn -win "$@"

@@ -316,6 +316,30 @@ std::string ComponentAt(const std::string& path, std::size_t start, std::size_t&
     return path.substr(start, end - start);
 }
 
+// The program's texts are Windows-1252; the host's names are UTF-8. A name
+// that is UTF-8 already came from the host (the user's data folder, the
+// working directory, a temporary file beside a host path) and is kept, also
+// when the program's own names follow it: converting it again would garble
+// every letter outside ASCII. Windows-1252 names that happen to be
+// well-formed UTF-8 ("Ã©") are too rare to weigh against that.
+std::string HostText(const std::string& path)
+{
+    if (IsUtf8(path))
+        return path;
+    std::string host;
+    std::size_t start = 0;
+    for (;;)
+    {
+        const std::size_t end = path.find_first_of("\\/", start);
+        const std::string_view name(path.data() + start, (end == std::string::npos ? path.size() : end) - start);
+        host += IsUtf8(name) ? std::string(name) : Windows1252ToUtf8(name);
+        if (end == std::string::npos)
+            return host;
+        host += path[end];
+        start = end + 1;
+    }
+}
+
 // A relative path to the user's settings or characters, moved into the
 // user's data folder; other paths are left alone.
 void MapUserFile(std::string& host)
@@ -365,12 +389,7 @@ std::string GetUserStateFolder()
 
 std::string ToHostPath(const std::string& path)
 {
-    // The program's texts are Windows-1252; the host's names are UTF-8. A
-    // path that is UTF-8 already came from the host (the user's data folder,
-    // a temporary file beside a host path) and is kept: converting it again
-    // would garble every name outside ASCII. Windows-1252 names that happen
-    // to be well-formed UTF-8 ("Ã©") are too rare to weigh against that.
-    std::string host = IsUtf8(path) ? path : Windows1252ToUtf8(path);
+    std::string host = HostText(path);
     std::replace(host.begin(), host.end(), '\\', '/');
     MapUserFile(host);
     // A name given to a file goes on naming it, before any file that has
@@ -467,8 +486,15 @@ std::string GetWorkingDirectory()
     char* cwd = ::getcwd(nullptr, 0);
     if (cwd == nullptr)
         return std::string();
-    std::string result = Utf8ToWindows1252Lossy(cwd);
+    const std::string host(cwd);
     std::free(cwd);
+    // A folder the code page cannot name is kept in the host's own form
+    // (see ToHostPath): '?' in its place would be taken for whichever
+    // look-alike folder beside it sorts first.
+    std::string result;
+    std::size_t bad = 0;
+    if (!Utf8ToWindows1252(host, result, bad))
+        result = IsUtf8(host) ? host : Utf8ToWindows1252Lossy(host);
     if (!result.empty() && (result.back() == '/' || result.back() == '\\'))
         result.pop_back();
     return result;

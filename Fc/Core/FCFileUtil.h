@@ -25,8 +25,9 @@ inline constexpr std::uint8_t kListDirectories = 4;
 // names were written for a case-blind file system; components that match
 // nothing are kept as given, so a path to be created still resolves its
 // existing folders. The program's Windows-1252 names become the host's UTF-8
-// ones here (a path that is UTF-8 already is the host's and kept, so mapping
-// twice does no harm); a host name shown with replacement characters (see
+// ones here (a name that is UTF-8 already is the host's and kept, so mapping
+// twice does no harm and a host folder may lead a path of the program's
+// names); a host name shown with replacement characters (see
 // ListFiles) is found again under that shown form, which names that file
 // for the rest of the run, also when it has gone.
 std::string ToHostPath(const std::string& path);
@@ -48,7 +49,8 @@ std::string GetUserStateFolder();
 bool ReplaceWithTempFile(const std::string& tempPath, const std::string& hostPath, bool written);
 
 // The process's current directory, without a trailing separator, as a
-// program path (Windows-1252).
+// program path (Windows-1252); a directory the code page cannot name comes
+// in the host's own form, which ToHostPath keeps.
 std::string GetWorkingDirectory();
 
 bool DirectoryExists(const std::string& path);

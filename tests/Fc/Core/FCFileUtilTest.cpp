@@ -1,29 +1,33 @@
 #include "Fc/Core/FCFileUtil.h"
 #include "Fc/Core/FCConvert.h"
+#include "Fc/Core/FCFileSection.h"
+#include "Fc/Core/FCFileSystem.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstdio>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace
 {
-// Runs the test body with the working directory changed, and restores it.
+// Runs the test body with the working directory changed, and restores it
+// by the host's own name, which the program's may not be.
 class WorkingDirectory
 {
 public:
-    explicit WorkingDirectory(const std::string& path) : previous(GetWorkingDirectory())
+    explicit WorkingDirectory(const std::string& path) : previous(std::filesystem::current_path())
     {
         EXPECT_EQ(::chdir(path.c_str()), 0);
     }
-    ~WorkingDirectory() { EXPECT_EQ(::chdir(previous.empty() ? "/" : previous.c_str()), 0); }
+    ~WorkingDirectory() { EXPECT_EQ(::chdir(previous.c_str()), 0); }
 
 private:
-    std::string previous;
+    std::filesystem::path previous;
 };
 
 FCStringList List(const std::string& dir, const std::string& pattern, std::uint8_t flags)
@@ -124,6 +128,42 @@ TEST(FCFileUtilTest, WorkingDirectoryHasNoTrailingSeparator)
     // At the root nothing is left: root + "\x" then names "/x" again.
     WorkingDirectory cwd("/");
     EXPECT_EQ(GetWorkingDirectory(), "");
+}
+
+// The program's data lies below its working directory whatever letters its
+// folders hold: one the code page cannot name must not be taken for a
+// look-alike beside it that sorts first.
+TEST(FCFileUtilTest, TheProgramRootIsFoundBelowFoldersTheCodePageCannotName)
+{
+    const struct
+    {
+        const char* lookAlike;
+        const char* program;
+    } cases[] = {
+        {"\xD0\x90\xD0\xB1\xD0\xB2\xD0\xB3\xD0\xB4\xD0\xB5\xD0\xB6",
+         "\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB5\xD0\xBA\xD1\x82\xD1\x8B"}, // Cyrillic
+        {"\xE4\xB8\xAD\xE6\x96\x87", "\xE9\xA1\xB9\xE7\x9B\xAE"},             // Chinese
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.program);
+        TempFolder folder;
+        folder.WriteFile(std::string(c.lookAlike) + "/Resources/Database/Database.bin", "look-alike");
+        folder.WriteFile(std::string(c.program) + "/Resources/Database/Database.bin", "ours");
+        WorkingDirectory cwd(folder.Join(c.program));
+        const std::string root = GetWorkingDirectory() + "\\Resources\\";
+        FCFileSystem files;
+        files.SetRootPath(root);
+        files.AddSearchDirectory("Database");
+        FCFileSection view;
+        ASSERT_TRUE(files.Open(view, "Database.bin"));
+        std::string text(view.GetSize(), '\0');
+        ASSERT_TRUE(view.Read(text.data(), static_cast<std::uint32_t>(text.size())));
+        EXPECT_EQ(text, "ours");
+        // The program's own names may follow the host's folder.
+        EXPECT_EQ(ToHostPath(root + "Characters\\Andr\xE9.cg3"),
+                  std::filesystem::current_path().string() + "/Resources/Characters/Andr\xC3\xA9.cg3");
+    }
 }
 
 TEST(FCFileUtilTest, ProbesTellFilesFromDirectories)

@@ -111,7 +111,7 @@ shot 18-more-levels "700,32,#3b2c20,8" "40,424,#3b2c20,8" "${values[@]}"
 click 728 32 # Menu
 click 400 192 # Save Character: the dialog offers the file's name
 click 448 488 # OK
-shot 19-overwrite "420,368,#3b2c20" "300,300,#2a2018,8"
+shot 19-overwrite "420,368,#3b2c20" "${message_box[@]}"
 click 336 368 # Yes, replace it
 shot 20-saved-again "300,192,#3b2c20,8" "300,416,#3b2c20,8"
 cmp -s "$saved" "$out/first.cg3" && fail "the added levels were not saved"

@@ -89,7 +89,7 @@ shot 10-weapons "300,300,#16110d,8" "@$worn" "@$weight"
 # Leaving asks to save; saving returns to the game menu.
 click 728 32 # Menu
 click 400 312 # Start Menu
-shot 11-save-first "420,368,#3b2c20" "300,300,#2a2018,8"
+shot 11-save-first "420,368,#3b2c20" "${message_box[@]}"
 click 336 368 # Yes
 click 448 440 # the file name field
 timeout 5 xdotool type --delay 20 "gearhero"

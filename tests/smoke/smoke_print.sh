@@ -27,7 +27,8 @@ for _ in $(seq 300); do
 done
 grep -q "Intro over" "$log" || fail "the intro did not end"
 
-# Palette (STYLE.md): umber #2a2018, leather #3b2c20, gold #e0b864.
+# Palette (STYLE.md): umber #2a2018, leather #3b2c20, bronze #8c6b3f,
+# gold #e0b864.
 click 400 260 # New Character
 click 336 368 # Create
 shot 1-setup "200,300,#2a2018,8" "600,300,#16110d,8"
@@ -50,7 +51,10 @@ click 728 32 # Menu
 # Without warnings the print button is enabled: leather, not umber.
 shot 3-game-menu "300,232,#3b2c20,8" "300,192,#3b2c20,8"
 click 400 232 # Print Sheet
-shot 4-printed "300,300,#2a2018,12" "400,368,#3b2c20,40"
+# The outcome names the printout's path, which may wrap anywhere in the
+# message: the box is known by its frame, its title's rule and the face of
+# OK beside the caption, where the game menu shows umber.
+shot 4-printed "${message_box[@]}" "440,370,#3b2c20,8"
 click 400 368 # OK
 shot 5-menu-again "300,232,#3b2c20,8"
 
@@ -65,6 +69,6 @@ grep -q "Printing failed" "$log" && fail "the printer layer reported a failure"
 # The character was never saved: the first close asks about it, the second
 # quits.
 timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-shot 6-quit-question "300,300,#2a2018,12" "336,368,#3b2c20,40"
+shot 6-quit-question "${message_box[@]}" "300,370,#3b2c20,8" # Yes, beside its caption
 close_window
 echo "$name: passed; screenshots and the printout in $out"

@@ -8,7 +8,8 @@ program=$1
 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
 # A sanitizer build reports leaks at exit; the system libraries' own are not ours.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp"
+# Quoted, since the sanitizers split their options at spaces, commas and colons.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=\"$here/lsan.supp\""
 rm -rf "$out"
 mkdir -p "$out/data" "$out/runtime"
 chmod 700 "$out/runtime"

@@ -58,7 +58,8 @@ export DISPLAY=:$(head -n1 "$out/display")
 
 export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy STAVELORN_HEADLESS=1
 # A sanitizer build reports leaks at exit; the system libraries' own are not ours.
-export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=$here/lsan.supp"
+# Quoted, since the sanitizers split their options at spaces, commas and colons.
+export LSAN_OPTIONS="${LSAN_OPTIONS:+$LSAN_OPTIONS:}suppressions=\"$here/lsan.supp\""
 # The debug log goes to the state folder, here this test's own.
 export XDG_DATA_HOME=$out/data XDG_RUNTIME_DIR=$out/runtime XDG_STATE_HOME=$out/state
 debug_log=$out/state/stavelorn/DebugLog.txt

@@ -615,8 +615,13 @@ bool VelClient::SaveSettings()
 
 bool VelClient::ConfirmQuit()
 {
-    if (quitRequested || closeAsked)
+    // A close while the question stands answers it: quit unsaved.
+    if (quitRequested || quitQuestion)
         return true;
+    // The save asked for on the way out ends in a save or a cancel. Its
+    // dialog is looked for, so a flag left set never keeps the window open.
+    if (quitAfterSave && IsSaveDialogOpen())
+        return false;
     const UIWindow* screen = GetCharacterScreen();
     if (!screen)
         return true;
@@ -626,8 +631,19 @@ bool VelClient::ConfirmQuit()
     const VelCharacter* character = g_currentCharacter;
     if (!character || character->modified == 0)
         return true;
-    closeAsked = 1;
     AskSaveBeforeQuit();
+    return false;
+}
+
+bool VelClient::IsSaveDialogOpen() const
+{
+    const UIWindowManager* manager = UIWindowManager::GetInstance();
+    if (!manager)
+        return false;
+    for (std::uint32_t i = 0; i < manager->GetWindowCount(); ++i)
+        if (const auto* dialog = dynamic_cast<const UIFileDialog*>(manager->GetWindow(i));
+            dialog && dialog->GetOwner() == this)
+            return true;
     return false;
 }
 
@@ -661,15 +677,15 @@ void VelClient::CancelWindowsOver(const UIWindow* screen)
 
 void VelClient::AskSaveBeforeQuit()
 {
+    // Set even when nobody can be asked, so that the next close quits.
+    quitQuestion = 1;
     UIMessageDialog* box = UIMessageDialog::Create(VelLayout::kMessageDialog, kQuitCaption, kQuitQuestion,
                                                    this, UIMessageDialog::kYes | UIMessageDialog::kNo);
     if (!box)
     {
-        // Nobody can be asked; the next close quits.
         FC_LOG("The question before quitting cannot be shown\n");
         return;
     }
-    quitQuestion = 1;
     box->Show(1, nullptr);
     box->Release();
 }

@@ -138,8 +138,11 @@ public:
     // program may end now. Only a character open in the character window is
     // asked about: the dialogs over that window are cancelled first, as
     // their own Cancel does, and then, when the character has unsaved
-    // changes, the first close asks whether to save it and answers false. A
-    // second close, or an end the program asked for itself, answers true.
+    // changes, it asks whether to save it and answers false. A close while
+    // that question stands, or an end the program asked for itself, answers
+    // true; a close while the save its Yes opened is under way answers
+    // false and leaves the save dialog open. Once the question has been
+    // answered and the program stays, the next close asks again.
     bool ConfirmQuit();
     // Ends the program at the next turn of the main loop, without asking.
     void RequestQuit();
@@ -187,6 +190,8 @@ protected:
     std::string LoadDatabasesReporting();
     void ShowSaveFailure(const std::string& path);
     void AskSaveBeforeQuit();
+    // A save dialog of this client's is on the window stack.
+    bool IsSaveDialogOpen() const;
     // The character window while it shows the current character (it is the
     // character's listener) and is open; else null.
     static UIWindow* GetCharacterScreen();
@@ -200,9 +205,8 @@ protected:
     std::uint8_t shutDown = 0;
     // Missing game data is reported once.
     std::uint8_t dataReported = 0;
-    // A close arrived while the character had unsaved changes.
-    std::uint8_t closeAsked = 0;
-    // The question before quitting is open.
+    // The question before quitting stands unanswered, or could not be
+    // shown: the next close quits.
     std::uint8_t quitQuestion = 0;
     // The save was asked for on the way out: quit once it succeeded.
     std::uint8_t quitAfterSave = 0;

@@ -4,6 +4,9 @@
 # takes a favoured enemy, chooses a god and a domain and writes a note; the
 # character is saved, the program goes back to the start menu, loads it and
 # revisits each of those pages, whose region must look as before the save.
+# Then a note is added and the window closed: the question's Yes opens the
+# save dialog, whose Cancel keeps the program; another note and another close
+# ask again, and this time Yes saves over the file and ends the program.
 # Checks sampled pixels against the palette (content/ui/STYLE.md), the saved
 # file and the log (a missing page or control fails the test). The
 # screenshots stay in the output folder.
@@ -76,7 +79,32 @@ click 751 568 # Notes
 shot 18-notes "400,200,#16110d,12" "$page"
 same 18-notes 14-noted "notes"
 
-close_window
+# Closing with unsaved changes asks until the program ends: a cancelled save
+# leaves the program as before the close, so the next close asks again.
+close_asks() {
+  timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+  shot "$1" "${message_box[@]}" "300,370,#3b2c20,8" # Yes, beside its caption
+}
+click 400 200 # the third note
+timeout 5 xdotool type --delay 20 "Lost the ferry toll"
+click 300 84 # the heading
+close_asks 19-quit-question
+click 336 368 # Yes
+shot 20-save-dialog "200,200,#16110d,8" "420,488,#3b2c20" "540,488,#3b2c20"
+click 568 488 # Cancel
+shot 21-stayed "700,32,#3b2c20,8" "40,424,#3b2c20,8"
+click 400 240 # the fourth note
+timeout 5 xdotool type --delay 20 "Found a silver key"
+click 300 84
+close_asks 22-asked-again
+click 336 368 # Yes
+click 448 488 # OK: the name the file already has
+shot 23-overwrite "420,368,#3b2c20" "${message_box[@]}"
+click 336 368 # Yes, replace it
+expect_end "the save asked for on the way out"
+for note in "Lost the ferry toll" "Found a silver key"; do
+  grep -q "$note" "$saved" || fail "the note \"$note\" is not in the saved file"
+done
 if grep -E "is missing or not a page|has no control|not the kind it needs|holds no row|Row layout .* not found|could not be (saved|loaded)" "$log"; then
   fail "a page or one of its controls is missing, or a step failed"
 fi

@@ -1,3 +1,4 @@
+#include "Fc/Core/FCCountedRef.h"
 #include "Fc/Core/FCFileSystem.h"
 #include "Fc/Devices/FCDisplayManager.h"
 #include "Fc/Graphics/FCDisplayPageStack.h"
@@ -471,7 +472,7 @@ public:
     void OnCharacterChanged(VelCharacter*) override {}
 };
 
-TEST(VelClientTest, ClosingAsksOnlyAboutACharacterInItsWindowOnceItsDialogsAreCancelled)
+TEST(VelClientTest, ClosingAsksAboutACharacterInItsWindowUntilTheProgramEnds)
 {
     enum class Where
     {
@@ -479,6 +480,18 @@ TEST(VelClientTest, ClosingAsksOnlyAboutACharacterInItsWindowOnceItsDialogsAreCa
         kNoWindow,     // left by Back or by the start menu: nobody listens
         kWindowClosed, // its window is no longer on the stack
     };
+    // What the save that Yes opens comes to.
+    enum class Then
+    {
+        kNoSave,
+        kSaved,
+        kSaveFailed,
+        kSaveCancelled,
+        kClosedWhileSaving,
+        kNoSaveDialog, // its layout is missing
+    };
+    constexpr std::int16_t kYes = UIMessage::kResultYes;
+    constexpr std::int16_t kNo = UIMessage::kResultNo;
     struct Case
     {
         const char* name;
@@ -486,23 +499,36 @@ TEST(VelClientTest, ClosingAsksOnlyAboutACharacterInItsWindowOnceItsDialogsAreCa
         Where where;
         bool dialogs;        // a dialog and a box of its own over the window
         std::int16_t answer; // 0: none, the window is closed again
+        Then then;
         bool firstClose;
         bool quitAsked;
+        bool secondClose;
     };
     const Case cases[] = {
-        {"unchanged", false, Where::kWindow, false, 0, true, false},
-        {"changed, closed again", true, Where::kWindow, false, 0, false, false},
-        {"changed, No", true, Where::kWindow, false, UIMessage::kResultNo, false, true},
-        {"changed, nobody listens", true, Where::kNoWindow, false, 0, true, false},
-        {"changed, its window gone", true, Where::kWindowClosed, false, 0, true, false},
-        {"changed, under dialogs", true, Where::kWindow, true, UIMessage::kResultNo, false, true},
-        {"unchanged, under dialogs", false, Where::kWindow, true, 0, true, false},
+        {"unchanged", false, Where::kWindow, false, 0, Then::kNoSave, true, false, true},
+        {"changed, closed again", true, Where::kWindow, false, 0, Then::kNoSave, false, false, true},
+        {"changed, No", true, Where::kWindow, false, kNo, Then::kNoSave, false, true, true},
+        {"changed, nobody listens", true, Where::kNoWindow, false, 0, Then::kNoSave, true, false, true},
+        {"changed, its window gone", true, Where::kWindowClosed, false, 0, Then::kNoSave, true, false, true},
+        {"changed, under dialogs", true, Where::kWindow, true, kNo, Then::kNoSave, false, true, true},
+        {"unchanged, under dialogs", false, Where::kWindow, true, 0, Then::kNoSave, true, false, true},
+        {"changed, Yes, saved", true, Where::kWindow, false, kYes, Then::kSaved, false, true, true},
+        {"changed, Yes, the save failed", true, Where::kWindow, false, kYes, Then::kSaveFailed, false, false, false},
+        {"changed, Yes, the save cancelled", true, Where::kWindow, false, kYes, Then::kSaveCancelled, false, false,
+         false},
+        {"changed, Yes, closed while saving", true, Where::kWindow, false, kYes, Then::kClosedWhileSaving, false,
+         false, false},
+        {"changed, Yes, no save dialog", true, Where::kWindow, false, kYes, Then::kNoSaveDialog, false, false,
+         false},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
         TempFolder folder;
         WriteResources(folder, false);
+        folder.WriteFile("blocker", "a file, not a folder");
+        if (c.then == Then::kNoSaveDialog)
+            std::remove(folder.Join("Resources/UI/velFileDialog.ui").c_str());
         ClientRun run(folder);
         ASSERT_TRUE(run.client->StartUp());
         run.Top();
@@ -537,6 +563,12 @@ TEST(VelClientTest, ClosingAsksOnlyAboutACharacterInItsWindowOnceItsDialogsAreCa
             EXPECT_EQ(owner.Codes(), (std::vector<std::uint16_t>{UIMessage::kResultCancel, UIMessage::kResultClosed}));
         }
         auto* box = dynamic_cast<UIMessageDialog*>(manager->GetTopWindow());
+        const auto expectQuestion = [&] {
+            auto* question = dynamic_cast<UIMessageDialog*>(manager->GetTopWindow());
+            ASSERT_NE(question, nullptr);
+            EXPECT_EQ(question->GetButtonFlags(), UIMessageDialog::kYes | UIMessageDialog::kNo);
+            EXPECT_EQ(manager->GetWindow(1), screen) << "only the question is over the window";
+        };
         if (c.firstClose)
         {
             EXPECT_EQ(box, nullptr) << "nothing is asked";
@@ -544,16 +576,39 @@ TEST(VelClientTest, ClosingAsksOnlyAboutACharacterInItsWindowOnceItsDialogsAreCa
         }
         else
         {
-            ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->GetButtonFlags(), UIMessageDialog::kYes | UIMessageDialog::kNo);
-            EXPECT_EQ(manager->GetWindow(1), screen) << "only the question is over the window";
+            expectQuestion();
             if (c.answer != 0)
             {
                 UIEvent event(box, static_cast<std::uint16_t>(c.answer));
                 run.client->HandleMessage(c.answer, &event);
             }
+            const FCCountedRef<UIFileDialog> saveDialog =
+                FCCountedRef<UIFileDialog>::Share(dynamic_cast<UIFileDialog*>(manager->GetTopWindow()));
+            const bool saving = c.answer == kYes && c.then != Then::kNoSaveDialog;
+            ASSERT_EQ(saveDialog.Get() != nullptr, saving);
+            if (c.then == Then::kSaved || c.then == Then::kSaveFailed)
+            {
+                // The dialog's OK: its answer, then its close.
+                const std::string path = c.then == Then::kSaved ? ".\\Resources\\Characters\\Hero.cg3"
+                                                                : folder.Join("blocker/Hero.cg3");
+                UIEvent answer(saveDialog.Get(), UIMessage::kResultFileSave);
+                answer.param1 = reinterpret_cast<std::uintptr_t>(&path);
+                run.client->HandleMessage(UIMessage::kResultFileSave, &answer);
+                saveDialog->Close(1);
+            }
+            else if (c.then == Then::kSaveCancelled)
+                saveDialog->Cancel();
             EXPECT_EQ(run.system.quitRequested, c.quitAsked);
-            EXPECT_TRUE(run.client->ConfirmQuit()) << "the second close quits";
+            EXPECT_EQ(hero->modified, c.then == Then::kSaved ? 0 : 1);
+
+            EXPECT_EQ(run.client->ConfirmQuit(), c.secondClose);
+            if (c.then == Then::kClosedWhileSaving)
+            {
+                EXPECT_EQ(manager->GetTopWindow(), saveDialog.Get()) << "the save goes on";
+                EXPECT_FALSE(run.system.quitRequested);
+            }
+            else if (!c.secondClose)
+                expectQuestion();
         }
         hero->SetListener(nullptr);
         manager->CloseAll();

@@ -81,10 +81,6 @@ same 18-notes 14-noted "notes"
 
 # Closing with unsaved changes asks until the program ends: a cancelled save
 # leaves the program as before the close, so the next close asks again.
-close_asks() {
-  timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-  shot "$1" "${message_box[@]}" "300,370,#3b2c20,8" # Yes, beside its caption
-}
 click 400 200 # the third note
 timeout 5 xdotool type --delay 20 "Lost the ferry toll"
 click 300 84 # the heading

@@ -68,7 +68,6 @@ grep -q "Printing failed" "$log" && fail "the printer layer reported a failure"
 
 # The character was never saved: the first close asks about it, the second
 # quits.
-timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
-shot 6-quit-question "${message_box[@]}" "300,370,#3b2c20,8" # Yes, beside its caption
+close_asks 6-quit-question
 close_window
 echo "$name: passed; screenshots and the printout in $out"

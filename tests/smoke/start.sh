@@ -151,6 +151,12 @@ shot() {
 # box covers (the game menu, the character window, the file dialog) show
 # neither colour there.
 message_box=("185,300,#8c6b3f,24" "400,248,#e0b864,24")
+# close_asks NAME: asks the window to close while the character has unsaved
+# changes; the screenshot NAME must show the question, Yes beside its caption.
+close_asks() {
+  timeout 10 python3 "$here/xclose.py" "$window" || fail "cannot ask the window to close"
+  shot "$1" "${message_box[@]}" "300,370,#3b2c20,8"
+}
 
 # expect_end WHAT: the program ends within 30 s of WHAT, with exit code 0.
 expect_end() {
